@@ -1,0 +1,53 @@
+#include "engine/tiempo.h"
+
+#include "platform/clock.h"
+
+#include <cmath>
+
+std::unique_ptr<TTiempo> TTiempo::Create(int fps) {
+    auto t = std::make_unique<TTiempo>();
+    t->ultimoTiempo = Millisecs();
+    t->fps = fps;
+    t->incFrame = fps > 0 ? 1000 / fps : 0;
+    t->sigFrame = t->ultimoTiempo + t->incFrame;
+    return t;
+}
+
+int TTiempo::update() {
+    int32_t now = Millisecs();
+    ultimoIncReal = now - ultimoTiempo;
+    ultimoInc = static_cast<float>((ultimoIncReal / 1000.0) * tiempoX);
+    tiempoReal += ultimoIncReal;
+    timer += ultimoInc;
+    ultimoTiempo = now;
+    return 0;
+}
+
+float TTiempo::getInc(int real) const {
+    return real != 0 ? static_cast<float>(ultimoIncReal / 1000.0) : ultimoInc;
+}
+
+float TTiempo::getTimer(int real) const {
+    return real != 0 ? static_cast<float>(tiempoReal / 1000.0) : timer;
+}
+
+int TTiempo::setDistorsionTiempo(float x) {
+    tiempoX = (x >= 0) ? x : 0.0f;  // NaN compares false and lands on 0 too
+    return 0;
+}
+
+int TTiempo::setFps(int n) {
+    if (n > 0) {
+        fps = n;
+        incFrame = 1000 / n;
+        sigFrame = ultimoTiempo + incFrame;
+    }
+    return 0;
+}
+
+int TTiempo::esperaFrame() {
+    int32_t now = Millisecs();
+    if (now < sigFrame) Delay(sigFrame - now);
+    sigFrame += incFrame;
+    return 0;
+}

@@ -1,0 +1,34 @@
+#pragma once
+// A timed screen's frame timer: measures the time between frames, scales it by a time
+// distortion and paces the loop to a fixed frame rate by sleeping.
+#include <cstdint>
+#include <memory>
+
+class TTiempo {
+public:
+    int32_t ultimoTiempo = 0;   // clock (ms) at the last update or at Create
+    int32_t ultimoIncReal = 0;  // ms between the last two readings
+    float ultimoInc = 0;        // s, distorted
+    int32_t sigFrame = 0;       // clock (ms) when the next frame is due
+    int32_t tiempoReal = 0;     // ms, sum of real increments
+    float timer = 0;            // s, sum of distorted increments
+    float tiempoX = 1.0f;       // time distortion, never negative
+    int32_t fps = 60;
+    int32_t incFrame = 0;       // ms per frame, 1000 div fps
+
+    // fps must be > 0.
+    static std::unique_ptr<TTiempo> Create(int fps);
+    // Takes one time step; always 0.
+    int update();
+    // real != 0: undistorted seconds of the last step; 0: distorted seconds.
+    float getInc(int real) const;
+    float getTimer(int real) const;
+    float getDistorsionTiempo() const { return tiempoX; }
+    // Negative or NaN stores 0 (freezes the distorted time).
+    int setDistorsionTiempo(float x);
+    int getFps() const { return fps; }
+    // Ignored for n <= 0.
+    int setFps(int n);
+    // Sleeps until the next frame is due; the schedule never re-bases on the clock.
+    int esperaFrame();
+};

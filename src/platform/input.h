@@ -1,0 +1,44 @@
+#pragma once
+// Keyboard and mouse state, filled from real SDL events or from a rig script by the
+// same code. Every query processes pending events first. Key codes are Windows
+// virtual-key codes (Enter 13, Escape 27, Space 32, Left 37, Up 38, Right 39, Down 40,
+// letters are their capital ASCII code).
+enum KeyCode : int {
+    KEY_BACKSPACE = 8, KEY_TAB = 9, KEY_ENTER = 13, KEY_ESCAPE = 27, KEY_SPACE = 32,
+    KEY_LEFT = 37, KEY_UP = 38, KEY_RIGHT = 39, KEY_DOWN = 40,
+    KEY_B = 66, KEY_O = 79, KEY_P = 80, KEY_Q = 81, KEY_V = 86, KEY_W = 87, KEY_Y = 89,
+};
+
+// Presses since the last query of that key, then reset to 0.
+int KeyHit(int key);
+// 1 while held.
+int KeyDown(int key);
+// Clears all hit counters, down flags and the typed-character queue.
+void FlushKeys();
+// Next typed character (Latin-1 code; Enter 13, Escape 27, Backspace 8, Tab 9), or 0.
+int GetChar();
+// Mouse position in window pixels.
+int MouseX();
+int MouseY();
+int MouseZ();  // wheel
+// Clicks of button 1 (left), 2 (right), 3 (middle) since the last query, then reset.
+int MouseHit(int button);
+int MouseDown(int button);
+// Clears buttons 1-3 and the wheel.
+void FlushMouse();
+// Processes pending events (real or scripted) without waiting.
+void PollSystem();
+// True once the window was asked to close (or a script "quit" arrived).
+bool AppTerminate();
+
+// Injection used by the event sources (SDL pump, rig script, tests).
+namespace input {
+void KeyEvent(int key, bool down);
+void CharEvent(int code);
+void MouseMoveEvent(int x, int y);
+void MouseButtonEvent(int button, bool down);
+void WheelEvent(int dz);
+void QuitEvent();
+// Resets everything (tests).
+void Reset();
+}  // namespace input

@@ -1,0 +1,88 @@
+#pragma once
+// The headless rig: command-line options, scripted input, the drawing trace, shots,
+// a flip limit and frame-time recording. Without options none of it is active and the
+// game behaves as it always does.
+#include <cstdint>
+#include <exception>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace rig {
+
+struct Options {
+    bool window = false;        // a window of the configured size instead of full screen
+    bool headless = false;      // offscreen GL, silent mixer
+    bool virtualClock = false;  // clock moves only by sleeps and retrace waits
+    std::string script;         // input script file
+    std::string trace;          // JSON-lines trace file
+    std::vector<std::pair<int, std::string>> shots;  // flip number -> PNG path
+    int maxFlips = 0;           // 0: no limit
+    std::optional<int32_t> seed;
+    std::string frameTimes;     // file for per-flip work milliseconds
+};
+
+// Parses the game's command line. Throws GameError with a clear text on a bad option.
+Options ParseOptions(int argc, char** argv);
+// Applies the options: clock, script, trace, shots, limits. Call once before Graphics.
+void Configure(const Options& options);
+const Options& Current();
+// Restores everything to the plain game defaults (tests).
+void Reset();
+
+// Thrown by Flip after the last allowed flip; main exits with code().
+class Stop : public std::exception {
+public:
+    explicit Stop(int code) : exitCode(code) {}
+    int code() const { return exitCode; }
+    const char* what() const noexcept override { return "rig flip limit reached"; }
+
+private:
+    int exitCode;
+};
+
+// Flips done so far (the next flip is FlipCount() + 1).
+int FlipCount();
+
+// ---- scripted input ----
+// Adds one script line ("<flip> key Q press", ...). Throws GameError on a malformed line.
+void AddScriptLine(const std::string& line);
+// Delivers the script events due at or before the current flip (called by the event pump).
+void DeliverScriptEvents();
+
+// ---- trace ----
+bool Tracing();
+// Keeps trace lines in memory instead of (or as well as) a file; tests read them back.
+void CaptureTrace(bool on);
+std::vector<std::string>& CapturedTrace();
+
+// One trace line: {"flip":N,"op":"...",...}. Fields keep their insertion order.
+class Record {
+public:
+    explicit Record(const char* op);
+    Record& add(const char* key, const std::string& value);
+    Record& add(const char* key, const char* value) { return add(key, std::string(value)); }
+    Record& add(const char* key, double value);
+    Record& add(const char* key, int value);
+    Record& addRaw(const char* key, const std::string& json);  // already JSON
+    // Writes the line when tracing (no-op otherwise).
+    void emit();
+
+private:
+    std::string body;
+};
+// JSON helpers for composite values.
+std::string Json(double v);
+std::string JsonString(const std::string& s);
+
+// ---- called by Flip ----
+// Records the end of a frame's work (frame-times), the shot path for this flip (empty
+// when none) and counts the flip; throws Stop after the limit.
+std::string ShotForNextFlip();
+void FlipDone(int sync, int32_t clockMs);
+// Marks that sleeping/retrace waiting starts or ends (excluded from frame work time).
+void WaitBegin();
+void WaitEnd();
+
+}  // namespace rig

@@ -1,0 +1,49 @@
+#pragma once
+// Sounds decoded fully at load (WAV, Ogg Vorbis) and played on channels by our own
+// mixer. Without a sound device (or headless) the mixer runs silently and advances
+// with the virtual clock, so channel state stays deterministic.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+enum SoundFlags : int { SOUND_LOOP = 1, SOUND_HARDWARE = 2 };
+
+class TSound {
+public:
+    std::string source;          // file name (trace)
+    int flags = 0;
+    int rate = 44100;            // frames per second
+    std::vector<int16_t> samples;  // interleaved stereo
+    int64_t FrameCount() const { return static_cast<int64_t>(samples.size() / 2); }
+};
+using TSoundPtr = std::shared_ptr<TSound>;
+
+class TChannel;
+using TChannelPtr = std::shared_ptr<TChannel>;
+
+// nullptr when missing, truncated or malformed.
+TSoundPtr LoadSound(const std::string& path, int flags = 0);
+TSoundPtr LoadSoundFromMemory(const uint8_t* data, size_t size, int flags = 0, const std::string& name = {});
+// A new channel playing the sound from its start; nullptr for a null sound.
+TChannelPtr PlaySound(const TSoundPtr& sound);
+
+class TChannel {
+public:
+    void Stop();
+    void SetPaused(bool paused);
+    void SetVolume(float volume);  // 0..1
+    void SetPan(float pan);        // -1 left .. 1 right
+    void SetDepth(float depth);
+    void SetRate(float rate);      // 1 = normal
+    // 1 while audible (started, not stopped, not at the end of a non-looping sound).
+    int Playing();
+    float Volume() const { return volume; }
+    int id = 0;  // channel number (trace)
+
+    // Mixer state (sound implementation only).
+    TSoundPtr sound;
+    double position = 0;  // in frames
+    float volume = 1, pan = 0, depth = 0, rate = 1;
+    bool paused = false, stopped = false, finished = false;
+};

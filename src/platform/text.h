@@ -1,0 +1,12 @@
+#pragma once
+// String helpers with the game's semantics.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Skips leading white space, takes an optional sign and decimal digits; 0 when none.
+int StrToInt(const std::string& s);
+// UTF-8 source text to Latin-1 code points (other characters become '?').
+std::vector<uint16_t> ToCodePoints(const std::string& utf8);
+// Latin-1 bytes (from files) to UTF-8.
+std::string Latin1ToUtf8(const std::string& latin1);

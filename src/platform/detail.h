@@ -1,5 +1,6 @@
 #pragma once
 // Seams between the platform's own files. Game code never includes this.
+#include <cstdint>
 #include <string>
 
 struct SDL_Window;
@@ -20,4 +21,7 @@ void AudioInit(bool silent);
 void AudioShutdown();
 // sound: the virtual clock moved by ms; the silent mixer advances its channels.
 void AudioAdvance(int ms);
+// sound: mixes the next frames of every channel into out (interleaved stereo, device
+// rate) and advances them, as the device callback does (tests, fuzzing).
+void AudioMix(int16_t* out, int frames);
 }  // namespace platform_detail

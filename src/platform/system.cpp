@@ -1,0 +1,32 @@
+// Message box and directory listing.
+#include "platform/system.h"
+
+#include "platform/detail.h"
+#include "platform/rig.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+void Notify(const std::string& text, bool serious) {
+    // Standard output always carries the message, so headless runs and logs see it too.
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+    SDL_Window* window = platform_detail::Window();
+    if (!window || rig::Current().headless) return;
+    Uint32 kind = serious ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
+    SDL_ShowSimpleMessageBox(kind, "Frikipartida", text.c_str(), window);
+}
+
+std::vector<std::string> ReadDir(const std::string& path) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    std::filesystem::directory_iterator it(path.empty() ? "." : path, ec), end;
+    for (; !ec && it != end; it.increment(ec)) names.push_back(it->path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}

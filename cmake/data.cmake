@@ -12,4 +12,4 @@ add_custom_command(
   COMMAND ${CMAKE_COMMAND} -E copy ${FK_COMIC_FONT} ${FK_DATA_DIR}/artwork/comic.ttf
   DEPENDS ${FK_COMIC_FONT}
   COMMENT "Copying Comic Neue into the data folder")
-add_custom_target(fk_data_font ALL DEPENDS ${FK_DATA_DIR}/artwork/comic.ttf)
+add_custom_target(fk_data ALL DEPENDS ${FK_DATA_DIR}/artwork/comic.ttf)

@@ -1,0 +1,31 @@
+#include "app/resolucion.h"
+
+#include "platform/stream.h"
+#include "platform/text.h"
+
+void escribirResolucionPorDefecto(const std::string& path) {
+    CreateFile(path);
+    if (auto out = WriteStream(path)) {
+        out->WriteLine("1024 768");
+        out->Close();
+    }
+}
+
+Resolucion leerResolucion(const std::string& path) {
+    Resolucion r;
+    auto in = ReadStream(path);
+    if (!in) {
+        escribirResolucionPorDefecto(path);
+        return r;
+    }
+    std::string line = in->ReadLine();
+    size_t space = line.find(' ');
+    in->Close();
+    if (space == std::string::npos) {
+        escribirResolucionPorDefecto(path);
+        return r;
+    }
+    r.ancho = StrToInt(line.substr(0, space));
+    r.alto = StrToInt(line.substr(space + 1));
+    return r;
+}

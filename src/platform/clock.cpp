@@ -1,0 +1,47 @@
+#include "platform/clock.h"
+
+#include "platform/detail.h"
+#include "platform/rig.h"
+
+#include <chrono>
+#include <thread>
+
+namespace {
+bool virtualClock = false;
+int64_t virtualNow = 0;
+
+int64_t RealMillis() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+}  // namespace
+
+int32_t Millisecs() {
+    int64_t now = virtualClock ? virtualNow : RealMillis();
+    return static_cast<int32_t>(static_cast<uint32_t>(now));
+}
+
+void Delay(int ms) {
+    if (ms <= 0) return;
+    rig::WaitBegin();
+    if (virtualClock) {
+        clockseam::Advance(ms);
+    } else {
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    }
+    rig::WaitEnd();
+}
+
+namespace clockseam {
+void UseVirtualClock(int32_t startMs) {
+    virtualClock = true;
+    virtualNow = startMs;
+}
+void UseRealClock() { virtualClock = false; }
+bool IsVirtual() { return virtualClock; }
+void Advance(int ms) {
+    if (!virtualClock || ms <= 0) return;
+    virtualNow += ms;
+    platform_detail::AudioAdvance(ms);
+}
+}  // namespace clockseam

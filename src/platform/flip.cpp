@@ -1,0 +1,67 @@
+// Flip: pacing, shots, trace and event processing around showing the back buffer.
+#include "platform/clock.h"
+#include "platform/detail.h"
+#include "platform/input.h"
+#include "platform/render.h"
+#include "platform/rig.h"
+
+#include <cmath>
+
+namespace {
+// Software pacing of flip(-1): Int(1000 / rate) ms per frame, the remainder spread one
+// millisecond at a time over the second.
+struct Pacer {
+    bool started = false;
+    int32_t next = 0;
+    int spread = 0;
+} pacer;
+
+void PaceInSoftware(int rate) {
+    int step = 1000 / rate;
+    int remainder = 1000 - step * rate;
+    int32_t now = Millisecs();
+    if (!pacer.started) {
+        pacer.started = true;
+        pacer.next = now;
+    }
+    pacer.spread += remainder;
+    int extra = 0;
+    if (pacer.spread >= rate) {
+        pacer.spread -= rate;
+        extra = 1;
+    }
+    pacer.next += step + extra;
+    if (now < pacer.next) {
+        Delay(pacer.next - now);
+    } else {
+        pacer.next = now;  // late: no sleep, the schedule starts again from now
+    }
+}
+
+// Under the virtual clock a retrace wait moves the clock to the next retrace time.
+void WaitRetraceVirtual(int rate) {
+    double period = 1000.0 / (rate > 0 ? rate : 60);
+    int32_t now = Millisecs();
+    double k = std::floor(now / period) + 1;
+    auto target = static_cast<int32_t>(std::ceil(k * period));
+    Delay(target - now);
+}
+}  // namespace
+
+void Flip(int sync) {
+    int rate = platform_detail::RefreshRate();
+    if (sync == -1 && rate > 0) PaceInSoftware(rate);
+    if (sync == 1 && clockseam::IsVirtual()) WaitRetraceVirtual(rate);
+
+    std::string shot = rig::ShotForNextFlip();
+    if (!shot.empty()) platform_detail::SaveBackBufferPNG(shot);
+
+    bool realRetrace = sync == 1 && !clockseam::IsVirtual();
+    if (realRetrace) rig::WaitBegin();
+    platform_detail::PresentFrame(realRetrace);
+    if (realRetrace) rig::WaitEnd();
+
+    rig::FlipDone(sync, Millisecs());
+    PollSystem();
+    rig::CheckFlipLimit();
+}

@@ -1,0 +1,207 @@
+#include "platform/input.h"
+
+#include "platform/detail.h"
+#include "platform/rig.h"
+#include "platform/text.h"
+
+#include <SDL2/SDL.h>
+
+#include <array>
+#include <deque>
+
+namespace {
+struct InputState {
+    std::array<int, 256> hits{};
+    std::array<bool, 256> down{};
+    std::deque<int> chars;  // at most 256 waiting
+    int mouseX = 0, mouseY = 0, wheel = 0;
+    std::array<int, 4> mouseHits{};
+    std::array<bool, 4> mouseDown{};
+    bool terminate = false;
+};
+InputState in;
+constexpr size_t kCharQueue = 256;
+
+void PushChar(int code) {
+    if (in.chars.size() < kCharQueue) in.chars.push_back(code);
+}
+
+// Windows virtual-key code of an SDL key, or 0 when the game has no use for it.
+int VirtualKey(SDL_Keycode k) {
+    if (k >= SDLK_a && k <= SDLK_z) return 'A' + (k - SDLK_a);
+    if (k >= SDLK_0 && k <= SDLK_9) return '0' + (k - SDLK_0);
+    if (k >= SDLK_F1 && k <= SDLK_F12) return 112 + (k - SDLK_F1);
+    if (k >= SDLK_KP_1 && k <= SDLK_KP_9) return 97 + (k - SDLK_KP_1);
+    switch (k) {
+        case SDLK_BACKSPACE: return 8;
+        case SDLK_TAB: return 9;
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER: return 13;
+        case SDLK_LSHIFT:
+        case SDLK_RSHIFT: return 16;
+        case SDLK_LCTRL:
+        case SDLK_RCTRL: return 17;
+        case SDLK_LALT:
+        case SDLK_RALT: return 18;
+        case SDLK_PAUSE: return 19;
+        case SDLK_ESCAPE: return 27;
+        case SDLK_SPACE: return 32;
+        case SDLK_PAGEUP: return 33;
+        case SDLK_PAGEDOWN: return 34;
+        case SDLK_END: return 35;
+        case SDLK_HOME: return 36;
+        case SDLK_LEFT: return 37;
+        case SDLK_UP: return 38;
+        case SDLK_RIGHT: return 39;
+        case SDLK_DOWN: return 40;
+        case SDLK_INSERT: return 45;
+        case SDLK_DELETE: return 46;
+        case SDLK_KP_0: return 96;
+        default: return 0;
+    }
+}
+
+int SdlButton(uint8_t b) {
+    switch (b) {
+        case SDL_BUTTON_LEFT: return 1;
+        case SDL_BUTTON_RIGHT: return 2;
+        case SDL_BUTTON_MIDDLE: return 3;
+        default: return 0;
+    }
+}
+
+void Process() { platform_detail::PumpEvents(); }
+}  // namespace
+
+namespace input {
+void KeyEvent(int key, bool isDown) {
+    if (key <= 0 || key > 255) return;
+    if (isDown) {
+        if (!in.down[key]) ++in.hits[key];
+        in.down[key] = true;
+        // These keys type a character of their own; arrows and the like do not.
+        if (key == 8 || key == 9 || key == 13 || key == 27) PushChar(key);
+    } else {
+        in.down[key] = false;
+    }
+}
+void CharEvent(int code) {
+    if (code > 0 && code <= 255) PushChar(code);
+}
+void MouseMoveEvent(int x, int y) {
+    in.mouseX = x;
+    in.mouseY = y;
+}
+void MouseButtonEvent(int button, bool isDown) {
+    if (button < 1 || button > 3) return;
+    if (isDown && !in.mouseDown[button]) ++in.mouseHits[button];
+    in.mouseDown[button] = isDown;
+}
+void WheelEvent(int dz) { in.wheel += dz; }
+void QuitEvent() { in.terminate = true; }
+void Reset() { in = InputState{}; }
+}  // namespace input
+
+void platform_detail::PumpEvents() {
+    if (SDL_WasInit(SDL_INIT_EVENTS | SDL_INIT_VIDEO)) {
+        SDL_Event e;
+        while (SDL_PollEvent(&e)) {
+            switch (e.type) {
+                case SDL_KEYDOWN:
+                    if (!e.key.repeat) {
+                        input::KeyEvent(VirtualKey(e.key.keysym.sym), true);
+                    } else {
+                        int vk = VirtualKey(e.key.keysym.sym);
+                        if (vk == 8 || vk == 9 || vk == 13 || vk == 27) PushChar(vk);
+                    }
+                    break;
+                case SDL_KEYUP: input::KeyEvent(VirtualKey(e.key.keysym.sym), false); break;
+                case SDL_TEXTINPUT:
+                    for (uint16_t c : ToCodePoints(e.text.text)) input::CharEvent(c);
+                    break;
+                case SDL_MOUSEMOTION: input::MouseMoveEvent(e.motion.x, e.motion.y); break;
+                case SDL_MOUSEBUTTONDOWN:
+                case SDL_MOUSEBUTTONUP:
+                    input::MouseMoveEvent(e.button.x, e.button.y);
+                    input::MouseButtonEvent(SdlButton(e.button.button), e.type == SDL_MOUSEBUTTONDOWN);
+                    break;
+                case SDL_MOUSEWHEEL: input::WheelEvent(e.wheel.y); break;
+                case SDL_QUIT: input::QuitEvent(); break;
+                case SDL_WINDOWEVENT:
+                    // Keys held while the window loses focus never see their release.
+                    if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) in.down.fill(false);
+                    break;
+                default: break;
+            }
+        }
+    }
+    rig::DeliverScriptEvents();
+}
+
+int KeyHit(int key) {
+    Process();
+    if (key <= 0 || key > 255) return 0;
+    int n = in.hits[key];
+    in.hits[key] = 0;
+    return n;
+}
+
+int KeyDown(int key) {
+    Process();
+    return (key > 0 && key <= 255 && in.down[key]) ? 1 : 0;
+}
+
+void FlushKeys() {
+    Process();
+    in.hits.fill(0);
+    in.down.fill(false);
+    in.chars.clear();
+}
+
+int GetChar() {
+    Process();
+    if (in.chars.empty()) return 0;
+    int c = in.chars.front();
+    in.chars.pop_front();
+    return c;
+}
+
+int MouseX() {
+    Process();
+    return in.mouseX;
+}
+int MouseY() {
+    Process();
+    return in.mouseY;
+}
+int MouseZ() {
+    Process();
+    return in.wheel;
+}
+
+int MouseHit(int button) {
+    Process();
+    if (button < 1 || button > 3) return 0;
+    int n = in.mouseHits[button];
+    in.mouseHits[button] = 0;
+    return n;
+}
+
+int MouseDown(int button) {
+    Process();
+    return (button >= 1 && button <= 3 && in.mouseDown[button]) ? 1 : 0;
+}
+
+void FlushMouse() {
+    Process();
+    in.mouseHits.fill(0);
+    in.mouseDown.fill(false);
+    in.wheel = 0;
+}
+
+void PollSystem() { Process(); }
+
+bool AppTerminate() {
+    Process();
+    return in.terminate;
+}

@@ -1,0 +1,30 @@
+#include "platform/platform.h"
+
+#include "platform/detail.h"
+
+#include <SDL2/SDL.h>
+
+#include <cstdlib>
+
+namespace platform {
+
+void Startup(const rig::Options& options) {
+    if (options.headless) {
+        // Same GL code, no visible window: SDL's offscreen driver renders with Mesa.
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
+        setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    }
+    // Escape, Alt-Tab and the like must reach the game, not minimise it.
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    rig::Configure(options);
+    input::Reset();
+    platform_detail::AudioInit(options.headless);
+}
+
+void Shutdown() {
+    EndGraphics();
+    platform_detail::AudioShutdown();
+    rig::Reset();
+}
+
+}  // namespace platform

@@ -1,0 +1,336 @@
+#include "platform/rig.h"
+
+#include "platform/clock.h"
+#include "platform/errors.h"
+#include "platform/input.h"
+#include "platform/text.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+namespace rig {
+namespace {
+
+struct ScriptEvent {
+    int flip = 0;
+    enum Kind { KeyDown, KeyUp, KeyPress, Type, Mouse, ButtonDown, ButtonUp, Quit } kind = Quit;
+    int a = 0, b = 0;
+};
+
+struct RigState {
+    Options options;
+    int flips = 0;
+    std::vector<ScriptEvent> script;  // in file order, delivered by flip
+    size_t nextEvent = 0;
+    std::FILE* traceFile = nullptr;
+    bool capture = false;
+    std::vector<std::string> captured;
+    std::FILE* frameTimesFile = nullptr;
+    std::chrono::steady_clock::time_point workStart = std::chrono::steady_clock::now();
+    std::chrono::steady_clock::duration waited{};
+    std::chrono::steady_clock::time_point waitStart;
+    int waitDepth = 0;
+};
+RigState st;
+
+[[noreturn]] void Bad(const std::string& what) { throw GameError(what); }
+
+int ParseInt(const std::string& text, const std::string& context) {
+    if (text.empty()) Bad("Valor vacio en " + context);
+    size_t used = 0;
+    long v = 0;
+    try {
+        v = std::stol(text, &used);
+    } catch (...) {
+        Bad("Numero no valido en " + context + ": " + text);
+    }
+    if (used != text.size()) Bad("Numero no valido en " + context + ": " + text);
+    return static_cast<int>(v);
+}
+
+const std::map<std::string, int>& KeyNames() {
+    static const std::map<std::string, int> names = {
+        {"backspace", 8}, {"tab", 9},   {"enter", 13}, {"return", 13}, {"shift", 16},
+        {"ctrl", 17},     {"alt", 18},  {"escape", 27}, {"esc", 27},   {"space", 32},
+        {"left", 37},     {"up", 38},   {"right", 39}, {"down", 40},
+    };
+    return names;
+}
+
+std::string Lower(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return s;
+}
+
+// A key name ("Q", "Enter", "Left") or a decimal virtual-key code.
+int KeyCodeOf(const std::string& name, const std::string& context) {
+    if (name.size() == 1) {
+        unsigned char c = static_cast<unsigned char>(name[0]);
+        if (std::isalpha(c)) return std::toupper(c);
+        if (std::isdigit(c)) return c;
+    }
+    auto it = KeyNames().find(Lower(name));
+    if (it != KeyNames().end()) return it->second;
+    int code = ParseInt(name, context);
+    if (code < 1 || code > 255) Bad("Codigo de tecla fuera de rango en " + context);
+    return code;
+}
+
+void WriteTraceLine(const std::string& line) {
+    if (st.traceFile) {
+        std::fputs(line.c_str(), st.traceFile);
+        std::fputc('\n', st.traceFile);
+    }
+    if (st.capture) st.captured.push_back(line);
+}
+
+}  // namespace
+
+Options ParseOptions(int argc, char** argv) {
+    Options o;
+    auto need = [&](int& i, const std::string& opt) -> std::string {
+        if (i + 1 >= argc) Bad("Falta el valor de " + opt);
+        return argv[++i];
+    };
+    for (int i = 1; i < argc; ++i) {
+        std::string a = argv[i];
+        if (a == "--window") {
+            o.window = true;
+        } else if (a == "--headless") {
+            o.headless = true;
+        } else if (a == "--virtual-clock") {
+            o.virtualClock = true;
+        } else if (a == "--script") {
+            o.script = need(i, a);
+        } else if (a == "--trace") {
+            o.trace = need(i, a);
+        } else if (a == "--shot") {
+            std::string v = need(i, a);
+            size_t colon = v.find(':');
+            if (colon == std::string::npos || colon + 1 >= v.size()) Bad("--shot espera N:FICHERO");
+            int n = ParseInt(v.substr(0, colon), a);
+            if (n < 1) Bad("--shot: el numero de flip empieza en 1");
+            o.shots.emplace_back(n, v.substr(colon + 1));
+        } else if (a == "--max-flips") {
+            o.maxFlips = ParseInt(need(i, a), a);
+            if (o.maxFlips < 1) Bad("--max-flips espera un numero positivo");
+        } else if (a == "--seed") {
+            o.seed = ParseInt(need(i, a), a);
+        } else if (a == "--frame-times") {
+            o.frameTimes = need(i, a);
+        } else {
+            Bad("Opcion desconocida: " + a);
+        }
+    }
+    return o;
+}
+
+void AddScriptLine(const std::string& raw) {
+    std::string line = raw.substr(0, raw.find('#'));
+    std::istringstream in(line);
+    std::string flipText, verb;
+    if (!(in >> flipText)) return;  // blank or comment
+    std::string context = "la linea de guion \"" + raw + "\"";
+    ScriptEvent e;
+    e.flip = ParseInt(flipText, context);
+    if (e.flip < 0) Bad("Flip negativo en " + context);
+    if (!(in >> verb)) Bad("Falta la accion en " + context);
+    std::vector<std::string> args;
+    for (std::string w; in >> w;) args.push_back(w);
+    auto argc = [&](size_t n) {
+        if (args.size() != n) Bad("Numero de argumentos incorrecto en " + context);
+    };
+    if (verb == "key") {
+        argc(2);
+        e.a = KeyCodeOf(args[0], context);
+        if (args[1] == "down") e.kind = ScriptEvent::KeyDown;
+        else if (args[1] == "up") e.kind = ScriptEvent::KeyUp;
+        else if (args[1] == "press") e.kind = ScriptEvent::KeyPress;
+        else Bad("Se esperaba down, up o press en " + context);
+    } else if (verb == "type") {
+        argc(1);
+        e.kind = ScriptEvent::Type;
+        std::vector<uint16_t> cps = ToCodePoints(args[0]);
+        if (cps.size() == 1) {
+            e.a = cps[0];
+        } else {
+            auto it = KeyNames().find(Lower(args[0]));
+            if (it == KeyNames().end()) Bad("Caracter no valido en " + context);
+            e.a = it->second;
+        }
+    } else if (verb == "mouse") {
+        argc(2);
+        e.kind = ScriptEvent::Mouse;
+        e.a = ParseInt(args[0], context);
+        e.b = ParseInt(args[1], context);
+    } else if (verb == "button") {
+        argc(2);
+        e.a = ParseInt(args[0], context);
+        if (e.a < 1 || e.a > 3) Bad("Boton fuera de rango en " + context);
+        if (args[1] == "down") e.kind = ScriptEvent::ButtonDown;
+        else if (args[1] == "up") e.kind = ScriptEvent::ButtonUp;
+        else Bad("Se esperaba down o up en " + context);
+    } else if (verb == "quit") {
+        argc(0);
+        e.kind = ScriptEvent::Quit;
+    } else {
+        Bad("Accion desconocida en " + context);
+    }
+    // Delivery walks the list in flip order; lines of the same flip keep file order.
+    auto pos = std::upper_bound(st.script.begin() + static_cast<long>(st.nextEvent), st.script.end(), e,
+                                [](const ScriptEvent& x, const ScriptEvent& y) { return x.flip < y.flip; });
+    st.script.insert(pos, e);
+}
+
+void DeliverScriptEvents() {
+    while (st.nextEvent < st.script.size() && st.script[st.nextEvent].flip <= st.flips) {
+        const ScriptEvent& e = st.script[st.nextEvent++];
+        switch (e.kind) {
+            case ScriptEvent::KeyDown: input::KeyEvent(e.a, true); break;
+            case ScriptEvent::KeyUp: input::KeyEvent(e.a, false); break;
+            case ScriptEvent::KeyPress:
+                input::KeyEvent(e.a, true);
+                input::KeyEvent(e.a, false);
+                break;
+            case ScriptEvent::Type: input::CharEvent(e.a); break;
+            case ScriptEvent::Mouse: input::MouseMoveEvent(e.a, e.b); break;
+            case ScriptEvent::ButtonDown: input::MouseButtonEvent(e.a, true); break;
+            case ScriptEvent::ButtonUp: input::MouseButtonEvent(e.a, false); break;
+            case ScriptEvent::Quit: input::QuitEvent(); break;
+        }
+    }
+}
+
+void Configure(const Options& options) {
+    Reset();
+    st.options = options;
+    if (options.virtualClock) clockseam::UseVirtualClock();
+    if (!options.script.empty()) {
+        std::ifstream f(options.script);
+        if (!f) Bad("No se puede leer el guion " + options.script);
+        for (std::string line; std::getline(f, line);) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            AddScriptLine(line);
+        }
+    }
+    if (!options.trace.empty()) {
+        st.traceFile = std::fopen(options.trace.c_str(), "wb");
+        if (!st.traceFile) Bad("No se puede escribir la traza " + options.trace);
+    }
+    if (!options.frameTimes.empty()) {
+        st.frameTimesFile = std::fopen(options.frameTimes.c_str(), "wb");
+        if (!st.frameTimesFile) Bad("No se puede escribir " + options.frameTimes);
+    }
+    st.workStart = std::chrono::steady_clock::now();
+}
+
+const Options& Current() { return st.options; }
+
+void Reset() {
+    if (st.traceFile) std::fclose(st.traceFile);
+    if (st.frameTimesFile) std::fclose(st.frameTimesFile);
+    bool capture = st.capture;
+    st = RigState{};
+    st.capture = capture;
+    clockseam::UseRealClock();
+}
+
+int FlipCount() { return st.flips; }
+
+bool Tracing() { return st.traceFile != nullptr || st.capture; }
+
+void CaptureTrace(bool on) {
+    st.capture = on;
+    st.captured.clear();
+}
+
+std::vector<std::string>& CapturedTrace() { return st.captured; }
+
+std::string Json(double v) {
+    if (std::isnan(v)) return "null";
+    if (std::isinf(v)) return v > 0 ? "1e999" : "-1e999";
+    char buf[32];
+    if (v == std::trunc(v) && std::fabs(v) < 1e15) {
+        std::snprintf(buf, sizeof buf, "%lld", static_cast<long long>(v));
+    } else {
+        std::snprintf(buf, sizeof buf, "%.6g", v);
+    }
+    return buf;
+}
+
+std::string JsonString(const std::string& s) {
+    std::string out = "\"";
+    for (unsigned char c : s) {
+        switch (c) {
+            case '"': out += "\\\""; break;
+            case '\\': out += "\\\\"; break;
+            case '\n': out += "\\n"; break;
+            case '\r': out += "\\r"; break;
+            case '\t': out += "\\t"; break;
+            default:
+                if (c < 0x20) {
+                    char buf[8];
+                    std::snprintf(buf, sizeof buf, "\\u%04x", c);
+                    out += buf;
+                } else {
+                    out += static_cast<char>(c);
+                }
+        }
+    }
+    return out + "\"";
+}
+
+Record::Record(const char* op) {
+    body = "{\"flip\":" + std::to_string(st.flips + 1) + ",\"op\":" + JsonString(op);
+}
+Record& Record::add(const char* key, const std::string& value) { return addRaw(key, JsonString(value)); }
+Record& Record::add(const char* key, double value) { return addRaw(key, Json(value)); }
+Record& Record::add(const char* key, int value) { return addRaw(key, std::to_string(value)); }
+Record& Record::addRaw(const char* key, const std::string& json) {
+    body += ",";
+    body += JsonString(key);
+    body += ":";
+    body += json;
+    return *this;
+}
+void Record::emit() {
+    if (Tracing()) WriteTraceLine(body + "}");
+}
+
+std::string ShotForNextFlip() {
+    for (const auto& [n, path] : st.options.shots)
+        if (n == st.flips + 1) return path;
+    return {};
+}
+
+void WaitBegin() {
+    if (st.waitDepth++ == 0) st.waitStart = std::chrono::steady_clock::now();
+}
+
+void WaitEnd() {
+    if (st.waitDepth > 0 && --st.waitDepth == 0) st.waited += std::chrono::steady_clock::now() - st.waitStart;
+}
+
+void FlipDone(int sync, int32_t clockMs) {
+    Record("flip").add("sync", sync).add("ms", static_cast<double>(clockMs)).emit();
+    ++st.flips;
+    if (st.frameTimesFile) {
+        auto now = std::chrono::steady_clock::now();
+        double work = std::chrono::duration<double, std::milli>(now - st.workStart - st.waited).count();
+        std::fprintf(st.frameTimesFile, "%d %.3f\n", st.flips, work);
+        st.workStart = now;
+        st.waited = {};
+    }
+}
+
+void CheckFlipLimit() {
+    if (AppTerminate()) throw Stop(0);
+    if (st.options.maxFlips > 0 && st.flips >= st.options.maxFlips) throw Stop(3);
+}
+
+}  // namespace rig

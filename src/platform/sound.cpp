@@ -213,8 +213,7 @@ void TChannel::Stop() {
     CatchUp();
     {
         DeviceLock lock;
-        stopped = true;
-        if (!M().device) std::erase_if(M().voices, Done);
+        stopped = true;  // the voice leaves the mixer after its fade (or the next silent step)
     }
     TraceChannel(*this, "stop", 1);
 }

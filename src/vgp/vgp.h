@@ -55,6 +55,10 @@ using TGraphPtr = std::shared_ptr<TGraph>;
 extern TGraphPtr EmptyGraph;
 const TGraphPtr& GetEmptyGraph();
 
+// A zero-padded name field of n bytes: the bytes before the first zero (one character
+// each); the whole field is consumed.
+std::string ReadFixedString(TStream& stream, int n);
+
 class VGP {
 public:
     int32_t Size = 0;    // slots in Graph

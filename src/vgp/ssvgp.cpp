@@ -1,0 +1,45 @@
+// Grid packs: VGP files laid out from slot 0, written with every pixel as stored.
+#include "ssvgp.h"
+
+#include "pack_io.h"
+#include "platform/render.h"
+#include "platform/stream.h"
+
+SSVGPPtr SSVGP::LoadVGP(const std::string& path, int flags) {
+    TStreamPtr s = ReadStream(path);
+    if (!s) VGPFatal("VGP " + path + " not found");
+    SSVGPPtr p = LoadVGP(*s, path, flags);
+    s->Close();
+    return p;
+}
+
+SSVGPPtr SSVGP::LoadVGP(TStream& s, const std::string& path, int flags) {
+    auto p = std::make_shared<SSVGP>();
+    p->VFlags = flags | DYNAMICIMAGE;
+    packio::ReadPackRecords(s, path, *p);
+    packio::FillEmpty(*p, 0, p->Size - 1);  // the last slot holds the highest number
+    return p;
+}
+
+int SSVGP::SaveGridVGP(const std::string& path) const {
+    return packio::SavePackRecords(*this, path, 0, false);
+}
+
+std::shared_ptr<VGP> SSVGP::Copy() const { return packio::CopyPack(*this, std::make_shared<SSVGP>()); }
+
+// Unlike the pack's own, these start at slot 0 and do not spare the filler.
+int SSVGP::BlackMask() {
+    GetEmptyGraph();
+    for (int i = 0; i < Size && i < static_cast<int>(Graph.size()); i++)
+        if (Graph[i]) MaskGraph(*Graph[i]);
+    return 0;
+}
+
+int SSVGP::ChangeRanges(uint8_t r1, uint8_t g1, uint8_t b1, uint8_t r2, uint8_t g2, uint8_t b2,
+                        uint8_t r3, uint8_t g3, uint8_t b3, uint8_t limit) {
+    GetEmptyGraph();
+    const uint8_t k[9] = {r1, g1, b1, r2, g2, b2, r3, g3, b3};
+    for (int i = 0; i < Size && i < static_cast<int>(Graph.size()); i++)
+        if (Graph[i]) RangesGraph(*Graph[i], k, limit);
+    return 0;
+}

@@ -3,6 +3,7 @@
 #include "platform/rig.h"
 #include "platform/sound.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #ifdef FK_HAVE_VORBISENC
@@ -568,4 +569,23 @@ TEST_F(SoundTest, PlaysAndChannelChangesAreTraced) {
     EXPECT_EQ(t[4], flip + "\"op\":\"channel\",\"channel\":1,\"pause\":1}");
     EXPECT_EQ(t[5], flip + "\"op\":\"channel\",\"channel\":1,\"pause\":0}");
     EXPECT_EQ(t[6], flip + "\"op\":\"channel\",\"channel\":1,\"stop\":1}");
+}
+
+// ---------------------------------------------------------------- the device
+
+TEST(SoundDevice, TheCallbackPlaysChannelsToTheirEnd) {
+    setenv("SDL_AUDIODRIVER", "dummy", 0);  // never a real sound card in tests
+    clockseam::UseRealClock();
+    platform_detail::AudioInit(false);
+    ASSERT_NE(SDL_WasInit(SDL_INIT_AUDIO), 0u);  // the device opened (its subsystem stays up)
+    auto shortOne = PlaySound(Constant(2205, 44100, 500, 500));  // 50 ms
+    auto loop = PlaySound(Constant(441, 44100, 500, 500, SOUND_LOOP));
+    loop->SetVolume(0.5f);
+    loop->SetRate(1.5f);
+    for (int waited = 0; waited < 5000 && shortOne->Playing(); waited += 10) Delay(10);
+    EXPECT_EQ(shortOne->Playing(), 0);
+    EXPECT_EQ(loop->Playing(), 1);
+    loop->Stop();
+    EXPECT_EQ(loop->Playing(), 0);
+    platform_detail::AudioShutdown();
 }

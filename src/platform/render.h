@@ -45,7 +45,7 @@ void GetScale(float& sx, float& sy);
 void SetTransform(float degrees, float sx, float sy);
 void SetMaskColor(int r, int g, int b);
 void GetMaskColor(int& r, int& g, int& b);
-// Clipping rectangle in virtual units.
+// Clipping rectangle in window pixels (the game converts from virtual units itself).
 void SetViewport(int x, int y, int w, int h);
 void GetViewport(int& x, int& y, int& w, int& h);
 void SetOrigin(float x, float y);
@@ -56,6 +56,8 @@ void GetOrigin(float& x, float& y);
 void SetVirtualResolution(float w, float h);
 float VirtualWidth();
 float VirtualHeight();
+// Draws the batched primitives now; call before using OpenGL directly.
+void FlushDrawing();
 
 void DrawRect(float x, float y, float w, float h);
 void DrawLine(float x1, float y1, float x2, float y2);

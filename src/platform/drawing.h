@@ -1,0 +1,68 @@
+#pragma once
+// Seams between the drawing files of the platform (graphics, image, font, collision).
+// Game code never includes this.
+#include "font.h"
+#include "image.h"
+#include "render.h"
+#include "rig.h"
+
+#include <cstdint>
+
+namespace drawing {
+
+// The one render state of the open display (defaults as after Graphics).
+struct RenderState {
+    int blend = MASKBLEND;
+    int r = 255, g = 255, b = 255;
+    uint8_t alpha = 255;  // Int(clamp(a, 0, 1) * 255)
+    int clsR = 0, clsG = 0, clsB = 0;
+    float lineWidth = 1;
+    float rotation = 0, sx = 1, sy = 1;
+    // Derived from rotation and scale: a point (x, y) relative to the pivot lands at
+    // (x * ix + y * iy, x * jx + y * jy) relative to the draw position.
+    float ix = 1, iy = 0, jx = 0, jy = 1;
+    int vpX = 0, vpY = 0, vpW = 0, vpH = 0;  // window pixels
+    float originX = 0, originY = 0;
+    int maskR = 0, maskG = 0, maskB = 0;
+    TImageFontPtr font;  // nullptr: the built-in font
+};
+RenderState& State();
+
+// True while a GL context exists (textures can be made and drawn).
+bool ContextReady();
+
+// ---- batching: consecutive primitives with the same texture, kind and blend mode
+// are drawn with one call.
+enum class Prim { Quads, Triangles, Lines, Points };
+// Starts one primitive; flushes the batch first when it cannot join it. texture 0 draws
+// untextured.
+void Begin(Prim prim, unsigned texture);
+// Appends a vertex with the current colour and alpha.
+void Vertex(float x, float y, float u = 0, float v = 0);
+// A quad whose corners are given relative to the pivot (x, y) + origin, under the
+// current rotation and scale; (u0, v0)-(u1, v1) is the texture rectangle.
+void TransformedQuad(float x, float y, float lx0, float ly0, float lx1, float ly1, float u0,
+                     float v0, float u1, float v1);
+// Draws what is pending. Called before anything that reads or changes GL state.
+void Flush();
+
+// ---- textures (graphics.cpp). Both need a context.
+// A texture holding the pixmap (converted to RGBA when needed); 0 on failure.
+unsigned MakeTexture(const TPixmap& pixmap, bool filtered, bool mipmapped);
+// Deletes a texture of the current context (flushes first).
+void DeleteTexture(unsigned id);
+
+// ---- image textures (image.cpp): made lazily for the current display generation.
+unsigned TextureOf(TImage& image, int frame);
+// Forgets a frame's texture, deleting it when it belongs to the live context.
+void DiscardTexture(TImage& image, int frame);
+// Applies the mask colour to a pixmap without alpha and returns the RGBA result;
+// pixmaps with alpha are only converted.
+TPixmapPtr MaskedRGBA(const TPixmap& pixmap, bool masked, int mr, int mg, int mb);
+
+// ---- trace
+// Appends the render state in force: rgb, alpha, blend, rot, scale, [handle], origin,
+// viewport.
+void AddState(rig::Record& record, const float* handle = nullptr);
+
+}  // namespace drawing

@@ -1,0 +1,727 @@
+// The display and the render state on OpenGL's fixed-function pipeline.
+//
+// Sections: display | render state | GL state cache and batching | textures |
+//           projection and viewport | primitives | read-back and presenting | trace
+//
+// Drawing calls transform their corners on the CPU and append them to one batch of
+// client-side vertices; the batch is drawn when the texture, primitive kind, blend mode
+// or line width changes, and before anything that reads pixels, clears, presents or
+// changes the projection or clipping.
+#include "platform/clock.h"
+#include "platform/detail.h"
+#include "platform/drawing.h"
+#include "platform/render.h"
+#include "platform/rig.h"
+
+#include <SDL.h>
+#include <SDL_opengl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+// ---------------------------------------------------------------- display
+
+struct Display {
+    SDL_Window* window = nullptr;
+    SDL_GLContext gl = nullptr;
+    int width = 0, height = 0;  // window size (what the game asked for)
+    int hz = 0;
+    int generation = 0;
+    int driverFlags = 2;
+    int swapInterval = -1;  // last value given to SDL, -1 unknown
+    float virtW = 0, virtH = 0;
+};
+Display display;
+drawing::RenderState state;
+
+void DrawableSize(int& w, int& h) {
+    w = display.width;
+    h = display.height;
+    if (display.window) SDL_GL_GetDrawableSize(display.window, &w, &h);
+    if (w <= 0) w = 1;
+    if (h <= 0) h = 1;
+}
+
+// ---------------------------------------------------------------- GL state cache
+
+struct GLCache {
+    int blend = -1;            // blend mode as applied to GL
+    unsigned texture = ~0u;    // bound texture (0 = texturing off)
+    float lineWidth = -1;
+    float pointSize = -1;
+};
+GLCache cache;
+
+void ApplyBlend(int mode) {
+    if (cache.blend == mode) return;
+    cache.blend = mode;
+    switch (mode) {
+    case MASKBLEND:
+        glDisable(GL_BLEND);
+        glEnable(GL_ALPHA_TEST);
+        glAlphaFunc(GL_GEQUAL, 0.5f);
+        break;
+    case ALPHABLEND:
+        glEnable(GL_BLEND);
+        glDisable(GL_ALPHA_TEST);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        break;
+    case LIGHTBLEND:
+        glEnable(GL_BLEND);
+        glDisable(GL_ALPHA_TEST);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+        break;
+    case SHADEBLEND:
+        glEnable(GL_BLEND);
+        glDisable(GL_ALPHA_TEST);
+        glBlendFunc(GL_DST_COLOR, GL_ZERO);
+        break;
+    default:  // solid, and any unknown mode
+        glDisable(GL_BLEND);
+        glDisable(GL_ALPHA_TEST);
+        break;
+    }
+}
+
+int GLBlendKey(int mode) {
+    return mode >= MASKBLEND && mode <= SHADEBLEND ? mode : SOLIDBLEND;
+}
+
+void ApplyTexture(unsigned id) {
+    if (cache.texture == id) return;
+    if (id == 0) {
+        glDisable(GL_TEXTURE_2D);
+    } else {
+        if (cache.texture == 0 || cache.texture == ~0u) glEnable(GL_TEXTURE_2D);
+        glBindTexture(GL_TEXTURE_2D, id);
+    }
+    cache.texture = id;
+}
+
+// ---------------------------------------------------------------- batching
+
+struct Vtx {
+    float x, y, u, v;
+    uint8_t rgba[4];
+};
+
+struct Batch {
+    std::vector<Vtx> v;
+    drawing::Prim prim = drawing::Prim::Quads;
+    unsigned texture = 0;
+    int blend = SOLIDBLEND;
+    float lineWidth = 1;
+    uint8_t colour[4] = {255, 255, 255, 255};
+    // Images held in statics may free their textures after this object is gone.
+    ~Batch() { gone = true; }
+    static inline bool gone = false;
+};
+Batch batch;
+constexpr size_t kBatchLimit = 48000;
+
+void UpdateColour() {
+    batch.colour[0] = static_cast<uint8_t>(state.r);
+    batch.colour[1] = static_cast<uint8_t>(state.g);
+    batch.colour[2] = static_cast<uint8_t>(state.b);
+    batch.colour[3] = state.alpha;
+}
+
+GLenum GLPrim(drawing::Prim p) {
+    switch (p) {
+    case drawing::Prim::Quads: return GL_QUADS;
+    case drawing::Prim::Triangles: return GL_TRIANGLES;
+    case drawing::Prim::Lines: return GL_LINES;
+    case drawing::Prim::Points: return GL_POINTS;
+    }
+    return GL_QUADS;
+}
+
+// ---------------------------------------------------------------- small helpers
+
+int ClampByte(int v) { return std::clamp(v, 0, 255); }
+
+void UpdateTransform() {
+    const double r = state.rotation * M_PI / 180.0;
+    const double c = std::cos(r), s = std::sin(r);
+    state.ix = static_cast<float>(c * state.sx);
+    state.iy = static_cast<float>(-s * state.sy);
+    state.jx = static_cast<float>(s * state.sx);
+    state.jy = static_cast<float>(c * state.sy);
+}
+
+void ApplyScissor() {
+    if (!display.gl) return;
+    int dw, dh;
+    DrawableSize(dw, dh);
+    const double kx = static_cast<double>(dw) / std::max(display.width, 1);
+    const double ky = static_cast<double>(dh) / std::max(display.height, 1);
+    const int x0 = static_cast<int>(std::lround(state.vpX * kx));
+    const int x1 = static_cast<int>(std::lround((state.vpX + std::max(state.vpW, 0)) * kx));
+    const int y0 = static_cast<int>(std::lround(state.vpY * ky));
+    const int y1 = static_cast<int>(std::lround((state.vpY + std::max(state.vpH, 0)) * ky));
+    glScissor(x0, dh - y1, std::max(x1 - x0, 0), std::max(y1 - y0, 0));
+}
+
+void ResetRenderState() {
+    state = drawing::RenderState{};
+    state.vpW = display.width;
+    state.vpH = display.height;
+    UpdateTransform();
+    UpdateColour();
+}
+
+// One-time GL set-up of a new context: everything we do not drive per draw.
+void InitContextState() {
+    cache = GLCache{};
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_LIGHTING);
+    glEnable(GL_SCISSOR_TEST);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    ApplyBlend(GLBlendKey(state.blend));
+    ApplyTexture(0);
+}
+
+void ClearViewport() {
+    drawing::Flush();
+    if (!display.gl) return;
+    glClearColor(state.clsR / 255.f, state.clsG / 255.f, state.clsB / 255.f, 1.f);
+    glClear(GL_COLOR_BUFFER_BIT);
+}
+
+std::string JsonPair(double a, double b) { return "[" + rig::Json(a) + "," + rig::Json(b) + "]"; }
+
+}  // namespace
+
+// ---------------------------------------------------------------- drawing seams
+
+namespace drawing {
+
+RenderState& State() { return state; }
+
+bool ContextReady() { return display.gl != nullptr; }
+
+void Begin(Prim prim, unsigned texture) {
+    const int blend = GLBlendKey(state.blend);
+    if (!batch.v.empty() &&
+        (batch.prim != prim || batch.texture != texture || batch.blend != blend ||
+         (prim == Prim::Lines && batch.lineWidth != state.lineWidth) ||
+         batch.v.size() >= kBatchLimit))
+        Flush();
+    batch.prim = prim;
+    batch.texture = texture;
+    batch.blend = blend;
+    batch.lineWidth = state.lineWidth;
+}
+
+void Vertex(float x, float y, float u, float v) {
+    Vtx t{x, y, u, v, {batch.colour[0], batch.colour[1], batch.colour[2], batch.colour[3]}};
+    batch.v.push_back(t);
+}
+
+void TransformedQuad(float x, float y, float lx0, float ly0, float lx1, float ly1, float u0,
+                     float v0, float u1, float v1) {
+    const float px = x + state.originX, py = y + state.originY;
+    const float ix = state.ix, iy = state.iy, jx = state.jx, jy = state.jy;
+    auto put = [&](float lx, float ly, float u, float v) {
+        Vertex(px + lx * ix + ly * iy, py + lx * jx + ly * jy, u, v);
+    };
+    put(lx0, ly0, u0, v0);
+    put(lx1, ly0, u1, v0);
+    put(lx1, ly1, u1, v1);
+    put(lx0, ly1, u0, v1);
+}
+
+void Flush() {
+    if (Batch::gone || batch.v.empty()) return;
+    if (!display.gl) {
+        batch.v.clear();
+        return;
+    }
+    ApplyBlend(batch.blend);
+    ApplyTexture(batch.texture);
+    if (batch.prim == Prim::Lines && cache.lineWidth != batch.lineWidth) {
+        glLineWidth(std::max(batch.lineWidth, 0.01f));
+        cache.lineWidth = batch.lineWidth;
+    }
+    if (batch.prim == Prim::Points && cache.pointSize != 1.f) {
+        glPointSize(1.f);
+        cache.pointSize = 1.f;
+    }
+    const Vtx* v = batch.v.data();
+    glVertexPointer(2, GL_FLOAT, sizeof(Vtx), &v->x);
+    glTexCoordPointer(2, GL_FLOAT, sizeof(Vtx), &v->u);
+    glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(Vtx), v->rgba);
+    glDrawArrays(GLPrim(batch.prim), 0, static_cast<GLsizei>(batch.v.size()));
+    batch.v.clear();
+}
+
+unsigned MakeTexture(const TPixmap& pixmap, bool filtered, bool mipmapped) {
+    if (!display.gl || pixmap.width <= 0 || pixmap.height <= 0) return 0;
+    TPixmapPtr converted;
+    const TPixmap* src = &pixmap;
+    if (pixmap.format != PF_RGBA8888 || pixmap.pitch % 4 != 0) {
+        converted = ConvertPixmap(pixmap, PF_RGBA8888);
+        if (!converted) return 0;
+        src = converted.get();
+    }
+    if (src->pixels.size() < static_cast<size_t>(src->pitch) * src->height) return 0;
+    GLuint id = 0;
+    glGenTextures(1, &id);
+    if (id == 0) return 0;
+    glBindTexture(GL_TEXTURE_2D, id);
+    if (cache.texture == 0 || cache.texture == ~0u) glEnable(GL_TEXTURE_2D);
+    cache.texture = id;
+    const GLint mag = filtered ? GL_LINEAR : GL_NEAREST;
+    GLint min = mag;
+    if (mipmapped) min = filtered ? GL_LINEAR_MIPMAP_LINEAR : GL_NEAREST_MIPMAP_NEAREST;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, mag);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, min);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP, mipmapped ? GL_TRUE : GL_FALSE);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, src->pitch / 4);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, src->width, src->height, 0, GL_RGBA,
+                 GL_UNSIGNED_BYTE, src->pixels.data());
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    return id;
+}
+
+void DeleteTexture(unsigned id) {
+    if (!display.gl || id == 0 || Batch::gone) return;
+    Flush();
+    GLuint gid = id;
+    glDeleteTextures(1, &gid);
+    if (cache.texture == id) cache.texture = ~0u;
+}
+
+void AddState(rig::Record& record, const float* handle) {
+    record.addRaw("rgb", "[" + std::to_string(state.r) + "," + std::to_string(state.g) + "," +
+                             std::to_string(state.b) + "]");
+    record.add("alpha", state.alpha / 255.0);
+    record.add("blend", state.blend);
+    record.add("rot", static_cast<double>(state.rotation));
+    record.addRaw("scale", JsonPair(state.sx, state.sy));
+    if (handle) record.addRaw("handle", JsonPair(handle[0], handle[1]));
+    record.addRaw("origin", JsonPair(state.originX, state.originY));
+    record.addRaw("viewport", "[" + std::to_string(state.vpX) + "," + std::to_string(state.vpY) +
+                                  "," + std::to_string(state.vpW) + "," +
+                                  std::to_string(state.vpH) + "]");
+}
+
+}  // namespace drawing
+
+// ---------------------------------------------------------------- display
+
+bool GLMax2DDriverAvailable() {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return true;
+}
+
+void SetGraphicsDriverFlags(int flags) { display.driverFlags = flags; }
+
+bool Graphics(int width, int height, int depth, int hz, int flags) {
+    (void)depth;  // always 32-bit colour
+    (void)flags;
+    if (display.window) EndGraphics();
+    if (width <= 0 || height <= 0) return false;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+
+    const rig::Options& options = rig::Current();
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const bool offscreen = driver && std::strcmp(driver, "offscreen") == 0;
+    const bool windowed = options.window || options.headless || offscreen;
+
+    SDL_Window* window = SDL_CreateWindow("Frikipartida", SDL_WINDOWPOS_CENTERED,
+                                          SDL_WINDOWPOS_CENTERED, width, height,
+                                          SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    if (!window) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return false;
+    }
+    if (!windowed) {
+        SDL_DisplayMode mode{SDL_PIXELFORMAT_RGB888, width, height, hz, nullptr};
+        if (SDL_SetWindowDisplayMode(window, &mode) != 0 ||
+            SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) != 0) {
+            SDL_DestroyWindow(window);
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+            return false;
+        }
+    }
+    SDL_GLContext gl = SDL_GL_CreateContext(window);
+    if (!gl) {
+        SDL_DestroyWindow(window);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return false;
+    }
+    SDL_GL_MakeCurrent(window, gl);
+    if (!options.headless) SDL_ShowWindow(window);
+
+    display.window = window;
+    display.gl = gl;
+    SDL_GetWindowSize(window, &display.width, &display.height);
+    display.hz = hz;
+    display.swapInterval = -1;
+    ++display.generation;
+    batch.v.clear();
+
+    ResetRenderState();
+    InitContextState();
+    SetVirtualResolution(static_cast<float>(display.width), static_cast<float>(display.height));
+    // The two opening clears and flips are not the game's: they are not traced and not
+    // counted as flips.
+    for (int i = 0; i < 2; ++i) {
+        ClearViewport();
+        platform_detail::PresentFrame(false);
+    }
+    return true;
+}
+
+void EndGraphics() {
+    if (!display.window) return;
+    drawing::Flush();
+    SDL_GL_MakeCurrent(display.window, nullptr);
+    SDL_GL_DeleteContext(display.gl);
+    SDL_DestroyWindow(display.window);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    display.window = nullptr;
+    display.gl = nullptr;
+    cache = GLCache{};
+}
+
+bool GraphicsOpen() { return display.window != nullptr; }
+int GraphicsWidth() { return display.width; }
+int GraphicsHeight() { return display.height; }
+int GraphicsGeneration() { return display.generation; }
+
+// ---------------------------------------------------------------- render state
+
+void Cls() {
+    if (rig::Tracing()) {
+        rig::Record r("cls");
+        r.addRaw("rgb", "[" + std::to_string(state.clsR) + "," + std::to_string(state.clsG) + "," +
+                            std::to_string(state.clsB) + "]");
+        r.emit();
+    }
+    ClearViewport();
+}
+
+void SetBlend(int mode) { state.blend = mode; }
+int GetBlend() { return state.blend; }
+
+void SetColor(int r, int g, int b) {
+    state.r = ClampByte(r);
+    state.g = ClampByte(g);
+    state.b = ClampByte(b);
+    UpdateColour();
+}
+void GetColor(int& r, int& g, int& b) {
+    r = state.r;
+    g = state.g;
+    b = state.b;
+}
+
+void SetAlpha(float alpha) {
+    // NaN fails both comparisons and ends as 0.
+    const float a = alpha >= 1.f ? 1.f : (alpha > 0.f ? alpha : 0.f);
+    state.alpha = static_cast<uint8_t>(a * 255.f);
+    UpdateColour();
+}
+float GetAlpha() { return state.alpha / 255.f; }
+
+void SetClsColor(int r, int g, int b) {
+    state.clsR = ClampByte(r);
+    state.clsG = ClampByte(g);
+    state.clsB = ClampByte(b);
+}
+void GetClsColor(int& r, int& g, int& b) {
+    r = state.clsR;
+    g = state.clsG;
+    b = state.clsB;
+}
+
+void SetLineWidth(float width) { state.lineWidth = width; }
+float GetLineWidth() { return state.lineWidth; }
+
+void SetRotation(float degrees) {
+    state.rotation = degrees;
+    UpdateTransform();
+}
+float GetRotation() { return state.rotation; }
+
+void SetScale(float sx, float sy) {
+    state.sx = sx;
+    state.sy = sy;
+    UpdateTransform();
+}
+void GetScale(float& sx, float& sy) {
+    sx = state.sx;
+    sy = state.sy;
+}
+
+void SetTransform(float degrees, float sx, float sy) {
+    state.rotation = degrees;
+    state.sx = sx;
+    state.sy = sy;
+    UpdateTransform();
+}
+
+void SetMaskColor(int r, int g, int b) {
+    state.maskR = ClampByte(r);
+    state.maskG = ClampByte(g);
+    state.maskB = ClampByte(b);
+}
+void GetMaskColor(int& r, int& g, int& b) {
+    r = state.maskR;
+    g = state.maskG;
+    b = state.maskB;
+}
+
+void SetViewport(int x, int y, int w, int h) {
+    drawing::Flush();
+    state.vpX = x;
+    state.vpY = y;
+    state.vpW = w;
+    state.vpH = h;
+    ApplyScissor();
+}
+void GetViewport(int& x, int& y, int& w, int& h) {
+    x = state.vpX;
+    y = state.vpY;
+    w = state.vpW;
+    h = state.vpH;
+}
+
+void SetOrigin(float x, float y) {
+    state.originX = x;
+    state.originY = y;
+}
+void GetOrigin(float& x, float& y) {
+    x = state.originX;
+    y = state.originY;
+}
+
+void FlushDrawing() { drawing::Flush(); }
+
+// ---------------------------------------------------------------- projection
+
+void SetVirtualResolution(float w, float h) {
+    drawing::Flush();
+    display.virtW = w;
+    display.virtH = h;
+    if (!display.gl) return;
+    int dw, dh;
+    DrawableSize(dw, dh);
+    glViewport(0, 0, dw, dh);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, w, h, 0, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    ApplyScissor();
+}
+
+float VirtualWidth() { return display.virtW > 0 ? display.virtW : static_cast<float>(display.width); }
+float VirtualHeight() {
+    return display.virtH > 0 ? display.virtH : static_cast<float>(display.height);
+}
+
+// ---------------------------------------------------------------- primitives
+
+namespace {
+
+void TraceShape(rig::Record& r) {
+    drawing::AddState(r);
+    r.emit();
+}
+
+}  // namespace
+
+void DrawRect(float x, float y, float w, float h) {
+    if (rig::Tracing()) {
+        rig::Record r("rect");
+        r.add("x", static_cast<double>(x)).add("y", static_cast<double>(y));
+        r.add("w", static_cast<double>(w)).add("h", static_cast<double>(h));
+        TraceShape(r);
+    }
+    if (!display.gl) return;
+    drawing::Begin(drawing::Prim::Quads, 0);
+    drawing::TransformedQuad(x, y, 0, 0, w, h, 0, 0, 0, 0);
+}
+
+void DrawOval(float x, float y, float w, float h) {
+    if (rig::Tracing()) {
+        rig::Record r("oval");
+        r.add("x", static_cast<double>(x)).add("y", static_cast<double>(y));
+        r.add("w", static_cast<double>(w)).add("h", static_cast<double>(h));
+        TraceShape(r);
+    }
+    if (!display.gl) return;
+    // Enough segments that the outline looks round at the drawn size.
+    const float size = (std::fabs(w * state.sx) + std::fabs(h * state.sy)) * 0.5f;
+    const int segments = std::clamp(static_cast<int>(size * 0.75f), 12, 180);
+    const float rx = w * 0.5f, ry = h * 0.5f;
+    const float px = x + state.originX, py = y + state.originY;
+    auto put = [&](float lx, float ly) {
+        drawing::Vertex(px + lx * state.ix + ly * state.iy, py + lx * state.jx + ly * state.jy);
+    };
+    drawing::Begin(drawing::Prim::Triangles, 0);
+    float prevX = rx + rx, prevY = ry;
+    for (int i = 1; i <= segments; ++i) {
+        const double a = 2.0 * M_PI * i / segments;
+        const float cx = rx + rx * static_cast<float>(std::cos(a));
+        const float cy = ry + ry * static_cast<float>(std::sin(a));
+        put(rx, ry);
+        put(prevX, prevY);
+        put(cx, cy);
+        prevX = cx;
+        prevY = cy;
+    }
+}
+
+void DrawLine(float x1, float y1, float x2, float y2) {
+    if (rig::Tracing()) {
+        rig::Record r("line");
+        r.add("x1", static_cast<double>(x1)).add("y1", static_cast<double>(y1));
+        r.add("x2", static_cast<double>(x2)).add("y2", static_cast<double>(y2));
+        TraceShape(r);
+    }
+    if (!display.gl) return;
+    // Through pixel centres, so a line from (0, 0) to (9, 0) lights pixels 0..9 at 1:1.
+    drawing::Begin(drawing::Prim::Lines, 0);
+    drawing::Vertex(x1 + state.originX + 0.5f, y1 + state.originY + 0.5f);
+    drawing::Vertex(x2 + state.originX + 0.5f, y2 + state.originY + 0.5f);
+}
+
+void Plot(float x, float y) {
+    if (rig::Tracing()) {
+        rig::Record r("plot");
+        r.add("x", static_cast<double>(x)).add("y", static_cast<double>(y));
+        TraceShape(r);
+    }
+    if (!display.gl) return;
+    drawing::Begin(drawing::Prim::Points, 0);
+    drawing::Vertex(x + state.originX + 0.5f, y + state.originY + 0.5f);
+}
+
+void DrawPoly(const std::vector<float>& xy) {
+    if (rig::Tracing()) {
+        rig::Record r("poly");
+        std::string pts = "[";
+        for (size_t i = 0; i < xy.size(); ++i) pts += (i ? "," : "") + rig::Json(xy[i]);
+        r.addRaw("points", pts + "]");
+        TraceShape(r);
+    }
+    if (!display.gl || xy.size() < 6) return;
+    // A fan from the first point: right for the convex polygons the game draws.
+    const size_t n = xy.size() / 2;
+    const float ox = state.originX, oy = state.originY;
+    drawing::Begin(drawing::Prim::Triangles, 0);
+    for (size_t i = 1; i + 1 < n; ++i) {
+        drawing::Vertex(xy[0] + ox, xy[1] + oy);
+        drawing::Vertex(xy[2 * i] + ox, xy[2 * i + 1] + oy);
+        drawing::Vertex(xy[2 * i + 2] + ox, xy[2 * i + 3] + oy);
+    }
+}
+
+// ---------------------------------------------------------------- read-back and presenting
+
+namespace {
+
+// Reads window pixels (top-left origin) into an RGBA pixmap.
+TPixmapPtr ReadWindowPixels(int x, int y, int w, int h) {
+    drawing::Flush();
+    if (!display.gl || w <= 0 || h <= 0) return nullptr;
+    int dw, dh;
+    DrawableSize(dw, dh);
+    auto out = CreatePixmap(w, h, PF_RGBA8888);
+    if (!out) return nullptr;
+    // Only the part inside the drawable is read; the rest stays transparent black.
+    const int x0 = std::max(x, 0), y0 = std::max(y, 0);
+    const int x1 = std::min(x + w, dw), y1 = std::min(y + h, dh);
+    if (x1 <= x0 || y1 <= y0) return out;
+    std::vector<uint8_t> buf(static_cast<size_t>(x1 - x0) * (y1 - y0) * 4);
+    glReadPixels(x0, dh - y1, x1 - x0, y1 - y0, GL_RGBA, GL_UNSIGNED_BYTE, buf.data());
+    const size_t rowBytes = static_cast<size_t>(x1 - x0) * 4;
+    for (int yy = y0; yy < y1; ++yy) {
+        // GL rows run bottom-up.
+        const uint8_t* src = buf.data() + static_cast<size_t>(y1 - 1 - yy) * rowBytes;
+        uint8_t* dst = out->row(yy - y) + static_cast<size_t>(x0 - x) * 4;
+        std::memcpy(dst, src, rowBytes);
+        for (int i = 0; i < x1 - x0; ++i) dst[i * 4 + 3] = 255;  // the window is opaque
+    }
+    return out;
+}
+
+}  // namespace
+
+TPixmapPtr GrabPixmap(int x, int y, int w, int h) {
+    if (!display.gl || w <= 0 || h <= 0) return nullptr;
+    int dw, dh;
+    DrawableSize(dw, dh);
+    const double kx = dw / static_cast<double>(VirtualWidth());
+    const double ky = dh / static_cast<double>(VirtualHeight());
+    const int px = static_cast<int>(std::floor(x * kx)), py = static_cast<int>(std::floor(y * ky));
+    const int pw = std::max(1, static_cast<int>(std::lround(w * kx)));
+    const int ph = std::max(1, static_cast<int>(std::lround(h * ky)));
+    auto pixels = ReadWindowPixels(px, py, pw, ph);
+    if (!pixels || (pw == w && ph == h)) return pixels;
+    // The window is not at the virtual resolution: resample to the size asked for.
+    auto out = CreatePixmap(w, h, PF_RGBA8888);
+    if (!out) return nullptr;
+    for (int yy = 0; yy < h; ++yy) {
+        const int sy = std::min(ph - 1, static_cast<int>(yy * static_cast<int64_t>(ph) / h));
+        for (int xx = 0; xx < w; ++xx) {
+            const int sx = std::min(pw - 1, static_cast<int>(xx * static_cast<int64_t>(pw) / w));
+            std::memcpy(out->row(yy) + xx * 4, pixels->row(sy) + sx * 4, 4);
+        }
+    }
+    return out;
+}
+
+namespace platform_detail {
+
+void PresentFrame(bool waitRetrace) {
+    drawing::Flush();
+    if (!display.window) return;
+    // Headless and virtual-clock runs never block on the retrace.
+    const bool wait = waitRetrace && !rig::Current().headless && !clockseam::IsVirtual();
+    const int interval = wait ? 1 : 0;
+    if (interval != display.swapInterval) {
+        SDL_GL_SetSwapInterval(interval);
+        display.swapInterval = interval;
+    }
+    SDL_GL_SwapWindow(display.window);
+}
+
+bool SaveBackBufferPNG(const std::string& path) {
+    if (!display.gl) return false;
+    int dw, dh;
+    DrawableSize(dw, dh);
+    auto pixels = ReadWindowPixels(0, 0, dw, dh);
+    if (!pixels) return false;
+    auto rgb = ConvertPixmap(*pixels, PF_RGB888);
+    return rgb && SavePixmapPNG(*rgb, path);
+}
+
+SDL_Window* Window() { return display.window; }
+
+int RefreshRate() { return display.hz; }
+
+}  // namespace platform_detail

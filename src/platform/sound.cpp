@@ -43,6 +43,11 @@ struct Mixer {
     bool haveLastMs = false;
     uint32_t lastMs = 0;
     std::vector<float> mixBuffer;
+    // A program ending without AudioShutdown must not leave the callback running on
+    // a mixer that is being destroyed.
+    ~Mixer() {
+        if (device) SDL_CloseAudioDevice(device);
+    }
 };
 
 Mixer& M() {
@@ -197,13 +202,15 @@ TChannelPtr PlaySound(const TSoundPtr& sound) {
     CatchUp();
     auto c = std::make_shared<TChannel>();
     c->sound = sound;
-    DeviceLock lock;
-    Mixer& m = M();
-    c->id = m.nextId++;
-    if (sound->FrameCount() == 0)
-        c->finished = true;
-    else
-        m.voices.push_back(Voice{c});
+    {
+        DeviceLock lock;
+        Mixer& m = M();
+        c->id = m.nextId++;
+        if (sound->FrameCount() == 0)
+            c->finished = true;
+        else
+            m.voices.push_back(Voice{c});
+    }
     if (rig::Tracing())
         rig::Record("sound").add("src", sound->source).add("channel", c->id).add("volume", Traced(c->volume)).emit();
     return c;

@@ -37,6 +37,7 @@ public:
     void SetDepth(float depth);
     void SetRate(float rate);      // 1 = normal
     // 1 while audible (started, not stopped, not at the end of a non-looping sound).
+    // A paused channel counts as playing: it is heard again when unpaused.
     int Playing();
     float Volume() const { return volume; }
     int id = 0;  // channel number (trace)

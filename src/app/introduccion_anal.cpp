@@ -1,0 +1,125 @@
+#include "app/introduccion_anal.h"
+
+#include "engine/gestor_sonido.h"
+#include "platform/image.h"
+#include "platform/input.h"
+#include "platform/render.h"
+
+#include <array>
+#include <string>
+
+TImageFontPtr TIntroduccionAnal::fuente;
+
+namespace {
+const char* const kNombres[4] = {"Tarsun", "Er_Varsen", "Quelbido", "Pexil"};
+
+// Starting values of one character's entrance: the name drops from y = -10, the portrait
+// rises from y = 768, each with a speed that first halves every frame (down to a crawl)
+// and then grows by a tenth every frame until they leave the screen.
+struct Entrada {
+    int ty = -10;
+    int py = 768;
+    float a = 200.0f, fa = 0.5f;
+    float b = 200.0f, fb = 0.5f;
+
+    void avanzar() {
+        ty = static_cast<int>(ty + a);
+        a = a * fa;
+        if (!(a >= 0.001f)) fa = 1.1f;
+        py = static_cast<int>(py - b);
+        b = b * fb;
+        if (!(b >= 0.001f)) fb = 1.1f;
+    }
+};
+}  // namespace
+
+void TIntroduccionAnal::cargarRecursos() {
+    fuente = LoadImageFont("artwork/comic.ttf", 100, SMOOTHFONT);
+}
+
+std::unique_ptr<TIntroduccionAnal> TIntroduccionAnal::Create() {
+    return std::make_unique<TIntroduccionAnal>();
+}
+
+int TIntroduccionAnal::stop(const TChannelPtr& canal) {
+    if (canal) canal->Stop();
+    return 1;
+}
+
+int TIntroduccionAnal::start() {
+    TSoundPtr musica = LoadSound("music/title.ogg", 3);
+    TChannelPtr canal = PlaySound(musica);
+    if (canal) canal->SetVolume(gestorSonido().getMusicVolume());
+
+    // The five logos load in the order 1, 2, 5, 4, 3 and show in the order 1 to 5.
+    std::array<TImagePtr, 8> cuadros;
+    cuadros[0] = LoadImage("artwork/7341logos.jpg");
+    cuadros[1] = LoadImage("artwork/trep-logo.jpg");
+    cuadros[4] = LoadImage("artwork/sondo-logo.jpg");
+    cuadros[3] = LoadImage("artwork/mirelo-logo.jpg");
+    cuadros[2] = LoadImage("artwork/fustel-logo.jpg");
+    cuadros[5] = LoadImage("artwork/intro-1.png");
+    cuadros[6] = LoadImage("artwork/intro-2.png");
+    cuadros[7] = LoadImage("artwork/intro-3.png");
+    const std::array<TImagePtr, 4> retratos = {
+        LoadImage("artwork/char-tarsun.png"), LoadImage("artwork/char-ervarsen.png"),
+        LoadImage("artwork/char-quelbido.png"), LoadImage("artwork/char-pexil.png")};
+    TImagePtr fondo = LoadImage("artwork/intro-personajes.png");
+
+    Cls();
+    Flip(-1);
+    gestorSonido().reproducir("sfx/boum.wav");
+
+    // Each picture stays until a character is typed; one already waiting skips the
+    // picture without drawing it.
+    for (size_t i = 0; i < cuadros.size(); ++i) {
+        int c = GetChar();
+        while (c == 0) {
+            c = GetChar();
+            if (i == 0) {
+                // The first logo is centred (integer halves).
+                DrawImage(cuadros[i], static_cast<float>((1024 - ImageWidth(cuadros[i])) / 2),
+                          static_cast<float>((768 - ImageHeight(cuadros[i])) / 2));
+            } else {
+                DrawImage(cuadros[i], 0, 0);
+            }
+            Flip(-1);
+            Cls();
+        }
+        if (c == KEY_ESCAPE) {
+            stop(canal);
+            return 1;
+        }
+    }
+
+    // The presentation: 144 frames per character, then a fifth period of background only.
+    int c = GetChar();
+    int n = 0;
+    int fondoY = -768;
+    Entrada e;
+    FlushKeys();
+    SetImageFont(fuente);
+    while (c == 0 && n < 5) {
+        c = GetChar();
+        DrawImage(fondo, 0, static_cast<float>(fondoY));
+        fondoY += 25;
+        if (fondoY > 0) fondoY = -768;
+
+        e.avanzar();
+        if (e.ty > 1600) {
+            ++n;
+            e = Entrada{};
+        }
+
+        SetBlend(ALPHABLEND);
+        if (n < 4) {
+            DrawText(kNombres[n], 400, static_cast<float>(e.ty));
+            DrawImage(retratos[static_cast<size_t>(n)], 50, static_cast<float>(e.py));
+        }
+        Flip(-1);
+        Cls();
+    }
+
+    stop(canal);
+    return 1;
+}

@@ -172,9 +172,24 @@ bool IsPng(const uint8_t* data, size_t size) {
     return size >= 8 && png_sig_cmp(data, 0, 8) == 0;
 }
 
+// Walks the chunk list up to IEND. libpng stops reading once it has the pixels, so a
+// file cut inside its last chunks would otherwise still load.
+bool PngChunksComplete(const uint8_t* data, size_t size) {
+    size_t at = 8;
+    while (size - at >= 12) {
+        const uint32_t length = (uint32_t(data[at]) << 24) | (uint32_t(data[at + 1]) << 16) |
+                                (uint32_t(data[at + 2]) << 8) | data[at + 3];
+        if (length > 0x7FFFFFFFu || length > size - at - 12) return false;
+        if (std::memcmp(data + at + 4, "IEND", 4) == 0) return true;
+        at += 12 + static_cast<size_t>(length);
+    }
+    return false;
+}
+
 // libpng's simplified reader reports every failure through its return value, so no
 // longjmp crosses our frames.
 TPixmapPtr DecodePng(const uint8_t* data, size_t size) {
+    if (!PngChunksComplete(data, size)) return nullptr;
     png_image img;
     std::memset(&img, 0, sizeof img);
     img.version = PNG_IMAGE_VERSION;

@@ -1,0 +1,141 @@
+// Fonts: metrics of the built-in and TrueType fonts, and text drawn on the display.
+#include "support/rig_fixture.h"
+
+#include "platform/platform.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+namespace {
+
+const std::string kComic = "/usr/share/fonts/opentype/comic-neue/ComicNeue-Bold.otf";
+
+// Bounding box of the pixels that differ from the background (black) in a screen area.
+struct Box {
+    int x0 = INT_MAX, y0 = INT_MAX, x1 = INT_MIN, y1 = INT_MIN;
+    bool empty() const { return x0 > x1; }
+};
+Box LitBox(int x, int y, int w, int h) {
+    Box b;
+    auto pm = GrabPixmap(x, y, w, h);
+    for (int yy = 0; yy < h; ++yy)
+        for (int xx = 0; xx < w; ++xx)
+            if (pm->ReadPixel(xx, yy) & 0xFFFFFF) {
+                b.x0 = std::min(b.x0, x + xx);
+                b.x1 = std::max(b.x1, x + xx);
+                b.y0 = std::min(b.y0, y + yy);
+                b.y1 = std::max(b.y1, y + yy);
+            }
+    return b;
+}
+
+TEST(FontTest, BuiltinCoversCodes32To127Only) {
+    SetImageFont(nullptr);
+    EXPECT_EQ(GetImageFont(), nullptr);
+    EXPECT_EQ(FontName(nullptr), "builtin");
+    const float one = TextWidth("a");
+    EXPECT_GT(one, 0.f);
+    EXPECT_FLOAT_EQ(TextWidth("abc"), 3 * one);
+    EXPECT_FLOAT_EQ(TextWidth("a b\x7f"), 4 * one);
+    EXPECT_FLOAT_EQ(TextWidth("a\xc3\xb1" "b\t"), 2 * one);  // ñ and tab have no glyph
+    EXPECT_FLOAT_EQ(TextWidth(""), 0.f);
+    EXPECT_GT(TextHeight(), 0.f);
+}
+
+TEST(FontTest, TrueTypeMetrics) {
+    auto font = LoadImageFont(kComic, 50, SMOOTHFONT);
+    ASSERT_NE(font, nullptr);
+    EXPECT_EQ(FontName(font), "ComicNeue-Bold.otf@50");
+    SetImageFont(font);
+    // Ascender minus descender of a 50-pixel face: a little above the size.
+    EXPECT_GE(TextHeight(), 50.f);
+    EXPECT_LE(TextHeight(), 80.f);
+    const float w = TextWidth("W"), i = TextWidth("i");
+    EXPECT_GT(w, i);
+    EXPECT_FLOAT_EQ(TextWidth("WiW"), 2 * w + i);
+    EXPECT_GT(TextWidth("\xc3\xb1"), 0.f);  // Latin-1 letters are in the font
+    EXPECT_GT(TextWidth(" "), 0.f);
+    EXPECT_FLOAT_EQ(TextWidth("\x01"), 0.f);
+
+    auto big = LoadImageFont(kComic, 100, 0);
+    ASSERT_NE(big, nullptr);
+    SetImageFont(big);
+    EXPECT_NEAR(TextWidth("WiW"), 2 * (2 * w + i), 4.f);
+    SetImageFont(nullptr);
+
+    EXPECT_EQ(LoadImageFont("/nonexistent/font.ttf", 20), nullptr);
+    EXPECT_EQ(LoadImageFont(kComic, 0), nullptr);
+    const std::string notAFont = testrig::ScratchDir("fonts") + "/not.ttf";
+    ASSERT_TRUE(SavePixmapPNG(*CreatePixmap(2, 2), notAFont));
+    EXPECT_EQ(LoadImageFont(notAFont, 20), nullptr);
+}
+
+class TextDrawTest : public testrig::HeadlessTest {
+protected:
+    void SetUp() override {
+        HeadlessTest::SetUp();
+        SetClsColor(0, 0, 0);
+        Cls();
+        SetBlend(ALPHABLEND);
+    }
+    void TearDown() override {
+        SetImageFont(nullptr);
+        HeadlessTest::TearDown();
+    }
+};
+
+TEST_F(TextDrawTest, BuiltinTextStaysInItsCells) {
+    SetImageFont(nullptr);
+    DrawText("HI", 100, 100);
+    const Box b = LitBox(90, 90, 60, 40);
+    ASSERT_FALSE(b.empty());
+    EXPECT_GE(b.x0, 100);
+    EXPECT_GE(b.y0, 100);
+    EXPECT_LT(b.x1, 100 + int(TextWidth("HI")));
+    EXPECT_LT(b.y1, 100 + int(TextHeight()));
+    // Characters without a glyph draw nothing and take no room.
+    Cls();
+    DrawText("\xc3\xb1\xc3\xa1", 100, 100);
+    EXPECT_TRUE(LitBox(90, 90, 60, 40).empty());
+    DrawText("\xc3\xb1I", 200, 100);
+    DrawText("I", 300, 100);
+    EXPECT_EQ(LitBox(190, 90, 60, 40).x0 - 200, LitBox(290, 90, 60, 40).x0 - 300);
+}
+
+TEST_F(TextDrawTest, TrueTypeTextTurnsAndScalesAboutItsPosition) {
+    auto font = LoadImageFont(kComic, 40, SMOOTHFONT);
+    ASSERT_NE(font, nullptr);
+    SetImageFont(font);
+    SetColor(255, 255, 255);
+    const float w = TextWidth("Hola"), h = TextHeight();
+    DrawText("Hola", 100, 100);
+    Box flat = LitBox(80, 80, 300, 150);
+    ASSERT_FALSE(flat.empty());
+    EXPECT_GE(flat.x0, 98);
+    EXPECT_LE(flat.x1, 100 + int(w) + 2);
+    EXPECT_LE(flat.y1, 100 + int(h) + 2);
+
+    // Rotated 90 degrees the line runs down the screen, to the left of x = 500.
+    SetRotation(90);
+    DrawText("Hola", 500, 100);
+    Box down = LitBox(400, 80, 150, 300);
+    ASSERT_FALSE(down.empty());
+    EXPECT_LE(down.x1, 501);
+    EXPECT_GE(down.y0, 98);
+    EXPECT_GT(down.y1 - down.y0, (flat.x1 - flat.x0) * 3 / 4);
+
+    SetTransform(0, 2, 2);
+    DrawText("Hola", 100, 400);
+    Box twice = LitBox(80, 380, 500, 300);
+    EXPECT_NEAR(twice.x1 - twice.x0, 2 * (flat.x1 - flat.x0), 4);
+    SetTransform(0, 1, 1);
+
+    auto lines = testrig::TraceOps("text");
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(testrig::Field(lines[0], "text"), "Hola");
+    EXPECT_EQ(testrig::Field(lines[0], "font"), "ComicNeue-Bold.otf@40");
+    EXPECT_EQ(testrig::Field(lines[1], "rot"), "90");
+}
+
+}  // namespace

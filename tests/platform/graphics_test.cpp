@@ -1,0 +1,278 @@
+// Drawing on the offscreen display, read back through GrabPixmap (1024x768 window and
+// virtual projection, so one virtual unit is one pixel).
+#include "support/rig_fixture.h"
+
+#include "platform/platform.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+using testrig::HeadlessTest;
+
+// An unfiltered, unmasked image of one colour.
+TImagePtr Solid(int w, int h, uint32_t argb) {
+    auto pm = CreatePixmap(w, h, PF_RGBA8888);
+    pm->ClearPixels(argb);
+    return LoadImageFromPixmap(*pm, 0);
+}
+
+uint32_t ScreenPixel(int x, int y) {
+    auto pm = GrabPixmap(x, y, 1, 1);
+    return pm ? pm->ReadPixel(0, 0) & 0xFFFFFF : 0xDEADBEEF;
+}
+
+void ExpectNear(uint32_t got, int r, int g, int b, int tolerance = 2) {
+    const int gr = (got >> 16) & 255, gg = (got >> 8) & 255, gb = got & 255;
+    EXPECT_LE(std::abs(gr - r), tolerance) << std::hex << got;
+    EXPECT_LE(std::abs(gg - g), tolerance) << std::hex << got;
+    EXPECT_LE(std::abs(gb - b), tolerance) << std::hex << got;
+}
+
+class GraphicsTest : public HeadlessTest {
+protected:
+    void SetUp() override {
+        HeadlessTest::SetUp();
+        SetClsColor(100, 50, 200);
+        Cls();
+    }
+};
+
+TEST_F(GraphicsTest, OpeningResetsTheRenderState) {
+    EXPECT_EQ(GetBlend(), MASKBLEND);
+    int r, g, b;
+    GetColor(r, g, b);
+    EXPECT_EQ(r + g + b, 3 * 255);
+    EXPECT_FLOAT_EQ(GetAlpha(), 1.f);
+    EXPECT_FLOAT_EQ(GetRotation(), 0.f);
+    int x, y, w, h;
+    GetViewport(x, y, w, h);
+    EXPECT_EQ(w, 1024);
+    EXPECT_EQ(h, 768);
+    EXPECT_EQ(GraphicsWidth(), 1024);
+    EXPECT_EQ(GraphicsHeight(), 768);
+}
+
+// A texel of alpha 128 (0.502) passes the mask test, 127 (0.498) does not; the other
+// modes combine with the background colour (100, 50, 200).
+TEST_F(GraphicsTest, BlendModesAndTheMaskThreshold) {
+    auto pm = CreatePixmap(2, 1, PF_RGBA8888);
+    pm->WritePixel(0, 0, 0x80C86432);  // alpha 128, colour (200, 100, 50)
+    pm->WritePixel(1, 0, 0x7FC86432);  // alpha 127
+    auto img = LoadImageFromPixmap(*pm, 0);
+    const double a = 128 / 255.0;
+
+    SetBlend(MASKBLEND);
+    DrawImage(img, 10, 10);
+    ExpectNear(ScreenPixel(10, 10), 200, 100, 50, 0);
+    ExpectNear(ScreenPixel(11, 10), 100, 50, 200, 0);
+
+    SetBlend(SOLIDBLEND);
+    DrawImage(img, 10, 20);
+    ExpectNear(ScreenPixel(11, 20), 200, 100, 50, 0);
+
+    SetBlend(ALPHABLEND);
+    DrawImage(img, 10, 30);
+    ExpectNear(ScreenPixel(10, 30), int(200 * a + 100 * (1 - a)), int(100 * a + 50 * (1 - a)),
+               int(50 * a + 200 * (1 - a)));
+
+    SetBlend(LIGHTBLEND);
+    DrawImage(img, 10, 40);
+    ExpectNear(ScreenPixel(10, 40), 100 + int(200 * a), 50 + int(100 * a), 200 + int(50 * a));
+
+    SetBlend(SHADEBLEND);
+    DrawImage(img, 10, 50);
+    ExpectNear(ScreenPixel(10, 50), 100 * 200 / 255, 50 * 100 / 255, 200 * 50 / 255);
+
+    SetBlend(9);  // unknown modes draw solid
+    EXPECT_EQ(GetBlend(), 9);
+    DrawImage(img, 10, 60);
+    ExpectNear(ScreenPixel(11, 60), 200, 100, 50, 0);
+}
+
+TEST_F(GraphicsTest, AlphaIsClampedAndStoredAsAByte) {
+    SetAlpha(0.5f);
+    EXPECT_FLOAT_EQ(GetAlpha(), 127 / 255.f);
+    SetBlend(ALPHABLEND);
+    SetColor(255, 255, 255);
+
+    SetAlpha(1.5f);
+    EXPECT_FLOAT_EQ(GetAlpha(), 1.f);
+    DrawRect(0, 0, 10, 10);
+    ExpectNear(ScreenPixel(5, 5), 255, 255, 255, 0);
+
+    SetAlpha(-0.2f);
+    EXPECT_FLOAT_EQ(GetAlpha(), 0.f);
+    DrawRect(20, 0, 10, 10);
+    ExpectNear(ScreenPixel(25, 5), 100, 50, 200, 0);
+}
+
+// Handle (0, 0), rotation 90, at (100, 100): the top-left stays put and the width runs
+// down the screen, the height to the left.
+TEST_F(GraphicsTest, RotationTurnsAboutTheHandle) {
+    auto img = Solid(10, 4, 0xFFFF0000);
+    SetRotation(90);
+    DrawImage(img, 100, 100);
+    ExpectNear(ScreenPixel(99, 100), 255, 0, 0, 0);   // next to the pivot
+    ExpectNear(ScreenPixel(96, 109), 255, 0, 0, 0);   // far corner
+    ExpectNear(ScreenPixel(99, 110), 100, 50, 200, 0);
+    ExpectNear(ScreenPixel(100, 100), 100, 50, 200, 0);
+    ExpectNear(ScreenPixel(95, 105), 100, 50, 200, 0);
+    ExpectNear(ScreenPixel(105, 101), 100, 50, 200, 0);  // where it would be unrotated
+}
+
+TEST_F(GraphicsTest, ScaleAndOriginApplyAboutAMidHandle) {
+    auto img = Solid(10, 10, 0xFF00FF00);
+    MidHandleImage(img);
+    SetScale(2, 1);
+    SetOrigin(50, 0);
+    DrawImage(img, 150, 200);  // centre lands on (200, 200)
+    ExpectNear(ScreenPixel(190, 195), 0, 255, 0, 0);
+    ExpectNear(ScreenPixel(209, 204), 0, 255, 0, 0);
+    ExpectNear(ScreenPixel(189, 200), 100, 50, 200, 0);
+    ExpectNear(ScreenPixel(210, 200), 100, 50, 200, 0);
+    ExpectNear(ScreenPixel(200, 194), 100, 50, 200, 0);
+    ExpectNear(ScreenPixel(200, 205), 100, 50, 200, 0);
+}
+
+TEST_F(GraphicsTest, ColourTintsTexturesAndPrimitives) {
+    auto img = Solid(4, 4, 0xFFFFFFFF);
+    SetColor(255, 128, 0);
+    DrawImage(img, 0, 0);
+    ExpectNear(ScreenPixel(1, 1), 255, 128, 0, 1);
+    SetColor(0, 0, 255);
+    Plot(300, 300);
+    ExpectNear(ScreenPixel(300, 300), 0, 0, 255, 0);
+    ExpectNear(ScreenPixel(301, 300), 100, 50, 200, 0);
+    DrawLine(400, 400, 409, 400);
+    ExpectNear(ScreenPixel(400, 400), 0, 0, 255, 0);
+    ExpectNear(ScreenPixel(405, 400), 0, 0, 255, 0);
+    ExpectNear(ScreenPixel(405, 402), 100, 50, 200, 0);
+    DrawOval(500, 500, 20, 20);
+    ExpectNear(ScreenPixel(510, 510), 0, 0, 255, 0);
+    ExpectNear(ScreenPixel(501, 501), 100, 50, 200, 0);  // outside the circle, inside the box
+    DrawPoly({600, 600, 620, 600, 600, 620});
+    ExpectNear(ScreenPixel(603, 603), 0, 0, 255, 0);
+    ExpectNear(ScreenPixel(618, 618), 100, 50, 200, 0);
+}
+
+TEST_F(GraphicsTest, ViewportClipsClearsAndDrawing) {
+    SetViewport(10, 10, 20, 20);
+    SetClsColor(255, 0, 0);
+    Cls();
+    SetColor(0, 255, 0);
+    DrawRect(25, 0, 20, 50);
+    SetViewport(0, 0, 1024, 768);
+    ExpectNear(ScreenPixel(15, 15), 255, 0, 0, 0);
+    ExpectNear(ScreenPixel(27, 15), 0, 255, 0, 0);
+    ExpectNear(ScreenPixel(5, 5), 100, 50, 200, 0);
+    ExpectNear(ScreenPixel(35, 15), 100, 50, 200, 0);  // rectangle outside the viewport
+    ExpectNear(ScreenPixel(27, 35), 100, 50, 200, 0);
+}
+
+TEST_F(GraphicsTest, LockingForWritingShowsTheNewPixels) {
+    auto img = CreateImage(4, 4, 1, 0);
+    EXPECT_EQ(img->flags & DYNAMICIMAGE, DYNAMICIMAGE);
+    LockImage(img, 0)->ClearPixels(0xFFFF0000);
+    UnlockImage(img, 0);
+    DrawImage(img, 0, 0);
+    ExpectNear(ScreenPixel(2, 2), 255, 0, 0, 0);
+
+    LockImage(img, 0)->ClearPixels(0xFF0000FF);
+    UnlockImage(img, 0);
+    DrawImage(img, 0, 0);
+    ExpectNear(ScreenPixel(2, 2), 0, 0, 255, 0);
+
+    // Reading alone keeps the texture.
+    const unsigned before = img->textures[0].id;
+    LockImage(img, 0, true, false);
+    EXPECT_EQ(img->textures[0].id, before);
+    EXPECT_EQ(LockImage(img, 1), nullptr);
+}
+
+TEST_F(GraphicsTest, TexturesAreMadeAgainOnANewDisplay) {
+    auto img = Solid(8, 8, 0xFF00FFFF);
+    DrawImage(img, 0, 0);
+    const int first = GraphicsGeneration();
+    EXPECT_EQ(img->textures[0].generation, first);
+
+    testrig::OpenDisplay();  // a second Graphics call
+    EXPECT_EQ(GraphicsGeneration(), first + 1);
+    SetBlend(SOLIDBLEND);
+    DrawImage(img, 0, 0);
+    EXPECT_EQ(img->textures[0].generation, first + 1);
+    ExpectNear(ScreenPixel(4, 4), 0, 255, 255, 0);
+}
+
+TEST_F(GraphicsTest, GrabImageAppliesTheMaskColour) {
+    SetClsColor(0, 0, 0);
+    Cls();
+    SetColor(255, 255, 0);
+    DrawRect(2, 0, 2, 4);
+    auto img = CreateImage(4, 4);  // default flags: masked
+    GrabImage(img, 0, 0);
+    auto pm = LockImage(img, 0, true, false);
+    EXPECT_EQ(pm->ReadPixel(2, 1), 0xFFFFFF00u);
+    EXPECT_EQ(pm->ReadPixel(0, 1) >> 24, 0u);
+    // The masked pixel next to the yellow takes its colour.
+    EXPECT_EQ(pm->ReadPixel(1, 1), 0x00FFFF00u);
+
+    auto plain = CreateImage(4, 4, 1, 0);
+    GrabImage(plain, 0, 0);
+    EXPECT_EQ(LockImage(plain, 0, true, false)->ReadPixel(0, 1), 0xFF000000u);
+}
+
+TEST_F(GraphicsTest, DrawingOperationsAreTraced) {
+    auto img = Solid(4, 4, 0xFFFFFFFF);
+    img->source = "artwork/x.png";
+    SetImageHandle(img, 2, 3);
+    SetColor(10, 20, 30);
+    SetBlend(ALPHABLEND);
+    SetTransform(45, 2, 0.5f);
+    SetOrigin(1, 2);
+    DrawImage(img, 100, 200, 0);
+    SetClsColor(7, 8, 9);
+    Cls();
+    DrawRect(1, 2, 3, 4);
+
+    auto images = testrig::TraceOps("image");
+    ASSERT_EQ(images.size(), 1u);
+    const std::string& line = images[0];
+    EXPECT_EQ(testrig::Field(line, "src"), "artwork/x.png");
+    EXPECT_EQ(testrig::Field(line, "frame"), "0");
+    EXPECT_EQ(testrig::Field(line, "x"), "100");
+    EXPECT_EQ(testrig::Field(line, "y"), "200");
+    EXPECT_EQ(testrig::Field(line, "rgb"), "[10,20,30]");
+    EXPECT_EQ(testrig::Field(line, "blend"), "3");
+    EXPECT_EQ(testrig::Field(line, "rot"), "45");
+    EXPECT_EQ(testrig::Field(line, "scale"), "[2,0.5]");
+    EXPECT_EQ(testrig::Field(line, "handle"), "[2,3]");
+    EXPECT_EQ(testrig::Field(line, "origin"), "[1,2]");
+    EXPECT_EQ(testrig::Field(line, "viewport"), "[0,0,1024,768]");
+
+    auto cls = testrig::TraceOps("cls");
+    ASSERT_FALSE(cls.empty());
+    EXPECT_EQ(testrig::Field(cls.back(), "rgb"), "[7,8,9]");
+    auto rects = testrig::TraceOps("rect");
+    ASSERT_EQ(rects.size(), 1u);
+    EXPECT_EQ(testrig::Field(rects[0], "handle"), "");
+    EXPECT_EQ(testrig::Field(rects[0], "w"), "3");
+}
+
+TEST_F(GraphicsTest, GrabPixmapAtAnotherWindowSizeKeepsVirtualUnits) {
+    testrig::OpenDisplay(512, 384);  // virtual 1024x768 over half the pixels
+    SetClsColor(0, 0, 0);
+    Cls();
+    SetColor(255, 255, 255);
+    DrawRect(100, 100, 40, 40);
+    auto pm = GrabPixmap(90, 90, 60, 60);
+    ASSERT_NE(pm, nullptr);
+    EXPECT_EQ(pm->width, 60);
+    EXPECT_EQ(pm->ReadPixel(20, 20) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(pm->ReadPixel(5, 5) & 0xFFFFFF, 0u);
+    EXPECT_EQ(pm->ReadPixel(55, 55) & 0xFFFFFF, 0u);
+}
+
+}  // namespace

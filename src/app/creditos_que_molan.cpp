@@ -1,0 +1,36 @@
+#include "app/creditos_que_molan.h"
+
+#include "app/deslizamiento.h"
+#include "platform/image.h"
+#include "platform/input.h"
+#include "platform/render.h"
+
+TImageFontPtr TCreditosQueMolan::fuente;
+
+void TCreditosQueMolan::cargarRecursos() {
+    fuente = LoadImageFont("artwork/comic.ttf", 30, SMOOTHFONT);
+}
+
+std::unique_ptr<TCreditosQueMolan> TCreditosQueMolan::Create() {
+    return std::make_unique<TCreditosQueMolan>();
+}
+
+int TCreditosQueMolan::start() {
+    TImagePtr fondo = LoadImage("artwork/creditos.png");
+    SetImageFont(fuente);
+    TDeslizamiento lista(130);
+
+    while (KeyHit(KEY_ENTER) == 0) {
+        SetColor(255, 255, 255);
+        DrawImage(fondo, 0, 0, 0);
+        if (!lista.enReposo()) lista.avanzar();
+
+        SetColor(64, 127, 255);
+        for (size_t i = 0; i < options.size(); ++i)
+            DrawText(options[i], 170, lista.y(static_cast<int>(i)));
+
+        Flip(-1);
+        Cls();
+    }
+    return -1;
+}

@@ -1,0 +1,28 @@
+#pragma once
+// The slide-in of the menu screens' lists: the top line falls from y = 0 and comes to
+// rest at y = 200 after 11 frames while the spacing shrinks to escala * 0.3138 (50 for a
+// scale of 160, 40 for 130). Arithmetic as in the main menu: truncated ints, the speed a
+// 32-bit float.
+class TDeslizamiento {
+public:
+    int top = 0;          // y of line 0
+    int spacing = 1;      // y distance between lines
+    float speed = 30.0f;  // y units of the next step
+    int phase = 0;        // 0 sliding in, 1 at rest (the screen reads its keys)
+
+    explicit TDeslizamiento(int escala) : escala(escala) {}
+
+    // One frame of the slide; the list is at rest from the frame that reaches y = 200.
+    void avanzar() {
+        top = static_cast<int>(top + speed);
+        speed = static_cast<float>(speed * 0.9);
+        spacing = static_cast<int>(speed / 30.0 * escala);
+        if (top >= 200) phase = 1;
+    }
+    bool enReposo() const { return phase == 1; }
+    // y of line i (lines counted from 0 in drawing order).
+    float y(int i) const { return static_cast<float>(top + i * spacing); }
+
+private:
+    int escala;
+};

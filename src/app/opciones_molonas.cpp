@@ -1,0 +1,112 @@
+#include "app/opciones_molonas.h"
+
+#include "app/deslizamiento.h"
+#include "engine/gestor_sonido.h"
+#include "platform/image.h"
+#include "platform/input.h"
+#include "platform/render.h"
+
+#include <cmath>
+
+TImageFontPtr TOpcionesMolonas::fuente;
+
+namespace {
+enum Linea { kMusica, kSonido, kAntialias, kShaders, kPhysX, kDisplacement, kVolver };
+
+// Back from the manager's 0..1 to percent. Rounded: truncating the float product would
+// show 53 as 52 on the next visit.
+int porcentaje(float volumen) { return static_cast<int>(std::lround(volumen * 100.0)); }
+
+// A volume in percent moved one step a frame while its key is held, kept within 0..100.
+void ajustarVolumen(int& volumen) {
+    if (KeyDown(KEY_RIGHT) && volumen < 100) ++volumen;
+    if (KeyDown(KEY_LEFT) && volumen > 0) --volumen;
+}
+}  // namespace
+
+void TOpcionesMolonas::cargarRecursos() {
+    fuente = LoadImageFont("artwork/comic.ttf", 50, SMOOTHFONT);
+}
+
+std::unique_ptr<TOpcionesMolonas> TOpcionesMolonas::Create() {
+    return std::make_unique<TOpcionesMolonas>();
+}
+
+int TOpcionesMolonas::start() {
+    TImagePtr fondo = LoadImage("artwork/opciones.png");
+    SetImageFont(fuente);
+    TDeslizamiento lista(160);
+    int selection = 0;
+    const int last = static_cast<int>(options.size()) - 1;
+
+    int musica = porcentaje(gestorSonido().getMusicVolume());
+    int sonido = porcentaje(gestorSonido().getSoundVolume());
+    // The switches are shown only; nothing else reads them.
+    int antialias = 0;  // 0 "No", 1 "2x", 2 "4x"
+    int shaders = 0, physx = 0, displacement = 0;
+
+    while (KeyHit(KEY_ENTER) == 0) {
+        SetColor(255, 255, 255);
+        DrawImage(fondo, 0, 0, 0);
+
+        if (!lista.enReposo()) {
+            lista.avanzar();
+        } else {
+            // Left and Right hits are taken every frame, so a press made on a volume line
+            // does not reach a switch selected later.
+            const bool derecha = KeyHit(KEY_RIGHT) > 0;
+            const bool izquierda = KeyHit(KEY_LEFT) > 0;
+            switch (selection) {
+                case kMusica:
+                    ajustarVolumen(musica);
+                    gestorSonido().setMusicVolume(musica);
+                    break;
+                case kSonido:
+                    ajustarVolumen(sonido);
+                    gestorSonido().setSoundVolume(sonido);
+                    break;
+                case kAntialias:
+                    if (derecha && antialias < 2) ++antialias;
+                    if (izquierda && antialias > 0) --antialias;
+                    break;
+                case kShaders:
+                case kPhysX:
+                case kDisplacement: {
+                    int& valor = selection == kShaders ? shaders : selection == kPhysX ? physx : displacement;
+                    if (derecha) valor = 1;
+                    if (izquierda) valor = 0;
+                    break;
+                }
+                default: break;
+            }
+            selection += KeyHit(KEY_DOWN) > 0 ? 1 : 0;
+            selection -= KeyHit(KEY_UP) > 0 ? 1 : 0;
+            if (selection < 0) selection = last;
+            if (selection > last) selection = 0;
+        }
+
+        for (int i = 0; i <= last; ++i) {
+            if (i == selection) SetColor(64, 127, 255);
+            else SetColor(0, 0, 0);
+            const std::string& texto = options[static_cast<size_t>(i)];
+            const float y = lista.y(i);
+            DrawText(texto, 170, y);
+
+            std::string valor;
+            switch (i) {
+                case kMusica: valor = std::to_string(musica); break;
+                case kSonido: valor = std::to_string(sonido); break;
+                case kAntialias: valor = antialias == 0 ? "No" : antialias == 1 ? "2x" : "4x"; break;
+                case kShaders: valor = shaders ? "Si" : "No"; break;
+                case kPhysX: valor = physx ? "Si" : "No"; break;
+                case kDisplacement: valor = displacement ? "Si" : "No"; break;
+                default: continue;  // "Volver" has no value
+            }
+            DrawText(valor, 170 + TextWidth(texto) + 20, y);
+        }
+
+        Flip(-1);
+        Cls();
+    }
+    return -1;
+}

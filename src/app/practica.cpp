@@ -1,0 +1,46 @@
+#include "app/practica.h"
+
+#include "app/deslizamiento.h"
+#include "platform/image.h"
+#include "platform/input.h"
+#include "platform/render.h"
+
+TImageFontPtr TPractica::fuente;
+
+void TPractica::cargarRecursos() { fuente = LoadImageFont("artwork/comic.ttf", 30, SMOOTHFONT); }
+
+std::unique_ptr<TPractica> TPractica::Create() { return std::make_unique<TPractica>(); }
+
+int TPractica::start() {
+    // The background is loaded on every visit and released when the screen ends.
+    TImagePtr fondo = LoadImage("artwork/opciones.png");
+    SetImageFont(fuente);
+    TDeslizamiento lista(130);
+    int selection = 0;
+    const int last = static_cast<int>(options.size()) - 1;
+
+    // No blend mode of its own: the one the main menu left (alpha) stays in force.
+    while (KeyHit(KEY_ENTER) == 0) {
+        SetColor(255, 255, 255);
+        DrawImage(fondo, 0, 0, 0);
+
+        if (!lista.enReposo()) {
+            lista.avanzar();
+        } else {
+            selection += KeyHit(KEY_DOWN) > 0 ? 1 : 0;
+            selection -= KeyHit(KEY_UP) > 0 ? 1 : 0;
+            if (selection < 0) selection = last;
+            if (selection > last) selection = 0;
+        }
+
+        for (int i = 0; i <= last; ++i) {
+            if (i == selection) SetColor(64, 127, 255);
+            else SetColor(0, 0, 0);
+            DrawText(options[static_cast<size_t>(i)], 170, lista.y(i));
+        }
+
+        Flip(-1);
+        Cls();
+    }
+    return selection;
+}

@@ -1,0 +1,165 @@
+// The practice menu, the options and the credits: the slide they share with the main
+// menu, their keys, and what they leave in the sound manager.
+#include "app/creditos_que_molan.h"
+#include "app/opciones_molonas.h"
+#include "app/practica.h"
+#include "datos_prueba.h"
+#include "engine/gestor_sonido.h"
+#include "support/rig_fixture.h"
+
+namespace {
+using testrig::Field;
+
+class PantallasTest : public testrig::HeadlessTest {
+protected:
+    void SetUp() override {
+        HeadlessTest::SetUp();
+        datos::Preparar("pantallas");
+        TGestorSonido::CreateGlobal();
+        TPractica::cargarRecursos();
+        TOpcionesMolonas::cargarRecursos();
+        TCreditosQueMolan::cargarRecursos();
+    }
+    void TearDown() override {
+        setGestorSonido(nullptr);
+        HeadlessTest::TearDown();
+    }
+
+    // Text draws of one flip (counted from the start of the test), in drawing order.
+    static std::vector<std::string> textos(int flip) {
+        std::vector<std::string> out;
+        for (const std::string& l : testrig::TraceOps("text"))
+            if (Field(l, "flip") == std::to_string(flip)) out.push_back(l);
+        return out;
+    }
+    // The value drawn after an options line in one flip ("" when none).
+    static std::string valor(int flip, const std::string& linea) {
+        auto t = textos(flip);
+        for (size_t i = 0; i + 1 < t.size(); ++i)
+            if (Field(t[i], "text") == linea) {
+                const std::string siguiente = Field(t[i + 1], "text");
+                return Field(t[i + 1], "y") == Field(t[i], "y") ? siguiente : "";
+            }
+        return "";
+    }
+};
+}  // namespace
+
+// The slide ends in flip 11; keys hit in flip N are read by the frame drawn in flip N + 1.
+TEST_F(PantallasTest, PracticeListRestsFortyApartAndUpWrapsToVolver) {
+    testrig::Script({"11 key Up press", "12 key Enter press"});
+    auto practica = TPractica::Create();
+    EXPECT_EQ(practica->start(), 5);
+
+    auto t = textos(12);
+    ASSERT_EQ(t.size(), 6u);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(Field(t[i], "text"), practica->options[i]);
+        EXPECT_EQ(Field(t[i], "x"), "170");
+        EXPECT_EQ(Field(t[i], "y"), std::to_string(200 + 40 * i));
+        EXPECT_EQ(Field(t[i], "rgb"), i == 5 ? "[64,127,255]" : "[0,0,0]");
+        EXPECT_EQ(Field(t[i], "font"), "comic.ttf@30");
+    }
+    EXPECT_EQ(Field(testrig::TraceOps("image").front(), "src"), "artwork/opciones.png");
+
+    // A new visit starts at the top again; Down from "Volver" wraps to "Acicalandose".
+    testrig::Script({"11 key Up press", "12 key Down press", "13 key Down press", "14 key Enter press"});
+    EXPECT_EQ(TPractica::Create()->start(), 1);
+}
+
+TEST_F(PantallasTest, EnterDuringThePracticeSlideChoosesAcicalandose) {
+    testrig::Script({"3 key Down press", "3 key Enter press"});
+    EXPECT_EQ(TPractica::Create()->start(), 0);
+    EXPECT_EQ(rig::FlipCount(), 3);
+}
+
+// Right held from flip 11 to flip 131: 120 frames read it, the volume stops at 100.
+TEST_F(PantallasTest, HoldingRightOnMusicVolumeRaisesItToAHundredAndStops) {
+    testrig::Script({"11 key Right down", "131 key Right up", "140 key Enter press"});
+    EXPECT_EQ(TOpcionesMolonas::Create()->start(), -1);
+
+    EXPECT_EQ(valor(11, "Volumen Musica"), "90");
+    EXPECT_EQ(valor(12, "Volumen Musica"), "91");
+    EXPECT_EQ(valor(21, "Volumen Musica"), "100");
+    EXPECT_EQ(valor(131, "Volumen Musica"), "100");
+    EXPECT_EQ(valor(12, "Volumen Sonido"), "70");
+    EXPECT_EQ(gestorSonido()._musicVolume, 100);
+
+    // Lines rest 50 apart; each value follows its line 20 units after the text.
+    auto t = textos(12);
+    ASSERT_EQ(t.size(), 13u);  // seven lines, six values
+    EXPECT_EQ(Field(t[2], "text"), "Volumen Sonido");
+    EXPECT_EQ(Field(t[2], "y"), "250");
+    EXPECT_EQ(Field(t[12], "text"), "Volver");
+    EXPECT_EQ(Field(t[12], "y"), "500");
+    SetImageFont(TOpcionesMolonas::fuente);
+    EXPECT_FLOAT_EQ(std::stof(Field(t[1], "x")), 170 + TextWidth("Volumen Musica") + 20);
+    EXPECT_EQ(Field(t[1], "rgb"), "[64,127,255]");
+    EXPECT_EQ(Field(t[3], "rgb"), "[0,0,0]");
+}
+
+TEST_F(PantallasTest, EffectsVolumeReachesTheNextEffectAndTheNextVisit) {
+    TChannelPtr antes = gestorSonido().reproducir("sfx/boum.wav");
+    // Down to "Volumen Sonido", then Left held for 17 frames: 70 -> 53.
+    testrig::Script({"11 key Down press", "12 key Left down", "29 key Left up", "31 key Enter press"});
+    TOpcionesMolonas::Create()->start();
+    EXPECT_EQ(gestorSonido()._soundVolume, 53);
+
+    TChannelPtr despues = gestorSonido().reproducir("sfx/boum.wav");
+    ASSERT_TRUE(despues);
+    EXPECT_FLOAT_EQ(despues->Volume(), 0.53f);
+    EXPECT_FLOAT_EQ(antes->Volume(), 0.7f);
+
+    const int inicio = rig::FlipCount();
+    testrig::Script({"12 key Enter press"});
+    TOpcionesMolonas::Create()->start();
+    EXPECT_EQ(valor(inicio + 12, "Volumen Sonido"), "53");
+}
+
+TEST_F(PantallasTest, SwitchesShowTheirValuesAndResetOnTheNextVisit) {
+    testrig::Script({"11 key Down press", "12 key Down press",            // "Usar Antialias"
+                     "13 key Left press",                                 // stays "No"
+                     "14 key Right press", "15 key Right press", "16 key Right press",
+                     "17 key Down press", "18 key Right press",           // "Usar Shaders"
+                     "19 key Down press", "20 key Right press", "21 key Left press",  // PhysX back to No
+                     "30 key Enter press"});
+    TOpcionesMolonas::Create()->start();
+    EXPECT_EQ(valor(14, "Usar Antialias"), "No");
+    EXPECT_EQ(valor(15, "Usar Antialias"), "2x");
+    EXPECT_EQ(valor(16, "Usar Antialias"), "4x");
+    EXPECT_EQ(valor(17, "Usar Antialias"), "4x");
+    EXPECT_EQ(valor(19, "Usar Shaders"), "Si");
+    EXPECT_EQ(valor(21, "Usar PhysX"), "Si");
+    EXPECT_EQ(valor(22, "Usar PhysX"), "No");
+    EXPECT_EQ(valor(30, "Usar DisplacementMapping"), "No");
+    EXPECT_EQ(valor(30, "Volver"), "");
+
+    const int inicio = rig::FlipCount();
+    testrig::Script({"12 key Enter press"});
+    TOpcionesMolonas::Create()->start();
+    EXPECT_EQ(valor(inicio + 12, "Usar Antialias"), "No");
+    EXPECT_EQ(valor(inicio + 12, "Usar Shaders"), "No");
+}
+
+// The volume lines take held keys, the switches take hits: a press made while a volume
+// line was selected must not reach a switch selected afterwards.
+TEST_F(PantallasTest, APressOnAVolumeLineDoesNotReachASwitch) {
+    testrig::Script({"11 key Right press", "12 key Down press", "13 key Down press", "20 key Enter press"});
+    TOpcionesMolonas::Create()->start();
+    EXPECT_EQ(valor(20, "Usar Antialias"), "No");
+}
+
+TEST_F(PantallasTest, CreditsKeepTheEmptyLineInItsPlace) {
+    testrig::Script({"12 key Up press", "12 key Down press", "15 key Enter press"});
+    auto creditos = TCreditosQueMolan::Create();
+    EXPECT_EQ(creditos->start(), -1);
+
+    auto t = textos(14);
+    ASSERT_EQ(t.size(), 11u);
+    EXPECT_EQ(Field(t[7], "text"), "Musica: Tarsun");
+    EXPECT_EQ(Field(t[7], "y"), "480");
+    EXPECT_EQ(Field(t[9], "text"), "Libreria VBA por:");
+    EXPECT_EQ(Field(t[9], "y"), "560");
+    for (const std::string& l : t) EXPECT_EQ(Field(l, "rgb"), "[64,127,255]");
+    EXPECT_EQ(Field(testrig::TraceOps("image").front(), "src"), "artwork/creditos.png");
+}

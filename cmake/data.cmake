@@ -1,4 +1,13 @@
-# The game data in build/data: the font now; the asset generator adds the rest.
+# The game data in build/data: every picture, sound, tune, the animation set and the
+# graphics packs are made by tools/assetgen (re-run whenever the generator changes); the
+# font is Comic Neue from the system. Review sheets go to build/data-preview.
+#
+# Other generators of data files (the striped backgrounds written by the engine's own
+# code) hang their targets on fk_data:  add_dependencies(fk_data <their target>).
+if(NOT FK_DATA)
+  return()
+endif()
+
 # Debian ships Comic Neue as OpenType (CFF); FreeType reads it under the .ttf name.
 find_file(FK_COMIC_FONT ComicNeue-Bold.otf
   PATHS /usr/share/fonts/opentype/comic-neue
@@ -12,4 +21,15 @@ add_custom_command(
   COMMAND ${CMAKE_COMMAND} -E copy ${FK_COMIC_FONT} ${FK_DATA_DIR}/artwork/comic.ttf
   DEPENDS ${FK_COMIC_FONT}
   COMMENT "Copying Comic Neue into the data folder")
-add_custom_target(fk_data ALL DEPENDS ${FK_DATA_DIR}/artwork/comic.ttf)
+
+set(FK_PREVIEW_DIR ${CMAKE_BINARY_DIR}/data-preview)
+set(FK_ASSETS_STAMP ${FK_DATA_DIR}/.assetgen-stamp)
+add_custom_command(
+  OUTPUT ${FK_ASSETS_STAMP}
+  COMMAND assetgen ${FK_DATA_DIR} ${FK_PREVIEW_DIR}
+  COMMAND ${CMAKE_COMMAND} -E touch ${FK_ASSETS_STAMP}
+  DEPENDS assetgen
+  COMMENT "Generating the game data into ${FK_DATA_DIR}"
+  USES_TERMINAL)
+
+add_custom_target(fk_data ALL DEPENDS ${FK_DATA_DIR}/artwork/comic.ttf ${FK_ASSETS_STAMP})

@@ -1,0 +1,44 @@
+// assetgen DATA_DIR [PREVIEW_DIR]: writes every picture, sound, tune, the animation set
+// and the graphics packs of the game into DATA_DIR, and the review sheets into
+// PREVIEW_DIR. The same bytes on every run.
+#include "figure.h"
+#include "output.h"
+#include "packs.h"
+#include "preview.h"
+#include "scenes.h"
+#include "tiles.h"
+
+#include <chrono>
+#include <cstdio>
+#include <exception>
+#include <string>
+
+using namespace assetgen;
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: assetgen DATA_DIR [PREVIEW_DIR]\n");
+        return 2;
+    }
+    try {
+        auto t0 = std::chrono::steady_clock::now();
+        SetOutputDir(argv[1]);
+        WriteMenuPictures();
+        WriteIntroPictures();
+        WriteHallTiles();
+        WriteSquareTiles();
+        WriteRoulette();
+        WriteAnimationSet();
+        WritePacks();
+        if (argc > 2) {
+            WriteContactSheet(argv[2]);
+            WriteAnimationSheets(argv[2]);
+        }
+        double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+        std::printf("[assetgen] done in %.1f s\n", s);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "assetgen: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}

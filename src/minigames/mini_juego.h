@@ -1,0 +1,80 @@
+#pragma once
+// The contract every minigame keeps with its two callers (the board match and the
+// practice path), and the rules the minigames share: who plays which role, which keys
+// the opponents use, how a character is set to an animation and drawn, how poses are
+// tested for touches, and how the mouse is read in virtual units.
+//
+// Calling order, for both callers:
+//   auto m = TMiniJuegoN::Create(anim, pjsGFX);   // a new object for every play
+//   int r = m->iniciarJuego(equipo);               // explanation, game, closing scene
+//   // the caller restores the render state and flushes keyboard and mouse itself
+// r is 1 when the player on turn won and 0 when he lost.
+#include "platform/image.h"
+#include "vba/anim_state.h"
+#include "vgp/vgp.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class TEquipo;
+
+// The five graphics packs by character: 0 Tarsun, 1 Er_Varsen, 2 Quelbido, 3 Pexil,
+// 4 the girl (not playable). Shared for the whole run.
+using TPaquetes = std::vector<VGPPtr>;
+
+// Character index of the girl's pack.
+inline constexpr int PAQUETE_CHICA = 4;
+
+class TMiniJuego {
+public:
+    // The roster of the running play (not owned; the caller keeps it alive for the call).
+    // Only its turn is read.
+    const TEquipo* equipo = nullptr;
+
+    virtual ~TMiniJuego() = default;
+
+    // Runs the whole play and returns 1 (the player on turn won) or 0 (he lost).
+    // Each minigame class has its own static Create(anim, pjsGFX).
+    virtual int iniciarJuego(const TEquipo& equipo) = 0;
+
+    // ---- roles and keys ----
+    // The three characters other than the one on turn, in increasing index: opponents
+    // 0, 1 and 2.
+    static std::array<int, 3> oponentes(int turno);
+    // Fire keys of opponents 0, 1, 2 in the one-key minigames: Q, B, P.
+    static constexpr std::array<int, 3> teclasUnaTecla{81, 66, 80};
+    // The two keys of opponents 0, 1, 2 in the two-key minigames: Q-W, V-B, O-P.
+    static constexpr std::array<std::array<int, 2>, 3> teclasDosTeclas{{{81, 87}, {86, 66}, {79, 80}}};
+
+    // ---- characters ----
+    // Starts animation a looping from now (seconds), no blending, its own duration.
+    static void ponerAnimacion(AnimState& s, int a, float now);
+    // Draws the pose that s last prepared with the pack at (x, y): each bone's graph
+    // with its angle and size. Leaves rotation and scale at the last bone's.
+    static void dibujarHuesos(const AnimState& s, const VGP& g, float x, float y);
+    // The same, with the render state saved before and restored after (GL.push/pop).
+    static void dibujarPersonaje(const AnimState& s, const VGP& g, float x, float y);
+    // Advances s to now (seconds) and prepares its pose (scale 1, angle 0), then draws it.
+    static void avanzarYDibujar(AnimState& s, const VGP& g, float x, float y, float now);
+
+    // ---- touches (real positions truncated, as drawn) ----
+    // A character's last prepared pose against an image drawn at (ix, iy).
+    static int colisionPoseImagen(const AnimState& s, const VGP& g, float x, float y,
+                                  const TImagePtr& image, float ix, float iy, float rotation,
+                                  float sx, float sy);
+    // Two characters' last prepared poses.
+    static int colisionPoses(const AnimState& a, const VGP& ga, float xa, float ya,
+                             const AnimState& b, const VGP& gb, float xb, float yb);
+
+    // Farthest any pixel of a figure drawn with this set and pack can lie from the
+    // figure's position, over every animation and key frame (figure scale 1). Zero for
+    // an empty set. Used to tell when something is out of a figure's reach for good.
+    static float alcanceFigura(const VBA& anim, const VGP& g);
+
+    // ---- mouse ----
+    // The mouse in virtual screen units (1024 x 768), whatever the window size.
+    static int ratonX();
+    static int ratonY();
+};

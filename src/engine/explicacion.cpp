@@ -1,0 +1,188 @@
+#include "engine/explicacion.h"
+
+#include "engine/gl.h"
+#include "platform/input.h"
+#include "platform/random.h"
+#include "platform/render.h"
+
+TImageFontPtr TExplicacion::fuente;
+std::array<TImagePtr, 4> TExplicacion::retratos;
+TImagePtr TExplicacion::fondoTurno;
+TImagePtr TExplicacion::fondoOtros;
+
+namespace {
+const char* const kPulsa = "Pulsa una tecla...";
+const char* const kRetratos[4] = {"artwork/char-tarsun.png", "artwork/char-ervarsen.png",
+                                  "artwork/char-quelbido.png", "artwork/char-pexil.png"};
+
+// Offsets of the slide: every element sits d units away from its resting place.
+constexpr float kFuera = 2000.0f;
+constexpr float kCasiDentro = 10.0f;
+
+// The strip background: squashed to a thin band about the middle line while far out,
+// opening up as d shrinks, at ten times its height once in place.
+void dibujarFondo(const TImagePtr& fondo, float d) {
+    if (d > kCasiDentro) SetScale(1, 100 / d);
+    else SetScale(1, 10);
+    DrawImage(fondo, 0, 384);
+}
+
+// A character's portrait; nothing for an index outside the roster.
+TImagePtr retrato(int i) {
+    return i >= 0 && i < 4 ? TExplicacion::retratos[static_cast<size_t>(i)] : nullptr;
+}
+
+void dibujarLineas(const std::vector<std::string>& lineas, float x) {
+    SetScale(0.5f, 0.5f);
+    for (size_t i = 0; i < lineas.size(); ++i)
+        DrawText(lineas[i], x, 120 + 25 * static_cast<float>(i));
+}
+
+void dibujarTitulo(const std::string& titulo, float d) {
+    SetScale(1, 1);
+    DrawText(titulo, 512 - TextWidth(titulo) / 2, 30 - d);
+}
+
+void dibujarPulsa(float d) {
+    SetScale(0.45f, 0.45f);
+    DrawText(kPulsa, 450, 730 + d);
+}
+
+// The labels of one player stack upward from y = 200, 30 units apart, each in a white box
+// in the built-in font; the box colours are left in force (black).
+void dibujarTeclas(const std::vector<std::string>& teclas, float x) {
+    for (size_t i = 0; i < teclas.size(); ++i) {
+        const float y = 200 - 30 * static_cast<float>(i);
+        SetColor(255, 255, 255);
+        SetScale(1, 1);
+        DrawRect(x - 25, y, 50, 25);
+        SetImageFont(nullptr);
+        SetColor(0, 0, 0);
+        SetScale(1.5f, 1.5f);
+        DrawText(teclas[i], x - TextWidth(teclas[i]) / 2, y + 12.5f - TextHeight(teclas[i]) / 2);
+    }
+}
+}  // namespace
+
+void TExplicacion::cargarRecursos() {
+    fuente = LoadImageFont("artwork/comic.ttf", 60, SMOOTHFONT);
+    for (int i = 0; i < 4; ++i) {
+        retratos[static_cast<size_t>(i)] = LoadImage(kRetratos[i], FILTEREDIMAGE | MIPMAPPEDIMAGE);
+        const TImagePtr& r = retratos[static_cast<size_t>(i)];
+        if (r) SetImageHandle(r, static_cast<float>(r->width / 2), static_cast<float>(r->height - 1));
+    }
+    fondoTurno = LoadImage("artwork/fondoraro.png");
+    fondoOtros = LoadImage("artwork/fondomasraro.png");
+}
+
+std::unique_ptr<TExplicacion> TExplicacion::Create(int uno, const std::string& titulo,
+                                                   const std::vector<std::string>& textoTurno,
+                                                   const std::vector<std::string>& textoOtros,
+                                                   const std::vector<std::string>& teclas1,
+                                                   const std::vector<std::string>& teclas2,
+                                                   const std::vector<std::string>& teclas3) {
+    auto e = std::make_unique<TExplicacion>();
+    e->uno = uno;
+    e->titulo = titulo;
+    e->textoTurno = textoTurno;
+    e->textoOtros = textoOtros;
+    e->teclas1 = teclas1;
+    e->teclas2 = teclas2;
+    e->teclas3 = teclas3;
+    size_t k = 0;
+    for (int i = 0; i < 4; ++i)
+        if (i != uno && k < 3) e->otros[k++] = i;
+    e->posotros = {0, 1, 2};
+    // Only the places on screen change: teclas1 stays with otros' first player.
+    if (Rand(0, 100) < 50) {
+        std::swap(e->otros[0], e->otros[2]);
+        e->posotros = {2, 1, 0};
+    }
+    return e;
+}
+
+void TExplicacion::show() {
+    SetBlend(ALPHABLEND);
+    showUno();
+    tiempo->update();
+    showOtros();
+    FlushKeys();
+    FlushMouse();
+}
+
+void TExplicacion::showUno() {
+    SetClsColor(255, 255, 255);
+    tiempo->update();
+    SetImageHandle(fondoTurno, 0, 384);
+    SetImageFont(fuente);
+    pagina(&TExplicacion::dibujarUno, true);
+}
+
+void TExplicacion::showOtros() {
+    tiempo->update();
+    FlushKeys();
+    FlushMouse();
+    SetImageHandle(fondoOtros, 0, 384);
+    tiempo->update();
+    tiempo->update();
+    pagina(&TExplicacion::dibujarOtros, false);
+}
+
+float TExplicacion::frame(Dibujo dibujar, float d) {
+    Cls();
+    tiempo->update();
+    const float dt = tiempo->getInc(0);
+    GL::push();
+    (this->*dibujar)(d);
+    GL::pop();
+    Flip(1);
+    return dt;
+}
+
+void TExplicacion::pagina(Dibujo dibujar, bool paginaTurno) {
+    // Entry: d falls by a factor e^(-2.5 t), about 2.1 s from 2000 to 10.
+    float d = kFuera;
+    do {
+        const float dt = frame(dibujar, d);
+        d = d - d / 2 * 5 * dt;
+    } while (d > kCasiDentro);
+
+    // Hold: keys held or typed before now do not count; only a newly typed character or
+    // a mouse button held down ends it.
+    d = 0;
+    FlushKeys();
+    FlushMouse();
+    tiempo->update();
+    while (GetChar() == 0 && MouseDown(1) == 0 && MouseDown(2) == 0) frame(dibujar, d);
+    if (paginaTurno) SetClsColor(0, 0, 0);
+
+    // Exit: d grows by e^(7.5 t), about 0.7 s from 10 to 2000.
+    d = kCasiDentro;
+    tiempo->update();
+    do {
+        const float dt = frame(dibujar, d);
+        d = d + d / 2 * 15 * dt;
+    } while (d < kFuera);
+}
+
+void TExplicacion::dibujarUno(float d) {
+    dibujarFondo(fondoTurno, d);
+    SetScale(0.7f, 0.7f);
+    DrawImage(retrato(uno), 150 + d, 820);
+    dibujarTitulo(titulo, d);
+    dibujarLineas(textoTurno, 300 - d);
+    dibujarPulsa(d);
+}
+
+void TExplicacion::dibujarOtros(float d) {
+    dibujarFondo(fondoOtros, d);
+    SetScale(0.7f, 0.7f);
+    for (size_t j = 0; j < 3; ++j)
+        DrawImage(retrato(otros[j]), 870 - 100 * static_cast<float>(j) - d, 820);
+    const std::vector<std::string>* teclas[3] = {&teclas1, &teclas2, &teclas3};
+    for (size_t k = 0; k < 3; ++k) dibujarTeclas(*teclas[k], 870 - 100 * static_cast<float>(posotros[k]) - d);
+    SetImageFont(fuente);
+    dibujarTitulo(titulo, d);
+    dibujarLineas(textoOtros, 20 + d);
+    dibujarPulsa(d);
+}

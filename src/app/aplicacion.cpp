@@ -1,9 +1,16 @@
 #include "app/aplicacion.h"
 
+#include "app/creditos_que_molan.h"
+#include "app/introduccion_anal.h"
 #include "app/menu_molon.h"
+#include "app/opciones_molonas.h"
+#include "app/practica.h"
 #include "app/resolucion.h"
+#include "board/equipo.h"
+#include "engine/explicacion.h"
 #include "engine/gestor_sonido.h"
 #include "engine/gl.h"
+#include "engine/mapa.h"
 #include "platform/platform.h"
 
 #include <SDL2/SDL.h>
@@ -18,8 +25,15 @@ void setMusicVolume(const TChannelPtr& channel) {
 }  // namespace
 
 void TAplicacion::cargarRecursosFijos() {
+    TMapa::cargarRecursos();
+    TExplicacion::cargarRecursos();
     TGestorSonido::CreateGlobal();
+    // The minigames' and the board game's resources come here, in that order.
+    TIntroduccionAnal::cargarRecursos();
     TMenuMolon::cargarRecursos();
+    TCreditosQueMolan::cargarRecursos();
+    TPractica::cargarRecursos();
+    TOpcionesMolonas::cargarRecursos();
 }
 
 void TAplicacion::abrirPantalla() {
@@ -41,12 +55,17 @@ void TAplicacion::cargarPersonajes() {
     // The animation set and the five graphics packs arrive with the skeletal libraries.
 }
 
+TAplicacion::TAplicacion() = default;
+TAplicacion::~TAplicacion() = default;
+
 int TAplicacion::start() {
     cargarRecursosFijos();
     abrirPantalla();
     const auto& options = rig::Current();
     SeedRnd(options.seed ? *options.seed : Millisecs());
     cargarPersonajes();
+    intro = TIntroduccionAnal::Create();
+    intro->start();
     FlushKeys();
     menu = TMenuMolon::Create();
     musicaMenu = LoadSound("music/menu.ogg", 3);
@@ -59,8 +78,8 @@ int TAplicacion::start() {
             case kMenu: state = menuPrincipal(); break;
             case kJugar: state = partida(); break;
             case kPractica: state = practica(); break;
-            case kOpciones:
-            case kCreditos:
+            case kOpciones: state = opciones(); break;
+            case kCreditos: state = creditos(); break;
             default: state = kMenu; break;
         }
     }
@@ -84,7 +103,46 @@ int TAplicacion::partida() {
     return kMenu;
 }
 
+// The practice menu, and the minigame chosen in it between the two musics. "Volver" goes
+// back to the main menu with the menu music still playing.
 int TAplicacion::practica() {
-    // The practice menu arrives with the side screens; until then it returns to the menu.
-    return kMenu;
+    const int r = TPractica::Create()->start();
+    if (r == 5) return kMenu;
+
+    if (canalMenu) canalMenu->Stop();
+    SetColor(255, 255, 255);
+    SetClsColor(255, 255, 255);
+    Cls();
+    SetClsColor(0, 0, 0);
+    SetScale(1, 1);
+    TChannelPtr canal = PlaySound(musicaTablero);
+    // Practice games play their music at the chosen music volume, like the board game.
+    setMusicVolume(canal);
+
+    jugarMinijuego(r);
+
+    if (canal) canal->Stop();
+    SetColor(255, 255, 255);
+    SetScale(1, 1);
+    SetAlpha(1);
+    FlushKeys();
+    FlushMouse();
+    // The menu music starts again from its beginning for the practice menu.
+    canalMenu = PlaySound(musicaMenu);
+    setMusicVolume(canalMenu);
+    return kPractica;
 }
+
+void TAplicacion::jugarMinijuego(int r) {
+    auto equipo = TEquipo::Create(4);
+    // Minigame r (0 "Acicalandose", 1 "No te mojes", 2 "Love is in the air", 3 "Escondite
+    // Coder", 4 "Lanzamiento de CDs") is made here with the animation set and the graphics
+    // packs and played with the roster (iniciarJuego); its result is not used. None of the
+    // five is in the game yet, so for now the choice returns straight to the practice menu.
+    (void)r;
+    (void)equipo;
+}
+
+int TAplicacion::opciones() { return TOpcionesMolonas::Create()->start(); }
+
+int TAplicacion::creditos() { return TCreditosQueMolan::Create()->start(); }

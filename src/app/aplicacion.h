@@ -5,10 +5,13 @@
 
 #include <memory>
 
+class TIntroduccionAnal;
 class TMenuMolon;
 
 class TAplicacion {
 public:
+    TAplicacion();
+    ~TAplicacion();  // out of line: the screens it owns are incomplete here
     // Start-up step by step, then the top-level loop until "Salir". Returns the exit
     // code (0). Throws GameError when the display or a shared resource cannot be had.
     int start();
@@ -22,7 +25,13 @@ private:
     int menuPrincipal();
     int partida();
     int practica();
+    int opciones();
+    int creditos();
+    // The one place where practice minigame r (0 to 4) is made and played with a roster of
+    // four; returns when it has ended.
+    void jugarMinijuego(int r);
 
+    std::unique_ptr<TIntroduccionAnal> intro;
     std::unique_ptr<TMenuMolon> menu;
     TSoundPtr musicaMenu;     // music/menu.ogg, looping
     TSoundPtr musicaTablero;  // music/tablero.ogg, looping

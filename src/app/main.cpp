@@ -22,7 +22,10 @@ int main(int argc, char** argv) {
     } catch (const rig::Stop& stop) {
         code = stop.code();
     } catch (const GameError& e) {
-        Notify(e.what(), true);
+        // The box first (while the display still exists), then standard output.
+        ShowMessageBox(e.what(), !e.notice());
+        std::fputs(e.what(), stdout);
+        if (e.lineEnd() || e.closingLine().empty()) std::fputc('\n', stdout);
         if (!e.closingLine().empty()) std::printf("%s\n", e.closingLine().c_str());
         std::fflush(stdout);
         code = 1;

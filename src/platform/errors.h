@@ -9,10 +9,17 @@ class GameError : public std::runtime_error {
 public:
     // message: the game's own text, shown to the player as it stands.
     // closingLine: printed after the message (library stops), empty for none.
-    explicit GameError(const std::string& message, std::string closingLine = {})
-        : std::runtime_error(message), closing(std::move(closingLine)) {}
+    // notice: the message box is an ordinary notice rather than an error.
+    // lineEnd: the message is printed with a line end before the closing line.
+    explicit GameError(const std::string& message, std::string closingLine = {}, bool notice = false,
+                       bool lineEnd = true)
+        : std::runtime_error(message), closing(std::move(closingLine)), noticeBox(notice), messageLineEnd(lineEnd) {}
     const std::string& closingLine() const { return closing; }
+    bool notice() const { return noticeBox; }
+    bool lineEnd() const { return messageLineEnd; }
 
 private:
     std::string closing;
+    bool noticeBox;
+    bool messageLineEnd;
 };

@@ -16,6 +16,10 @@ void Notify(const std::string& text, bool serious) {
     std::fwrite(text.data(), 1, text.size(), stdout);
     std::fputc('\n', stdout);
     std::fflush(stdout);
+    ShowMessageBox(text, serious);
+}
+
+void ShowMessageBox(const std::string& text, bool serious) {
     SDL_Window* window = platform_detail::Window();
     if (!window || rig::Current().headless) return;
     Uint32 kind = serious ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;

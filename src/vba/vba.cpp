@@ -19,7 +19,7 @@ void InitTrigTables() {
     }
 }
 
-void VBAFatal(const std::string& message) { throw GameError(message, VBA_CLOSING_LINE); }
+void VBAFatal(const std::string& message) { throw GameError(message, VBA_CLOSING_LINE, /*notice=*/true, /*lineEnd=*/true); }
 
 namespace {
 

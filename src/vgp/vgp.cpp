@@ -19,7 +19,7 @@ const TGraphPtr& GetEmptyGraph() {
     return EmptyGraph;
 }
 
-void VGPFatal(const std::string& message) { throw GameError(message, VGP_CLOSING_LINE); }
+void VGPFatal(const std::string& message) { throw GameError(message, VGP_CLOSING_LINE, /*notice=*/true, /*lineEnd=*/false); }
 
 std::string ReadFixedString(TStream& s, int n) {
     std::string field = s.ReadString(n > 0 ? static_cast<size_t>(n) : 0);

@@ -130,6 +130,19 @@ void StarPath(cairo_t* cr, double cx, double cy, int n, double r, double ri, dou
     cairo_close_path(cr);
 }
 
+void WaterDrop(cairo_t* cr, double x, double y, double h, Rgb c) {
+    cairo_new_path(cr);
+    cairo_move_to(cr, x, y - h / 2);
+    cairo_curve_to(cr, x + h * 0.12, y - h * 0.2, x + h * 0.38, y, x + h * 0.38, y + h * 0.16);
+    cairo_arc(cr, x, y + h * 0.16, h * 0.38, 0, M_PI);
+    cairo_curve_to(cr, x - h * 0.38, y, x - h * 0.12, y - h * 0.2, x, y - h / 2);
+    cairo_close_path(cr);
+    Cartoon(cr, c, 2.5, 3.0);
+    Ellipse(cr, x - h * 0.14, y + h * 0.12, h * 0.07, h * 0.12);
+    SetRgb(cr, Hex(0xffffff), 0.85);
+    cairo_fill(cr);
+}
+
 namespace {
 std::mutex fontMutex;
 cairo_font_face_t* gameFace = nullptr;

@@ -41,6 +41,8 @@ void Capsule(cairo_t* cr, double x0, double y0, double r0, double x1, double y1,
 void HeartPath(cairo_t* cr, double cx, double cy, double w);
 // A regular polygon / star: n points, radius r, inner radius ri (= r for a polygon),
 // first point at angle a0 (radians, 0 = up).
+// A water drop of height h centred at (x, y), filled and outlined.
+void WaterDrop(cairo_t* cr, double x, double y, double h, Rgb c);
 void StarPath(cairo_t* cr, double cx, double cy, int n, double r, double ri, double a0 = 0);
 
 enum class Align { Left, Center, Right };

@@ -6,12 +6,14 @@
 #include "packs.h"
 #include "preview.h"
 #include "scenes.h"
+#include "sounds.h"
 #include "tiles.h"
 
 #include <chrono>
 #include <cstdio>
 #include <exception>
 #include <string>
+#include <thread>
 
 using namespace assetgen;
 
@@ -23,13 +25,30 @@ int main(int argc, char** argv) {
     try {
         auto t0 = std::chrono::steady_clock::now();
         SetOutputDir(argv[1]);
+        // Sounds and music on a second thread: they share nothing with the pictures.
+        std::exception_ptr audioError;
+        std::thread audio([&audioError] {
+            try {
+                WriteEffects();
+                WriteVoices();
+                WriteMusic();
+            } catch (...) {
+                audioError = std::current_exception();
+            }
+        });
         WriteMenuPictures();
         WriteIntroPictures();
+        WriteGame1Pictures();
+        WriteGame2Pictures();
+        WriteWater();
+        WriteGame345Pictures();
         WriteHallTiles();
         WriteSquareTiles();
         WriteRoulette();
         WriteAnimationSet();
         WritePacks();
+        audio.join();
+        if (audioError) std::rethrow_exception(audioError);
         if (argc > 2) {
             WriteContactSheet(argv[2]);
             WriteAnimationSheets(argv[2]);

@@ -1,6 +1,7 @@
 #include "output.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <mutex>
@@ -46,7 +47,9 @@ std::string OutPath(const std::string& rel) {
 void Progress(const std::string& kind, const std::string& name) {
     std::lock_guard<std::mutex> lock(mutex);
     ++done;
-    std::printf("[assetgen %3d] %s: %s\n", done, kind.c_str(), name.c_str());
+    static const auto start = std::chrono::steady_clock::now();
+    double t = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("[assetgen %3d %5.1fs] %s: %s\n", done, t, kind.c_str(), name.c_str());
     std::fflush(stdout);
 }
 

@@ -56,19 +56,6 @@ void Heart(cairo_t* cr, double x, double y, double w, Rgb c) {
     cairo_fill(cr);
 }
 
-void Drop(cairo_t* cr, double x, double y, double h, Rgb c) {
-    cairo_new_path(cr);
-    cairo_move_to(cr, x, y - h / 2);
-    cairo_curve_to(cr, x + h * 0.12, y - h * 0.2, x + h * 0.38, y, x + h * 0.38, y + h * 0.16);
-    cairo_arc(cr, x, y + h * 0.16, h * 0.38, 0, M_PI);
-    cairo_curve_to(cr, x - h * 0.38, y, x - h * 0.12, y - h * 0.2, x, y - h / 2);
-    cairo_close_path(cr);
-    Cartoon(cr, c, 2.5, 3.0);
-    Ellipse(cr, x - h * 0.14, y + h * 0.12, h * 0.07, h * 0.12);
-    SetRgb(cr, Hex(0xffffff), 0.85);
-    cairo_fill(cr);
-}
-
 void Skull(cairo_t* cr, double x, double y, double s) {
     Ellipse(cr, x, y - 4 * s, 22 * s, 20 * s);
     RoundRect(cr, x - 12 * s, y + 6 * s, 24 * s, 16 * s, 5 * s);
@@ -184,7 +171,7 @@ void Square(int code) {
         break;
     case 3:
         Round(cr, Hex(0x9ad8ff));
-        Drop(cr, CX, CY, 64, Hex(0x2a7ae8));
+        WaterDrop(cr, CX, CY, 64, Hex(0x2a7ae8));
         break;
     case 4: {
         Round(cr, Hex(0xd0a0ff));

@@ -143,6 +143,10 @@ void TAplicacion::jugarMinijuego(int r) {
     (void)equipo;
 }
 
-int TAplicacion::opciones() { return TOpcionesMolonas::Create()->start(); }
+int TAplicacion::opciones() {
+    return TOpcionesMolonas::Create()->start();
+}
 
-int TAplicacion::creditos() { return TCreditosQueMolan::Create()->start(); }
+int TAplicacion::creditos() {
+    return TCreditosQueMolan::Create()->start();
+}

@@ -9,7 +9,7 @@ class TIntroduccionAnal;
 class TMenuMolon;
 
 class TAplicacion {
-public:
+   public:
     TAplicacion();
     ~TAplicacion();  // out of line: the screens it owns are incomplete here
     // Start-up step by step, then the top-level loop until "Salir". Returns the exit
@@ -19,7 +19,7 @@ public:
     // Every screen's fixed resources, in the game's creation order (before the display).
     static void cargarRecursosFijos();
 
-private:
+   private:
     void abrirPantalla();
     void cargarPersonajes();
     int menuPrincipal();

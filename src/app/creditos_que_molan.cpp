@@ -26,8 +26,7 @@ int TCreditosQueMolan::start() {
         if (!lista.enReposo()) lista.avanzar();
 
         SetColor(64, 127, 255);
-        for (size_t i = 0; i < options.size(); ++i)
-            DrawText(options[i], 170, lista.y(static_cast<int>(i)));
+        for (size_t i = 0; i < options.size(); ++i) DrawText(options[i], 170, lista.y(static_cast<int>(i)));
 
         Flip(-1);
         Cls();

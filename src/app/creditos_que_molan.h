@@ -8,10 +8,10 @@
 #include <string>
 
 class TCreditosQueMolan {
-public:
-    std::array<std::string, 11> options{"Programacion:",    "Tarsun, Er_Varsen", "Quelbido, Pexil",
-                                        "Graficos:",        "Tarsun, Er_Varsen", "Quelbido, Pexil",
-                                        "Audio: Quelbido",  "Musica: Tarsun",    "",
+   public:
+    std::array<std::string, 11> options{"Programacion:",     "Tarsun, Er_Varsen", "Quelbido, Pexil",
+                                        "Graficos:",         "Tarsun, Er_Varsen", "Quelbido, Pexil",
+                                        "Audio: Quelbido",   "Musica: Tarsun",    "",
                                         "Libreria VBA por:", "Quelbido"};
 
     // Loads the credits font (once, before the display opens).

@@ -4,7 +4,7 @@
 // scale of 160, 40 for 130). Arithmetic as in the main menu: truncated ints, the speed a
 // 32-bit float.
 class TDeslizamiento {
-public:
+   public:
     int top = 0;          // y of line 0
     int spacing = 1;      // y distance between lines
     float speed = 30.0f;  // y units of the next step
@@ -23,6 +23,6 @@ public:
     // y of line i (lines counted from 0 in drawing order).
     float y(int i) const { return static_cast<float>(top + i * spacing); }
 
-private:
+   private:
     int escala;
 };

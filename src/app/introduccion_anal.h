@@ -9,7 +9,7 @@
 #include <memory>
 
 class TIntroduccionAnal {
-public:
+   public:
     // Loads the intro font (once, before the display opens).
     static void cargarRecursos();
     static std::unique_ptr<TIntroduccionAnal> Create();

@@ -15,7 +15,9 @@ enum Linea { kMusica, kSonido, kAntialias, kShaders, kPhysX, kDisplacement, kVol
 
 // Back from the manager's 0..1 to percent. Rounded: truncating the float product would
 // show 53 as 52 on the next visit.
-int porcentaje(float volumen) { return static_cast<int>(std::lround(volumen * 100.0)); }
+int porcentaje(float volumen) {
+    return static_cast<int>(std::lround(volumen * 100.0));
+}
 
 // A volume in percent moved one step a frame while its key is held, kept within 0..100.
 void ajustarVolumen(int& volumen) {
@@ -86,8 +88,10 @@ int TOpcionesMolonas::start() {
         }
 
         for (int i = 0; i <= last; ++i) {
-            if (i == selection) SetColor(64, 127, 255);
-            else SetColor(0, 0, 0);
+            if (i == selection)
+                SetColor(64, 127, 255);
+            else
+                SetColor(0, 0, 0);
             const std::string& texto = options[static_cast<size_t>(i)];
             const float y = lista.y(i);
             DrawText(texto, 170, y);

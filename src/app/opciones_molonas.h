@@ -9,7 +9,7 @@
 #include <string>
 
 class TOpcionesMolonas {
-public:
+   public:
     std::array<std::string, 7> options{"Volumen Musica", "Volumen Sonido", "Usar Antialias",
                                        "Usar Shaders",   "Usar PhysX",     "Usar DisplacementMapping",
                                        "Volver"};

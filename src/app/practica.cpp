@@ -7,9 +7,13 @@
 
 TImageFontPtr TPractica::fuente;
 
-void TPractica::cargarRecursos() { fuente = LoadImageFont("artwork/comic.ttf", 30, SMOOTHFONT); }
+void TPractica::cargarRecursos() {
+    fuente = LoadImageFont("artwork/comic.ttf", 30, SMOOTHFONT);
+}
 
-std::unique_ptr<TPractica> TPractica::Create() { return std::make_unique<TPractica>(); }
+std::unique_ptr<TPractica> TPractica::Create() {
+    return std::make_unique<TPractica>();
+}
 
 int TPractica::start() {
     // The background is loaded on every visit and released when the screen ends.
@@ -34,8 +38,10 @@ int TPractica::start() {
         }
 
         for (int i = 0; i <= last; ++i) {
-            if (i == selection) SetColor(64, 127, 255);
-            else SetColor(0, 0, 0);
+            if (i == selection)
+                SetColor(64, 127, 255);
+            else
+                SetColor(0, 0, 0);
             DrawText(options[static_cast<size_t>(i)], 170, lista.y(i));
         }
 

@@ -9,7 +9,7 @@
 #include <string>
 
 class TPractica {
-public:
+   public:
     std::array<std::string, 6> options{"Acicalandose",    "No te mojes",        "Love is in the air",
                                        "Escondite Coder", "Lanzamiento de CDs", "Volver"};
 

@@ -22,8 +22,10 @@ constexpr float kCasiDentro = 10.0f;
 // The strip background: squashed to a thin band about the middle line while far out,
 // opening up as d shrinks, at ten times its height once in place.
 void dibujarFondo(const TImagePtr& fondo, float d) {
-    if (d > kCasiDentro) SetScale(1, 100 / d);
-    else SetScale(1, 10);
+    if (d > kCasiDentro)
+        SetScale(1, 100 / d);
+    else
+        SetScale(1, 10);
     DrawImage(fondo, 0, 384);
 }
 
@@ -34,8 +36,7 @@ TImagePtr retrato(int i) {
 
 void dibujarLineas(const std::vector<std::string>& lineas, float x) {
     SetScale(0.5f, 0.5f);
-    for (size_t i = 0; i < lineas.size(); ++i)
-        DrawText(lineas[i], x, 120 + 25 * static_cast<float>(i));
+    for (size_t i = 0; i < lineas.size(); ++i) DrawText(lineas[i], x, 120 + 25 * static_cast<float>(i));
 }
 
 void dibujarTitulo(const std::string& titulo, float d) {
@@ -177,8 +178,7 @@ void TExplicacion::dibujarUno(float d) {
 void TExplicacion::dibujarOtros(float d) {
     dibujarFondo(fondoOtros, d);
     SetScale(0.7f, 0.7f);
-    for (size_t j = 0; j < 3; ++j)
-        DrawImage(retrato(otros[j]), 870 - 100 * static_cast<float>(j) - d, 820);
+    for (size_t j = 0; j < 3; ++j) DrawImage(retrato(otros[j]), 870 - 100 * static_cast<float>(j) - d, 820);
     const std::vector<std::string>* teclas[3] = {&teclas1, &teclas2, &teclas3};
     for (size_t k = 0; k < 3; ++k) dibujarTeclas(*teclas[k], 870 - 100 * static_cast<float>(posotros[k]) - d);
     SetImageFont(fuente);

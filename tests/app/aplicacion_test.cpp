@@ -29,7 +29,7 @@ struct Sonido {
 };
 
 class AplicacionTest : public testrig::HeadlessTest {
-protected:
+   protected:
     void SetUp() override {
         HeadlessTest::SetUp();
         datos::Preparar("aplicacion");
@@ -53,7 +53,8 @@ protected:
     static std::vector<std::string> volumenes(const std::string& canal) {
         std::vector<std::string> out;
         for (const std::string& l : testrig::TraceOps("channel"))
-            if (Field(l, "channel") == canal && !Field(l, "volume").empty()) out.push_back(Field(l, "volume"));
+            if (Field(l, "channel") == canal && !Field(l, "volume").empty())
+                out.push_back(Field(l, "volume"));
         return out;
     }
     static bool dibujado(const std::string& texto, int desde, int hasta) {
@@ -82,11 +83,11 @@ TEST_F(AplicacionTest, MusicRulesAcrossTheScreens) {
     g.menu(0, "Down");  // the credits
     g.menu(1, "Down");  // "Practica"
     const int practica = g.flip;
-    g.menu(0, "Up");    // "Acicalandose"
+    g.menu(0, "Up");  // "Acicalandose"
     const int minijuego = g.flip;
-    g.menu(1, "Up");    // back in the practice menu: "Volver"
+    g.menu(1, "Up");  // back in the practice menu: "Volver"
     const int volver = g.flip;
-    g.menu(1, "Up");    // "Salir"
+    g.menu(1, "Up");  // "Salir"
     testrig::Script(g.lineas);
 
     TAplicacion app;
@@ -122,7 +123,8 @@ TEST_F(AplicacionTest, MusicRulesAcrossTheScreens) {
     EXPECT_TRUE(dibujado("Jugar", volver + 1, g.flip));
     bool blanco = false;
     for (const std::string& l : testrig::TraceOps("cls"))
-        if (Field(l, "flip") == std::to_string(minijuego + 1) && Field(l, "rgb") == "[255,255,255]") blanco = true;
+        if (Field(l, "flip") == std::to_string(minijuego + 1) && Field(l, "rgb") == "[255,255,255]")
+            blanco = true;
     EXPECT_TRUE(blanco);
 
     // "Salir" stops the menu music.

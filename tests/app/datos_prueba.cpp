@@ -50,10 +50,10 @@ void Preparar(const std::string& nombre) {
     fs::current_path(dir);
 
     Imagen("artwork/7341logos.jpg", 400, 200);
-    for (const char* n : {"trep-logo.jpg", "fustel-logo.jpg", "mirelo-logo.jpg", "sondo-logo.jpg",
-                          "intro-1.png", "intro-2.png", "intro-3.png", "intro-personajes.png",
-                          "char-tarsun.png", "char-ervarsen.png", "char-quelbido.png", "char-pexil.png",
-                          "titulo.png", "opciones.png", "creditos.png"})
+    for (const char* n :
+         {"trep-logo.jpg", "fustel-logo.jpg", "mirelo-logo.jpg", "sondo-logo.jpg", "intro-1.png",
+          "intro-2.png", "intro-3.png", "intro-personajes.png", "char-tarsun.png", "char-ervarsen.png",
+          "char-quelbido.png", "char-pexil.png", "titulo.png", "opciones.png", "creditos.png"})
         Imagen(std::string("artwork/") + n, 16, 16);
     for (const char* n : {"music/title.ogg", "music/menu.ogg", "music/tablero.ogg", "sfx/boum.wav"})
         Sonido(n);

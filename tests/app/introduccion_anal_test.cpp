@@ -9,7 +9,7 @@ namespace {
 using testrig::Field;
 
 class IntroTest : public testrig::HeadlessTest {
-protected:
+   protected:
     void SetUp() override {
         HeadlessTest::SetUp();
         datos::Preparar("intro");
@@ -86,9 +86,9 @@ TEST_F(IntroTest, PresentationShowsTheFourCharactersAndEndsAfter720Frames) {
     testrig::Script(script);
     intro->start();
 
-    const char* orden[] = {"artwork/7341logos.jpg", "artwork/trep-logo.jpg", "artwork/fustel-logo.jpg",
+    const char* orden[] = {"artwork/7341logos.jpg",   "artwork/trep-logo.jpg",  "artwork/fustel-logo.jpg",
                            "artwork/mirelo-logo.jpg", "artwork/sondo-logo.jpg", "artwork/intro-1.png",
-                           "artwork/intro-2.png", "artwork/intro-3.png"};
+                           "artwork/intro-2.png",     "artwork/intro-3.png"};
     for (int k = 1; k <= 8; ++k)
         EXPECT_EQ(flipsOf(orden[k - 1]), (std::vector<int>{2 * k, 2 * k + 1})) << orden[k - 1];
     EXPECT_EQ(rig::FlipCount(), 17 + 720);

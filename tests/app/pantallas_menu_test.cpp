@@ -11,7 +11,7 @@ namespace {
 using testrig::Field;
 
 class PantallasTest : public testrig::HeadlessTest {
-protected:
+   protected:
     void SetUp() override {
         HeadlessTest::SetUp();
         datos::Preparar("pantallas");
@@ -117,10 +117,10 @@ TEST_F(PantallasTest, EffectsVolumeReachesTheNextEffectAndTheNextVisit) {
 }
 
 TEST_F(PantallasTest, SwitchesShowTheirValuesAndResetOnTheNextVisit) {
-    testrig::Script({"11 key Down press", "12 key Down press",            // "Usar Antialias"
-                     "13 key Left press",                                 // stays "No"
-                     "14 key Right press", "15 key Right press", "16 key Right press",
-                     "17 key Down press", "18 key Right press",           // "Usar Shaders"
+    testrig::Script({"11 key Down press", "12 key Down press",  // "Usar Antialias"
+                     "13 key Left press",                       // stays "No"
+                     "14 key Right press", "15 key Right press", "16 key Right press", "17 key Down press",
+                     "18 key Right press",                                            // "Usar Shaders"
                      "19 key Down press", "20 key Right press", "21 key Left press",  // PhysX back to No
                      "30 key Enter press"});
     TOpcionesMolonas::Create()->start();

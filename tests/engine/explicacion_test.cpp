@@ -19,13 +19,13 @@ std::unique_ptr<TExplicacion> ejemplo(int uno) {
 
 // One flip of a page as a player sees it.
 struct Cuadro {
-    int pagina = 0;    // 1 turn page, 2 others' page
-    float pulsa = 0;   // y of the prompt: 730 + the offset
-    int32_t ms = 0;    // clock at the flip
+    int pagina = 0;   // 1 turn page, 2 others' page
+    float pulsa = 0;  // y of the prompt: 730 + the offset
+    int32_t ms = 0;   // clock at the flip
 };
 
 class ExplicacionTest : public testrig::HeadlessTest {
-protected:
+   protected:
     void SetUp() override {
         HeadlessTest::SetUp();
         // Portraits of 40 x 60 (handle at 20, 59) and the two strip backgrounds.
@@ -212,8 +212,8 @@ TEST_F(ExplicacionTest, EmptyListsDrawNothingButThePageStillWaits) {
 // typed character or a button pressed during the hold does.
 TEST_F(ExplicacionTest, OnlyNewInputEndsTheHold) {
     auto e = ejemplo(3);
-    auto cuadros = mostrar(*e, {"60 key Enter down", "200 type a", "300 button 1 down",
-                                "410 button 1 up", "420 button 2 down"});
+    auto cuadros = mostrar(
+        *e, {"60 key Enter down", "200 type a", "300 button 1 down", "410 button 1 up", "420 button 2 down"});
     auto [inicio1, fin1] = reposo(cuadros, 1);
     EXPECT_LT(inicio1, 150);
     EXPECT_EQ(fin1, 200);

@@ -178,12 +178,16 @@ void Game2Background() {
     cairo_rectangle(cr, 768, 128, 256, 640);
     SetRgb(cr, Hex(0x6a5a4e));
     cairo_fill(cr);
+    cairo_save(cr);
+    cairo_rectangle(cr, 768, 128, 256, 640);
+    cairo_clip(cr);
     for (int r = 0; r < 32; ++r)
-        for (int k = 0; k < 6; ++k) {
+        for (int k = 0; k < 7; ++k) {
             RoundRect(cr, 768 + k * 48 + (r % 2) * 24 - 24, 128 + r * 20, 46, 18, 3);
             SetRgb(cr, r % 3 ? Hex(0x8a6a52) : Hex(0x7e5e48));
             cairo_fill(cr);
         }
+    cairo_restore(cr);
     cairo_rectangle(cr, 766, 128, 6, 640);
     SetRgb(cr, kInk);
     cairo_fill(cr);

@@ -51,8 +51,15 @@ void TAplicacion::abrirPantalla() {
     GL::projection(1024, 768);
 }
 
+// The animation set, then the five packs in roster order; a missing or malformed file
+// stops the program inside its loader, and the packs after it are not loaded.
 void TAplicacion::cargarPersonajes() {
-    // The animation set and the five graphics packs arrive with the skeletal libraries.
+    InitTrigTables();
+    packs = {};
+    animaciones = VBA::LoadVBA("anim/pjs.vba");
+    static const char* const kPacks[5] = {"anim/tarsun.vgp", "anim/er_varsen.vgp", "anim/quelbido.vgp",
+                                          "anim/pexil.vgp", "anim/gorvia.vgp"};
+    for (size_t i = 0; i < packs.size(); ++i) packs[i] = VGP::LoadVGP(kPacks[i], 6, 1);
 }
 
 TAplicacion::TAplicacion() = default;

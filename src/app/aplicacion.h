@@ -2,7 +2,10 @@
 // Start-up and the top-level state machine. The states are the main menu's entry
 // indices: -1 main menu, 0 board game, 1 practice menu, 2 options, 3 credits, 4 leave.
 #include "platform/sound.h"
+#include "vba/vba.h"
+#include "vgp/vgp.h"
 
+#include <array>
 #include <memory>
 
 class TIntroduccionAnal;
@@ -31,6 +34,8 @@ class TAplicacion {
     // four; returns when it has ended.
     void jugarMinijuego(int r);
 
+    VBAPtr animaciones;            // anim/pjs.vba, shared by every figure
+    std::array<VGPPtr, 5> packs;   // Tarsun, Er_Varsen, Quelbido, Pexil, the girl
     std::unique_ptr<TIntroduccionAnal> intro;
     std::unique_ptr<TMenuMolon> menu;
     TSoundPtr musicaMenu;     // music/menu.ogg, looping

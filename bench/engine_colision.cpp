@@ -60,7 +60,8 @@ void BM_ColisionSolapadasSinTocar(benchmark::State& state) {
     Pose p;
     // Inside the figure's ring of bones, touching none: every box near it is tested in pixels.
     int hits = 0;
-    for (auto _ : state) hits += colisionPoseImagen(p.estado, p.pack, 500, 400, p.bala, 500, 365, 0, 0.3f, 0.3f);
+    for (auto _ : state)
+        hits += colisionPoseImagen(p.estado, p.pack, 500, 400, p.bala, 500, 365, 0, 0.3f, 0.3f);
     benchmark::DoNotOptimize(hits);
 }
 BENCHMARK(BM_ColisionSolapadasSinTocar)->Unit(benchmark::kMicrosecond);

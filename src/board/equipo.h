@@ -8,7 +8,7 @@
 #include <vector>
 
 class TEquipo {
-public:
+   public:
     std::vector<std::unique_ptr<TJugador>> jugadores;  // owned; index = player slot
     int32_t turno = 0;                                 // slot on turn, 0..length-1
 

@@ -10,7 +10,7 @@
 #include <memory>
 
 class TFicha : public TSprite {
-public:
+   public:
     AnimStatePtr anim;  // playback state, owned; made by init
     VGPPtr gfx;         // the character's pack, shared
     float time = 0;     // animation clock, ms, as last given to update

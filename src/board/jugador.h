@@ -8,9 +8,9 @@
 extern const std::array<std::string, 4> nombresPersonajes;
 
 class TJugador {
-public:
-    std::string nombre;   // character name
-    float posicion = 0;   // square number; a fraction f > 0 is f of the way to the next
+   public:
+    std::string nombre;  // character name
+    float posicion = 0;  // square number; a fraction f > 0 is f of the way to the next
 
     static std::unique_ptr<TJugador> Create(const std::string& nombre);
     float getPosicion() const { return posicion; }

@@ -41,8 +41,12 @@ int TCamera::tablaIndex(float a) {
     return static_cast<int>(i);
 }
 
-float TCamera::sinTabla(float a) { return tablas().seno[tablaIndex(a)]; }
-float TCamera::cosTabla(float a) { return tablas().coseno[tablaIndex(a)]; }
+float TCamera::sinTabla(float a) {
+    return tablas().seno[tablaIndex(a)];
+}
+float TCamera::cosTabla(float a) {
+    return tablas().coseno[tablaIndex(a)];
+}
 
 int TCamera::Compare(const TCamera& other) const {
     if (z > other.z) return 1;
@@ -67,10 +71,18 @@ void TCamera::setFrame(float sx, float sy, float fw, float fh, float fz) {
     centroY = (h - 1) / 2;
 }
 
-float TCamera::screenXToReal(float sx) const { return x + (sx - centroX) / zoom; }
-float TCamera::screenYToReal(float sy) const { return y + (sy - centroY) / zoom; }
-float TCamera::realToScreenX(float wx) const { return centroX + (wx - x) * zoom; }
-float TCamera::realToScreenY(float wy) const { return centroY + (wy - y) * zoom; }
+float TCamera::screenXToReal(float sx) const {
+    return x + (sx - centroX) / zoom;
+}
+float TCamera::screenYToReal(float sy) const {
+    return y + (sy - centroY) / zoom;
+}
+float TCamera::realToScreenX(float wx) const {
+    return centroX + (wx - x) * zoom;
+}
+float TCamera::realToScreenY(float wy) const {
+    return centroY + (wy - y) * zoom;
+}
 
 void TCamera::setZoom(float nz) {
     if (std::isnan(nz) || nz < 0) return;

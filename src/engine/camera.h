@@ -14,17 +14,17 @@ class TCamera;
 using TCameraPtr = std::shared_ptr<TCamera>;
 
 class TCamera {
-public:
-    float x = 0;           // world x shown at the view centre
-    float y = 0;           // world y shown at the view centre
-    float z = 0;           // depth key, only for ordering cameras (Compare)
-    float screenX = 0;     // left edge of the view on screen
-    float screenY = 0;     // top edge of the view on screen
-    float w = 1024;        // view width, virtual units
-    float h = 768;         // view height, virtual units
-    float zoom = 1;        // world-to-screen scale, never below 0
-    float angle = 0;       // degrees, kept in [0, 360)
-    float radius = 0;      // world distance beyond which nothing can be visible
+   public:
+    float x = 0;             // world x shown at the view centre
+    float y = 0;             // world y shown at the view centre
+    float z = 0;             // depth key, only for ordering cameras (Compare)
+    float screenX = 0;       // left edge of the view on screen
+    float screenY = 0;       // top edge of the view on screen
+    float w = 1024;          // view width, virtual units
+    float h = 768;           // view height, virtual units
+    float zoom = 1;          // world-to-screen scale, never below 0
+    float angle = 0;         // degrees, kept in [0, 360)
+    float radius = 0;        // world distance beyond which nothing can be visible
     float centroX = 511.5f;  // screen x at which (x, y) is shown
     float centroY = 383.5f;  // screen y at which (x, y) is shown
 
@@ -39,7 +39,10 @@ public:
     void setX(float v) { x = v; }
     float getY() const { return y; }
     void setY(float v) { y = v; }
-    void setPosition(float px, float py) { x = px; y = py; }
+    void setPosition(float px, float py) {
+        x = px;
+        y = py;
+    }
     // The four conversions ignore the angle: they are exact only while it is 0.
     float screenXToReal(float sx) const;
     float screenYToReal(float sy) const;

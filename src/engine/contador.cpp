@@ -19,7 +19,9 @@ void TContador::update() {
     if (vida >= 0) vida = vidaIni - (tiempo->getTimer(0) - time0);
 }
 
-int TContador::haAcabado() const { return vida >= 0 ? 0 : 1; }
+int TContador::haAcabado() const {
+    return vida >= 0 ? 0 : 1;
+}
 
 void TContador::Dibujar() {
     if (!(vida >= 0)) return;

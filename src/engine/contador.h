@@ -7,10 +7,10 @@
 #include <memory>
 
 class TContador {
-public:
-    float vidaIni = 0;  // the full time, s
-    float vida = 0;     // s left; negative once the time is over
-    float time0 = 0;    // own clock (s) when the countdown started
+   public:
+    float vidaIni = 0;                                      // the full time, s
+    float vida = 0;                                         // s left; negative once the time is over
+    float time0 = 0;                                        // own clock (s) when the countdown started
     std::unique_ptr<TTiempo> tiempo = TTiempo::Create(60);  // the countdown's own clock
 
     static std::unique_ptr<TContador> Create(float segundos);

@@ -37,10 +37,18 @@ TChannelPtr TGestorSonido::reproducir(const std::string& nombre) {
     return canal;
 }
 
-float TGestorSonido::getMusicVolume() const { return _musicVolume / 100.0f; }
-float TGestorSonido::getSoundVolume() const { return _soundVolume / 100.0f; }
-void TGestorSonido::setSoundVolume(int percent) { _soundVolume = percent; }
-void TGestorSonido::setMusicVolume(int percent) { _musicVolume = percent; }
+float TGestorSonido::getMusicVolume() const {
+    return _musicVolume / 100.0f;
+}
+float TGestorSonido::getSoundVolume() const {
+    return _soundVolume / 100.0f;
+}
+void TGestorSonido::setSoundVolume(int percent) {
+    _soundVolume = percent;
+}
+void TGestorSonido::setMusicVolume(int percent) {
+    _musicVolume = percent;
+}
 
 TGestorSonidoPtr TGestorSonido::Create() {
     auto gestor = std::make_shared<TGestorSonido>();
@@ -52,7 +60,9 @@ TGestorSonidoPtr TGestorSonido::Create() {
     return gestor;
 }
 
-void TGestorSonido::CreateGlobal() { setGestorSonido(Create()); }
+void TGestorSonido::CreateGlobal() {
+    setGestorSonido(Create());
+}
 
 TGestorSonido& gestorSonido() {
     TGestorSonidoPtr& gestor = instalado();
@@ -60,4 +70,6 @@ TGestorSonido& gestorSonido() {
     return *gestor;
 }
 
-void setGestorSonido(TGestorSonidoPtr gestor) { instalado() = std::move(gestor); }
+void setGestorSonido(TGestorSonidoPtr gestor) {
+    instalado() = std::move(gestor);
+}

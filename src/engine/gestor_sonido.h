@@ -20,7 +20,7 @@ class TGestorSonido;
 using TGestorSonidoPtr = std::shared_ptr<TGestorSonido>;
 
 class TGestorSonido {
-public:
+   public:
     int32_t _soundVolume = 70;  // effects volume, percent (not clamped)
     int32_t _musicVolume = 90;  // music volume, percent (not clamped)
     // "sfx/" + file name exactly as listed -> sound (nullptr when the file did not load).

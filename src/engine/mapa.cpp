@@ -69,8 +69,12 @@ TMapaPtr TMapa::GenerarSala(int w, int h) {
     return m;
 }
 
-int TMapa::getMesaAleatoria() { return Rand(13, 20); }
-int TMapa::getParedAleatoria() { return Rand(27, 30); }
+int TMapa::getMesaAleatoria() {
+    return Rand(13, 20);
+}
+int TMapa::getParedAleatoria() {
+    return Rand(27, 30);
+}
 
 void TMapa::Rellenar(uint8_t codigo) {
     for (auto& fila : mapa) std::fill(fila.begin(), fila.end(), codigo);

@@ -14,7 +14,7 @@ class TMapa;
 using TMapaPtr = std::shared_ptr<TMapa>;
 
 class TMapa {
-public:
+   public:
     static constexpr int NUM_TILES = 31;
 
     std::vector<std::vector<uint8_t>> mapa;  // [row][column]

@@ -8,7 +8,7 @@
 #include <vector>
 
 class TPerlinNoise {
-public:
+   public:
     std::vector<std::vector<double>> noise;  // [column][row], width by height
     int width = 0;
     int height = 0;

@@ -98,14 +98,14 @@ void piezas(const AnimState& pose, const VGP& pack, int x, int y, std::vector<Pi
 bool chocan(const Pieza& a, const Pieza& b) {
     if (!a.cerca.toca(b.cerca)) return false;
     if (!exacta(a).toca(exacta(b))) return false;
-    return ImagesCollide2(*a.imagen, a.x, a.y, 0, a.rot, a.sx, a.sy, *b.imagen, b.x, b.y, 0, b.rot,
-                          b.sx, b.sy) != 0;
+    return ImagesCollide2(*a.imagen, a.x, a.y, 0, a.rot, a.sx, a.sy, *b.imagen, b.x, b.y, 0, b.rot, b.sx,
+                          b.sy) != 0;
 }
 
 }  // namespace
 
-int colisionPoseImagen(const AnimState& pose, const VGP& pack, int x, int y, const TImagePtr& image,
-                       int ix, int iy, float rotation, float sx, float sy) {
+int colisionPoseImagen(const AnimState& pose, const VGP& pack, int x, int y, const TImagePtr& image, int ix,
+                       int iy, float rotation, float sx, float sy) {
     if (!image || pose.BoneList.empty()) return 0;
     thread_local std::vector<Pieza> huesos;
     piezas(pose, pack, x, y, huesos);

@@ -14,17 +14,17 @@
 #include <memory>
 
 class TSprite {
-public:
-    float x = 0;          // column, in tiles (fractions allowed)
-    float y = 0;          // row, in tiles
-    float z = 0;          // depth key (Compare)
-    TMapaPtr mapa;        // the map stood on; gives the tile size. Set by a derived Create
-    TImagePtr grafico;    // the image drawn
-    float angle = 0;      // degrees
+   public:
+    float x = 0;        // column, in tiles (fractions allowed)
+    float y = 0;        // row, in tiles
+    float z = 0;        // depth key (Compare)
+    TMapaPtr mapa;      // the map stood on; gives the tile size. Set by a derived Create
+    TImagePtr grafico;  // the image drawn
+    float angle = 0;    // degrees
     float sizeX = 1;
     float sizeY = 1;
     int32_t blend = ALPHABLEND;
-    float alpha = 1;      // stored as given; the drawing service clamps it
+    float alpha = 1;  // stored as given; the drawing service clamps it
     int32_t cR = 255, cG = 255, cB = 255;
 
     virtual ~TSprite() = default;
@@ -32,7 +32,10 @@ public:
     void setX(float v) { x = v; }
     void setY(float v) { y = v; }
     void setZ(float v) { z = v; }
-    void setPosition(float px, float py) { x = px; y = py; }
+    void setPosition(float px, float py) {
+        x = px;
+        y = py;
+    }
     float getX() const { return x; }
     float getY() const { return y; }
     float getZ() const { return z; }
@@ -40,14 +43,21 @@ public:
     const TImagePtr& getGrafico() const { return grafico; }
     void setAngle(float a) { angle = a; }
     float getAngle() const { return angle; }
-    void SetSize(float sx, float sy) { sizeX = sx; sizeY = sy; }
+    void SetSize(float sx, float sy) {
+        sizeX = sx;
+        sizeY = sy;
+    }
     float getSizeX() const { return sizeX; }
     float getSizeY() const { return sizeY; }
     void setModeBlend(int b) { blend = b; }
     int getModeBlend() const { return blend; }
     void setTransparency(float a) { alpha = a; }
     float getTransparency() const { return alpha; }
-    void setTint(int r, int g, int b) { cR = r; cG = g; cB = b; }
+    void setTint(int r, int g, int b) {
+        cR = r;
+        cG = g;
+        cB = b;
+    }
     int getTintR() const { return cR; }
     int getTintG() const { return cG; }
     int getTintB() const { return cB; }
@@ -63,8 +73,8 @@ using TSpritePtr = std::shared_ptr<TSprite>;
 
 // 1 when any bone of the pose (its last BoneList, drawn at (x, y) with the pack) touches
 // the image drawn at (ix, iy) with that rotation and scale; pixel-exact, screen units.
-int colisionPoseImagen(const AnimState& pose, const VGP& pack, int x, int y, const TImagePtr& image,
-                       int ix, int iy, float rotation, float sx, float sy);
+int colisionPoseImagen(const AnimState& pose, const VGP& pack, int x, int y, const TImagePtr& image, int ix,
+                       int iy, float rotation, float sx, float sy);
 // 1 when any bone of pose A at (xA, yA) touches any bone of pose B at (xB, yB).
 int colisionPoses(const AnimState& poseA, const VGP& packA, int xA, int yA, const AnimState& poseB,
                   const VGP& packB, int xB, int yB);

@@ -1,5 +1,5 @@
-#include "board/equipo.h"
 #include "board/jugador.h"
+#include "board/equipo.h"
 #include "platform/errors.h"
 
 #include <gtest/gtest.h>

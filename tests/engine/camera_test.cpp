@@ -50,7 +50,7 @@ TEST(Camera, TableLookupsStayInsideTheTable) {
     EXPECT_FLOAT_EQ(TCamera::sinTabla(90), 1.0f);
     EXPECT_FLOAT_EQ(TCamera::sinTabla(-90), -1.0f);
     EXPECT_NEAR(TCamera::cosTabla(180), -1.0f, 1e-6);
-    EXPECT_EQ(TCamera::tablaIndex(0.05f), 0);    // a tenth of a degree per entry
+    EXPECT_EQ(TCamera::tablaIndex(0.05f), 0);  // a tenth of a degree per entry
     EXPECT_EQ(TCamera::tablaIndex(0.15f), 1);
     EXPECT_EQ(TCamera::tablaIndex(-0.05f), 3599);
     // Angles a hair below a multiple of 360 normalise to 360 itself.
@@ -109,7 +109,7 @@ TEST(Camera, WorldToScreenTurnsClockwise) {
 }
 
 class CameraDraw : public testrig::HeadlessTest {
-protected:
+   protected:
     // A solid white square of side n, mid-handled.
     TImagePtr cuadrado(int n) {
         TImagePtr img = CreateImage(n, n, 1, 0);
@@ -146,7 +146,7 @@ TEST_F(CameraDraw, RotationBy90DrawsAPointBelowTheCentre) {
 }
 
 TEST_F(CameraDraw, ExactVisibilityBoundary) {
-    TCameraPtr cam = TCamera::Create();  // radius 645
+    TCameraPtr cam = TCamera::Create();         // radius 645
     TImagePtr img = CreateImage(30, 40, 1, 0);  // diagonal 50
     EXPECT_EQ(cam->imageDraw(img, 695, 0, 0, 1, 1), 0) << "distance == size + radius is skipped";
     EXPECT_EQ(cam->imageDraw(img, 694.99f, 0, 0, 1, 1), 1);

@@ -7,7 +7,7 @@
 namespace {
 
 class Contador : public testrig::HeadlessTest {
-protected:
+   protected:
     // The bar and the number of one Dibujar, from the trace.
     struct Dibujo {
         std::string rect, text;

@@ -16,7 +16,7 @@ std::string leer(const std::string& ruta) {
 }
 
 class Fondos : public testrig::HeadlessTest {
-protected:
+   protected:
     void SetUp() override {
         HeadlessTest::SetUp();
         previo = std::filesystem::current_path();

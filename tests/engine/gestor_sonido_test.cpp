@@ -32,7 +32,7 @@ void escribirWav(const std::string& ruta) {
 }
 
 class GestorSonido : public ::testing::Test {
-protected:
+   protected:
     void SetUp() override {
         testrig::StartHeadless();
         previo = std::filesystem::current_path();

@@ -83,7 +83,7 @@ TEST(Mapa, RandomTableAndWallCodes) {
 }
 
 class MapaRender : public testrig::HeadlessTest {
-protected:
+   protected:
     void SetUp() override {
         HeadlessTest::SetUp();
         guardadas = TMapa::tiles();
@@ -113,8 +113,10 @@ TEST_F(MapaRender, DrawsExactlyTheCellsTheCameraCanShow) {
     TMapaPtr m = TMapa::Create(170, 170, 128);
     m->Rellenar(9);
     m->center();
-    struct Vista { float x, y, zoom, angle; };
-    const Vista vistas[] = {{10880, 10880, 1, 0},  {300, 200, 1, 33},  {21700, 50, 0.5f, 200},
+    struct Vista {
+        float x, y, zoom, angle;
+    };
+    const Vista vistas[] = {{10880, 10880, 1, 0},     {300, 200, 1, 33},    {21700, 50, 0.5f, 200},
                             {10000, 9000, 3, 359.9f}, {-5000, -5000, 1, 0}, {10880, 10880, 0.1f, 0}};
     for (const Vista& v : vistas) {
         m->camara->setPosition(v.x, v.y);

@@ -98,7 +98,7 @@ struct Pose {
 
 TEST_F(Sprite, PoseAgainstImageTouchingAndNot) {
     Pose p;
-    p.hueso(10, 10, 0, 0, 0, 0, 0, 1);        // covers (100..109, 100..109) at (100, 100)
+    p.hueso(10, 10, 0, 0, 0, 0, 0, 1);  // covers (100..109, 100..109) at (100, 100)
     TImagePtr bala = solido(4, 4);
     EXPECT_EQ(colisionPoseImagen(p.estado, *p.pack, 100, 100, bala, 109, 109, 0, 1, 1), 1);
     EXPECT_EQ(colisionPoseImagen(p.estado, *p.pack, 100, 100, bala, 110, 100, 0, 1, 1), 0);

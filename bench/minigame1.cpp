@@ -5,7 +5,7 @@
 // otherwise figures of 15 bones made in code.
 #include "../tests/support/minigame_fixture.h"
 #include "engine/gl.h"
-#include "minigames/mini_juego1.h"
+#include "minigames/acicalandose/mini_juego1.h"
 #include "platform/platform.h"
 
 #include <benchmark/benchmark.h>
@@ -121,7 +121,8 @@ void BM_FrameAcicalandose(benchmark::State& state) {
         besos += e.besos();
         e.m->frameJuego();
     }
-    state.counters["besos"] = benchmark::Counter(static_cast<double>(besos), benchmark::Counter::kAvgIterations);
+    state.counters["besos"] =
+        benchmark::Counter(static_cast<double>(besos), benchmark::Counter::kAvgIterations);
     state.counters["datos_del_juego"] = e.datosDelJuego ? 1 : 0;
 }
 BENCHMARK(BM_FrameAcicalandose)->Unit(benchmark::kMillisecond);

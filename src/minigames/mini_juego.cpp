@@ -41,17 +41,16 @@ void TMiniJuego::avanzarYDibujar(AnimState& s, const VGP& g, float x, float y, f
     dibujarPersonaje(s, g, x, y);
 }
 
-int TMiniJuego::colisionPoseImagen(const AnimState& s, const VGP& g, float x, float y,
-                                   const TImagePtr& image, float ix, float iy, float rotation,
-                                   float sx, float sy) {
-    return ::colisionPoseImagen(s, g, static_cast<int>(x), static_cast<int>(y), image,
-                                static_cast<int>(ix), static_cast<int>(iy), rotation, sx, sy);
+int TMiniJuego::colisionPoseImagen(const AnimState& s, const VGP& g, float x, float y, const TImagePtr& image,
+                                   float ix, float iy, float rotation, float sx, float sy) {
+    return ::colisionPoseImagen(s, g, static_cast<int>(x), static_cast<int>(y), image, static_cast<int>(ix),
+                                static_cast<int>(iy), rotation, sx, sy);
 }
 
-int TMiniJuego::colisionPoses(const AnimState& a, const VGP& ga, float xa, float ya,
-                              const AnimState& b, const VGP& gb, float xb, float yb) {
-    return ::colisionPoses(a, ga, static_cast<int>(xa), static_cast<int>(ya), b, gb,
-                           static_cast<int>(xb), static_cast<int>(yb));
+int TMiniJuego::colisionPoses(const AnimState& a, const VGP& ga, float xa, float ya, const AnimState& b,
+                              const VGP& gb, float xb, float yb) {
+    return ::colisionPoses(a, ga, static_cast<int>(xa), static_cast<int>(ya), b, gb, static_cast<int>(xb),
+                           static_cast<int>(yb));
 }
 
 namespace {

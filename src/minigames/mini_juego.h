@@ -28,7 +28,7 @@ using TPaquetes = std::vector<VGPPtr>;
 inline constexpr int PAQUETE_CHICA = 4;
 
 class TMiniJuego {
-public:
+   public:
     // The roster of the running play (not owned; the caller keeps it alive for the call).
     // Only its turn is read.
     const TEquipo* equipo = nullptr;
@@ -61,12 +61,11 @@ public:
 
     // ---- touches (real positions truncated, as drawn) ----
     // A character's last prepared pose against an image drawn at (ix, iy).
-    static int colisionPoseImagen(const AnimState& s, const VGP& g, float x, float y,
-                                  const TImagePtr& image, float ix, float iy, float rotation,
-                                  float sx, float sy);
+    static int colisionPoseImagen(const AnimState& s, const VGP& g, float x, float y, const TImagePtr& image,
+                                  float ix, float iy, float rotation, float sx, float sy);
     // Two characters' last prepared poses.
-    static int colisionPoses(const AnimState& a, const VGP& ga, float xa, float ya,
-                             const AnimState& b, const VGP& gb, float xb, float yb);
+    static int colisionPoses(const AnimState& a, const VGP& ga, float xa, float ya, const AnimState& b,
+                             const VGP& gb, float xb, float yb);
 
     // Farthest any pixel of a figure drawn with this set and pack can lie from the
     // figure's position, over every animation and key frame (figure scale 1). Zero for

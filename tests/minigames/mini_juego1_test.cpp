@@ -1,8 +1,8 @@
 // "Acicalandose" under the rig: the real minigame on the virtual clock with scripted input,
 // figures made in code (one 40 x 100 block per character, standing on its position) and
 // silent effects named after their files, so the trace shows what a player would hear.
+#include "minigames/acicalandose/mini_juego1.h"
 #include "board/equipo.h"
-#include "minigames/mini_juego1.h"
 #include "support/minigame_fixture.h"
 #include "support/rig_fixture.h"
 
@@ -16,7 +16,7 @@ const std::vector<std::string> kSonidos = {"sfx/muack.wav", "sfx/mmm.wav", "sfx/
                                            "sfx/superbuegh.wav", "sfx/hey.wav"};
 
 class Acicalandose : public testrig::HeadlessTest {
-protected:
+   protected:
     void SetUp() override {
         HeadlessTest::SetUp();
         figuras::sonidosMudos(kSonidos);
@@ -200,10 +200,10 @@ TEST_F(Acicalandose, ThirdKissEndsTheGameNextFrameAndTheOpponentsCelebrateThreeS
 
 TEST_F(Acicalandose, KissOnAGirlAndThePlayerInOneFrameDoesBoth) {
     empezar();
-    ponerJugador(500, 300);            // block 480..520 x 200..300
-    auto g = chica(1, 550, 200);       // block 530..570 x 100..200
-    ASSERT_EQ(TMiniJuego::colisionPoses(*g->anim, *g->gfx, g->X, g->Y, *m->JTurno->anim,
-                                        *m->JTurno->gfx, m->JTurno->X, m->JTurno->Y),
+    ponerJugador(500, 300);       // block 480..520 x 200..300
+    auto g = chica(1, 550, 200);  // block 530..570 x 100..200
+    ASSERT_EQ(TMiniJuego::colisionPoses(*g->anim, *g->gfx, g->X, g->Y, *m->JTurno->anim, *m->JTurno->gfx,
+                                        m->JTurno->X, m->JTurno->Y),
               0)
         << "she does not touch him herself";
     beso(1, 516, 203);  // the heart reaches over both blocks
@@ -325,7 +325,7 @@ struct Partida {
 };
 
 class AcicalandoseLarga : public Acicalandose {
-protected:
+   protected:
     Partida jugar(bool olvidar) {
         testrig::Stop();
         testrig::StartHeadless(7);
@@ -385,7 +385,8 @@ TEST_F(AcicalandoseLarga, DroppingLostKissesChangesNothingAPlayerNotices) {
     EXPECT_LT(olvidando.maxBesos, 27u);
     int tocadas = 0;
     for (const std::string& l : todos.visto)
-        if (testrig::Field(l, "src") == "sfx/mmm.wav" || testrig::Field(l, "src") == "sfx/buegh.wav") ++tocadas;
+        if (testrig::Field(l, "src") == "sfx/mmm.wav" || testrig::Field(l, "src") == "sfx/buegh.wav")
+            ++tocadas;
     EXPECT_GT(tocadas, 10) << "kisses did touch girls and the player";
 }
 

@@ -12,6 +12,7 @@
 // TFlecha       an opponent's sweeping arrow
 // TBeso         a kiss
 // TTolpusero    a girl
+// One header for the family (they reach each other through the minigame), one source per type.
 #include "engine/tiempo.h"
 #include "minigames/mini_juego.h"
 #include "platform/font.h"
@@ -25,6 +26,13 @@ class TMiniJuego1;
 class TTolpusero;
 class TBeso;
 
+namespace acicalandose {
+// Moves v by paso toward objetivo.
+inline float hacia(float v, float objetivo, float paso) {
+    return v < objetivo ? v + paso : v - paso;
+}
+}  // namespace acicalandose
+
 // Lists of entities that remove themselves: each keeps an iterator to its own entry.
 using TListaBesos = std::list<std::shared_ptr<TBeso>>;
 using TListaTolpuseros = std::list<std::shared_ptr<TTolpusero>>;
@@ -32,16 +40,16 @@ using TListaTolpuseros = std::list<std::shared_ptr<TTolpusero>>;
 // A girl of the event. Tipo: 0 walking left along the top, 1 walking right, 2 in love
 // and walking down to her opponent's line, 3 standing in that line.
 class TTolpusero {
-public:
+   public:
     float X = 0, Y = 0;
     int XAmor = 0, YAmor = 0;  // where she walks to when in love
     float Angulo = 0;          // rotation of the whole figure (stays 0)
     int Speed = 4;             // units per frame
     AnimStatePtr anim;
-    VGPPtr gfx;                // always the girl's pack
-    int novia = 0;             // 1 for the date
+    VGPPtr gfx;     // always the girl's pack
+    int novia = 0;  // 1 for the date
     int Tipo = 0;
-    int EnamoradoDe = 0;       // opponent slot she is in love with
+    int EnamoradoDe = 0;  // opponent slot she is in love with
     TMiniJuego1* papa = nullptr;
 
     // Kind 0 starts at (1000, 100) walking left (animation 2), kind 1 at (-100, 50)
@@ -59,7 +67,7 @@ public:
     int UpdateState();
     int eresMiNovia();
 
-private:
+   private:
     TListaTolpuseros::iterator link;
     bool enLista = false;
     void quitarse();
@@ -67,7 +75,7 @@ private:
 
 // A kiss: flies along its shooter's aim while looping in circles.
 class TBeso {
-public:
+   public:
     float X = 300, Y = 300;
     float Rotacion = 180;  // phase of the loop, degrees
     int Speed = 2;         // forward, units per frame
@@ -78,8 +86,8 @@ public:
     TMiniJuego1* papa = nullptr;
 
     // Gives the heart its bottom-centre handle and plays "sfx/muack.wav".
-    static std::shared_ptr<TBeso> Create(const TImagePtr& image, float x, float y, float angulo,
-                                         int autor, TMiniJuego1* papa);
+    static std::shared_ptr<TBeso> Create(const TImagePtr& image, float x, float y, float angulo, int autor,
+                                         TMiniJuego1* papa);
     int DrawSelf();
     // Its entry in the shooter's list, used to remove itself.
     int SetLink(TListaBesos* lista, TListaBesos::iterator link);
@@ -90,14 +98,14 @@ public:
     void quitarse();
     bool enLista() const { return lista != nullptr; }
 
-private:
+   private:
     TListaBesos* lista = nullptr;
     TListaBesos::iterator Link;
 };
 
 // An opponent's aiming arrow, sweeping between -84 and 84 degrees in steps of 4.
 class TFlecha {
-public:
+   public:
     float X = 0, Y = 0;
     float Angulo = 0;  // degrees, 0 straight up
     int Speed = 4;     // degrees per frame
@@ -113,20 +121,20 @@ public:
 
 // An opponent, standing at the bottom of the room.
 class TJugador1Boton {
-public:
+   public:
     std::unique_ptr<TFlecha> Flecha;
     float X = 320, Y = 420;
     AnimStatePtr anim;
-    int Boton = 0;            // virtual-key code of the fire key
-    TListaBesos Besos;        // kisses in flight
-    float QuienSoY = 0;       // opponent slot
+    int Boton = 0;       // virtual-key code of the fire key
+    TListaBesos Besos;   // kisses in flight
+    float QuienSoY = 0;  // opponent slot
     VGPPtr gfx;
-    float shotsdelaY = 0;     // frames since the last kiss
-    int Fans = 0;             // girls standing in this opponent's line
+    float shotsdelaY = 0;  // frames since the last kiss
+    int Fans = 0;          // girls standing in this opponent's line
     TMiniJuego1* papa = nullptr;
 
-    static std::unique_ptr<TJugador1Boton> Create(const VGPPtr& gfx, float x, float y, int boton,
-                                                  int quien, TMiniJuego1* papa);
+    static std::unique_ptr<TJugador1Boton> Create(const VGPPtr& gfx, float x, float y, int boton, int quien,
+                                                  TMiniJuego1* papa);
     int DrawSelf();
     // Arrow, fire key (at most one kiss per 51 frames), then every kiss in flight.
     int UpdateState();
@@ -136,7 +144,7 @@ public:
 // off the right edge; 2 coming back; 3 walking after the showers; 4 walking out through
 // the left edge; 5 won, walking off with the date.
 class TJugadorRaton {
-public:
+   public:
     float X = 50, Y = 420;
     int XGoal = 50, YGoal = 420;  // where the character walks to
     int Speed = 3;                // units per frame on each axis
@@ -155,17 +163,17 @@ public:
     // Fainted with disgust: floats up off the screen.
     int teDanAsco();
 
-private:
+   private:
     // Walking toward the goal, one axis at a time; the animation follows the movement.
     void caminar();
 };
 
 class TMiniJuego1 : public TMiniJuego {
-public:
+   public:
     std::unique_ptr<TJugadorRaton> JTurno;
     std::array<std::unique_ptr<TJugador1Boton>, 3> JNoTurno;  // by opponent slot
-    TListaTolpuseros Tolpuseros;  // the girls on screen
-    int DelayTolpuseros = 30;     // frames between two girls of the same side
+    TListaTolpuseros Tolpuseros;                              // the girls on screen
+    int DelayTolpuseros = 30;                                 // frames between two girls of the same side
     float ProbTolpusero = 0.01f;  // chance per frame of a girl once the delay has passed
     int DelayTolpusero1 = 30;     // frames since the last girl from the right
     int DelayTolpusero2 = 30;     // frames since the last girl from the left
@@ -177,12 +185,12 @@ public:
     // ---- module resources, shared by every play ----
     // Start-up: the heart, the arrow and the background, and the minigame clock.
     static void cargarRecursos();
-    static TImagePtr corazon;   // artwork/corazon.png: kisses and the couple's hearts
-    static TImagePtr flecha;    // artwork/flecha-superior.png
-    static TImagePtr fondo;     // artwork/fondo-minijuego1.png
+    static TImagePtr corazon;                // artwork/corazon.png: kisses and the couple's hearts
+    static TImagePtr flecha;                 // artwork/flecha-superior.png
+    static TImagePtr fondo;                  // artwork/fondo-minijuego1.png
     static std::unique_ptr<TTiempo> tiempo;  // 60 fps; now = getTimer(0), seconds
-    static VBAPtr anim;         // set by the latest Create
-    static TPaquetes pjsGFX;    // set by the latest Create
+    static VBAPtr anim;                      // set by the latest Create
+    static TPaquetes pjsGFX;                 // set by the latest Create
 
     // anim and pjsGFX become the module's animation set and packs (five packs).
     static std::unique_ptr<TMiniJuego1> Create(const VBAPtr& anim, const TPaquetes& pjsGFX);
@@ -204,11 +212,11 @@ public:
     // Seconds on the minigame clock.
     static float now() { return tiempo ? tiempo->getTimer(0) : 0.0f; }
 
-    int turno = 0;             // character of the player on turn
+    int turno = 0;  // character of the player on turn
     // Per-play resources.
-    TImageFontPtr fuente;      // artwork/comic.ttf at 20
-    TImagePtr cartelDuchas;    // artwork/cartel-duchas.png
-    TImagePtr cartelCita;      // artwork/cartel-cita.png
+    TImageFontPtr fuente;    // artwork/comic.ttf at 20
+    TImagePtr cartelDuchas;  // artwork/cartel-duchas.png
+    TImagePtr cartelCita;    // artwork/cartel-cita.png
 
     // Kisses out of reach for good are dropped (off only to compare with the game that
     // kept every kiss until the end).
@@ -217,7 +225,7 @@ public:
     // play: it has flown far enough up, or far enough out to the side it is heading.
     bool besoPerdido(const TBeso& beso) const;
 
-private:
+   private:
     // Reach of the figures and of the heart (see besoPerdido), worked out per play.
     float alcanceJugador = 0, alcanceChica = 0;
 };

@@ -33,3 +33,13 @@ add_custom_command(
   USES_TERMINAL)
 
 add_custom_target(fk_data ALL DEPENDS ${FK_DATA_DIR}/artwork/comic.ttf ${FK_ASSETS_STAMP})
+
+# The two striped backgrounds come from the game's own generators, run headless.
+set(FK_FONDOS ${FK_DATA_DIR}/artwork/fondoraro.png ${FK_DATA_DIR}/artwork/fondomasraro.png)
+add_custom_command(
+  OUTPUT ${FK_FONDOS}
+  COMMAND fondos ${FK_DATA_DIR}
+  DEPENDS fondos
+  COMMENT "Generating the striped backgrounds")
+add_custom_target(fk_data_fondos DEPENDS ${FK_FONDOS})
+add_dependencies(fk_data fk_data_fondos)

@@ -308,7 +308,7 @@ const TImageFont& Current() {
 
 TImageFontPtr LoadImageFont(const std::string& path, int size, int style) {
     if (size <= 0 || size > 1024) return nullptr;
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(NativePath(path), std::ios::binary);
     if (!in) return nullptr;
     const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)),
                                            std::istreambuf_iterator<char>());

@@ -1,6 +1,7 @@
 // Pixmaps: the six pixel formats, conversion between them, and PNG/JPEG files.
 //
 // Sections: formats and pixel access | copy, paste, convert | PNG | JPEG | loading by content
+#include "platform/text.h"
 #include "platform/pixmap.h"
 
 #include <png.h>
@@ -265,7 +266,7 @@ bool SavePixmapPNG(const TPixmap& pixmap, const std::string& path, int compressi
     if (!conv) return false;
     std::vector<png_bytep> rows(conv->height);
     for (int y = 0; y < conv->height; ++y) rows[y] = conv->row(y);
-    FILE* f = std::fopen(path.c_str(), "wb");
+    FILE* f = std::fopen(NativePath(path).c_str(), "wb");
     if (!f) return false;
     PngWriteJob job;
     job.file = f;
@@ -429,7 +430,7 @@ bool WriteJpeg(const JpegWriteJob& job) {
 bool SavePixmapJPEG(const TPixmap& pixmap, const std::string& path, int quality) {
     auto rgb = ConvertPixmap(pixmap, PF_RGB888);
     if (!rgb) return false;
-    FILE* f = std::fopen(path.c_str(), "wb");
+    FILE* f = std::fopen(NativePath(path).c_str(), "wb");
     if (!f) return false;
     JpegWriteJob job;
     job.file = f;
@@ -451,7 +452,7 @@ TPixmapPtr LoadPixmapFromMemory(const uint8_t* data, size_t size) {
 }
 
 TPixmapPtr LoadPixmap(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(NativePath(path), std::ios::binary);
     if (!in) return nullptr;
     std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (in.bad()) return nullptr;

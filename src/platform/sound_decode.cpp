@@ -2,6 +2,7 @@
 // both decoded fully into interleaved stereo 16-bit frames at the file's own rate (the
 // mixer resamples while playing). Every length, count and offset read from the bytes
 // is checked before use; a truncated or malformed file loads as nothing.
+#include "platform/text.h"
 #include "platform/sound.h"
 
 #include <vorbis/vorbisfile.h>
@@ -238,7 +239,7 @@ TSoundPtr LoadSoundFromMemory(const uint8_t* data, size_t size, int flags, const
 }
 
 TSoundPtr LoadSound(const std::string& path, int flags) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::FILE* f = std::fopen(NativePath(path).c_str(), "rb");
     if (!f) return nullptr;
     std::vector<uint8_t> bytes;
     uint8_t chunk[65536];

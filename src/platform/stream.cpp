@@ -1,5 +1,6 @@
 // File and memory streams. Multi-byte values are little-endian whatever the machine;
 // missing bytes read as zero.
+#include "platform/text.h"
 #include "platform/stream.h"
 
 #include <algorithm>
@@ -163,7 +164,7 @@ void TStream::Close() {
 std::unique_ptr<TStream> TStream::OpenRead(const std::string& path) {
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) return nullptr;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::FILE* f = std::fopen(NativePath(path).c_str(), "rb");
     if (!f) return nullptr;
     std::unique_ptr<TStream> s(new TStream());
     s->file = f;
@@ -172,7 +173,7 @@ std::unique_ptr<TStream> TStream::OpenRead(const std::string& path) {
 
 // Opening for writing starts the file afresh.
 std::unique_ptr<TStream> TStream::OpenWrite(const std::string& path) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
+    std::FILE* f = std::fopen(NativePath(path).c_str(), "wb");
     if (!f) return nullptr;
     std::unique_ptr<TStream> s(new TStream());
     s->file = f;
@@ -187,7 +188,7 @@ std::unique_ptr<TStream> TStream::FromMemory(std::string bytes) {
 }
 
 bool CreateFile(const std::string& path) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
+    std::FILE* f = std::fopen(NativePath(path).c_str(), "wb");
     if (!f) return false;
     return std::fclose(f) == 0;
 }

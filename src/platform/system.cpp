@@ -3,6 +3,7 @@
 
 #include "platform/detail.h"
 #include "platform/rig.h"
+#include "platform/text.h"
 
 #include <SDL.h>
 
@@ -29,7 +30,7 @@ void ShowMessageBox(const std::string& text, bool serious) {
 std::vector<std::string> ReadDir(const std::string& path) {
     std::vector<std::string> names;
     std::error_code ec;
-    std::filesystem::directory_iterator it(path.empty() ? "." : path, ec), end;
+    std::filesystem::directory_iterator it(path.empty() ? "." : NativePath(path), ec), end;
     for (; !ec && it != end; it.increment(ec)) names.push_back(it->path().filename().string());
     std::sort(names.begin(), names.end());
     return names;

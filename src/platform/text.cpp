@@ -53,3 +53,10 @@ std::string Latin1ToUtf8(const std::string& latin1) {
     }
     return out;
 }
+
+std::string NativePath(const std::string& path) {
+    std::string out = path;
+    for (char& c : out)
+        if (c == '\\') c = '/';
+    return out;
+}

@@ -10,3 +10,6 @@ int StrToInt(const std::string& s);
 std::vector<uint16_t> ToCodePoints(const std::string& utf8);
 // Latin-1 bytes (from files) to UTF-8.
 std::string Latin1ToUtf8(const std::string& latin1);
+// A data path as written by the game ("artwork\\x.png" or "artwork/x.png") in the form
+// the file system takes: backslashes become slashes.
+std::string NativePath(const std::string& path);

@@ -47,6 +47,9 @@ void Preparar(const std::string& nombre) {
     fs::create_directories(dir + "/sfx");
     const fs::path fuente = fs::path(FK_DATA_DIR) / "artwork/comic.ttf";
     if (fs::exists(fuente)) fs::copy_file(fuente, dir + "/artwork/comic.ttf");
+    // Start-up cannot go on without the animation set and the character packs.
+    const fs::path anim = fs::path(FK_DATA_DIR) / "anim";
+    if (fs::exists(anim)) fs::create_directory_symlink(anim, dir + "/anim");
     fs::current_path(dir);
 
     Imagen("artwork/7341logos.jpg", 400, 200);

@@ -1,5 +1,6 @@
 #pragma once
-// A small data folder for screen tests: the game font (when the data build made it),
+// A small data folder for screen tests: the game font and the characters' animation set
+// and packs (from the data build),
 // plain pictures of known sizes and short looping sounds under the names the screens
 // load, so the tests see every picture and sound whatever the asset build has made yet.
 #include <string>

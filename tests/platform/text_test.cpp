@@ -23,3 +23,8 @@ TEST(Text, Utf8AndLatin1) {
     // A truncated sequence does not read past the end.
     EXPECT_EQ(ToCodePoints(std::string("a\xC3", 2)).size(), 2u);
 }
+
+TEST(Text, DataPathsWithBackslashesOpen) {
+    EXPECT_EQ(NativePath("artwork\\fondo-minijuego3.png"), "artwork/fondo-minijuego3.png");
+    EXPECT_EQ(NativePath("sfx/boom.wav"), "sfx/boom.wav");
+}

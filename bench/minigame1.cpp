@@ -57,8 +57,8 @@ struct Escena {
         if (!std::filesystem::exists(dir + "/anim/pjs.vba")) return nullptr;
         try {
             VBAPtr v = VBA::LoadVBA(dir + "/anim/pjs.vba");
-            paquetes.clear();
-            for (const char* n : nombres) paquetes.push_back(VGP::LoadVGP(dir + "/anim/" + n + ".vgp", 6, 1));
+            for (size_t i = 0; i < paquetes.size(); ++i)
+                paquetes[i] = VGP::LoadVGP(dir + "/anim/" + nombres[i] + ".vgp", 6, 1);
             std::filesystem::current_path(dir);  // the pictures of the minigame
             datosDelJuego = true;
             return v;

@@ -16,13 +16,12 @@
 #include <array>
 #include <cstdint>
 #include <memory>
-#include <vector>
 
 class TEquipo;
 
 // The five graphics packs by character: 0 Tarsun, 1 Er_Varsen, 2 Quelbido, 3 Pexil,
 // 4 the girl (not playable). Shared for the whole run.
-using TPaquetes = std::vector<VGPPtr>;
+using TPaquetes = std::array<VGPPtr, 5>;
 
 // Character index of the girl's pack.
 inline constexpr int PAQUETE_CHICA = 4;

@@ -94,7 +94,7 @@ inline VGPPtr paquete(int w, int h, uint32_t argb, int graficos = 1) {
 inline TPaquetes paquetes(int w = 40, int h = 100, int graficos = 1) {
     const uint32_t colores[5] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFF00, 0xFFFF00FF};
     TPaquetes out;
-    for (uint32_t c : colores) out.push_back(paquete(w, h, c, graficos));
+    for (size_t i = 0; i < out.size(); ++i) out[i] = paquete(w, h, colores[i], graficos);
     return out;
 }
 

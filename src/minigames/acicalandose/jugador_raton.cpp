@@ -81,10 +81,7 @@ int TJugadorRaton::UpdateState() {
                 Y = 900;
                 papa->Ganador = 1;
                 meta1 = 5;
-                Novia = TTolpusero::Create(
-                    TMiniJuego1::anim,
-                    TMiniJuego1::pjsGFX.size() > PAQUETE_CHICA ? TMiniJuego1::pjsGFX[PAQUETE_CHICA] : nullptr,
-                    1, papa);
+                Novia = TTolpusero::Create(TMiniJuego1::anim, TMiniJuego1::pjsGFX[PAQUETE_CHICA], 1, papa);
                 if (Novia->anim) TMiniJuego::ponerAnimacion(*Novia->anim, 4, now);
                 Novia->eresMiNovia();
             } else {

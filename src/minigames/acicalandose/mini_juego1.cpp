@@ -212,7 +212,7 @@ void TMiniJuego1::escenaFinal() {
 int TMiniJuego1::crearTolpuseros() {
     DelayTolpusero1 += 1;
     DelayTolpusero2 += 1;
-    const VGPPtr chica = PAQUETE_CHICA < static_cast<int>(pjsGFX.size()) ? pjsGFX[PAQUETE_CHICA] : nullptr;
+    const VGPPtr& chica = pjsGFX[PAQUETE_CHICA];
     if (DelayTolpusero1 > DelayTolpuseros && Rnd() < ProbTolpusero) {
         auto g = TTolpusero::Create(anim, chica, 0, this);
         Tolpuseros.push_back(g);

@@ -1,8 +1,8 @@
 // "Lanzamiento de CDs" under the rig: the real minigame on the virtual clock with scripted
 // mouse and keys, figures made in code (one 40 x 100 block per character, standing on its
 // position) and a 29 x 29 disc, so that who touches what can be worked out by hand.
-#include "minigames/lanzamiento_cds/mini_juego5.h"
 #include "board/equipo.h"
+#include "minigames/lanzamiento_cds/mini_juego5.h"
 #include "platform/input.h"
 #include "support/minigame_fixture.h"
 #include "support/rig_fixture.h"
@@ -34,9 +34,10 @@ class LanzamientoCDs : public testrig::HeadlessTest {
     // A drag from (xa, ya) to (xb, yb) window pixels: pressed in the next frame, released
     // `frames` frames later. Runs until the release has been seen.
     void arrastrar(int xa, int ya, int xb, int yb, int duracion) {
-        testrig::Script({"1 mouse " + std::to_string(xa) + " " + std::to_string(ya), "1 button 1 down",
-                         std::to_string(1 + duracion) + " mouse " + std::to_string(xb) + " " + std::to_string(yb),
-                         std::to_string(1 + duracion) + " button 1 up"});
+        testrig::Script(
+            {"1 mouse " + std::to_string(xa) + " " + std::to_string(ya), "1 button 1 down",
+             std::to_string(1 + duracion) + " mouse " + std::to_string(xb) + " " + std::to_string(yb),
+             std::to_string(1 + duracion) + " button 1 up"});
         frames(1);  // delivers the press
         frames(1);  // sees it
         ASSERT_EQ(m->jugadorRaton->apuntando, 1);
@@ -117,7 +118,8 @@ TEST_F(LanzamientoCDs, QuickDragDownIsCappedAndTheDiscReachesTheBottom) {
     }
     EXPECT_EQ(m->puntosRetador, 1);
     EXPECT_LT(f, 60);
-    for (int k = 0; k < 3; ++k) EXPECT_EQ(m->jugadores[static_cast<size_t>(k)]->animant, 8) << "nobody caught it";
+    for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(m->jugadores[static_cast<size_t>(k)]->animant, 8) << "nobody caught it";
 }
 
 TEST_F(LanzamientoCDs, SlowDragIsNotCappedAndUpwardDragGoesAlmostSideways) {
@@ -368,6 +370,14 @@ TEST_F(LanzamientoCDs, EscapeHitEndsAtOnceWithOne) {
     EXPECT_EQ(m->frameJuego(), 1);
     EXPECT_EQ(rig::FlipCount(), flips) << "nothing of the frame is drawn";
     EXPECT_EQ(m->frameJuego(), -1) << "a hit is used once";
+
+    // With "TIEMPO AGOTADO" on screen, Escape cuts the closing scene short but the play
+    // stays lost.
+    m->tiempoIni -= 31;
+    frames(1);
+    ASSERT_EQ(m->timeOut, 1);
+    input::KeyEvent(KEY_ESCAPE, true);
+    EXPECT_EQ(m->frameJuego(), 0);
 }
 
 // The whole play as a new user meets it, with the game's pictures and fonts: the two

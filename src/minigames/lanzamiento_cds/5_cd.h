@@ -14,10 +14,10 @@ using TListaCDs = std::list<std::shared_ptr<T5CD>>;
 
 class T5CD {
    public:
-    double X = 0, Y = 0;          // centre of the disc, virtual units
+    double X = 0, Y = 0;           // centre of the disc, virtual units
     TMiniJuego5* juego = nullptr;  // the running play (not owned)
-    double angulo = 0;            // direction of travel, degrees (0 right, 90 down)
-    double velocidad = 0;         // units per frame
+    double angulo = 0;             // direction of travel, degrees (0 right, 90 down)
+    double velocidad = 0;          // units per frame
 
     // A disc with these values; gives the disc picture its centre handle (14.5, 14.5).
     // Not yet on the floor (see invocar).

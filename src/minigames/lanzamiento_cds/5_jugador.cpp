@@ -5,7 +5,8 @@
 
 #include <algorithm>
 
-std::unique_ptr<T5Jugador> T5Jugador::Create(int pj, int x, int y, int tecla1, int tecla2, TMiniJuego5* juego) {
+std::unique_ptr<T5Jugador> T5Jugador::Create(int pj, int x, int y, int tecla1, int tecla2,
+                                             TMiniJuego5* juego) {
     auto j = std::make_unique<T5Jugador>();
     j->pj = pj;
     j->X = x;

@@ -16,7 +16,8 @@ class T5Jugador {
     int velocidad = 0;             // this frame's step: -5, 0 or 5
 
     // Waiting (animation 8) at (x, y).
-    static std::unique_ptr<T5Jugador> Create(int pj, int x, int y, int tecla1, int tecla2, TMiniJuego5* juego);
+    static std::unique_ptr<T5Jugador> Create(int pj, int x, int y, int tecla1, int tecla2,
+                                             TMiniJuego5* juego);
     int DrawSelf();
     // Once per frame: keys, walk, then catching with this frame's pose, then playback.
     int UpdateState();

@@ -35,7 +35,8 @@ int T5JugadorRaton::UpdateState() {
     }
 
     // Back to standing once the throw has been shown long enough and has ended.
-    if (s && s->Finished != 0 && s->CurrentAnim != 9 && now - tiempoPostura >= 0.5) juego->ponerAnimacion(pj, 1);
+    if (s && s->Finished != 0 && s->CurrentAnim != 9 && now - tiempoPostura >= 0.5)
+        juego->ponerAnimacion(pj, 1);
 
     const bool boton = MouseDown(1) != 0;
     if (boton && apuntando == 0) {

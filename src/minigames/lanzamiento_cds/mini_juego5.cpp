@@ -110,7 +110,9 @@ int TMiniJuego5::segundosRestantes() const {
 }
 
 int TMiniJuego5::frameJuego() {
-    if (KeyHit(KEY_ESCAPE) > 0) return 1;
+    // Escape skips the play and the player on turn keeps the move; once the outcome is
+    // on screen it only cuts the closing scene short, the outcome standing.
+    if (KeyHit(KEY_ESCAPE) > 0) return timeOut != 0 || win != 0 ? win : 1;
 
     // ---- update ----
     tiempo->update();

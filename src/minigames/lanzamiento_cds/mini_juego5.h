@@ -52,7 +52,8 @@ class TMiniJuego5 : public TMiniJuego {
 
     // Keeps the set and the packs (shared) and makes one playback state per character.
     static std::unique_ptr<TMiniJuego5> Create(const VBAPtr& anim, const TPaquetes& pjsGFX);
-    // Explanation, game and closing scene: 1 won, 0 lost; 1 at once on Escape.
+    // Explanation, game and closing scene: 1 won, 0 lost. Escape during play: 1 at once;
+    // during the closing scene: the outcome at once.
     int iniciarJuego(const TEquipo& equipo) override;
     // One point for the player on turn; the tenth wins (nothing once time is out).
     int sumaPunto();
@@ -62,7 +63,8 @@ class TMiniJuego5 : public TMiniJuego {
     static void explicar(int t);
     // Frame timer, per-play resources and the characters for the player on turn t.
     void prepararJuego(int t);
-    // One pass of the frame loop: -1 while the play goes on, else the result.
+    // One pass of the frame loop: -1 while the play goes on, else the result (also on
+    // Escape, checked before anything else of the frame).
     int frameJuego();
     // Whole seconds left on the counter, rounded up (negative once time is out).
     int segundosRestantes() const;

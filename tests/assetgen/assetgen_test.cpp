@@ -265,6 +265,9 @@ TEST(AssetgenContent, RouletteShowsTheRolledNumberUnderTheMarker) {
 
 TEST(AssetgenBuild, TwoRunsWriteTheSameBytes) {
     namespace fs = std::filesystem;
+    // Only the build that wrote the data can be compared with it: another compiler may
+    // round the drawing differently and still be deterministic on its own.
+    if (std::string(FK_DATA_DIR).rfind(FK_BINARY_DIR, 0) != 0) GTEST_SKIP() << "data made by another build";
     const fs::path out = fs::path(FK_TEST_WORK) / "assetgen-again";
     fs::remove_all(out);
     const std::string cmd = std::string(FK_BINARY_DIR) + "/tools/assetgen/assetgen " + out.string() + " > /dev/null";

@@ -11,6 +11,7 @@
 #include "engine/gestor_sonido.h"
 #include "engine/gl.h"
 #include "engine/mapa.h"
+#include "minigames/fabrica.h"
 #include "platform/platform.h"
 
 #include <SDL2/SDL.h>
@@ -28,7 +29,8 @@ void TAplicacion::cargarRecursosFijos() {
     TMapa::cargarRecursos();
     TExplicacion::cargarRecursos();
     TGestorSonido::CreateGlobal();
-    // The minigames' and the board game's resources come here, in that order.
+    cargarRecursosMiniJuegos();
+    // The board game's resources come here.
     TIntroduccionAnal::cargarRecursos();
     TMenuMolon::cargarRecursos();
     TCreditosQueMolan::cargarRecursos();
@@ -141,13 +143,10 @@ int TAplicacion::practica() {
 }
 
 void TAplicacion::jugarMinijuego(int r) {
+    std::unique_ptr<TMiniJuego> juego = crearMiniJuego(r, animaciones, packs);
+    if (!juego) return;  // not in the game yet: straight back to the practice menu
     auto equipo = TEquipo::Create(4);
-    // Minigame r (0 "Acicalandose", 1 "No te mojes", 2 "Love is in the air", 3 "Escondite
-    // Coder", 4 "Lanzamiento de CDs") is made here with the animation set and the graphics
-    // packs and played with the roster (iniciarJuego); its result is not used. None of the
-    // five is in the game yet, so for now the choice returns straight to the practice menu.
-    (void)r;
-    (void)equipo;
+    juego->iniciarJuego(*equipo);
 }
 
 int TAplicacion::opciones() {

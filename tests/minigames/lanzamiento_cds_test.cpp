@@ -286,6 +286,18 @@ TEST_F(LanzamientoCDs, CloseDiscsAreCaughtLowOnesScoreFirst) {
     EXPECT_TRUE(ciego->enElSuelo());
 }
 
+TEST_F(LanzamientoCDs, WithoutFiguresOrPicturesThePlayStillRuns) {
+    m = TMiniJuego5::Create(nullptr, TPaquetes{});
+    TMiniJuego5::imgCD = nullptr;
+    m->prepararJuego(0);
+    testrig::Script({"1 key Q down"});
+    arrastrar(500, 200, 600, 500, 4);
+    EXPECT_EQ(m->cds.size(), 1u);
+    EXPECT_LT(m->jugadores[0]->X, 256) << "walks without a figure";
+    for (int i = 0; i < 60; ++i) frames(1);
+    EXPECT_EQ(m->puntosRetador, 1);
+}
+
 TEST_F(LanzamientoCDs, TenthPointWinsOnceAndTheClosingSceneLastsFiveSeconds) {
     m->prepararJuego(0);
     frames(60);

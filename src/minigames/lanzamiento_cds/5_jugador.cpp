@@ -22,20 +22,19 @@ std::unique_ptr<T5Jugador> T5Jugador::Create(int pj, int x, int y, int tecla1, i
 int T5Jugador::UpdateState() {
     const float now = juego->now();
     AnimState* s = juego->animDe(pj);
-    if (!s) return 0;
     if (Status != 0) {
-        s->Update(now * 1000);
+        if (s) s->Update(now * 1000);
         return 0;
     }
 
-    if (s->Finished != 0) {  // the catch has been shown
+    if (s && s->Finished != 0) {  // the catch has been shown
         juego->ponerAnimacion(pj, 8);
         animant = 8;
     }
 
     // The left key wins when both are held.
     velocidad = KeyDown(tecla1) ? -5 : KeyDown(tecla2) ? 5 : 0;
-    if (s->CurrentAnim != 10) {
+    if (!s || s->CurrentAnim != 10) {
         int a = animant;
         if (velocidad == 0 && animant != 8)
             a = 8;
@@ -50,6 +49,7 @@ int T5Jugador::UpdateState() {
     }
 
     X = std::clamp(X + velocidad, 12, 1012);
+    if (!s) return 0;  // no figure: nothing to catch with
     s->PrepareBoneList(now * 1000, 1, 1, 0);
 
     const VGP* g = juego->paqueteDe(pj);

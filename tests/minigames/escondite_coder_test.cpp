@@ -427,6 +427,7 @@ class EsconditeCoderPartida : public EsconditeCoder {
 };
 
 TEST_F(EsconditeCoderPartida, TheMeterRunningOutWithNobodyAwayIsAWinForTheBoss) {
+    TMiniJuego4::fondo = figuras::solido(64, 48, 0xFF405070, 0, 0);
     testrig::Script(leerExplicacion());
     auto equipo = TEquipo::Create(2);  // two players: all four characters still play
     equipo->turno = 1;
@@ -439,6 +440,25 @@ TEST_F(EsconditeCoderPartida, TheMeterRunningOutWithNobodyAwayIsAWinForTheBoss) 
     for (const std::string& l : testrig::TraceOps("text"))
         if (testrig::Field(l, "text") == "ESCONDITE CODER") ++titulos;
     EXPECT_GT(titulos, 0) << "the explanation came first";
+    // The room and the code lines in their own colours: nothing the scene draws leaves
+    // its colour or transparency behind.
+    int fondos = 0, lineas = 0;
+    for (const std::string& l : testrig::TraceOps("image")) {
+        if (testrig::Field(l, "src") != "created 64x48") continue;
+        ++fondos;
+        ASSERT_EQ(testrig::Field(l, "rgb"), "[255,255,255]");
+        ASSERT_EQ(testrig::Field(l, "alpha"), "1");
+    }
+    for (const std::string& l : testrig::TraceOps("text")) {
+        const std::string t = testrig::Field(l, "text");
+        if (std::find(TMiniJuego4::lineasCodigo.begin(), TMiniJuego4::lineasCodigo.end(), t) ==
+            TMiniJuego4::lineasCodigo.end())
+            continue;
+        ++lineas;
+        ASSERT_EQ(testrig::Field(l, "rgb"), "[255,255,255]") << t;
+    }
+    EXPECT_GT(fondos, 30 * 60) << "every frame of the play and of the closing scene";
+    EXPECT_GT(lineas, 3 * 30 * 60);
     // Three turn-abouts in 30 seconds at the slowest rate (8 s of work, 1 s watching).
     EXPECT_EQ(sonado("sfx/wosh.wav").size(), 3u);
 }

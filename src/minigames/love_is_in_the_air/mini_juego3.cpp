@@ -31,6 +31,8 @@ const std::array<std::string, 15> TMiniJuego3::frases = {
 };
 
 namespace {
+// One line of the explanation per entry, as shown.
+// clang-format off
 const std::vector<std::string> kTextoTurno = {
     "Todo el rato mirando a la chica",
     "de la fila de enfrente,",
@@ -56,6 +58,8 @@ const std::vector<std::string> kTextoOtros = {
     "pero cuidado, tambien podriais",
     "hacer que diga algo correcto!",
 };
+
+// clang-format on
 
 // The suitor pictures by slot.
 const std::array<const char*, 4> kPretendientes = {

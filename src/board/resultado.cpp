@@ -41,8 +41,9 @@ int TResultado::show() {
     tiempo->update();
     SetClsColor(0, 0, 0);
 
-    const TImagePtr retrato =
-        nTurno >= 0 && nTurno < static_cast<int>(personajes.size()) ? personajes[static_cast<size_t>(nTurno)] : nullptr;
+    const TImagePtr retrato = nTurno >= 0 && nTurno < static_cast<int>(personajes.size())
+                                  ? personajes[static_cast<size_t>(nTurno)]
+                                  : nullptr;
     const int r = victoria != 0 ? 0 : 255;
     const int g = victoria != 0 ? 255 : 0;
 

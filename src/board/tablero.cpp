@@ -22,14 +22,18 @@ constexpr int DY[8] = {-1, 1, 0, 0, -1, -1, 1, 1};
 // Cells blocked around the current square when the path leaves it in direction d:
 // everything beside it except the way forward and the diagonals ahead.
 constexpr Vecino BLOQUEO[4][5] = {
-    {ABAJO, IZQ, DER, ABAJO_IZQ, ABAJO_DER},       // leaving up
-    {ARRIBA, IZQ, DER, ARRIBA_IZQ, ARRIBA_DER},    // leaving down
-    {ABAJO, ARRIBA, DER, ARRIBA_DER, ABAJO_DER},   // leaving left
-    {ABAJO, IZQ, ARRIBA, ARRIBA_IZQ, ABAJO_IZQ},   // leaving right
+    {ABAJO, IZQ, DER, ABAJO_IZQ, ABAJO_DER},      // leaving up
+    {ARRIBA, IZQ, DER, ARRIBA_IZQ, ARRIBA_DER},   // leaving down
+    {ABAJO, ARRIBA, DER, ARRIBA_DER, ABAJO_DER},  // leaving left
+    {ABAJO, IZQ, ARRIBA, ARRIBA_IZQ, ABAJO_IZQ},  // leaving right
 };
 
-bool dentro(int x, int y) { return x >= 0 && x < TTablero::LADO && y >= 0 && y < TTablero::LADO; }
-int indice(int x, int y) { return y * TTablero::LADO + x; }
+bool dentro(int x, int y) {
+    return x >= 0 && x < TTablero::LADO && y >= 0 && y < TTablero::LADO;
+}
+int indice(int x, int y) {
+    return y * TTablero::LADO + x;
+}
 }  // namespace
 
 std::unique_ptr<TTablero> TTablero::Create(int nCasillas, int nGames, int nSpecial) {

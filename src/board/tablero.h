@@ -15,17 +15,17 @@
 
 class TTablero {
    public:
-    static constexpr int LADO = 170;                // grid side, cells
-    static constexpr int CELDAS = LADO * LADO;      // cell (x, y) has index y * LADO + x
-    static constexpr int SALIDA = 85;               // column and row of square 0
-    static constexpr int TAM_CASILLA = 128;         // world units per cell
-    static constexpr int MAX_GAMES = 50;            // most minigame kinds
-    static constexpr int MAX_SPECIAL = 50;          // most special kinds
+    static constexpr int LADO = 170;            // grid side, cells
+    static constexpr int CELDAS = LADO * LADO;  // cell (x, y) has index y * LADO + x
+    static constexpr int SALIDA = 85;           // column and row of square 0
+    static constexpr int TAM_CASILLA = 128;     // world units per cell
+    static constexpr int MAX_GAMES = 50;        // most minigame kinds
+    static constexpr int MAX_SPECIAL = 50;      // most special kinds
 
-    std::vector<int32_t> casillasLineal;                  // kind code by square number
+    std::vector<int32_t> casillasLineal;                          // kind code by square number
     std::vector<int32_t> mapa = std::vector<int32_t>(CELDAS, 0);  // kind code by cell, -1 free
-    std::vector<int32_t> posCasillaX;                     // grid column by square number
-    std::vector<int32_t> posCasillaY;                     // grid row by square number
+    std::vector<int32_t> posCasillaX;                             // grid column by square number
+    std::vector<int32_t> posCasillaY;                             // grid row by square number
 
     // A board of nCasillas squares whose middle squares draw from nGames minigame kinds
     // and nSpecial special kinds. Throws GameError "TTablero::Create nGames > MAX_GAMES"

@@ -38,7 +38,8 @@ class Resultado : public testrig::HeadlessTest {
             const int flip = std::stoi(testrig::Field(l, "flip"));
             int32_t ms = 0;
             for (const std::string& f : flips)
-                if (testrig::Field(f, "flip") == std::to_string(flip)) ms = std::stoi(testrig::Field(f, "ms"));
+                if (testrig::Field(f, "flip") == std::to_string(flip))
+                    ms = std::stoi(testrig::Field(f, "ms"));
             out.push_back({flip, std::stod(testrig::Field(l, "x")), ms});
         }
         return out;
@@ -76,7 +77,7 @@ TEST_F(Resultado, VictoryShowsYeahAndTheTurnPlayersPictureInGreen) {
     const std::string primerFlip = testrig::Field(testrig::TraceOps("text").at(0), "flip");
     for (const std::string& l : rig::CapturedTrace())
         if (testrig::Field(l, "flip") == primerFlip && (l.find("\"op\":\"text\"") != std::string::npos ||
-                                                 l.find("\"op\":\"image\"") != std::string::npos))
+                                                        l.find("\"op\":\"image\"") != std::string::npos))
             primeras.push_back(l);
     ASSERT_EQ(primeras.size(), 3u);
     EXPECT_EQ(testrig::Field(primeras[0], "rgb"), "[255,255,255]");
@@ -155,7 +156,8 @@ TEST_F(Resultado, TenthOfASecondFramesMoveTheWord125Units) {
     // A frame draws the position its predecessors reached; the first frame's step is 0.
     // So -1000 twice, then 125 a frame up to 500, then 625 is held at the middle.
     EXPECT_DOUBLE_EQ(ws[0].x + w / 2, -1000);
-    for (int i = 1; i <= 13; ++i) EXPECT_DOUBLE_EQ(ws[static_cast<size_t>(i)].x + w / 2, -1000 + 125 * (i - 1)) << i;
+    for (int i = 1; i <= 13; ++i)
+        EXPECT_DOUBLE_EQ(ws[static_cast<size_t>(i)].x + w / 2, -1000 + 125 * (i - 1)) << i;
     EXPECT_DOUBLE_EQ(ws[14].x + w / 2, 512);
 }
 

@@ -1,0 +1,120 @@
+#pragma once
+// One board game match, from the first roll to the winner's celebration, all inside
+// `start`. On a turn the player on turn stops the roulette (a typed character or a left
+// or right mouse button) and gets 1 to 6; his token walks that many squares at 2.5 squares
+// a second, walking back the steps left over at the finish; the square it stops on takes
+// effect (a minigame, another roll, or back to where the turn began). The first token to
+// stop exactly on the finish wins. Holding Escape ends the match.
+//
+// The minigames live in a layer of their own that builds on this one, so the match starts
+// them through a launcher handed to Create: launcher(juego, equipo) makes minigame number
+// `juego` (0 "Acicalandose", 1 "No te mojes", 2 "Love is in the air", 3 "Escondite Coder",
+// 4 "Lanzamiento de CDs") with the animation set and packs, runs its iniciarJuego(equipo)
+// and returns the result: 1 when the player on turn won, 0 when he lost.
+//
+// Sections of juego.cpp: module resources; Create (board, tokens, tiles); start and
+// the turn (roulette, walk); square effects and the zoom into a minigame; the winner;
+// drawing.
+#include "board/equipo.h"
+#include "board/ficha.h"
+#include "board/tablero.h"
+#include "engine/camera.h"
+#include "engine/mapa.h"
+#include "engine/sprite.h"
+#include "engine/tiempo.h"
+#include "platform/font.h"
+#include "platform/image.h"
+#include "vba/anim_state.h"
+#include "vgp/vgp.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class TMiniJuego;
+
+using TLanzadorMiniJuego = std::function<int(int juego, const TEquipo& equipo)>;
+
+class TJuego {
+   public:
+    std::vector<std::shared_ptr<TMiniJuego>> listaJuegos;  // stays empty: each square makes a new one
+    int32_t tipo = 1;                                      // board size class 0, 1, 2
+    std::unique_ptr<TTablero> tablero;
+    TCameraPtr cam;  // the map's camera
+    TMapaPtr mapa;
+    std::unique_ptr<TEquipo> equipo;
+    std::vector<TFichaPtr> fichas;             // one per player slot
+    std::vector<TSpritePtr> sprites;           // drawn through the camera, sorted by z: the tokens
+    std::unique_ptr<TTiempo> tiempo;           // 60 frames per second
+    int32_t ganado = -1;                       // winner's slot, -1 while nobody has won
+    VBAPtr anim;                               // the shared animation set
+    VBAPtr animPortrait;                       // the same set, for the portraits
+    std::array<VGPPtr, 5> pjsGFX;              // packs by character (the fifth is the girl's)
+    std::array<AnimStatePtr, 4> portraitAnim;  // portrait playback by slot, all four always
+    TLanzadorMiniJuego lanzador;               // starts a minigame (see the top of this file)
+    // Escape was held while a square took effect (the zoom, the minigame or the banner).
+    // The input is flushed after a minigame, so the walk and the match remember it and
+    // end as if it were still held.
+    bool abandonar = false;
+
+    // A match of numPlayers (2 .. 4) on a board of class tipo: 0 gives 18 to 24 squares,
+    // 1 gives 26 to 35, 2 gives 40 to 55. Throws GameError "TJuego::Create numPlayers <2 /
+    // > 4" outside 2 .. 4.
+    static std::unique_ptr<TJuego> Create(int numPlayers, int tipo, const VBAPtr& vba,
+                                          const std::array<VGPPtr, 5>& gfx, TLanzadorMiniJuego lanzador);
+    // The number of minigame kinds, 5.
+    int initJuegos() const { return 5; }
+    // Runs the match until a winner has been celebrated for 5 seconds or Escape is held.
+    void start();
+    // One turn: the roulette, then the walk and the square's effect.
+    void enTurno();
+    // Five seconds of "GANADOR!!!!" and the winner's name.
+    void ganador(int slot);
+    // The effect of the square with board code codigo for the player on turn; 1 when he
+    // keeps the square reached, 0 when the token goes back to where the turn began.
+    int lanzar(int codigo);
+    // The board whirls and grows while it fades to white.
+    void zoomJuego();
+
+    void dibujaClick();
+    void dibujaWin();
+    void dibujaNombre(int slot);
+    void dibujaRuleta(float angle);
+    void dibujarPortrait(int slot, float x, float y, float scale);
+    // Places every token on its square (or between two) and points the camera at the
+    // player on turn.
+    void updatePosiciones();
+
+    // The first half of a turn: the roulette for slot s until it has stopped and shown
+    // its number for a second. The roll 1 .. 6, or negative when Escape ended it first.
+    int girarRuleta(int s);
+    // The second half: the player on turn walks tirada squares (back from the finish
+    // when it is reached early) and the square reached takes effect.
+    void caminar(int tirada);
+
+    // The roll and the wheel's resting angle when it stops at angle (degrees): the wheel
+    // snaps to the nearest multiple of 60, halfway upward.
+    static void resultadoRuleta(float angle, int& tirada, float& reposo);
+
+    // Start-up: the roulette, its marker and the size-200 font. Missing files draw nothing.
+    static void cargarRecursos();
+    static TImagePtr ruleta;
+    static TImagePtr marcador;
+    static TImageFontPtr fuente;
+    static constexpr std::array<float, 4> offsetX{35, 93, 35, 93};  // token inside its cell
+    static constexpr std::array<float, 4> offsetY{50, 50, 108, 108};
+
+   private:
+    // One frame of the board for slot s: tokens placed, map, numbers, [entreCapas],
+    // tokens, portrait, [antesNombre], name.
+    void dibujarTablero(int s, const std::function<void()>& entreCapas = {},
+                        const std::function<void()>& antesNombre = {});
+    // Starts animation a on token s (when it exists) or on portrait s, from now, looping.
+    void animarFicha(int s, int a);
+    void animarPortrait(int s, int a);
+    float ahora() const { return tiempo->getTimer(0); }
+    // Escape held now, or held during the last square's effect.
+    bool salir() const;
+};

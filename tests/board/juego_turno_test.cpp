@@ -153,6 +153,31 @@ TEST_F(Turno, WalkForwardAndTheSquareReachedTakesEffect) {
     EXPECT_LT(dura, 1600 + 3600 + 1300 + 200);
 }
 
+// However long the frames, every step is counted once: a frame that ends exactly on a
+// square (2.5 * inc = 0.99 after the 0.01 start of a step) arrives there rather than
+// standing on it uncounted and walking on.
+TEST_F(Turno, EveryStepCountsWhateverTheFrameLength) {
+    struct Ritmo {
+        int fps;
+        float distorsion;
+    };
+    for (const Ritmo r :
+         {Ritmo{10, 3.96f}, Ritmo{10, 1.98f}, Ritmo{10, 1}, Ritmo{60, 1}, Ritmo{25, 9.9f}, Ritmo{4, 2}}) {
+        SCOPED_TRACE(std::to_string(r.fps) + " fps, time x" + std::to_string(r.distorsion));
+        auto j = partida();
+        const int n = j->tablero->getNCasillas();
+        for (int k = 1; k < n - 1; ++k) j->tablero->casillasLineal[static_cast<size_t>(k)] = 60;
+        j->tiempo->setFps(r.fps);
+        j->tiempo->setDistorsionTiempo(r.distorsion);
+        j->caminar(5);
+        EXPECT_EQ(j->equipo->getJugador(0).getPosicion(), 5.0f);
+        // And back from the finish: three forward, two back.
+        j->equipo->getJugador(0).setPosicion(static_cast<float>(n - 4));
+        j->caminar(5);
+        EXPECT_EQ(j->equipo->getJugador(0).getPosicion(), static_cast<float>(n - 3));
+    }
+}
+
 TEST_F(Turno, LosingTheMinigameSendsTheTokenBackToTheTurnsStart) {
     auto j = partida();
     j->equipo->getJugador(0).setPosicion(3);

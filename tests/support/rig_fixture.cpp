@@ -55,7 +55,11 @@ void UseDataDir() {
 }
 
 std::string ScratchDir(const std::string& name) {
-    std::filesystem::path p = std::filesystem::path(FK_TEST_WORK) / name;
+    // ctest runs tests in parallel processes: each test gets folders of its own.
+    std::string owner = "outside-a-test";
+    if (const auto* info = ::testing::UnitTest::GetInstance()->current_test_info())
+        owner = std::string(info->test_suite_name()) + "." + info->name();
+    std::filesystem::path p = std::filesystem::path(FK_TEST_WORK) / owner / name;
     std::filesystem::remove_all(p);
     std::filesystem::create_directories(p);
     return p.string();

@@ -23,7 +23,7 @@ void Script(const std::vector<std::string>& lines);
 std::vector<std::string> TraceOps(const std::string& op);
 // Changes to the data folder for the test's duration (restored by Stop).
 void UseDataDir();
-// A scratch directory for the test; made empty.
+// A scratch directory of the running test (FK_TEST_WORK/<suite.test>/<name>); made empty.
 std::string ScratchDir(const std::string& name);
 
 // Value of a field of a trace line ("text" -> Jugar, "y" -> 200). Strings come back

@@ -1,0 +1,61 @@
+#include "support/rig_fixture.h"
+
+using FlipTest = testrig::HeadlessTest;
+
+// Flip(-1) paces to the refresh rate in software: 16 ms a frame at 60 Hz, with the 40 ms
+// left over spread one at a time over the second.
+TEST_F(FlipTest, SoftwarePacingSpreadsTheRemainderOverTheSecond) {
+    Flip(-1);  // starts the schedule
+    int32_t start = Millisecs();
+    int seventeens = 0;
+    for (int i = 0; i < 60; ++i) {
+        int32_t before = Millisecs();
+        Flip(-1);
+        int32_t step = Millisecs() - before;
+        ASSERT_TRUE(step == 16 || step == 17) << step;
+        seventeens += step == 17;
+    }
+    EXPECT_EQ(Millisecs() - start, 1000);
+    EXPECT_EQ(seventeens, 40);
+
+    // A late frame does not sleep and starts the schedule again from the present.
+    clockseam::Advance(100);
+    int32_t before = Millisecs();
+    Flip(-1);
+    EXPECT_EQ(Millisecs(), before);
+    Flip(-1);
+    EXPECT_GE(Millisecs() - before, 16);
+    EXPECT_LE(Millisecs() - before, 17);
+}
+
+TEST_F(FlipTest, FlipsAreCountedTracedAndNumberTheirOperations) {
+    SetClsColor(10, 20, 30);
+    Cls();
+    Flip(0);
+    Cls();
+    Flip(1);
+    EXPECT_EQ(rig::FlipCount(), 2);
+    auto flips = testrig::TraceOps("flip");
+    ASSERT_EQ(flips.size(), 2u);
+    EXPECT_EQ(testrig::Field(flips[0], "flip"), "1");
+    EXPECT_EQ(testrig::Field(flips[1], "sync"), "1");
+    auto clears = testrig::TraceOps("cls");
+    ASSERT_EQ(clears.size(), 2u);
+    EXPECT_EQ(testrig::Field(clears[1], "flip"), "2");
+    EXPECT_EQ(testrig::Field(clears[0], "rgb"), "[10,20,30]");
+    // Under the virtual clock a retrace wait lands on the next 60 Hz retrace.
+    int32_t before = Millisecs();
+    Flip(1);
+    EXPECT_GT(Millisecs(), before);
+    EXPECT_LE(Millisecs() - before, 17);
+}
+
+TEST_F(FlipTest, AQuitFromTheWindowEndsTheRunAtTheNextFlip) {
+    testrig::Script({"1 quit"});
+    try {
+        Flip(0);
+        FAIL() << "the run went on";
+    } catch (const rig::Stop& stop) {
+        EXPECT_EQ(stop.code(), 0);
+    }
+}

@@ -1,3 +1,10 @@
+// The board match. Sections:
+//   module resources      roulette, marker, font
+//   Create                board, roster, tokens, tiles, wall rows, decorations
+//   start and the turn    the match loop, the roulette (girarRuleta), the walk (caminar)
+//   square effects        lanzar, the whirling fade into a minigame (zoomJuego)
+//   the winner            five seconds of celebration
+//   drawing               the board frame, texts, roulette, portrait, token placement
 #include "board/juego.h"
 
 #include "board/resultado.h"

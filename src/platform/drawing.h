@@ -58,7 +58,11 @@ unsigned TextureOf(TImage& image, int frame);
 void DiscardTexture(TImage& image, int frame);
 // Applies the mask colour to a pixmap without alpha and returns the RGBA result;
 // pixmaps with alpha are only converted.
-TPixmapPtr MaskedRGBA(const TPixmap& pixmap, bool masked, int mr, int mg, int mb);
+// The frame pixmap of an image: RGBA, with the mask applied when asked and the source has
+// no alpha. Takes the pixmap over (no copy) when it is already RGBA and not shared.
+TPixmapPtr MaskedRGBA(TPixmapPtr pixmap, bool masked, int mr, int mg, int mb);
+// An image of one frame made from a pixmap it takes over; nullptr for nullptr.
+TImagePtr ImageFromPixmap(TPixmapPtr pixmap, int flags);
 
 // ---- trace
 // Appends the render state in force: rgb, alpha, blend, rot, scale, [handle], origin,

@@ -23,9 +23,14 @@ bool ValidFrame(const TImagePtr& image, int frame) {
 
 namespace drawing {
 
-TPixmapPtr MaskedRGBA(const TPixmap& pixmap, bool masked, int mr, int mg, int mb) {
-    auto out = ConvertPixmap(pixmap, PF_RGBA8888);
-    if (!out || !masked || FormatHasAlpha(pixmap.format)) return out;
+TPixmapPtr MaskedRGBA(TPixmapPtr pixmap, bool masked, int mr, int mg, int mb) {
+    if (!pixmap) return nullptr;
+    const bool hadAlpha = FormatHasAlpha(pixmap->format);
+    // A decoded RGBA picture is taken over as it is: big pictures are not copied again.
+    TPixmapPtr out = pixmap->format == PF_RGBA8888 && pixmap.use_count() == 1
+                         ? std::move(pixmap)
+                         : ConvertPixmap(*pixmap, PF_RGBA8888);
+    if (!out || !masked || hadAlpha) return out;
     const int w = out->width, h = out->height;
     // Which pixels are the mask colour, decided on the original colours.
     std::vector<uint8_t> isMask(static_cast<size_t>(w) * h);
@@ -35,10 +40,10 @@ TPixmapPtr MaskedRGBA(const TPixmap& pixmap, bool masked, int mr, int mg, int mb
             isMask[static_cast<size_t>(y) * w + x] = p[0] == mr && p[1] == mg && p[2] == mb;
     }
     // A masked pixel takes the average colour of its unmasked neighbours, so that
-    // filtering blends the edge towards the picture's own colour, not the mask's.
-    auto result = CopyPixmap(*out);
+    // filtering blends the edge towards the picture's own colour, not the mask's. Only
+    // unmasked colours are read, and only masked ones change, so this works in place.
     for (int y = 0; y < h; ++y) {
-        uint8_t* d = result->row(y);
+        uint8_t* d = out->row(y);
         for (int x = 0; x < w; ++x, d += 4) {
             if (!isMask[static_cast<size_t>(y) * w + x]) {
                 d[3] = 255;
@@ -59,7 +64,7 @@ TPixmapPtr MaskedRGBA(const TPixmap& pixmap, bool masked, int mr, int mg, int mb
                 for (int c = 0; c < 3; ++c) d[c] = static_cast<uint8_t>((sum[c] + n / 2) / n);
         }
     }
-    return result;
+    return out;
 }
 
 unsigned TextureOf(TImage& image, int frame) {
@@ -90,9 +95,13 @@ TImage::~TImage() {
 }
 
 TImagePtr LoadImageFromPixmap(const TPixmap& pixmap, int flags) {
+    return drawing::ImageFromPixmap(CopyPixmap(pixmap), flags);
+}
+
+TImagePtr drawing::ImageFromPixmap(TPixmapPtr pixmap, int flags) {
     flags = ResolveFlags(flags);
     const auto& st = drawing::State();
-    auto frame = drawing::MaskedRGBA(pixmap, (flags & MASKEDIMAGE) != 0, st.maskR, st.maskG, st.maskB);
+    auto frame = drawing::MaskedRGBA(std::move(pixmap), (flags & MASKEDIMAGE) != 0, st.maskR, st.maskG, st.maskB);
     if (!frame) return nullptr;
     auto image = std::make_shared<TImage>();
     image->width = frame->width;
@@ -105,9 +114,7 @@ TImagePtr LoadImageFromPixmap(const TPixmap& pixmap, int flags) {
 }
 
 TImagePtr LoadImage(const std::string& path, int flags) {
-    auto pixmap = LoadPixmap(path);
-    if (!pixmap) return nullptr;
-    auto image = LoadImageFromPixmap(*pixmap, flags);
+    auto image = drawing::ImageFromPixmap(LoadPixmap(path), flags);
     if (image) image->source = path;
     return image;
 }
@@ -151,7 +158,7 @@ void GrabImage(const TImagePtr& image, int x, int y, int frame) {
         // The screen has no alpha of its own: treat it as RGB so the mask colour applies.
         auto rgb = ConvertPixmap(*grabbed, PF_RGB888);
         const auto& st = drawing::State();
-        if (rgb) pixels = drawing::MaskedRGBA(*rgb, true, st.maskR, st.maskG, st.maskB);
+        if (rgb) pixels = drawing::MaskedRGBA(std::move(rgb), true, st.maskR, st.maskG, st.maskB);
     }
     if (!pixels) return;
     // Write into the frame's own pixmap so a pixmap the game holds from LockImage sees it.

@@ -3,9 +3,11 @@
 // silent effects named after their files, so the trace shows what a player would hear.
 #include "board/equipo.h"
 #include "minigames/love_is_in_the_air/mini_juego3.h"
+#include "platform/clock.h"
 #include "support/minigame_fixture.h"
 #include "support/rig_fixture.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -134,7 +136,7 @@ TEST_F(LoveIsInTheAir, HighlightStartsOnTheSecondFrameAndQuickensEachLapDownToAS
     frame();
     EXPECT_EQ(m->seleccion, 0);
     frame();
-    EXPECT_EQ(m->seleccion, 1) << "the clock's first reading jumps by the whole millisecond clock";
+    EXPECT_EQ(m->seleccion, 1) << "the clock's first update jumps past the interval";
 
     // Clock times of the moves, lap by lap.
     std::vector<std::vector<int32_t>> vueltas(5, {Millisecs()});
@@ -152,7 +154,7 @@ TEST_F(LoveIsInTheAir, HighlightStartsOnTheSecondFrameAndQuickensEachLapDownToAS
     const int32_t esperado[5] = {500, 250, 125, 62, 62};
     for (size_t v = 0; v < 5; ++v)
         for (size_t i = 1; i < vueltas[v].size(); ++i) {
-            EXPECT_GT(vueltas[v][i] - vueltas[v][i - 1], esperado[v]) << "lap " << v;
+            EXPECT_GE(vueltas[v][i] - vueltas[v][i - 1], esperado[v]) << "lap " << v;
             EXPECT_LE(vueltas[v][i] - vueltas[v][i - 1], esperado[v] + 34) << "lap " << v;
         }
     EXPECT_EQ(m->fase, 0) << "no time limit while choosing";
@@ -178,7 +180,7 @@ TEST_F(LoveIsInTheAir, PolitePickWinsAKissAndBothSlideOutWhileTheSceneFades) {
               std::vector<std::string>{"Perdona, soy un poco timido y no he podido evitar fijarme en ti"});
     const int32_t t0 = Millisecs();
     while (m->fase == 1) frame();
-    EXPECT_GT(Millisecs() - t0, 500) << "half a second for the others";
+    EXPECT_GE(Millisecs() - t0, 500) << "half a second for the others";
     EXPECT_LE(Millisecs() - t0, 540);
 
     const int desenlace = rig::FlipCount() + 1;
@@ -234,6 +236,27 @@ TEST_F(LoveIsInTheAir, EachPressOfTheOthersInTheHalfSecondPushesOneLine) {
         EXPECT_EQ(sonado("sfx/boum.wav"), 1 - c.resultado);
         EXPECT_EQ(imagenes(kOstion).empty(), c.resultado == 1) << "the slap shows only after a rude line";
     }
+}
+
+TEST_F(LoveIsInTheAir, KeepsTimeOnAMachineUpForDays) {
+    // In a process of its own: the flips' software pacing would carry the far clock over
+    // to the tests that follow.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    auto jugar = [this] {
+        testrig::Stop();
+        testrig::StartHeadless();
+        clockseam::UseVirtualClock(8 * 24 * 3600 * 1000);  // eight days of uptime
+        testrig::OpenDisplay();
+        alElegir();
+        for (int i = 0; i < 50; ++i) frame();
+        if (m->seleccion != 2) return 1;  // moves on the second frame, then every half second
+        elegir(2);
+        testrig::Script({"1 key Q press"});
+        for (int i = 0; i < 40 && m->fase == 1; ++i) frame();
+        if (m->fase != 2) return 2;  // the push window closes
+        return m->seleccion == 3 ? 0 : 3;
+    };
+    EXPECT_EXIT(std::_Exit(jugar()), ::testing::ExitedWithCode(0), "");
 }
 
 // The whole call as the callers make it: explanation (each page passed with a typed

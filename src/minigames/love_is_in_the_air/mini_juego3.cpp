@@ -5,6 +5,7 @@
 #include "board/equipo.h"
 #include "engine/explicacion.h"
 #include "engine/gestor_sonido.h"
+#include "platform/clock.h"
 #include "platform/input.h"
 #include "platform/render.h"
 
@@ -114,7 +115,12 @@ void TMiniJuego3::prepararJuego(int t) {
     // A roster only ever hands out slots 0..3; anything else shows no suitor.
     pretendiente = t >= 0 && t < 4 ? LoadImage(kPretendientes[static_cast<size_t>(t)]) : nullptr;
     SetImageFont(fuente);
+    // The clock starts unstarted so that its first update jumps past the first interval
+    // and the highlight moves on the second frame. Measured from clock 0 that jump would
+    // be the machine's whole uptime, and a float timer of days loses the frame times (the
+    // highlight would stop and the push window never close); one second does the job.
     reloj = std::make_unique<TTiempo>();
+    reloj->ultimoTiempo = static_cast<int32_t>(static_cast<uint32_t>(Millisecs()) - 1000u);
     ultimoCambio = reloj->getTimer(0);
 }
 

@@ -35,8 +35,8 @@ class TMiniJuego3 : public TMiniJuego {
     int xPretendiente = -320;         // left edge of the suitor's picture
     float paso = 40;                  // horizontal movement of both pictures per frame
     float fundido = 0;                // alpha of the scene
-    // The play's own clock, made without starting it: its first update jumps by the
-    // whole millisecond clock. Measures the highlight intervals and the push window.
+    // The play's own clock (s). Its first update jumps by a second, so the highlight
+    // first moves on the second frame. Measures the highlight intervals and the push window.
     std::unique_ptr<TTiempo> reloj;
     int turno = 0;  // slot on turn: whose suitor picture shows
 

@@ -7,6 +7,8 @@
 #include "app/practica.h"
 #include "app/resolucion.h"
 #include "board/equipo.h"
+#include "board/juego.h"
+#include "board/resultado.h"
 #include "engine/explicacion.h"
 #include "engine/gestor_sonido.h"
 #include "engine/gl.h"
@@ -30,7 +32,8 @@ void TAplicacion::cargarRecursosFijos() {
     TExplicacion::cargarRecursos();
     TGestorSonido::CreateGlobal();
     cargarRecursosMiniJuegos();
-    // The board game's resources come here.
+    TResultado::cargarRecursos();
+    TJuego::cargarRecursos();
     TIntroduccionAnal::cargarRecursos();
     TMenuMolon::cargarRecursos();
     TCreditosQueMolan::cargarRecursos();
@@ -107,7 +110,12 @@ int TAplicacion::partida() {
     TChannelPtr canal = PlaySound(musicaTablero);
     setMusicVolume(canal);
     SetColor(255, 255, 255);
-    // The board match arrives with the board game; until then "Jugar" returns here.
+    // The match plays minigame squares through this: a fresh minigame every time.
+    auto lanzador = [this](int numero, const TEquipo& equipo) {
+        std::unique_ptr<TMiniJuego> juego = crearMiniJuego(numero, animaciones, packs);
+        return juego ? juego->iniciarJuego(equipo) : 0;
+    };
+    if (auto juego = TJuego::Create(4, 1, animaciones, packs, lanzador)) juego->start();
     if (canal) canal->Stop();
     return kMenu;
 }

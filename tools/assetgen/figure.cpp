@@ -62,10 +62,10 @@ KeyFrame Blend(const KeyFrame& a, const KeyFrame& b, double g) {
     return k;
 }
 
-const GraphSpec* FindGraph(int id) {
-    static const std::map<int, const GraphSpec*> index = [] {
-        std::map<int, const GraphSpec*> m;
-        for (const GraphSpec& g : GraphCatalogue()) m[g.id] = &g;
+const GraphDesign* FindGraph(int id) {
+    static const std::map<int, const GraphDesign*> index = [] {
+        std::map<int, const GraphDesign*> m;
+        for (const GraphDesign& g : GraphCatalogue()) m[g.id] = &g;
         return m;
     }();
     auto it = index.find(id);
@@ -74,7 +74,7 @@ const GraphSpec* FindGraph(int id) {
 
 void DrawFigure(cairo_t* cr, const Look& look, const KeyFrame& k, double x, double y, double s) {
     for (const Placement& p : PlaceBones(k, s, s)) {
-        const GraphSpec* g = FindGraph(p.graph);
+        const GraphDesign* g = FindGraph(p.graph);
         if (!g) continue;
         cairo_save(cr);
         cairo_translate(cr, x + p.x, y + p.y);

@@ -23,7 +23,7 @@ KeyFrame Blend(const KeyFrame& a, const KeyFrame& b, double g);
 
 // Draws a figure in vector form with its origin at (x, y), scale s (1 = 74 units tall).
 void DrawFigure(cairo_t* cr, const Look& look, const KeyFrame& k, double x, double y, double s);
-// Spec of a graph number (nullptr for 0 or an unknown number).
-const GraphSpec* FindGraph(int id);
+// Design of a graph number (nullptr for 0 or an unknown number).
+const GraphDesign* FindGraph(int id);
 
 }  // namespace assetgen

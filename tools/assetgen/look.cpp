@@ -91,9 +91,9 @@ static bool Sided(Part p) {
            p == Part::Thigh || p == Part::Shin || p == Part::Foot;
 }
 
-const std::vector<GraphSpec>& GraphCatalogue() {
-    static const std::vector<GraphSpec> list = [] {
-        std::vector<GraphSpec> out;
+const std::vector<GraphDesign>& GraphCatalogue() {
+    static const std::vector<GraphDesign> list = [] {
+        std::vector<GraphDesign> out;
         for (int vi = 0; vi < 4; ++vi) {
             View v = static_cast<View>(vi);
             for (int pi = 0; pi < static_cast<int>(Part::Count); ++pi) {
@@ -105,7 +105,7 @@ const std::vector<GraphSpec>& GraphCatalogue() {
                 for (int s = 0; s < (Sided(p) ? 2 : 1); ++s) out.push_back({GraphId(v, p, s), v, p, s});
             }
         }
-        GraphSpec disc;
+        GraphDesign disc;
         disc.id = kDiscGraph;
         disc.disc = true;
         out.push_back(disc);
@@ -149,7 +149,7 @@ void DrawDisc(cairo_t* cr, double r) {
     cairo_restore(cr);
 }
 
-void DrawGraph(cairo_t* cr, const Look& look, const GraphSpec& g) {
+void DrawGraph(cairo_t* cr, const Look& look, const GraphDesign& g) {
     cairo_save(cr);
     if (g.disc) {
         DrawDisc(cr, 4.2);

@@ -54,7 +54,7 @@ enum class Part {
 // Side of a sided part: in the front and back views 0 is the limb on the left of the
 // screen and 1 the one on the right (mirror images); in side views 0 is the far limb
 // (darker, behind the body) and 1 the near one.
-struct GraphSpec {
+struct GraphDesign {
     int id = 0;
     View view = View::Front;
     Part part = Part::Hips;
@@ -67,7 +67,7 @@ int GraphId(View v, Part p, int side = 0);
 inline constexpr int kDiscGraph = 161;
 
 // Every picture a pack holds, in graph number order.
-const std::vector<GraphSpec>& GraphCatalogue();
+const std::vector<GraphDesign>& GraphCatalogue();
 
 // Resolution of the pack pictures: pixels per figure unit. Key frames scale every bone
 // picture by 1 / kPackScale, so figures keep their size while the board portrait (drawn
@@ -75,7 +75,7 @@ const std::vector<GraphSpec>& GraphCatalogue();
 inline constexpr double kPackScale = 4.0;
 
 // Draws one bone picture of a look in figure units, joint at (0, 0).
-void DrawGraph(cairo_t* cr, const Look& look, const GraphSpec& g);
+void DrawGraph(cairo_t* cr, const Look& look, const GraphDesign& g);
 // Body pieces (parts_body.cpp) and heads (parts_head.cpp), view Left for side views.
 void DrawBodyPart(cairo_t* cr, const Look& look, View v, Part p, int side);
 void DrawHead(cairo_t* cr, const Look& look, View v, Part expression);

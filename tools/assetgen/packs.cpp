@@ -24,11 +24,11 @@ std::unique_ptr<VBABone> MakeBone(int id) {
 }
 
 // One bone picture of a look at pack resolution, its joint as the first control point.
-TGraphPtr RenderGraph(const Look& look, const GraphSpec& spec, int vflags) {
+TGraphPtr RenderGraph(const Look& look, const GraphDesign& design, int vflags) {
     cairo_surface_t* rec = cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, nullptr);
     cairo_t* cr = cairo_create(rec);
     cairo_scale(cr, kPackScale, kPackScale);
-    DrawGraph(cr, look, spec);
+    DrawGraph(cr, look, design);
     cairo_destroy(cr);
     double x0, y0, w, h;
     cairo_recording_surface_ink_extents(rec, &x0, &y0, &w, &h);
@@ -97,10 +97,10 @@ void WritePacks() {
         VGP pack;
         pack.VFlags = DYNAMICIMAGE;
         int top = 0;
-        for (const GraphSpec& g : GraphCatalogue()) top = std::max(top, g.id);
+        for (const GraphDesign& g : GraphCatalogue()) top = std::max(top, g.id);
         pack.Size = top + 1;
         pack.Graph.assign(pack.Size, GetEmptyGraph());
-        for (const GraphSpec& g : GraphCatalogue()) pack.Graph[g.id] = RenderGraph(look, g, pack.VFlags);
+        for (const GraphDesign& g : GraphCatalogue()) pack.Graph[g.id] = RenderGraph(look, g, pack.VFlags);
         std::string rel = "anim/" + look.name + ".vgp";
         pack.SaveVGP(OutPath(rel));
         Progress("graphics pack", rel);

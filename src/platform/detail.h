@@ -14,6 +14,8 @@ bool SaveBackBufferPNG(const std::string& path);
 SDL_Window* Window();
 // graphics: the refresh rate given to Graphics (0 when none).
 int RefreshRate();
+// flip: forgets the software pacing schedule (a new run starts it afresh).
+void ResetPacing();
 // input: takes pending SDL events and due script events into the input state.
 void PumpEvents();
 // sound: opens the device (or the silent mixer when silent or no device exists).

@@ -48,6 +48,8 @@ void WaitRetraceVirtual(int rate) {
 }
 }  // namespace
 
+void platform_detail::ResetPacing() { pacer = Pacer{}; }
+
 void Flip(int sync) {
     int rate = platform_detail::RefreshRate();
     if (sync == -1 && rate > 0) PaceInSoftware(rate);

@@ -18,6 +18,7 @@ void Startup(const rig::Options& options) {
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     rig::Configure(options);
     input::Reset();
+    platform_detail::ResetPacing();
     platform_detail::AudioInit(options.headless);
 }
 

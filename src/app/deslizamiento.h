@@ -1,8 +1,9 @@
 #pragma once
-// The slide-in of the menu screens' lists: the top line falls from y = 0 and comes to
-// rest at y = 200 after 11 frames while the spacing shrinks to escala * 0.3138 (50 for a
-// scale of 160, 40 for 130). Arithmetic as in the main menu: truncated ints, the speed a
-// 32-bit float.
+#include "platform/input.h"
+
+// The slide-in of the menus' lists: the top line falls from y = 0 and comes to rest at
+// y = 200 after 11 frames while the spacing shrinks to escala * 0.3138 (50 for a scale of
+// 160, 40 for 130). Truncated ints, the speed a 32-bit float.
 class TDeslizamiento {
    public:
     int top = 0;          // y of line 0
@@ -26,3 +27,13 @@ class TDeslizamiento {
    private:
     int escala;
 };
+
+// The highlighted line after this frame's arrow presses: Down adds one, Up takes one (both
+// in one frame cancel out), wrapping round between 0 and last.
+inline int moverSeleccion(int selection, int last) {
+    selection += KeyHit(KEY_DOWN) > 0 ? 1 : 0;
+    selection -= KeyHit(KEY_UP) > 0 ? 1 : 0;
+    if (selection < 0) selection = last;
+    if (selection > last) selection = 0;
+    return selection;
+}

@@ -31,10 +31,7 @@ int TPractica::start() {
         if (!lista.enReposo()) {
             lista.avanzar();
         } else {
-            selection += KeyHit(KEY_DOWN) > 0 ? 1 : 0;
-            selection -= KeyHit(KEY_UP) > 0 ? 1 : 0;
-            if (selection < 0) selection = last;
-            if (selection > last) selection = 0;
+            selection = moverSeleccion(selection, last);
         }
 
         for (int i = 0; i <= last; ++i) {

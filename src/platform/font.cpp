@@ -1,8 +1,10 @@
-// Fonts: every glyph of a font (Latin-1, codes 32-255 for TrueType, 32-127 for the
-// built-in font) is rasterised once at load into one atlas image, so a line of text is
-// a run of quads on one texture.
+// Fonts: Latin-1 glyphs (codes 32-255 for TrueType, 32-127 for the built-in font) drawn
+// as quads from atlas pages. Loading a TrueType font only measures it (advances and
+// height, so text can be laid out at once); a glyph is rasterised into the atlas the
+// first time it is drawn, so screens that load big fonts for a few words do not pay for
+// the whole character set up front.
 //
-// Sections: built-in font bitmaps | atlas assembly | TrueType loading | text
+// Sections: built-in font bitmaps | atlas pages | TrueType loading | lazy rasterising | text
 #include "platform/drawing.h"
 #include "platform/font.h"
 #include "platform/render.h"
@@ -18,19 +20,39 @@
 #include <cmath>
 #include <fstream>
 #include <iterator>
+#include <vector>
 
 class TImageFont {
 public:
     struct Glyph {
-        bool present = false;
+        bool present = false;     // has a glyph: takes room and is drawn
+        bool rasterised = false;  // its pixels are in the atlas (w or h may be 0)
         float advance = 0;
-        int atlasX = 0, atlasY = 0, w = 0, h = 0;  // rectangle in the atlas
+        int page = 0;                              // atlas page
+        int atlasX = 0, atlasY = 0, w = 0, h = 0;  // rectangle in the page
         int offX = 0, offY = 0;                    // from the cell's top-left
     };
     std::string name;
     float height = 0;
     std::array<Glyph, 256> glyphs;
-    TImagePtr atlas;
+    // Atlas pages: white RGBA, coverage as alpha. Textures are made per page on draw.
+    std::vector<TImagePtr> pages;
+    bool smooth = false;
+    // Shelf packing on the last page: next free spot and height of the current row.
+    int shelfX = 0, shelfY = 0, shelfH = 0;
+
+    // TrueType source, kept to rasterise glyphs on first use (nullptr for the built-in
+    // font, which is rasterised whole).
+    std::vector<unsigned char> bytes;  // the face reads from these
+    FT_Face face = nullptr;
+    int style = 0, ascender = 0, pageWidth = 256;
+
+    TImageFont() = default;
+    TImageFont(const TImageFont&) = delete;
+    TImageFont& operator=(const TImageFont&) = delete;
+    ~TImageFont() {
+        if (face) FT_Done_Face(face);
+    }
 };
 
 namespace {
@@ -140,92 +162,135 @@ constexpr uint8_t kBuiltinGlyphs[96][9] = {
     {0x15, 0x0A, 0x15, 0x0A, 0x15, 0x0A, 0x15, 0x00, 0x00},  // DEL
 };
 
-// ---------------------------------------------------------------- atlas assembly
+// ---------------------------------------------------------------- atlas pages
 
-struct Raster {
-    int code = 0;
-    float advance = 0;
-    int w = 0, h = 0, offX = 0, offY = 0;
-    std::vector<uint8_t> coverage;  // w * h, 0-255
-};
+// Glyph spacing. Nearest-sampled fonts only need a transparent texel around each glyph.
+// Smooth fonts are mipmapped: a texel of level k averages a 2^k block, and filtering
+// reads one texel further. Glyphs start on multiples of 16 and keep 16 clear texels
+// (rounded up to the grid) between each other, so down to level 4 a glyph's texels never
+// mix with its neighbours' and it always sits at the same phase of the blocks: text
+// looks the same whatever was drawn before it.
+int Grid(const TImageFont& font) { return font.smooth ? 16 : 1; }
+int Gap(const TImageFont& font) { return font.smooth ? 16 : 1; }
+int RoundUp(int v, int grid) { return (v + grid - 1) / grid * grid; }
 
-// Packs the glyph coverages into one white RGBA picture with coverage as alpha.
-TImageFontPtr Assemble(std::string name, float height, const std::vector<Raster>& glyphs,
-                       bool smooth) {
-    // Mipmaps average neighbouring texels: keep glyphs further apart when smooth.
-    const int pad = smooth ? 4 : 1;
-    long area = 0;
-    int widest = 1;
-    for (const Raster& g : glyphs) {
-        area += static_cast<long>(g.w + pad) * (g.h + pad);
-        widest = std::max(widest, g.w + 2 * pad);
-    }
-    int atlasW = 64;
-    while (atlasW < widest || static_cast<long>(atlasW) * atlasW < area + area / 4) atlasW *= 2;
-    if (atlasW > 8192) return nullptr;
+constexpr uint32_t kClearTexel = 0x00FFFFFF;  // white, fully transparent
+constexpr int kMaxPageSide = 8192;
 
-    auto font = std::make_shared<TImageFont>();
-    font->name = std::move(name);
-    font->height = height;
-    int x = pad, y = pad, rowH = 0;
-    for (const Raster& g : glyphs) {
-        if (x + g.w + pad > atlasW) {
-            x = pad;
-            y += rowH + pad;
-            rowH = 0;
-        }
-        TImageFont::Glyph& out = font->glyphs[g.code];
-        out.present = true;
-        out.advance = g.advance;
-        out.atlasX = x;
-        out.atlasY = y;
-        out.w = g.w;
-        out.h = g.h;
-        out.offX = g.offX;
-        out.offY = g.offY;
-        x += g.w + pad;
-        rowH = std::max(rowH, g.h);
-    }
-    const int atlasH = std::max(1, y + rowH + pad);
-    auto pixels = CreatePixmap(atlasW, atlasH, PF_RGBA8888);
-    if (!pixels) return nullptr;
-    pixels->ClearPixels(0x00FFFFFF);
-    for (const Raster& g : glyphs) {
-        const TImageFont::Glyph& at = font->glyphs[g.code];
-        for (int gy = 0; gy < g.h; ++gy) {
-            uint8_t* d = pixels->row(at.atlasY + gy) + static_cast<size_t>(at.atlasX) * 4;
-            for (int gx = 0; gx < g.w; ++gx) d[gx * 4 + 3] = g.coverage[static_cast<size_t>(gy) * g.w + gx];
-        }
-    }
-    auto atlas = std::make_shared<TImage>();
-    atlas->width = atlasW;
-    atlas->height = atlasH;
-    atlas->flags = smooth ? FILTEREDIMAGE | MIPMAPPEDIMAGE : 0;
-    atlas->source = "font " + font->name;
-    atlas->frames.push_back(std::move(pixels));
-    atlas->textures.resize(1);
-    font->atlas = std::move(atlas);
-    return font;
+int PowerOfTwoAtLeast(int n) {
+    int p = 32;
+    while (p < n) p *= 2;
+    return p;
 }
 
+TImagePtr NewPage(const TImageFont& font, int w, int h) {
+    auto pixels = CreatePixmap(w, h, PF_RGBA8888);
+    if (!pixels) return nullptr;
+    pixels->ClearPixels(kClearTexel);
+    auto page = std::make_shared<TImage>();
+    page->width = w;
+    page->height = h;
+    page->flags = font.smooth ? FILTEREDIMAGE | MIPMAPPEDIMAGE : 0;
+    page->source = "font " + font.name;
+    page->frames.push_back(std::move(pixels));
+    page->textures.resize(1);
+    return page;
+}
+
+// Doubles the page's height until it is at least `h` (the width, and so the pitch, stay:
+// the old rows are kept as they are).
+bool GrowPage(TImage& page, int h) {
+    TPixmap& pm = *page.frames[0];
+    int newH = page.height;
+    while (newH < h) newH *= 2;
+    if (newH > kMaxPageSide) return false;
+    const size_t old = pm.pixels.size();
+    pm.pixels.resize(static_cast<size_t>(pm.pitch) * newH);
+    for (size_t i = old; i + 3 < pm.pixels.size(); i += 4) {
+        pm.pixels[i] = pm.pixels[i + 1] = pm.pixels[i + 2] = 0xFF;  // kClearTexel
+        pm.pixels[i + 3] = 0;
+    }
+    pm.height = newH;
+    page.height = newH;
+    return true;
+}
+
+// Finds room for a w x h glyph: along the current row, on a new row (growing the page
+// down to a square), else on a new page. Sets the glyph's page and position; false when
+// no page can hold it.
+bool Place(TImageFont& font, int w, int h, TImageFont::Glyph& g) {
+    const int grid = Grid(font), gap = Gap(font);
+    if (!font.pages.empty()) {
+        TImage& page = *font.pages.back();
+        int x = font.shelfX, y = font.shelfY, rowH = font.shelfH;
+        if (x + w + gap > page.width) {
+            x = gap;
+            y = RoundUp(y + rowH, grid) + gap;
+            rowH = 0;
+        }
+        const int bottom = y + h + gap;
+        if (x + w + gap <= page.width && bottom <= std::max(page.width, page.height) &&
+            (bottom <= page.height || GrowPage(page, bottom))) {
+            g.page = static_cast<int>(font.pages.size()) - 1;
+            g.atlasX = x;
+            g.atlasY = y;
+            font.shelfX = RoundUp(x + w, grid) + gap;
+            font.shelfY = y;
+            font.shelfH = std::max(rowH, h);
+            return true;
+        }
+    }
+    const int pageW = std::max(font.pageWidth, PowerOfTwoAtLeast(RoundUp(w, grid) + 2 * gap));
+    const int pageH = PowerOfTwoAtLeast(RoundUp(h, grid) + 2 * gap);
+    if (pageW > kMaxPageSide || pageH > kMaxPageSide) return false;
+    auto page = NewPage(font, pageW, pageH);
+    if (!page) return false;
+    font.pages.push_back(std::move(page));
+    g.page = static_cast<int>(font.pages.size()) - 1;
+    g.atlasX = gap;
+    g.atlasY = gap;
+    font.shelfX = RoundUp(gap + w, grid) + gap;
+    font.shelfY = gap;
+    font.shelfH = h;
+    return true;
+}
+
+// Writes coverage (w * h, 0-255, top-down) as the alpha of the glyph's rectangle.
+void Blit(TImageFont& font, const TImageFont::Glyph& g, const uint8_t* coverage) {
+    TPixmap& pm = *font.pages[g.page]->frames[0];
+    for (int y = 0; y < g.h; ++y) {
+        uint8_t* d = pm.row(g.atlasY + y) + static_cast<size_t>(g.atlasX) * 4;
+        for (int x = 0; x < g.w; ++x) d[x * 4 + 3] = coverage[static_cast<size_t>(y) * g.w + x];
+    }
+}
+
+// The built-in font is small: all of it goes on one page at once.
 TImageFont& Builtin() {
     static const TImageFontPtr font = [] {
-        std::vector<Raster> glyphs;
+        auto f = std::make_shared<TImageFont>();
+        f->name = "builtin";
+        f->height = kBuiltinHeight;
+        constexpr int kW = 5, kH = 9, kPad = 1, kPerRow = 21, kCount = 96;
+        constexpr int kRows = (kCount + kPerRow - 1) / kPerRow;
+        f->pages.push_back(NewPage(*f, 128, kPad + kRows * (kH + kPad)));
+        std::array<uint8_t, kW * kH> coverage;
         for (int code = 32; code < 128; ++code) {
-            Raster r;
-            r.code = code;
-            r.advance = kBuiltinAdvance;
-            r.w = 5;
-            r.h = 9;
-            r.offX = kBuiltinOffX;
-            r.offY = kBuiltinOffY;
-            r.coverage.resize(5 * 9);
-            for (int y = 0; y < 9; ++y)
-                for (int x = 0; x < 5; ++x)
-                    r.coverage[y * 5 + x] = (kBuiltinGlyphs[code - 32][y] >> (4 - x)) & 1 ? 255 : 0;
-            glyphs.push_back(std::move(r));
+            const int i = code - 32;
+            TImageFont::Glyph& g = f->glyphs[code];
+            g.present = g.rasterised = true;
+            g.advance = kBuiltinAdvance;
+            g.atlasX = kPad + (i % kPerRow) * (kW + kPad);
+            g.atlasY = kPad + (i / kPerRow) * (kH + kPad);
+            g.w = kW;
+            g.h = kH;
+            g.offX = kBuiltinOffX;
+            g.offY = kBuiltinOffY;
+            for (int y = 0; y < kH; ++y)
+                for (int x = 0; x < kW; ++x)
+                    coverage[y * kW + x] = (kBuiltinGlyphs[i][y] >> (4 - x)) & 1 ? 255 : 0;
+            Blit(*f, g, coverage.data());
         }
-        return Assemble("builtin", kBuiltinHeight, glyphs, false);
+        return f;
     }();
     return *font;
 }
@@ -245,61 +310,106 @@ std::string BaseName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// Copies the rendered glyph bitmap (8-bit grey or 1-bit) as top-down coverage.
-bool TakeBitmap(const FT_Bitmap& bm, Raster& r) {
-    r.w = static_cast<int>(bm.width);
-    r.h = static_cast<int>(bm.rows);
-    if (r.w <= 0 || r.h <= 0) {
-        r.w = r.h = 0;
-        return true;
-    }
-    if (r.w > 4096 || r.h > 4096 || !bm.buffer) return false;
-    r.coverage.assign(static_cast<size_t>(r.w) * r.h, 0);
-    const int stride = std::abs(bm.pitch);
-    for (int y = 0; y < r.h; ++y) {
-        const int srcRow = bm.pitch >= 0 ? y : r.h - 1 - y;
-        const unsigned char* s = bm.buffer + static_cast<size_t>(srcRow) * stride;
-        uint8_t* d = r.coverage.data() + static_cast<size_t>(y) * r.w;
-        if (bm.pixel_mode == FT_PIXEL_MODE_GRAY) {
-            std::copy(s, s + r.w, d);
-        } else if (bm.pixel_mode == FT_PIXEL_MODE_MONO) {
-            for (int x = 0; x < r.w; ++x) d[x] = (s[x >> 3] >> (7 - (x & 7))) & 1 ? 255 : 0;
-        } else {
-            return false;
-        }
+// Loads a glyph into the face's slot with the font's synthetic style applied; the slot
+// then holds the advance, and the outline or bitmap to render.
+bool LoadStyled(const TImageFont& font, FT_UInt index) {
+    if (FT_Load_Glyph(font.face, index, FT_LOAD_DEFAULT) != 0) return false;
+    FT_GlyphSlot slot = font.face->glyph;
+    if (slot->format == FT_GLYPH_FORMAT_OUTLINE) {
+        if (font.style & BOLDFONT) FT_GlyphSlot_Embolden(slot);
+        if (font.style & ITALICFONT) FT_GlyphSlot_Oblique(slot);
     }
     return true;
 }
 
-TImageFontPtr BuildFace(FT_Face face, const std::string& name, int size, int style) {
-    if (FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(size)) != 0) return nullptr;
-    FT_Select_Charmap(face, FT_ENCODING_UNICODE);
-    const FT_Size_Metrics& m = face->size->metrics;
-    const int ascender = static_cast<int>(std::lround(m.ascender / 64.0));
-    const float height = static_cast<float>(std::lround((m.ascender - m.descender) / 64.0));
-    std::vector<Raster> glyphs;
-    for (int code = 32; code < 256; ++code) {
-        const FT_UInt index = FT_Get_Char_Index(face, static_cast<FT_ULong>(code));
-        if (index == 0) continue;  // the font has no glyph: skipped when drawn
-        if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT) != 0) continue;
-        FT_GlyphSlot slot = face->glyph;
-        if (slot->format == FT_GLYPH_FORMAT_OUTLINE) {
-            if (style & BOLDFONT) FT_GlyphSlot_Embolden(slot);
-            if (style & ITALICFONT) FT_GlyphSlot_Oblique(slot);
-        }
-        if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) continue;
-        Raster r;
-        r.code = code;
-        r.advance = static_cast<float>(slot->advance.x / 64.0);
-        if (!TakeBitmap(slot->bitmap, r)) continue;
-        r.offX = slot->bitmap_left;
-        r.offY = ascender - slot->bitmap_top;
-        glyphs.push_back(std::move(r));
-    }
-    return Assemble(name + "@" + std::to_string(size), height, glyphs, (style & SMOOTHFONT) != 0);
+bool UsableBitmap(const FT_Bitmap& bm) {
+    if (bm.width == 0 || bm.rows == 0) return true;
+    return bm.width <= 4096 && bm.rows <= 4096 && bm.buffer &&
+           (bm.pixel_mode == FT_PIXEL_MODE_GRAY || bm.pixel_mode == FT_PIXEL_MODE_MONO);
 }
 
-const TImageFont& Current() {
+// Measures every glyph; none is rendered yet. Outlines always render to 8-bit grey;
+// glyphs that come as bitmaps are already in their final form, so both kinds are known
+// to be drawable here.
+bool Measure(TImageFont& font, int size) {
+    if (FT_Set_Pixel_Sizes(font.face, 0, static_cast<FT_UInt>(size)) != 0) return false;
+    FT_Select_Charmap(font.face, FT_ENCODING_UNICODE);
+    const FT_Size_Metrics& m = font.face->size->metrics;
+    font.ascender = static_cast<int>(std::lround(m.ascender / 64.0));
+    font.height = static_cast<float>(std::lround((m.ascender - m.descender) / 64.0));
+    for (int code = 32; code < 256; ++code) {
+        const FT_UInt index = FT_Get_Char_Index(font.face, static_cast<FT_ULong>(code));
+        if (index == 0) continue;  // the font has no glyph: skipped when drawn
+        if (!LoadStyled(font, index)) continue;
+        FT_GlyphSlot slot = font.face->glyph;
+        if (slot->format != FT_GLYPH_FORMAT_OUTLINE &&
+            (slot->format != FT_GLYPH_FORMAT_BITMAP || !UsableBitmap(slot->bitmap)))
+            continue;
+        TImageFont::Glyph& g = font.glyphs[code];
+        g.present = true;
+        g.advance = static_cast<float>(slot->advance.x / 64.0);
+    }
+    // Pages wide enough for a row of several big glyphs; they grow downwards as glyphs
+    // arrive.
+    font.pageWidth = std::min(2048, PowerOfTwoAtLeast(std::max(256, 8 * size)));
+    return true;
+}
+
+// ---------------------------------------------------------------- lazy rasterising
+
+// Renders a measured glyph and copies it into the atlas. A glyph that fails to render
+// (out of memory, say) stays empty: it keeps its advance and draws nothing.
+void Rasterise(TImageFont& font, int code) {
+    TImageFont::Glyph& g = font.glyphs[code];
+    g.rasterised = true;
+    g.w = g.h = 0;
+    const FT_UInt index = FT_Get_Char_Index(font.face, static_cast<FT_ULong>(code));
+    if (!LoadStyled(font, index)) return;
+    FT_GlyphSlot slot = font.face->glyph;
+    if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) return;
+    const FT_Bitmap& bm = slot->bitmap;
+    if (bm.width == 0 || bm.rows == 0 || !UsableBitmap(bm)) return;
+    const int w = static_cast<int>(bm.width), h = static_cast<int>(bm.rows);
+    // Top-down coverage, 0-255.
+    std::vector<uint8_t> coverage(static_cast<size_t>(w) * h);
+    const int stride = std::abs(bm.pitch);
+    for (int y = 0; y < h; ++y) {
+        const int srcRow = bm.pitch >= 0 ? y : h - 1 - y;
+        const unsigned char* s = bm.buffer + static_cast<size_t>(srcRow) * stride;
+        uint8_t* d = coverage.data() + static_cast<size_t>(y) * w;
+        if (bm.pixel_mode == FT_PIXEL_MODE_GRAY)
+            std::copy(s, s + w, d);
+        else
+            for (int x = 0; x < w; ++x) d[x] = (s[x >> 3] >> (7 - (x & 7))) & 1 ? 255 : 0;
+    }
+    if (!Place(font, w, h, g)) return;
+    g.w = w;
+    g.h = h;
+    g.offX = slot->bitmap_left;
+    g.offY = font.ascender - slot->bitmap_top;
+    Blit(font, g, coverage.data());
+}
+
+// Rasterises the glyphs of a line that are not in the atlas yet, then drops the
+// textures of the pages that changed: each is uploaded (and its mipmaps rebuilt) once
+// for the whole line when next drawn.
+void RasteriseMissing(TImageFont& font, const std::vector<uint16_t>& codes) {
+    std::vector<bool> changed;
+    for (uint16_t code : codes) {
+        if (code >= font.glyphs.size()) continue;
+        const TImageFont::Glyph& g = font.glyphs[code];
+        if (!g.present || g.rasterised || !font.face) continue;
+        Rasterise(font, code);
+        if (g.w > 0) {
+            changed.resize(font.pages.size(), false);
+            changed[g.page] = true;
+        }
+    }
+    for (size_t i = 0; i < changed.size(); ++i)
+        if (changed[i]) drawing::DiscardTexture(*font.pages[i], 0);
+}
+
+TImageFont& Current() {
     const auto& font = drawing::State().font;
     return font ? *font : Builtin();
 }
@@ -310,14 +420,18 @@ TImageFontPtr LoadImageFont(const std::string& path, int size, int style) {
     if (size <= 0 || size > 1024) return nullptr;
     std::ifstream in(NativePath(path), std::ios::binary);
     if (!in) return nullptr;
-    const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)),
-                                           std::istreambuf_iterator<char>());
-    if (bytes.empty() || !Library()) return nullptr;
-    FT_Face face = nullptr;
-    if (FT_New_Memory_Face(Library(), bytes.data(), static_cast<FT_Long>(bytes.size()), 0, &face) != 0)
+    auto font = std::make_shared<TImageFont>();
+    font->bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (font->bytes.empty() || !Library()) return nullptr;
+    if (FT_New_Memory_Face(Library(), font->bytes.data(), static_cast<FT_Long>(font->bytes.size()),
+                           0, &font->face) != 0) {
+        font->face = nullptr;
         return nullptr;
-    auto font = BuildFace(face, BaseName(path), size, style);
-    FT_Done_Face(face);
+    }
+    font->name = BaseName(path) + "@" + std::to_string(size);
+    font->style = style;
+    font->smooth = (style & SMOOTHFONT) != 0;
+    if (!Measure(*font, size)) return nullptr;
     return font;
 }
 
@@ -338,20 +452,25 @@ void DrawText(const std::string& text, float x, float y) {
         r.emit();
     }
     if (!drawing::ContextReady()) return;
-    const TImageFont& font = Current();
-    const unsigned tex = drawing::TextureOf(*font.atlas, 0);
-    if (tex == 0) return;
-    const float kx = 1.f / font.atlas->width, ky = 1.f / font.atlas->height;
+    TImageFont& font = Current();
+    const std::vector<uint16_t> codes = ToCodePoints(text);
+    RasteriseMissing(font, codes);
     float pen = 0;
-    for (uint16_t code : ToCodePoints(text)) {
+    for (uint16_t code : codes) {
         if (code >= font.glyphs.size()) continue;
         const TImageFont::Glyph& g = font.glyphs[code];
         if (!g.present) continue;
         if (g.w > 0 && g.h > 0) {
-            drawing::Begin(drawing::Prim::Quads, tex);
-            const float lx = pen + g.offX, ly = static_cast<float>(g.offY);
-            drawing::TransformedQuad(x, y, lx, ly, lx + g.w, ly + g.h, g.atlasX * kx, g.atlasY * ky,
-                                     (g.atlasX + g.w) * kx, (g.atlasY + g.h) * ky);
+            TImage& page = *font.pages[g.page];
+            const unsigned tex = drawing::TextureOf(page, 0);
+            if (tex != 0) {
+                const float kx = 1.f / page.width, ky = 1.f / page.height;
+                drawing::Begin(drawing::Prim::Quads, tex);
+                const float lx = pen + g.offX, ly = static_cast<float>(g.offY);
+                drawing::TransformedQuad(x, y, lx, ly, lx + g.w, ly + g.h, g.atlasX * kx,
+                                         g.atlasY * ky, (g.atlasX + g.w) * kx,
+                                         (g.atlasY + g.h) * ky);
+            }
         }
         pen += g.advance;
     }

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <cstdlib>
 
 namespace {
 
@@ -136,6 +138,87 @@ TEST_F(TextDrawTest, TrueTypeTextTurnsAndScalesAboutItsPosition) {
     EXPECT_EQ(testrig::Field(lines[0], "text"), "Hola");
     EXPECT_EQ(testrig::Field(lines[0], "font"), "ComicNeue-Bold.otf@40");
     EXPECT_EQ(testrig::Field(lines[1], "rot"), "90");
+}
+
+
+// Largest difference of a colour byte between two read-backs, over rows [y0, y1).
+int MaxDifference(const TPixmap& a, const TPixmap& b, int y0, int y1) {
+    int most = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int i = 0; i < a.width * 4; ++i) most = std::max(most, std::abs(a.row(y)[i] - b.row(y)[i]));
+    return most;
+}
+
+// Rows 0-399: a line at 1:1 and one magnified; rows 400-767: a line minified and turned.
+constexpr int kSplitRow = 400;
+TPixmapPtr DrawSample(const TImageFontPtr& font) {
+    SetClsColor(0, 0, 0);
+    Cls();
+    SetBlend(ALPHABLEND);
+    SetImageFont(font);
+    SetColor(255, 220, 160);
+    DrawText("Frikipartida \xc3\xb1\xc3\xa1 W!", 20, 20);
+    SetTransform(0, 2, 2);
+    DrawText("Hola", 20, 150);
+    SetTransform(25, 0.3f, 0.3f);
+    DrawText("Frikipartida \xc3\xb1\xc3\xa1 W!", 20, 450);
+    SetTransform(0, 1, 1);
+    return GrabPixmap(0, 0, 1024, 768);
+}
+
+// Every Latin-1 code, last first, one line per 16 codes: fills and adds atlas pages.
+void DrawEveryGlyph(const TImageFontPtr& font) {
+    SetImageFont(font);
+    for (int row = 13; row >= 0; --row) {
+        std::string line;
+        for (int c = 47 + row * 16; c >= 32 + row * 16; --c) {
+            if (c < 128) {
+                line += static_cast<char>(c);
+            } else {
+                line += static_cast<char>(0xC0 | (c >> 6));
+                line += static_cast<char>(0x80 | (c & 0x3F));
+            }
+        }
+        DrawText(line, 0, 0);
+    }
+}
+
+// Glyphs reach the atlas when first drawn; where they land must not show. At 1:1 and
+// magnified the pixels are exact. Minified and turned, the sampler's rounding of texture
+// coordinates depends a little on where the glyph sits, but the mipmaps must not mix in
+// other glyphs or shift with the glyph's position (differences of a unit at most).
+TEST_F(TextDrawTest, TextLooksTheSameWhateverWasDrawnBefore) {
+    for (int style : {int(SMOOTHFONT), 0}) {
+        SCOPED_TRACE(style);
+        auto fresh = LoadImageFont(kComic, 100, style);
+        ASSERT_NE(fresh, nullptr);
+        SetImageFont(fresh);
+        const float width = TextWidth("Frikipartida");
+        const auto first = DrawSample(fresh);
+        ASSERT_NE(first, nullptr);
+        EXPECT_FLOAT_EQ(TextWidth("Frikipartida"), width);  // drawing does not change metrics
+
+        // Same face, but the sample's glyphs arrive after all the others, on later pages.
+        auto crowded = LoadImageFont(kComic, 100, style);
+        DrawEveryGlyph(crowded);
+        for (int display = 0; display < 2; ++display) {
+            if (display == 1) testrig::OpenDisplay();  // remakes every page's texture
+            const auto again = DrawSample(crowded);
+            EXPECT_EQ(MaxDifference(*first, *again, 0, kSplitRow), 0);
+            if (style == SMOOTHFONT) {
+                EXPECT_LE(MaxDifference(*first, *again, kSplitRow, 768), 1);
+            }
+        }
+    }
+    // A font loaded while no display is open.
+    auto reference = DrawSample(LoadImageFont(kComic, 100, 0));
+    SetImageFont(nullptr);
+    testrig::Stop();
+    testrig::StartHeadless();
+    auto early = LoadImageFont(kComic, 100, 0);
+    ASSERT_NE(early, nullptr);
+    testrig::OpenDisplay();
+    EXPECT_EQ(MaxDifference(*reference, *DrawSample(early), 0, 768), 0);
 }
 
 }  // namespace

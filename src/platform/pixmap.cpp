@@ -141,17 +141,77 @@ TPixmapPtr CopyPixmap(const TPixmap& src) {
     return std::make_shared<TPixmap>(src);
 }
 
+namespace {
+
+// Row converters for the conversions every loaded picture goes through (to RGBA for its
+// texture); they give what the pixel-by-pixel path through 0xAARRGGBB gives.
+using RowConverter = void (*)(const uint8_t* s, uint8_t* d, int n);
+
+RowConverter ToRgbaRow(int from) {
+    switch (from) {
+    case PF_RGB888:
+        return [](const uint8_t* s, uint8_t* d, int n) {
+            for (int i = 0; i < n; ++i, s += 3, d += 4) {
+                d[0] = s[0];
+                d[1] = s[1];
+                d[2] = s[2];
+                d[3] = 255;
+            }
+        };
+    case PF_BGR888:
+        return [](const uint8_t* s, uint8_t* d, int n) {
+            for (int i = 0; i < n; ++i, s += 3, d += 4) {
+                d[0] = s[2];
+                d[1] = s[1];
+                d[2] = s[0];
+                d[3] = 255;
+            }
+        };
+    case PF_BGRA8888:
+        return [](const uint8_t* s, uint8_t* d, int n) {
+            for (int i = 0; i < n; ++i, s += 4, d += 4) {
+                d[0] = s[2];
+                d[1] = s[1];
+                d[2] = s[0];
+                d[3] = s[3];
+            }
+        };
+    case PF_I8:
+        return [](const uint8_t* s, uint8_t* d, int n) {
+            for (int i = 0; i < n; ++i, ++s, d += 4) {
+                d[0] = d[1] = d[2] = s[0];
+                d[3] = 255;
+            }
+        };
+    case PF_A8:
+        return [](const uint8_t* s, uint8_t* d, int n) {
+            for (int i = 0; i < n; ++i, ++s, d += 4) {
+                d[0] = d[1] = d[2] = 255;
+                d[3] = s[0];
+            }
+        };
+    default: return nullptr;
+    }
+}
+
+}  // namespace
+
 void PastePixmap(const TPixmap& src, TPixmap& dst, int x, int y) {
     const int sb = BytesPerPixel(src.format), db = BytesPerPixel(dst.format);
     if (sb == 0 || db == 0) return;
     const int x0 = std::max(0, x), y0 = std::max(0, y);
     const int x1 = std::min(dst.width, x + src.width), y1 = std::min(dst.height, y + src.height);
     if (x1 <= x0 || y1 <= y0) return;
+    const RowConverter fast = dst.format == PF_RGBA8888 ? ToRgbaRow(src.format) : nullptr;
     for (int dy = y0; dy < y1; ++dy) {
         const uint8_t* s = src.row(dy - y) + static_cast<size_t>(x0 - x) * sb;
         uint8_t* d = dst.row(dy) + static_cast<size_t>(x0) * db;
         if (src.format == dst.format) {
             std::memcpy(d, s, static_cast<size_t>(x1 - x0) * sb);
+            continue;
+        }
+        if (fast) {
+            fast(s, d, x1 - x0);
             continue;
         }
         for (int dx = x0; dx < x1; ++dx, s += sb, d += db) Encode(d, dst.format, Decode(s, src.format));

@@ -10,6 +10,8 @@
 #include "platform/platform.h"
 #include "platform/random.h"
 
+#include "escena_headless.h"
+
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -22,21 +24,9 @@ struct Escena {
     bool datosDelJuego = false;
 
     Escena() {
-        rig::Options o;
-        o.headless = true;
-        o.virtualClock = true;
-        o.seed = 1;
-        platform::Startup(o);
-        SeedRnd(1);
-        Graphics(1024, 768, 32, 60, 0);
-        GL::projection(1024, 768);
-        InitTrigTables();
+        escena::arrancarHeadless();
 
-        const std::string dir = FK_DATA_DIR;
-        if (std::filesystem::exists(dir + "/agua/save.01.png")) {
-            std::filesystem::current_path(dir);
-            datosDelJuego = true;
-        }
+        datosDelJuego = escena::usarCarpetaDeDatos("agua/save.01.png");
         TMiniJuego2::cargarRecursos();
         if (!TMiniJuego2::imgBola) TMiniJuego2::imgBola = figuras::solido(30, 36, 0xFF4080FF, 0, 0);
         m = TMiniJuego2::Create(figuras::conjunto(15, 2, 5), figuras::paquetes(24, 40, 5));

@@ -8,6 +8,8 @@
 #include "minigames/love_is_in_the_air/mini_juego3.h"
 #include "platform/platform.h"
 
+#include "escena_headless.h"
+
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -20,18 +22,8 @@ struct Escena {
     bool datosDelJuego = false;
 
     Escena() {
-        rig::Options o;
-        o.headless = true;
-        o.virtualClock = true;
-        o.seed = 1;
-        platform::Startup(o);
-        Graphics(1024, 768, 32, 60, 0);
-        GL::projection(1024, 768);
-        const std::string dir = FK_DATA_DIR;
-        if (std::filesystem::exists(dir + "/artwork/fondo-minijuego3.png")) {
-            std::filesystem::current_path(dir);
-            datosDelJuego = true;
-        }
+        escena::arrancarHeadless();
+        datosDelJuego = escena::usarCarpetaDeDatos("artwork/fondo-minijuego3.png");
         TMiniJuego3::cargarRecursos();
         SetBlend(ALPHABLEND);
         nueva();

@@ -10,6 +10,8 @@
 #include "platform/input.h"
 #include "platform/platform.h"
 
+#include "escena_headless.h"
+
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -24,15 +26,7 @@ struct Escena {
     bool datosDelJuego = false;
 
     Escena() {
-        rig::Options o;
-        o.headless = true;
-        o.virtualClock = true;
-        o.seed = 1;
-        platform::Startup(o);
-        SeedRnd(1);
-        Graphics(1024, 768, 32, 60, 0);
-        GL::projection(1024, 768);
-        InitTrigTables();
+        escena::arrancarHeadless();
 
         anim = cargarDatos();
         if (!anim) {
@@ -60,19 +54,9 @@ struct Escena {
     }
 
     VBAPtr cargarDatos() {
-        const std::string dir = FK_DATA_DIR;
-        const char* nombres[5] = {"tarsun", "er_varsen", "quelbido", "pexil", "gorvia"};
-        if (!std::filesystem::exists(dir + "/anim/pjs.vba")) return nullptr;
-        try {
-            VBAPtr v = VBA::LoadVBA(dir + "/anim/pjs.vba");
-            for (size_t i = 0; i < paquetes.size(); ++i)
-                paquetes[i] = VGP::LoadVGP(dir + "/anim/" + nombres[i] + ".vgp", 6, 1);
-            std::filesystem::current_path(dir);  // the pictures of the minigame
-            datosDelJuego = true;
-            return v;
-        } catch (const GameError&) {
-            return nullptr;
-        }
+        VBAPtr v = escena::cargarDatosDelJuego(paquetes);
+        datosDelJuego = v != nullptr;
+        return v;
     }
 };
 

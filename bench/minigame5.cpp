@@ -9,6 +9,8 @@
 #include "platform/platform.h"
 #include "platform/random.h"
 
+#include "escena_headless.h"
+
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -22,15 +24,7 @@ struct Escena {
     bool datosDelJuego = false;
 
     Escena() {
-        rig::Options o;
-        o.headless = true;
-        o.virtualClock = true;
-        o.seed = 1;
-        platform::Startup(o);
-        SeedRnd(1);
-        Graphics(1024, 768, 32, 60, 0);
-        GL::projection(1024, 768);
-        InitTrigTables();
+        escena::arrancarHeadless();
 
         VBAPtr anim = cargarDatos();
         if (!anim) {
@@ -49,19 +43,9 @@ struct Escena {
     }
 
     VBAPtr cargarDatos() {
-        const std::string dir = FK_DATA_DIR;
-        const char* nombres[5] = {"tarsun", "er_varsen", "quelbido", "pexil", "gorvia"};
-        if (!std::filesystem::exists(dir + "/anim/pjs.vba")) return nullptr;
-        try {
-            VBAPtr v = VBA::LoadVBA(dir + "/anim/pjs.vba");
-            for (size_t i = 0; i < paquetes.size(); ++i)
-                paquetes[i] = VGP::LoadVGP(dir + "/anim/" + nombres[i] + ".vgp", 6, 1);
-            std::filesystem::current_path(dir);  // the pictures of the minigame
-            datosDelJuego = true;
-            return v;
-        } catch (const GameError&) {
-            return nullptr;
-        }
+        VBAPtr v = escena::cargarDatosDelJuego(paquetes);
+        datosDelJuego = v != nullptr;
+        return v;
     }
 
     // `quietos` discs lying still low on the floor (where every opponent tests them each

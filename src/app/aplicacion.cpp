@@ -152,7 +152,7 @@ int TAplicacion::practica() {
 
 void TAplicacion::jugarMinijuego(int r) {
     std::unique_ptr<TMiniJuego> juego = crearMiniJuego(r, animaciones, packs);
-    if (!juego) return;  // not in the game yet: straight back to the practice menu
+    if (!juego) return;  // no minigame of that number: straight back to the practice menu
     auto equipo = TEquipo::Create(4);
     juego->iniciarJuego(*equipo);
 }

@@ -1,7 +1,6 @@
 // Flip: pacing, shots, trace and event processing around showing the back buffer.
 #include "platform/clock.h"
 #include "platform/detail.h"
-#include "platform/input.h"
 #include "platform/render.h"
 #include "platform/rig.h"
 
@@ -64,6 +63,7 @@ void Flip(int sync) {
     if (realRetrace) rig::WaitEnd();
 
     rig::FlipDone(sync, Millisecs());
-    PollSystem();
+    // Processes this flip's events (the window-close test inside does it) and ends the
+    // run when asked to.
     rig::CheckFlipLimit();
 }

@@ -81,8 +81,8 @@ std::string JsonString(const std::string& s);
 // when none) and counts the flip; throws Stop after the limit.
 std::string ShotForNextFlip();
 void FlipDone(int sync, int32_t clockMs);
-// After the flip's events were processed: ends the run when the window was closed (code 0)
-// or the flip limit is reached (code 3) by throwing Stop.
+// Processes the flip's events, then ends the run when the window was closed (code 0) or
+// the flip limit is reached (code 3) by throwing Stop.
 void CheckFlipLimit();
 // Marks that sleeping/retrace waiting starts or ends (excluded from frame work time).
 void WaitBegin();

@@ -16,6 +16,9 @@ SDL_Window* Window();
 int RefreshRate();
 // flip: forgets the software pacing schedule (a new run starts it afresh).
 void ResetPacing();
+// flip: the virtual clock's next retrace time after now (ms), on the fixed 1000/rate
+// schedule; always later than now and at most one period away.
+int64_t NextRetrace(int64_t now, int rate);
 // input: takes pending SDL events and due script events into the input state.
 void PumpEvents();
 // sound: opens the device (or the silent mixer when silent or no device exists).

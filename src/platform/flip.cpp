@@ -4,7 +4,6 @@
 #include "platform/render.h"
 #include "platform/rig.h"
 
-#include <cmath>
 
 namespace {
 // Software pacing of flip(-1): Int(1000 / rate) ms per frame, the remainder spread one
@@ -39,15 +38,23 @@ void PaceInSoftware(int rate) {
 
 // Under the virtual clock a retrace wait moves the clock to the next retrace time.
 void WaitRetraceVirtual(int rate) {
-    double period = 1000.0 / (rate > 0 ? rate : 60);
     int32_t now = Millisecs();
-    double k = std::floor(now / period) + 1;
-    auto target = static_cast<int32_t>(std::ceil(k * period));
-    Delay(target - now);
+    Delay(static_cast<int>(platform_detail::NextRetrace(now, rate) - now));
 }
 }  // namespace
 
 void platform_detail::ResetPacing() { pacer = Pacer{}; }
+
+// Retraces fall at ceil(k * 1000 / rate) ms for whole k. The smallest k whose retrace lies
+// after now is floor(now * rate / 1000) + 1; whole-number arithmetic keeps the target
+// strictly later than now (floating point once put it on now itself and froze the clock).
+int64_t platform_detail::NextRetrace(int64_t now, int rate) {
+    int64_t r = rate > 0 ? rate : 60;
+    int64_t scaled = now * r;
+    int64_t k = (scaled >= 0 ? scaled / 1000 : -((-scaled + 999) / 1000)) + 1;
+    int64_t top = k * 1000;
+    return top >= 0 ? (top + r - 1) / r : -((-top) / r);
+}
 
 void Flip(int sync) {
     int rate = platform_detail::RefreshRate();

@@ -1,3 +1,4 @@
+#include "platform/detail.h"
 #include "support/rig_fixture.h"
 
 using FlipTest = testrig::HeadlessTest;
@@ -48,6 +49,26 @@ TEST_F(FlipTest, FlipsAreCountedTracedAndNumberTheirOperations) {
     Flip(1);
     EXPECT_GT(Millisecs(), before);
     EXPECT_LE(Millisecs() - before, 17);
+}
+
+// The retrace after any clock reading is strictly later and at most one period away, and
+// the schedule keeps 60 retraces a second (a floating-point quotient once put the target
+// on the present time from 131100 ms on and froze the clock).
+TEST(RetraceSchedule, EveryClockValueWaitsForwardOnTheSixtyHertzGrid) {
+    for (int64_t now = 100000; now <= 10000000; ++now) {
+        int64_t next = platform_detail::NextRetrace(now, 60);
+        ASSERT_GT(next, now) << now;
+        ASSERT_LE(next - now, 17) << now;
+    }
+    for (int64_t now : {-1000LL, -17LL, -1LL, 0LL, 131100LL, 2147483647LL}) {
+        int64_t next = platform_detail::NextRetrace(now, 60);
+        EXPECT_GT(next, now) << now;
+        EXPECT_LE(next - now, 17) << now;
+    }
+    // Sixty retraces from a whole second land exactly on the next whole second.
+    int64_t t = 131000;
+    for (int i = 0; i < 60; ++i) t = platform_detail::NextRetrace(t, 60);
+    EXPECT_EQ(t, 132000);
 }
 
 TEST_F(FlipTest, AQuitFromTheWindowEndsTheRunAtTheNextFlip) {

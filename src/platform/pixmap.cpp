@@ -233,18 +233,30 @@ bool IsPng(const uint8_t* data, size_t size) {
     return size >= 8 && png_sig_cmp(data, 0, 8) == 0;
 }
 
-// Walks the chunk list up to IEND. libpng stops reading once it has the pixels, so a
-// file cut inside its last chunks would otherwise still load.
-bool PngChunksComplete(const uint8_t* data, size_t size) {
+// Walks the chunk list up to IEND, adding up the compressed pixel data (IDAT) on the
+// way. libpng stops reading once it has the pixels, so a file cut inside its last chunks
+// would otherwise still load.
+bool PngChunksComplete(const uint8_t* data, size_t size, uint64_t& pixelData) {
     size_t at = 8;
+    pixelData = 0;
     while (size - at >= 12) {
         const uint32_t length = (uint32_t(data[at]) << 24) | (uint32_t(data[at + 1]) << 16) |
                                 (uint32_t(data[at + 2]) << 8) | data[at + 3];
         if (length > 0x7FFFFFFFu || length > size - at - 12) return false;
         if (std::memcmp(data + at + 4, "IEND", 4) == 0) return true;
+        if (std::memcmp(data + at + 4, "IDAT", 4) == 0) pixelData += length;
         at += 12 + static_cast<size_t>(length);
     }
     return false;
+}
+
+// One byte of deflate data comes out as at most 1032 bytes (runs of one value), and a
+// row of the smallest pixels (one bit) takes (width + 7) / 8 bytes and a filter byte. A
+// picture whose pixel data cannot make even that many bytes is damaged, and is refused
+// before its pixels are allocated (a tiny file cannot make us fill 64 MB).
+bool PngDataCanFill(uint64_t pixelData, uint64_t width, uint64_t height) {
+    const uint64_t smallest = height * (1 + (width + 7) / 8);
+    return pixelData * 1032 + 1024 >= smallest;
 }
 
 std::string SizeText(uint64_t w, uint64_t h) { return std::to_string(w) + "x" + std::to_string(h); }
@@ -252,7 +264,8 @@ std::string SizeText(uint64_t w, uint64_t h) { return std::to_string(w) + "x" + 
 // libpng's simplified reader reports every failure through its return value, so no
 // longjmp crosses our frames.
 TPixmapPtr DecodePng(const uint8_t* data, size_t size, std::string& why) {
-    if (!PngChunksComplete(data, size)) {
+    uint64_t pixelData = 0;
+    if (!PngChunksComplete(data, size, pixelData)) {
         why = "PNG cut short";
         return nullptr;
     }
@@ -265,6 +278,11 @@ TPixmapPtr DecodePng(const uint8_t* data, size_t size, std::string& why) {
     }
     if (!SizeAcceptable(img.width, img.height)) {
         why = "picture too large (" + SizeText(img.width, img.height) + ")";
+        png_image_free(&img);
+        return nullptr;
+    }
+    if (!PngDataCanFill(pixelData, img.width, img.height)) {
+        why = "damaged PNG (too little pixel data for " + SizeText(img.width, img.height) + ")";
         png_image_free(&img);
         return nullptr;
     }

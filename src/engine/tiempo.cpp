@@ -9,15 +9,15 @@ std::unique_ptr<TTiempo> TTiempo::Create(int fps) {
     t->ultimoTiempo = Millisecs();
     t->fps = fps;
     t->incFrame = fps > 0 ? 1000 / fps : 0;
-    t->sigFrame = t->ultimoTiempo + t->incFrame;
+    t->sigFrame = MillisecsAfter(t->ultimoTiempo, t->incFrame);
     return t;
 }
 
 int TTiempo::update() {
     int32_t now = Millisecs();
-    ultimoIncReal = now - ultimoTiempo;
+    ultimoIncReal = MillisecsBetween(ultimoTiempo, now);
     ultimoInc = static_cast<float>((ultimoIncReal / 1000.0) * tiempoX);
-    tiempoReal += ultimoIncReal;
+    tiempoReal = MillisecsAfter(tiempoReal, ultimoIncReal);  // a running sum, wrapping like the clock
     timer += ultimoInc;
     ultimoTiempo = now;
     return 0;
@@ -40,14 +40,22 @@ int TTiempo::setFps(int n) {
     if (n > 0) {
         fps = n;
         incFrame = 1000 / n;
-        sigFrame = ultimoTiempo + incFrame;
+        sigFrame = MillisecsAfter(ultimoTiempo, incFrame);
     }
     return 0;
 }
 
 int TTiempo::esperaFrame() {
-    int32_t now = Millisecs();
-    if (now < sigFrame) Delay(sigFrame - now);
-    sigFrame += incFrame;
+    const int32_t now = Millisecs();
+    const int32_t adelanto = MillisecsBetween(now, sigFrame);
+    if (adelanto > 0) {
+        Delay(adelanto);
+    } else if (-static_cast<int64_t>(adelanto) > MAX_RETRASO_MS) {
+        // Back from another loop (a minigame, a banner): the frames missed meanwhile are
+        // not owed, so the schedule starts again from now instead of running unpaced
+        // until it has caught up.
+        sigFrame = now;
+    }
+    sigFrame = MillisecsAfter(sigFrame, incFrame);
     return 0;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // A timed screen's frame timer: measures the time between frames, scales it by a time
-// distortion and paces the loop to a fixed frame rate by sleeping.
+// distortion and paces the loop to a fixed frame rate by sleeping. Clock readings are
+// subtracted on the wrapping clock, so a machine up for more than 24.8 days is no harm.
 #include <cstdint>
 #include <memory>
 
@@ -29,6 +30,11 @@ public:
     int getFps() const { return fps; }
     // Ignored for n <= 0.
     int setFps(int n);
-    // Sleeps until the next frame is due; the schedule never re-bases on the clock.
+    // Sleeps until the next frame is due. Frames that ran late are made up by the
+    // following ones, which do not sleep until the schedule has caught up; a lag of more
+    // than MAX_RETRASO_MS (the loop was away in another loop) starts the schedule again
+    // from the clock instead.
     int esperaFrame();
+    // ms a schedule may lag behind the clock and still be caught up with.
+    static constexpr int32_t MAX_RETRASO_MS = 250;
 };

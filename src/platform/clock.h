@@ -8,6 +8,17 @@ int32_t Millisecs();
 // Sleeps ms milliseconds (nothing for ms <= 0).
 void Delay(int ms);
 
+// Milliseconds from reading `from` to reading `to` (negative when `to` is the earlier),
+// right across the clock's wrap as long as the two lie less than 24.8 days apart.
+// Readings are never subtracted or added as plain signed integers: that overflows.
+inline int32_t MillisecsBetween(int32_t from, int32_t to) {
+    return static_cast<int32_t>(static_cast<uint32_t>(to) - static_cast<uint32_t>(from));
+}
+// The reading ms milliseconds after reading t, wrapping as the clock does.
+inline int32_t MillisecsAfter(int32_t t, int32_t ms) {
+    return static_cast<int32_t>(static_cast<uint32_t>(t) + static_cast<uint32_t>(ms));
+}
+
 namespace clockseam {
 // Switches to the virtual clock starting at startMs (tests and --virtual-clock).
 void UseVirtualClock(int32_t startMs = 100000);

@@ -28,9 +28,10 @@ void PaceInSoftware(int rate) {
         pacer.spread -= rate;
         extra = 1;
     }
-    pacer.next += step + extra;
-    if (now < pacer.next) {
-        Delay(pacer.next - now);
+    pacer.next = MillisecsAfter(pacer.next, step + extra);
+    const int32_t ahead = MillisecsBetween(now, pacer.next);
+    if (ahead > 0) {
+        Delay(ahead);
     } else {
         pacer.next = now;  // late: no sleep, the schedule starts again from now
     }

@@ -7,6 +7,7 @@
 // Sections: built-in font bitmaps | atlas pages | TrueType loading | lazy rasterising | text
 #include "platform/drawing.h"
 #include "platform/font.h"
+#include "platform/file_report.h"
 #include "platform/render.h"
 #include "platform/rig.h"
 #include "platform/text.h"
@@ -331,7 +332,8 @@ bool UsableBitmap(const FT_Bitmap& bm) {
 // Measures every glyph; none is rendered yet. Outlines always render to 8-bit grey;
 // glyphs that come as bitmaps are already in their final form, so both kinds are known
 // to be drawable here.
-bool Measure(TImageFont& font, int size) {
+// broken counts the glyphs the font maps but cannot load (a damaged file).
+bool Measure(TImageFont& font, int size, int& broken) {
     if (FT_Set_Pixel_Sizes(font.face, 0, static_cast<FT_UInt>(size)) != 0) return false;
     FT_Select_Charmap(font.face, FT_ENCODING_UNICODE);
     const FT_Size_Metrics& m = font.face->size->metrics;
@@ -340,7 +342,10 @@ bool Measure(TImageFont& font, int size) {
     for (int code = 32; code < 256; ++code) {
         const FT_UInt index = FT_Get_Char_Index(font.face, static_cast<FT_ULong>(code));
         if (index == 0) continue;  // the font has no glyph: skipped when drawn
-        if (!LoadStyled(font, index)) continue;
+        if (!LoadStyled(font, index)) {
+            ++broken;
+            continue;
+        }
         FT_GlyphSlot slot = font.face->glyph;
         if (slot->format != FT_GLYPH_FORMAT_OUTLINE &&
             (slot->format != FT_GLYPH_FORMAT_BITMAP || !UsableBitmap(slot->bitmap)))
@@ -419,19 +424,37 @@ TImageFont& Current() {
 TImageFontPtr LoadImageFont(const std::string& path, int size, int style) {
     if (size <= 0 || size > 1024) return nullptr;
     std::ifstream in(NativePath(path), std::ios::binary);
-    if (!in) return nullptr;
+    if (!in) {
+        ReportBadFile(path, "missing");
+        return nullptr;
+    }
     auto font = std::make_shared<TImageFont>();
     font->bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (font->bytes.empty() || !Library()) return nullptr;
+    if (in.bad()) {
+        ReportBadFile(path, "could not be read");
+        return nullptr;
+    }
+    if (font->bytes.empty()) {
+        ReportBadFile(path, "empty file");
+        return nullptr;
+    }
+    if (!Library()) return nullptr;  // FreeType itself failed: no file's fault
     if (FT_New_Memory_Face(Library(), font->bytes.data(), static_cast<FT_Long>(font->bytes.size()),
                            0, &font->face) != 0) {
         font->face = nullptr;
+        ReportBadFile(path, "not a font FreeType can read (damaged or cut short)");
         return nullptr;
     }
     font->name = BaseName(path) + "@" + std::to_string(size);
     font->style = style;
     font->smooth = (style & SMOOTHFONT) != 0;
-    if (!Measure(*font, size)) return nullptr;
+    int broken = 0;
+    if (!Measure(*font, size, broken)) {
+        ReportBadFile(path, "font cannot be drawn at size " + std::to_string(size));
+        return nullptr;
+    }
+    // The glyphs that load are still drawn.
+    if (broken > 0) ReportBadFile(path, "damaged font (" + std::to_string(broken) + " letters cannot be loaded)");
     return font;
 }
 

@@ -11,7 +11,8 @@ enum FontStyle : int { BOLDFONT = 1, ITALICFONT = 2, SMOOTHFONT = 4 };
 class TImageFont;
 using TImageFontPtr = std::shared_ptr<TImageFont>;
 
-// nullptr when the file is missing or not a font. Works before a display is open.
+// nullptr when the file is missing or not a font, the file then reported once on
+// standard error (ReportBadFile). Works before a display is open.
 TImageFontPtr LoadImageFont(const std::string& path, int size, int style = SMOOTHFONT);
 // nullptr selects the built-in font.
 void SetImageFont(const TImageFontPtr& font);

@@ -1,6 +1,7 @@
 // Images: frames kept as RGBA pixmaps (mask applied at load), textures made lazily the
 // first time a frame is drawn on the current display generation.
 #include "platform/drawing.h"
+#include "platform/file_report.h"
 #include "platform/image.h"
 #include "platform/render.h"
 #include "platform/rig.h"
@@ -114,8 +115,13 @@ TImagePtr drawing::ImageFromPixmap(TPixmapPtr pixmap, int flags) {
 }
 
 TImagePtr LoadImage(const std::string& path, int flags) {
-    auto image = drawing::ImageFromPixmap(LoadPixmap(path), flags);
-    if (image) image->source = path;
+    std::string problem;
+    auto image = drawing::ImageFromPixmap(LoadPixmap(path, &problem), flags);
+    if (!image) {
+        ReportBadFile(path, problem.empty() ? "unusable picture" : problem);
+        return nullptr;
+    }
+    image->source = path;
     return image;
 }
 

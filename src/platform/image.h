@@ -38,7 +38,8 @@ public:
 using TImagePtr = std::shared_ptr<TImage>;
 
 // Loads a PNG/JPEG picture; flags -1 means DEFAULT_IMAGE_FLAGS. nullptr when missing or
-// unreadable. Works before a display is open.
+// unreadable, the file then reported once on standard error (ReportBadFile). Works
+// before a display is open.
 TImagePtr LoadImage(const std::string& path, int flags = -1);
 // An image made from a pixmap (copied); the mask is applied as for loaded files.
 TImagePtr LoadImageFromPixmap(const TPixmap& pixmap, int flags = -1);

@@ -233,29 +233,56 @@ bool IsPng(const uint8_t* data, size_t size) {
     return size >= 8 && png_sig_cmp(data, 0, 8) == 0;
 }
 
-// Walks the chunk list up to IEND. libpng stops reading once it has the pixels, so a
-// file cut inside its last chunks would otherwise still load.
-bool PngChunksComplete(const uint8_t* data, size_t size) {
+// Walks the chunk list up to IEND, adding up the compressed pixel data (IDAT) on the
+// way. libpng stops reading once it has the pixels, so a file cut inside its last chunks
+// would otherwise still load.
+bool PngChunksComplete(const uint8_t* data, size_t size, uint64_t& pixelData) {
     size_t at = 8;
+    pixelData = 0;
     while (size - at >= 12) {
         const uint32_t length = (uint32_t(data[at]) << 24) | (uint32_t(data[at + 1]) << 16) |
                                 (uint32_t(data[at + 2]) << 8) | data[at + 3];
         if (length > 0x7FFFFFFFu || length > size - at - 12) return false;
         if (std::memcmp(data + at + 4, "IEND", 4) == 0) return true;
+        if (std::memcmp(data + at + 4, "IDAT", 4) == 0) pixelData += length;
         at += 12 + static_cast<size_t>(length);
     }
     return false;
 }
 
+// One byte of deflate data comes out as at most 1032 bytes (runs of one value), and a
+// row of the smallest pixels (one bit) takes (width + 7) / 8 bytes and a filter byte. A
+// picture whose pixel data cannot make even that many bytes is damaged, and is refused
+// before its pixels are allocated (a tiny file cannot make us fill 64 MB).
+bool PngDataCanFill(uint64_t pixelData, uint64_t width, uint64_t height) {
+    const uint64_t smallest = height * (1 + (width + 7) / 8);
+    return pixelData * 1032 + 1024 >= smallest;
+}
+
+std::string SizeText(uint64_t w, uint64_t h) { return std::to_string(w) + "x" + std::to_string(h); }
+
 // libpng's simplified reader reports every failure through its return value, so no
 // longjmp crosses our frames.
-TPixmapPtr DecodePng(const uint8_t* data, size_t size) {
-    if (!PngChunksComplete(data, size)) return nullptr;
+TPixmapPtr DecodePng(const uint8_t* data, size_t size, std::string& why) {
+    uint64_t pixelData = 0;
+    if (!PngChunksComplete(data, size, pixelData)) {
+        why = "PNG cut short";
+        return nullptr;
+    }
     png_image img;
     std::memset(&img, 0, sizeof img);
     img.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_memory(&img, data, size)) return nullptr;
+    if (!png_image_begin_read_from_memory(&img, data, size)) {
+        why = std::string("damaged PNG (") + img.message + ")";
+        return nullptr;
+    }
     if (!SizeAcceptable(img.width, img.height)) {
+        why = "picture too large (" + SizeText(img.width, img.height) + ")";
+        png_image_free(&img);
+        return nullptr;
+    }
+    if (!PngDataCanFill(pixelData, img.width, img.height)) {
+        why = "damaged PNG (too little pixel data for " + SizeText(img.width, img.height) + ")";
         png_image_free(&img);
         return nullptr;
     }
@@ -274,10 +301,12 @@ TPixmapPtr DecodePng(const uint8_t* data, size_t size) {
     }
     auto out = CreatePixmap(static_cast<int>(img.width), static_cast<int>(img.height), format, 1);
     if (!out) {
+        why = "picture too large (" + SizeText(img.width, img.height) + ")";
         png_image_free(&img);
         return nullptr;
     }
     if (!png_image_finish_read(&img, nullptr, out->pixels.data(), out->pitch, nullptr)) {
+        why = std::string("damaged PNG (") + img.message + ")";
         png_image_free(&img);
         return nullptr;
     }
@@ -352,10 +381,15 @@ bool IsJpeg(const uint8_t* data, size_t size) {
 struct JpegError {
     jpeg_error_mgr mgr;
     jmp_buf jump;
+    bool cut;                       // the data ended early
+    char message[JMSG_LENGTH_MAX];  // otherwise what stopped the decoder
 };
 
 void JpegErrorExit(j_common_ptr cinfo) {
-    longjmp(reinterpret_cast<JpegError*>(cinfo->err)->jump, 1);
+    auto* err = reinterpret_cast<JpegError*>(cinfo->err);
+    err->cut = cinfo->err->msg_code == JWRN_JPEG_EOF;
+    cinfo->err->format_message(cinfo, err->message);
+    longjmp(err->jump, 1);
 }
 
 // libjpeg repairs damaged data with warnings (a truncated file gets a fake end marker
@@ -382,6 +416,7 @@ struct JpegReadJob {
     const uint8_t* data = nullptr;
     size_t size = 0;
     TPixmapPtr* out = nullptr;  // owned by the caller, so a longjmp leaks nothing
+    std::string* why = nullptr;  // the caller's too
 };
 
 bool ReadJpeg(const JpegReadJob& job) {
@@ -393,8 +428,11 @@ bool ReadJpeg(const JpegReadJob& job) {
     cinfo.err = jpeg_std_error(&err.mgr);
     err.mgr.error_exit = JpegErrorExit;
     err.mgr.emit_message = JpegMessage;
+    err.cut = false;
+    err.message[0] = 0;
     if (setjmp(err.jump)) {
         jpeg_destroy_decompress(&cinfo);
+        *job.why = err.cut ? std::string("JPEG cut short") : std::string("damaged JPEG (") + err.message + ")";
         return false;
     }
     jpeg_create_decompress(&cinfo);
@@ -410,10 +448,12 @@ bool ReadJpeg(const JpegReadJob& job) {
         format = PF_RGB888;
     } else {
         jpeg_destroy_decompress(&cinfo);
+        *job.why = "JPEG colour space not supported";
         return false;  // CMYK and friends: not used by the game
     }
     if (!SizeAcceptable(cinfo.image_width, cinfo.image_height)) {
         jpeg_destroy_decompress(&cinfo);
+        *job.why = "picture too large (" + SizeText(cinfo.image_width, cinfo.image_height) + ")";
         return false;
     }
     jpeg_start_decompress(&cinfo);
@@ -421,12 +461,14 @@ bool ReadJpeg(const JpegReadJob& job) {
     if (cinfo.output_components != comps ||
         !SizeAcceptable(cinfo.output_width, cinfo.output_height)) {
         jpeg_destroy_decompress(&cinfo);
+        *job.why = "damaged JPEG (unexpected output shape)";
         return false;
     }
     *job.out = CreatePixmap(static_cast<int>(cinfo.output_width),
                             static_cast<int>(cinfo.output_height), format, 1);
     if (!*job.out) {
         jpeg_destroy_decompress(&cinfo);
+        *job.why = "picture too large (" + SizeText(cinfo.output_width, cinfo.output_height) + ")";
         return false;
     }
     TPixmap& pm = **job.out;
@@ -434,6 +476,7 @@ bool ReadJpeg(const JpegReadJob& job) {
         JSAMPROW rowp = pm.row(static_cast<int>(cinfo.output_scanline));
         if (jpeg_read_scanlines(&cinfo, &rowp, 1) != 1) {
             jpeg_destroy_decompress(&cinfo);
+            *job.why = "JPEG cut short";
             return false;
         }
     }
@@ -442,12 +485,13 @@ bool ReadJpeg(const JpegReadJob& job) {
     return true;
 }
 
-TPixmapPtr DecodeJpeg(const uint8_t* data, size_t size) {
+TPixmapPtr DecodeJpeg(const uint8_t* data, size_t size, std::string& why) {
     TPixmapPtr out;
     JpegReadJob job;
     job.data = data;
     job.size = size;
     job.out = &out;
+    job.why = &why;
     if (!ReadJpeg(job)) return nullptr;
     return out;
 }
@@ -504,17 +548,31 @@ bool SavePixmapJPEG(const TPixmap& pixmap, const std::string& path, int quality)
 
 // ---------------------------------------------------------------- loading by content
 
-TPixmapPtr LoadPixmapFromMemory(const uint8_t* data, size_t size) {
-    if (!data || size == 0) return nullptr;
-    if (IsPng(data, size)) return DecodePng(data, size);
-    if (IsJpeg(data, size)) return DecodeJpeg(data, size);
-    return nullptr;
+TPixmapPtr LoadPixmapFromMemory(const uint8_t* data, size_t size, std::string* problem) {
+    std::string why;
+    TPixmapPtr out;
+    if (!data || size == 0)
+        why = "empty file";
+    else if (IsPng(data, size))
+        out = DecodePng(data, size, why);
+    else if (IsJpeg(data, size))
+        out = DecodeJpeg(data, size, why);
+    else
+        why = "not a PNG or JPEG picture";
+    if (!out && problem) *problem = why.empty() ? "unreadable picture" : why;
+    return out;
 }
 
-TPixmapPtr LoadPixmap(const std::string& path) {
+TPixmapPtr LoadPixmap(const std::string& path, std::string* problem) {
     std::ifstream in(NativePath(path), std::ios::binary);
-    if (!in) return nullptr;
+    if (!in) {
+        if (problem) *problem = "missing";
+        return nullptr;
+    }
     std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return nullptr;
-    return LoadPixmapFromMemory(bytes.data(), bytes.size());
+    if (in.bad()) {
+        if (problem) *problem = "could not be read";
+        return nullptr;
+    }
+    return LoadPixmapFromMemory(bytes.data(), bytes.size(), problem);
 }

@@ -46,10 +46,11 @@ void PastePixmap(const TPixmap& src, TPixmap& dst, int x, int y);
 TPixmapPtr ConvertPixmap(const TPixmap& src, int format);
 
 // Decodes a PNG or JPEG file (by content, not by name). nullptr when missing,
-// truncated or malformed: never throws, never reads out of bounds.
-TPixmapPtr LoadPixmap(const std::string& path);
+// truncated or malformed: never throws, never reads out of bounds. On failure *problem
+// (when given) says what is wrong, in a few words ("missing", "PNG cut short", ...).
+TPixmapPtr LoadPixmap(const std::string& path, std::string* problem = nullptr);
 // Same, from bytes in memory (for fuzzing and embedded data).
-TPixmapPtr LoadPixmapFromMemory(const uint8_t* data, size_t size);
+TPixmapPtr LoadPixmapFromMemory(const uint8_t* data, size_t size, std::string* problem = nullptr);
 // Writes a PNG (any format; written as RGBA or RGB). compression 0-9. false on failure.
 bool SavePixmapPNG(const TPixmap& pixmap, const std::string& path, int compression = 5);
 // Writes a JPEG (quality 1-100). false on failure.

@@ -317,7 +317,7 @@ void WaitEnd() {
 }
 
 void FlipDone(int sync, int32_t clockMs) {
-    Record("flip").add("sync", sync).add("ms", static_cast<double>(clockMs)).emit();
+    if (Tracing()) Record("flip").add("sync", sync).add("ms", static_cast<double>(clockMs)).emit();
     ++st.flips;
     if (st.frameTimesFile) {
         auto now = std::chrono::steady_clock::now();

@@ -22,9 +22,13 @@ using TSoundPtr = std::shared_ptr<TSound>;
 class TChannel;
 using TChannelPtr = std::shared_ptr<TChannel>;
 
-// nullptr when missing, truncated or malformed.
+// nullptr when missing, truncated or malformed; the file is then reported once on
+// standard error (ReportBadFile).
 TSoundPtr LoadSound(const std::string& path, int flags = 0);
-TSoundPtr LoadSoundFromMemory(const uint8_t* data, size_t size, int flags = 0, const std::string& name = {});
+// The same from bytes in memory, reporting nothing: on failure *problem (when given)
+// says what is wrong in a few words ("WAV cut short", ...).
+TSoundPtr LoadSoundFromMemory(const uint8_t* data, size_t size, int flags = 0, const std::string& name = {},
+                              std::string* problem = nullptr);
 // A new channel playing the sound from its start; nullptr for a null sound.
 TChannelPtr PlaySound(const TSoundPtr& sound);
 

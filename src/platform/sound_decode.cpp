@@ -2,8 +2,9 @@
 // both decoded fully into interleaved stereo 16-bit frames at the file's own rate (the
 // mixer resamples while playing). Every length, count and offset read from the bytes
 // is checked before use; a truncated or malformed file loads as nothing.
-#include "platform/text.h"
+#include "platform/file_report.h"
 #include "platform/sound.h"
+#include "platform/text.h"
 
 #include <vorbis/vorbisfile.h>
 
@@ -12,6 +13,7 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -58,9 +60,11 @@ int16_t WavSample(const uint8_t* p, int bytes, bool isFloat) {
     }
 }
 
-TSoundPtr DecodeWav(const uint8_t* d, size_t n) {
-    if (n < 12 || std::memcmp(d, "RIFF", 4) != 0 || std::memcmp(d + 8, "WAVE", 4) != 0)
+TSoundPtr DecodeWav(const uint8_t* d, size_t n, std::string& why) {
+    if (n < 12 || std::memcmp(d, "RIFF", 4) != 0 || std::memcmp(d + 8, "WAVE", 4) != 0) {
+        why = "not a WAV sound (no RIFF WAVE header)";
         return nullptr;
+    }
     // Bytes after the RIFF chunk (some writers append tags) are not ours to read.
     size_t end = n;
     uint32_t riffSize = U32(d + 4);
@@ -75,7 +79,10 @@ TSoundPtr DecodeWav(const uint8_t* d, size_t n) {
         const uint8_t* id = d + p;
         uint32_t size = U32(d + p + 4);
         p += 8;
-        if (size > end - p) return nullptr;  // a chunk running past the end: truncated
+        if (size > end - p) {  // a chunk running past the end: truncated
+            why = "WAV cut short";
+            return nullptr;
+        }
         if (std::memcmp(id, "fmt ", 4) == 0 && !fmt) {
             fmt = d + p;
             fmtSize = size;
@@ -86,7 +93,10 @@ TSoundPtr DecodeWav(const uint8_t* d, size_t n) {
         p += size;
         if ((size & 1) && p < end) ++p;  // chunks are word aligned
     }
-    if (!fmt || !data || fmtSize < 16) return nullptr;
+    if (!fmt || !data || fmtSize < 16) {
+        why = !data ? "WAV without sound data" : "WAV without a usable format chunk";
+        return nullptr;
+    }
 
     uint16_t tag = U16(fmt);
     uint32_t channels = U16(fmt + 2);
@@ -94,21 +104,29 @@ TSoundPtr DecodeWav(const uint8_t* d, size_t n) {
     uint32_t blockAlign = U16(fmt + 12);
     uint32_t bits = U16(fmt + 14);
     if (tag == WAV_EXTENSIBLE) {
-        if (fmtSize < 40) return nullptr;
+        if (fmtSize < 40) {
+            why = "WAV without a usable format chunk";
+            return nullptr;
+        }
         tag = U16(fmt + 24);  // first two bytes of the sub-format GUID
     }
     bool isFloat = tag == WAV_FLOAT;
-    if (tag != WAV_PCM && !isFloat) return nullptr;
-    if (channels < 1 || channels > 8 || rate < 1 || rate > kMaxRate) return nullptr;
     int bytes = static_cast<int>((bits + 7) / 8);
-    if (isFloat ? (bits != 32 && bits != 64) : (bits < 1 || bytes > 4)) return nullptr;
     uint32_t packed = channels * static_cast<uint32_t>(bytes);
     // Some writers leave blockAlign 0; a smaller non-zero one cannot hold a frame.
     uint32_t stride = blockAlign == 0 ? packed : blockAlign;
-    if (stride < packed) return nullptr;
+    if ((tag != WAV_PCM && !isFloat) || channels < 1 || channels > 8 || rate < 1 || rate > kMaxRate ||
+        (isFloat ? (bits != 32 && bits != 64) : (bits < 1 || bytes > 4)) || stride < packed) {
+        why = "WAV encoding not supported (format " + std::to_string(tag) + ", " + std::to_string(channels) +
+              " channels, " + std::to_string(rate) + " Hz, " + std::to_string(bits) + " bits)";
+        return nullptr;
+    }
 
     int64_t frames = static_cast<int64_t>(dataSize / stride);
-    if (frames > kMaxFrames) return nullptr;
+    if (frames > kMaxFrames) {
+        why = "sound too long";
+        return nullptr;
+    }
 
     auto sound = std::make_shared<TSound>();
     sound->rate = static_cast<int>(rate);
@@ -175,12 +193,18 @@ bool OggComplete(const uint8_t* d, size_t n) {
     return any && lastEos;
 }
 
-TSoundPtr DecodeOgg(const uint8_t* d, size_t n) {
-    if (!OggComplete(d, n)) return nullptr;
+TSoundPtr DecodeOgg(const uint8_t* d, size_t n, std::string& why) {
+    if (!OggComplete(d, n)) {
+        why = "Ogg cut short";
+        return nullptr;
+    }
     MemoryFile mem{d, n, 0};
     ov_callbacks callbacks{MemRead, MemSeek, nullptr, MemTell};
     OggVorbis_File vf;
-    if (ov_open_callbacks(&mem, &vf, nullptr, 0, callbacks) != 0) return nullptr;
+    if (ov_open_callbacks(&mem, &vf, nullptr, 0, callbacks) != 0) {
+        why = "not an Ogg Vorbis sound";
+        return nullptr;
+    }
 
     auto sound = std::make_shared<TSound>();
     bool ok = true;
@@ -218,21 +242,32 @@ TSoundPtr DecodeOgg(const uint8_t* d, size_t n) {
         }
     }
     ov_clear(&vf);
-    if (!ok || sound->samples.empty()) return nullptr;
+    if (!ok || sound->samples.empty()) {
+        why = ok ? "Ogg Vorbis without sound" : "damaged Ogg Vorbis";
+        return nullptr;
+    }
     sound->samples.shrink_to_fit();
     return sound;
 }
 
 }  // namespace
 
-TSoundPtr LoadSoundFromMemory(const uint8_t* data, size_t size, int flags, const std::string& name) {
-    if (!data || size < 4) return nullptr;
+TSoundPtr LoadSoundFromMemory(const uint8_t* data, size_t size, int flags, const std::string& name,
+                              std::string* problem) {
+    std::string why;
     TSoundPtr sound;
-    if (std::memcmp(data, "RIFF", 4) == 0)
-        sound = DecodeWav(data, size);
-    else if (std::memcmp(data, "OggS", 4) == 0)
-        sound = DecodeOgg(data, size);
-    if (!sound) return nullptr;
+    if (!data || size == 0)
+        why = "empty file";
+    else if (size >= 4 && std::memcmp(data, "RIFF", 4) == 0)
+        sound = DecodeWav(data, size, why);
+    else if (size >= 4 && std::memcmp(data, "OggS", 4) == 0)
+        sound = DecodeOgg(data, size, why);
+    else
+        why = "not a WAV or Ogg Vorbis sound";
+    if (!sound) {
+        if (problem) *problem = why.empty() ? "unusable sound" : why;
+        return nullptr;
+    }
     sound->flags = flags;
     sound->source = name;
     return sound;
@@ -240,13 +275,22 @@ TSoundPtr LoadSoundFromMemory(const uint8_t* data, size_t size, int flags, const
 
 TSoundPtr LoadSound(const std::string& path, int flags) {
     std::FILE* f = std::fopen(NativePath(path).c_str(), "rb");
-    if (!f) return nullptr;
+    if (!f) {
+        ReportBadFile(path, "missing");
+        return nullptr;
+    }
     std::vector<uint8_t> bytes;
     uint8_t chunk[65536];
     size_t got;
     while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.insert(bytes.end(), chunk, chunk + got);
     bool failed = std::ferror(f) != 0;
     std::fclose(f);
-    if (failed) return nullptr;
-    return LoadSoundFromMemory(bytes.data(), bytes.size(), flags, path);
+    if (failed) {
+        ReportBadFile(path, "could not be read");
+        return nullptr;
+    }
+    std::string problem;
+    TSoundPtr sound = LoadSoundFromMemory(bytes.data(), bytes.size(), flags, path, &problem);
+    if (!sound) ReportBadFile(path, problem);
+    return sound;
 }

@@ -36,6 +36,7 @@ int64_t TStream::Size() const {
 
 void TStream::Seek(int64_t pos) {
     eof = false;
+    overran = false;
     if (pos < 0) pos = 0;
     if (inMemory) {
         memPos = std::min<int64_t>(pos, static_cast<int64_t>(memory.size()));
@@ -58,6 +59,7 @@ size_t TStream::ReadBytes(void* dst, size_t n) {
     if (got < n) {
         std::memset(static_cast<uint8_t*>(dst) + got, 0, n - got);
         eof = true;
+        overran = true;
     }
     return got;
 }

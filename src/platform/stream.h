@@ -13,6 +13,9 @@ public:
     TStream& operator=(const TStream&) = delete;
 
     bool Eof() const;
+    // True when a read since opening (or the last Seek) asked for bytes past the end:
+    // the file is shorter than its contents said.
+    bool Overran() const { return overran; }
     int64_t Pos() const;
     int64_t Size() const;
     void Seek(int64_t pos);
@@ -51,6 +54,7 @@ private:
     bool inMemory = false;
     int64_t memPos = 0;
     bool eof = false;
+    bool overran = false;
 };
 using TStreamPtr = std::unique_ptr<TStream>;
 

@@ -2,6 +2,7 @@
 #include "vba.h"
 
 #include "platform/errors.h"
+#include "platform/file_report.h"
 #include "platform/stream.h"
 
 #include <cmath>
@@ -167,6 +168,13 @@ VBAPtr VBA::LoadVBA(TStream& s, const std::string& path) {
         }
         v->Anim.push_back(std::move(a));
         v->NAnims++;
+    }
+    // The set still plays (the cut key frame reads as zeros), but the player should
+    // know why a figure looks wrong.
+    if (s.Overran()) {
+        const std::string where =
+            v->NAnims > 0 ? "inside animation " + std::to_string(v->NAnims - 1) : "before its animations";
+        ReportBadFile(path, "animation set cut short " + where + " (" + std::to_string(s.Size()) + " bytes)");
     }
     return v;
 }

@@ -100,7 +100,7 @@ VGPPtr VGP::LoadFPG(TStream& s, const std::string& path, int flags) {
         packio::GrowTo(*p, rec.code);
         p->Graph[rec.code] = std::move(g);
     });
-    if (p->Size >= 1) p->Graph[0] = GetEmptyGraph();
+    p->Graph.reset(0);
     packio::FillEmpty(*p, 1, p->Size);
     return p;
 }
@@ -116,7 +116,7 @@ VGPPtr VGP::LoadFPGasVGP(TStream& s, const std::string& path, const std::string&
     auto p = std::make_shared<VGP>();
     p->VFlags = flags | DYNAMICIMAGE;
     FillFromFiles(s, path, folder, *p, 0);
-    if (p->Size >= 1) p->Graph[0] = GetEmptyGraph();
+    p->Graph.reset(0);
     packio::FillEmpty(*p, 1, p->Size);
     return p;
 }

@@ -1,6 +1,8 @@
 // Record checks, pixel codecs and slot filling shared by every pack reader and writer.
 #include "pack_io.h"
 
+#include <algorithm>
+
 namespace packio {
 
 bool RecordFits(const RecordShape& r, int64_t left, int pixelBytes) {
@@ -118,9 +120,14 @@ std::string FolderOf(const std::string& path) {
 }
 
 void FillEmpty(VGP& p, int from, int to) {
+    // Slots never given a graph read as the filler already; only those explicitly left
+    // null (a picture that could not be loaded) need it.
     const TGraphPtr& empty = GetEmptyGraph();
-    for (int i = from < 0 ? 0 : from; i < to && i < static_cast<int>(p.Graph.size()); i++)
-        if (!p.Graph[i]) p.Graph[i] = empty;
+    const size_t first = from < 0 ? 0 : static_cast<size_t>(from);
+    const size_t last = std::min(to < 0 ? size_t{0} : static_cast<size_t>(to), p.Graph.size());
+    auto& slots = p.Graph.stored();
+    for (auto it = slots.lower_bound(first); it != slots.end() && it->first < last; ++it)
+        if (!it->second) it->second = empty;
 }
 
 void GrowTo(VGP& p, int n) {

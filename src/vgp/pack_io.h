@@ -56,9 +56,10 @@ int SavePackRecords(const VGP& p, const std::string& path, int first, bool zeroA
 // Fills `into` with a deep copy of src (EmptyGraph shared) and returns it.
 std::shared_ptr<VGP> CopyPack(const VGP& src, std::shared_ptr<VGP> into);
 
-// Every empty slot of [from, to) becomes EmptyGraph.
+// Every empty slot of [from, to) reads as EmptyGraph (work in proportion to the graphs
+// stored, not to the slots).
 void FillEmpty(VGP& p, int from, int to);
-// Grows the table to n + 1 slots when needed.
+// Grows the table to n + 1 slots when needed (nothing is stored for the new ones).
 void GrowTo(VGP& p, int n);
 
 }  // namespace packio

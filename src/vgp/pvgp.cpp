@@ -5,6 +5,11 @@
 #include "platform/render.h"
 #include "platform/stream.h"
 
+const TPixmapPtr& NoPixmap() {
+    static const TPixmapPtr none;
+    return none;
+}
+
 namespace {
 
 // Reads records (number, skipped bytes, W, H, points, pixels) until the end of the

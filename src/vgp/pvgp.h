@@ -5,10 +5,13 @@
 
 #include "platform/pixmap.h"
 
+// The null pixmap every empty slot of a pixmap pack reads as.
+const TPixmapPtr& NoPixmap();
+
 class PVGP {
 public:
     int32_t Size = 0;
-    std::vector<TPixmapPtr> Graph;  // indexed by graph number; null where none
+    TSlotTable<TPixmap, &NoPixmap> Graph;  // indexed by graph number; null where none
 
     static std::shared_ptr<PVGP> LoadPFPG(const std::string& path);
     static std::shared_ptr<PVGP> LoadPFPG(TStream& stream, const std::string& path);

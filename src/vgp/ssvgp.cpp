@@ -5,6 +5,8 @@
 #include "platform/render.h"
 #include "platform/stream.h"
 
+#include <algorithm>
+
 SSVGPPtr SSVGP::LoadVGP(const std::string& path, int flags) {
     TStreamPtr s = ReadStream(path);
     if (!s) VGPFatal("VGP " + path + " not found");
@@ -29,17 +31,31 @@ std::shared_ptr<VGP> SSVGP::Copy() const { return packio::CopyPack(*this, std::m
 
 // Unlike the pack's own, these start at slot 0 and do not spare the filler.
 int SSVGP::BlackMask() {
-    GetEmptyGraph();
-    for (int i = 0; i < Size && i < static_cast<int>(Graph.size()); i++)
-        if (Graph[i]) MaskGraph(*Graph[i]);
+    EachSlotGraph([](TGraph& g) { MaskGraph(g); });
     return 0;
+}
+
+template <class F>
+void SSVGP::EachSlotGraph(F f) {
+    GetEmptyGraph();
+    const size_t end = std::min(static_cast<size_t>(std::max(Size, 0)), Graph.size());
+    size_t own = 0;
+    for (auto& [n, g] : Graph.stored()) {
+        if (n >= end) break;
+        if (!g) {
+            ++own;  // a slot holding nothing at all: not the filler's
+        } else if (g != EmptyGraph) {
+            ++own;
+            f(*g);
+        }
+    }
+    if (own < end) f(*EmptyGraph);  // once, however many slots show it
 }
 
 int SSVGP::ChangeRanges(uint8_t r1, uint8_t g1, uint8_t b1, uint8_t r2, uint8_t g2, uint8_t b2,
                         uint8_t r3, uint8_t g3, uint8_t b3, uint8_t limit) {
     GetEmptyGraph();
     const uint8_t k[9] = {r1, g1, b1, r2, g2, b2, r3, g3, b3};
-    for (int i = 0; i < Size && i < static_cast<int>(Graph.size()); i++)
-        if (Graph[i]) RangesGraph(*Graph[i], k, limit);
+    EachSlotGraph([&](TGraph& g) { RangesGraph(g, k, limit); });
     return 0;
 }

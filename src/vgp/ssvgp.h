@@ -19,5 +19,11 @@ public:
     int BlackMask() override;
     int ChangeRanges(uint8_t r1, uint8_t g1, uint8_t b1, uint8_t r2, uint8_t g2, uint8_t b2,
                      uint8_t r3, uint8_t g3, uint8_t b3, uint8_t limit) override;
+
+private:
+    // f(graph) for every graph shown in slots 0 .. Size - 1, the filler once if any
+    // slot shows it.
+    template <class F>
+    void EachSlotGraph(F f);
 };
 using SSVGPPtr = std::shared_ptr<SSVGP>;

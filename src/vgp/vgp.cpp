@@ -6,6 +6,8 @@
 #include "platform/render.h"
 #include "platform/stream.h"
 
+#include <algorithm>
+
 TGraphPtr EmptyGraph;
 
 const TGraphPtr& GetEmptyGraph() {
@@ -75,11 +77,11 @@ VGPPtr VGP::LoadVGP(TStream& s, const std::string& path, int flags, int relative
     p->VFlags = flags | DYNAMICIMAGE;
     packio::ReadPackRecords(s, path, *p);
     // Graph 0 means "no picture of its own": the filler, whatever the file holds.
-    if (p->Size >= 1) p->Graph[0] = GetEmptyGraph();
+    p->Graph.reset(0);
     packio::FillEmpty(*p, 1, p->Size);
 
     if (relative != 0) {
-        for (const TGraphPtr& g : p->Graph) {
+        for (const auto& [n, g] : p->Graph.stored()) {
             if (!g || g == EmptyGraph || g->CP.size() < 2) continue;
             const TPoint first = g->CP[0];
             for (size_t k = 1; k < g->CP.size(); k++) {
@@ -119,10 +121,13 @@ int packio::SavePackRecords(const VGP& p, const std::string& path, int first, bo
     if (!s) VGPFatal("Impossible to write VGP " + path);
     s->WriteString("VGP");
     s->WriteByte(1);
-    for (int i = first; i < p.Size && i < static_cast<int>(p.Graph.size()); i++) {
-        const TGraphPtr& g = p.Graph[i];
+    const size_t end = std::min(p.Size < 0 ? size_t{0} : static_cast<size_t>(p.Size), p.Graph.size());
+    const auto& slots = p.Graph.stored();
+    for (auto it = slots.lower_bound(first < 0 ? 0 : static_cast<size_t>(first)); it != slots.end() && it->first < end;
+         ++it) {
+        const TGraphPtr& g = it->second;
         if (!g || g == EmptyGraph) continue;
-        WriteRecord(*s, i, *g, zeroAlpha0);
+        WriteRecord(*s, static_cast<int>(it->first), *g, zeroAlpha0);
     }
     s->Close();
     return 0;
@@ -180,12 +185,15 @@ void EachPixel(TGraph& g, F f) {
 std::shared_ptr<VGP> packio::CopyPack(const VGP& src, std::shared_ptr<VGP> p) {
     p->Size = src.Size;
     p->VFlags = src.VFlags;
-    p->Graph.assign(src.Size > 0 ? static_cast<size_t>(src.Size) : 0, nullptr);
+    p->Graph.clear();
+    p->Graph.resize(src.Size > 0 ? static_cast<size_t>(src.Size) : 0);
     GetEmptyGraph();
-    for (int i = 0; i < src.Size && i < static_cast<int>(src.Graph.size()); i++) {
-        const TGraphPtr& g = src.Graph[i];
-        if (!g) continue;
-        p->Graph[i] = g == EmptyGraph ? EmptyGraph : CopyGraph(*g, src.VFlags);
+    for (const auto& [n, g] : src.Graph.stored()) {
+        if (n >= p->Graph.size()) break;
+        if (!g)
+            p->Graph[n] = nullptr;
+        else if (g != EmptyGraph)
+            p->Graph[n] = CopyGraph(*g, src.VFlags);
     }
     return p;
 }
@@ -219,8 +227,7 @@ void VGP::RangesGraph(TGraph& g, const uint8_t k[9], uint8_t limit) {
 
 int VGP::BlackMask() {
     GetEmptyGraph();
-    for (int i = 1; i < Size && i < static_cast<int>(Graph.size()); i++)
-        if (Graph[i] && Graph[i] != EmptyGraph) MaskGraph(*Graph[i]);
+    EachOwnGraph(1, [](TGraph& g) { MaskGraph(g); });
     return 0;
 }
 
@@ -228,14 +235,13 @@ int VGP::ChangeRanges(uint8_t r1, uint8_t g1, uint8_t b1, uint8_t r2, uint8_t g2
                       uint8_t r3, uint8_t g3, uint8_t b3, uint8_t limit) {
     GetEmptyGraph();
     const uint8_t k[9] = {r1, g1, b1, r2, g2, b2, r3, g3, b3};
-    for (int i = 1; i < Size && i < static_cast<int>(Graph.size()); i++)
-        if (Graph[i] && Graph[i] != EmptyGraph) RangesGraph(*Graph[i], k, limit);
+    EachOwnGraph(1, [&](TGraph& g) { RangesGraph(g, k, limit); });
     return 0;
 }
 
 int VGP::Unload() {
     GetEmptyGraph();
-    for (TGraphPtr& g : Graph) {
+    for (auto& [n, g] : Graph.stored()) {
         if (!g || g == EmptyGraph) continue;
         g->I.reset();
         g->CP.clear();

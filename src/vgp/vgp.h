@@ -4,14 +4,17 @@
 // n of a pack at (x, y) with rotation r and scale s is:
 //   SetTransform(r, s, s); DrawImage(pack->Graph[n]->I, x, y);
 // After any load or copy every slot 0 .. Size - 1 holds a graph (EmptyGraph where the
-// pack has no picture); slot 0 is always EmptyGraph.
+// pack has no picture); slot 0 is always EmptyGraph. Only the pictures a pack holds are
+// stored (see slot_table.h), whatever its highest number.
 //
 // The model is public so that a generator can build a pack in code and save it:
 //   auto p = std::make_shared<VGP>(); p->VFlags = DYNAMICIMAGE;
 //   p->Size = n + 1; p->Graph.resize(p->Size);  // then fill slots with TGraph::Create()
 //   p->SaveVGP("anim/tarsun.vgp");
 #include "platform/image.h"
+#include "vgp/slot_table.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -55,6 +58,9 @@ using TGraphPtr = std::shared_ptr<TGraph>;
 extern TGraphPtr EmptyGraph;
 const TGraphPtr& GetEmptyGraph();
 
+// The graphs of a pack by number; a slot without a graph of its own reads as EmptyGraph.
+using TGraphTable = TSlotTable<TGraph, &GetEmptyGraph>;
+
 // A zero-padded name field of n bytes: the bytes before the first zero (one character
 // each); the whole field is consumed.
 std::string ReadFixedString(TStream& stream, int n);
@@ -63,7 +69,7 @@ class VGP {
 public:
     int32_t Size = 0;    // slots in Graph
     int32_t VFlags = 0;  // image flags of every picture of the pack; includes DYNAMICIMAGE
-    std::vector<TGraphPtr> Graph;  // indexed by graph number
+    TGraphTable Graph;   // indexed by graph number; EmptyGraph where the pack has none
 
     VGP() = default;
     virtual ~VGP() = default;
@@ -103,6 +109,16 @@ public:
     int Unload();
 
 protected:
+    // f(graph) for every graph of the pack's own (not the filler) in slots first ..
+    // Size - 1, in slot order.
+    template <class F>
+    void EachOwnGraph(int first, F f) {
+        const size_t end = std::min(Size < 0 ? size_t{0} : static_cast<size_t>(Size), Graph.size());
+        auto& slots = Graph.stored();
+        for (auto it = slots.lower_bound(first < 0 ? 0 : static_cast<size_t>(first)); it != slots.end() && it->first < end;
+             ++it)
+            if (it->second && it->second != EmptyGraph) f(*it->second);
+    }
     // Applies ChangeRanges / BlackMask to one graph's pixels.
     static void MaskGraph(TGraph& g);
     static void RangesGraph(TGraph& g, const uint8_t c[9], uint8_t limit);

@@ -81,3 +81,43 @@ TEST_F(TiempoTest, PacingGivesSixtyTwoAndAHalfFramesAndCatchesUpAfterASlowFrame)
     }
     EXPECT_GE(unpaced, 5);
 }
+
+// A machine up for 24.8 days: the clock wraps from the largest int32 to the smallest.
+// Measuring and pacing go on as if nothing happened (the sanitizer build also checks
+// that no signed sum overflows on the way). A long absence in another loop starts the
+// schedule again instead of owing the missed frames; a short lag is still made up.
+TEST_F(TiempoTest, PacingAcrossTheClockWrapAndAfterALongAbsence) {
+    clockseam::UseVirtualClock(INT32_MAX - 40);
+    auto t = TTiempo::Create(60);
+    for (int i = 0; i < 10; ++i) {
+        clockseam::Advance(5);
+        const int32_t before = Millisecs();
+        t->esperaFrame();
+        ASSERT_EQ(MillisecsBetween(before, Millisecs()), 11) << i;
+        t->update();
+        ASSERT_EQ(t->ultimoIncReal, 16) << i;
+    }
+    EXPECT_LT(Millisecs(), 0) << "the clock has wrapped";
+    EXPECT_NEAR(t->getTimer(1), 0.16, 1e-6);
+
+    // Thirty seconds in a minigame: the very next frames are paced again.
+    clockseam::Advance(30000);
+    t->esperaFrame();
+    for (int i = 0; i < 3; ++i) {
+        clockseam::Advance(5);
+        const int32_t before = Millisecs();
+        t->esperaFrame();
+        EXPECT_EQ(MillisecsBetween(before, Millisecs()), 11) << i;
+    }
+    // A 200 ms hitch is caught up with: a burst of frames that do not sleep.
+    clockseam::Advance(200);
+    t->esperaFrame();
+    int unpaced = 0;
+    for (int i = 0; i < 12; ++i) {
+        clockseam::Advance(5);
+        const int32_t before = Millisecs();
+        t->esperaFrame();
+        if (Millisecs() == before) ++unpaced;
+    }
+    EXPECT_EQ(unpaced, 12);
+}

@@ -4,6 +4,7 @@
 #include "board/equipo.h"
 #include "engine/gl.h"
 #include "minigames/escondite_coder/mini_juego4.h"
+#include "platform/input.h"
 #include "support/minigame_fixture.h"
 #include "support/rig_fixture.h"
 
@@ -312,6 +313,23 @@ TEST_F(EsconditeCoder, TurningAboutCatchesWhoMovedInTheLastQuarterSecond) {
     EXPECT_EQ(m->resultado(), 1);
     EXPECT_EQ(m->fichaTurno->anim->CurrentAnim, 5);
     for (const TFichaPtr& c : m->otros) EXPECT_EQ(c->anim->CurrentAnim, 6);
+}
+
+// Escape held once the last coder is caught: the boss's win on screen stands, and the
+// closing scene is cut.
+TEST_F(EsconditeCoder, EscapeHeldOnceAllAreCaughtKeepsTheBossWin) {
+    m->prepararJuego(2);
+    frames(1);
+    m->cuenta = -0.01f;  // the boss is watching
+    for (int k = 0; k < 3; ++k) pulsa(k);
+    frames(1);
+    ASSERT_TRUE(m->pillado[0] && m->pillado[1] && m->pillado[2]);
+    input::KeyEvent(27, true);
+    EXPECT_FALSE(m->sigueJuego());
+    const int flips = rig::FlipCount();
+    EXPECT_EQ(m->terminar(), 1);
+    EXPECT_EQ(rig::FlipCount(), flips) << "no closing scene";
+    EXPECT_EQ(m->fichaTurno->anim->CurrentAnim, 5) << "the boss celebrates";
 }
 
 TEST_F(EsconditeCoder, ReachingTheTopEndsThePlayAndOnlyCoderZeroShouts) {

@@ -392,14 +392,19 @@ TEST_F(AcicalandoseLarga, DroppingLostKissesChangesNothingAPlayerNotices) {
 
 // The whole play as a new user meets it: the two explanation pages, a walk to the showers
 // and back to the date, the closing scene, result 1.
-TEST_F(Acicalandose, WalkToTheShowersAndBackWins) {
+// The explanation read, then the mouse held on the showers and then back on the left.
+std::vector<std::string> paseoHastaLaCita() {
     std::vector<std::string> guion;
     for (int f = 1; f <= 600; ++f) guion.push_back(std::to_string(f) + " type x");
     for (int f = 1; f <= 1900; ++f) {
         guion.push_back(std::to_string(f) + (f < 1000 ? " mouse 1010 400" : " mouse 10 400"));
         guion.push_back(std::to_string(f) + " button 1 down");
     }
-    testrig::Script(guion);
+    return guion;
+}
+
+TEST_F(Acicalandose, WalkToTheShowersAndBackWins) {
+    testrig::Script(paseoHastaLaCita());
     auto equipo = TEquipo::Create(4);
     equipo->turno = 1;
     EXPECT_EQ(m->iniciarJuego(*equipo), 1);
@@ -435,6 +440,31 @@ TEST_F(Acicalandose, EscapeHeldReturnsZeroWithoutClosingScene) {
     EXPECT_EQ(m->iniciarJuego(*equipo), 0);
     EXPECT_EQ(rig::FlipCount() - base, 700) << "ends with the frame in which it was seen held";
     EXPECT_EQ(m->Ganador, 2);
+}
+
+// Escape held in the very frame that shows the win: the win stands, without the
+// closing scene.
+TEST_F(Acicalandose, EscapeHeldAsTheWinShowsKeepsTheWin) {
+    auto equipo = TEquipo::Create(4);
+    equipo->turno = 1;
+    testrig::Script(paseoHastaLaCita());
+    int base = rig::FlipCount();
+    ASSERT_EQ(m->iniciarJuego(*equipo), 1);
+    int decisivo = 0;  // the last frame of the play: the closing scene shows no meter
+    for (const std::string& l : testrig::TraceOps("text"))
+        if (testrig::Field(l, "text").rfind("Asc-o-metro", 0) == 0)
+            decisivo = std::stoi(testrig::Field(l, "flip")) - base;
+    ASSERT_GT(decisivo, 600);
+
+    TearDown();  // the same play again from the start, Escape held from that frame on
+    SetUp();
+    std::vector<std::string> guion = paseoHastaLaCita();
+    guion.push_back(std::to_string(decisivo) + " key Escape down");
+    testrig::Script(guion);
+    base = rig::FlipCount();
+    EXPECT_EQ(m->iniciarJuego(*equipo), 1);
+    EXPECT_EQ(m->Ganador, 1);
+    EXPECT_EQ(rig::FlipCount() - base, decisivo) << "no closing scene";
 }
 
 }  // namespace

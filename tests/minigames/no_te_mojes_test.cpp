@@ -542,7 +542,7 @@ TEST_F(NoTeMojes, WalkingUpTheDryFloorWinsAfterTheExplanation) {
     EXPECT_LE(bien, 315);
 }
 
-TEST_F(NoTeMojes, EscapeReturnsOneAtOnceEvenDuringTheClosingScene) {
+TEST_F(NoTeMojes, EscapeReturnsOneAtOnceButAnOutcomeOnScreenStands) {
     std::vector<std::string> guion;
     for (int f = 1; f <= 600; ++f) guion.push_back(std::to_string(f) + " type x");
     testrig::Script(guion);
@@ -552,13 +552,31 @@ TEST_F(NoTeMojes, EscapeReturnsOneAtOnceEvenDuringTheClosingScene) {
     EXPECT_EQ(m->iniciarJuego(*equipo), 1);
     EXPECT_EQ(rig::FlipCount() - base, 700) << "seen before the frame after the press's flip";
 
+    // He walks into deep water: "HAS PERDIDO!" shows, and Escape in the closing scene
+    // ends it with the loss, not with the move kept.
     m = TMiniJuego2::Create(figuras::conjunto(), paquetes);
-    empezar();
-    m->lose = 1;
-    m->timer = m->now();
-    frames(3);
+    empezar(3);
+    manguerasQuietas();
+    suelo(0, 100, 384, 110, 1);  // deep: virtual y 328 .. 347
+    ponerJugador(200, 350);
+    raton(200, 50);
+    EXPECT_EQ(frames(3), -1);
+    ASSERT_EQ(m->lose, 1);
+    EXPECT_EQ(frames(30), -1);
+    EXPECT_EQ(testrig::Field(testrig::TraceOps("text").back(), "text"), "HAS PERDIDO!");
     pulsar(27);
-    EXPECT_EQ(m->frameJuego(), 1) << "the player on turn keeps the move";
+    EXPECT_EQ(m->frameJuego(), 0) << "the loss on screen stands";
+
+    // The same for a win.
+    m = TMiniJuego2::Create(figuras::conjunto(), paquetes);
+    empezar(1);
+    ponerJugador(300, 128);
+    raton(300, 100);
+    EXPECT_EQ(frames(30), -1);
+    ASSERT_EQ(m->win, 1);
+    EXPECT_EQ(testrig::Field(testrig::TraceOps("text").back(), "text"), "BIEN HECHO!");
+    pulsar(27);
+    EXPECT_EQ(m->frameJuego(), 1);
 }
 
 TEST_F(NoTeMojes, AnOutcomeAtClockZeroStillEndsTheGame) {

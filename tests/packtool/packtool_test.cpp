@@ -133,6 +133,32 @@ TEST(Packtool, PicturesOfPacksAndPoses) {
     EXPECT_NE(r.out.find("no animation 1"), std::string::npos);
 }
 
+// Each key frame's cell shows that key frame's own picture: a figure that is graph 1 in
+// key frame 0 and graph 2, twice the size, in key frame 1.
+TEST(Packtool, EachKeyFrameIsDrawnInItsOwnPose) {
+    auto v = RootOnly();
+    AddAnim(*v, Frames({{100, {State(0, 0, 0, 0, 1)}}, {300, {State(0, 0, 0, 0, 2, 2.0f)}}}));
+    const std::string set = WorkPath("tool_keys.vba");
+    v->SaveVBA(set);
+    const std::string strip = WorkPath("tool_keys.png");
+    std::remove(strip.c_str());
+    ASSERT_EQ(Packtool("anim " + set + " " + SamplePack() + " 0 " + strip).code, 0);
+    TPixmapPtr a = LoadPixmap(strip);
+    ASSERT_NE(a, nullptr);
+    ASSERT_EQ(a->width % 3, 0) << "key 0, half way, key 1";
+    const int cell = a->width / 3;
+    auto count = [&](int k, uint32_t rgb) {
+        int n = 0;
+        for (int y = 0; y < a->height; y++)
+            for (int x = k * cell; x < (k + 1) * cell; x++) n += (a->ReadPixel(x, y) & 0xFFFFFF) == rgb;
+        return n;
+    };
+    EXPECT_EQ(count(0, 0xC06030), 0);
+    EXPECT_GT(count(0, 0x3060C0), 0);
+    EXPECT_EQ(count(2, 0x3060C0), 0) << "key frame 1 drawn with key frame 0's picture";
+    EXPECT_GT(count(2, 0xC06030), 4 * 10) << "graph 2 (4 x 10) at its own size, 2";
+}
+
 TEST(Packtool, RejectedFilesExitWithTheLibraryMessage) {
     Bytes bad;
     bad.str("k.n").u8(7).str("vba").u16(0);

@@ -29,6 +29,22 @@ TEST_F(FlipTest, SoftwarePacingSpreadsTheRemainderOverTheSecond) {
     EXPECT_LE(Millisecs() - before, 17);
 }
 
+// The same pacing where the millisecond clock wraps (a machine up for 24.8 days).
+TEST_F(FlipTest, SoftwarePacingCarriesOnAcrossTheClockWrap) {
+    clockseam::UseVirtualClock(INT32_MAX - 50);
+    platform_detail::ResetPacing();
+    Flip(-1);
+    const int32_t start = Millisecs();
+    for (int i = 0; i < 10; ++i) {
+        const int32_t before = Millisecs();
+        Flip(-1);
+        const int32_t step = MillisecsBetween(before, Millisecs());
+        ASSERT_TRUE(step == 16 || step == 17) << i << ": " << step;
+    }
+    EXPECT_LT(Millisecs(), 0) << "the clock has wrapped";
+    EXPECT_GE(MillisecsBetween(start, Millisecs()), 160);
+}
+
 TEST_F(FlipTest, FlipsAreCountedTracedAndNumberTheirOperations) {
     SetClsColor(10, 20, 30);
     Cls();

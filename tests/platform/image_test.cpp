@@ -175,6 +175,32 @@ TEST_F(PictureFileTest, DamagedFilesLoadAsNothing) {
     EXPECT_EQ(LoadImage(dir + "/nothing-here.png"), nullptr);
 }
 
+// A small file claiming a big picture: its pixel data could never fill it, so it is
+// refused before 16384 x 1024 pixels are allocated, and the reason says so.
+TEST_F(PictureFileTest, APngTooSmallForTheSizeItClaimsIsRefused) {
+    auto pm = Pattern(PF_RGBA8888);
+    ASSERT_TRUE(SavePixmapPNG(*pm, dir + "/small.png"));
+    std::vector<uint8_t> bytes = ReadBytes(dir + "/small.png");
+    // IHDR is the first chunk: its width and height at 16, its CRC after its 13 bytes.
+    auto put32 = [&](size_t at, uint32_t v) {
+        for (int i = 0; i < 4; ++i) bytes[at + i] = uint8_t(v >> (24 - 8 * i));
+    };
+    put32(16, 16384);
+    put32(20, 1024);
+    uint32_t crc = 0xFFFFFFFFu;  // PNG's CRC-32 over the chunk type and data
+    for (size_t i = 12; i < 29; ++i) {
+        crc ^= bytes[i];
+        for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    put32(29, ~crc);
+    std::string problem;
+    EXPECT_EQ(LoadPixmapFromMemory(bytes.data(), bytes.size(), &problem), nullptr);
+    EXPECT_EQ(problem, "damaged PNG (too little pixel data for 16384x1024)");
+    problem.clear();
+    EXPECT_EQ(LoadPixmap(dir + "/nothing-here.png", &problem), nullptr);
+    EXPECT_EQ(problem, "missing");
+}
+
 TEST(ImageTest, MaskedPixelsTakeTheirNeighboursAverageColour) {
     SetMaskColor(0, 0, 0);
     // . is the mask colour (black).

@@ -88,20 +88,27 @@ int AnimCommand(const std::string& set, const std::string& pack, const std::stri
         bool key;
     };
     std::vector<Pose> poses;
+    // The playback stands on each key frame in turn. At the very start of a key frame
+    // the player has not stepped onto it yet (it shows the previous frame's pictures,
+    // sizes and depths with the new positions), so the key pose is built with the key
+    // frame as the current one and nothing to blend towards.
     auto st = AnimState::Create(v);
-    const float start = 1000;
-    st->ChangeAnim(static_cast<int>(n), start, 0, 0, 0);
-    float t = start;
+    st->ChangeAnim(static_cast<int>(n), 0, 0, 0, 0);
+    int32_t t = 1000;
     for (const VBAFrame* f = a.Frames.get(); f; f = f->NextFrame.get()) {
-        st->Update(t);
-        st->PrepareBoneList(t, 1, 1, 0);
+        st->CurrentFrame = f;
+        st->NextFrame = nullptr;
+        st->FrameTime1 = t;
+        st->FrameTime2 = 0;
+        st->PrepareBoneList(static_cast<float>(t), 1, 1, 0);
         poses.push_back({st->BoneList, true});
         if (f->NextFrame && f->Duration > 0) {
-            st->Update(t + f->Duration / 2.0f);
-            st->PrepareBoneList(t + f->Duration / 2.0f, 1, 1, 0);
+            st->NextFrame = f->NextFrame.get();
+            st->FrameTime2 = t + f->Duration;
+            st->PrepareBoneList(static_cast<float>(t) + f->Duration / 2.0f, 1, 1, 0);
             poses.push_back({st->BoneList, false});
         }
-        t += static_cast<float>(f->Duration);
+        t += f->Duration;
         if (poses.size() > 400) break;  // a strip wider than this is no use to anyone
     }
 

@@ -105,7 +105,9 @@ int TMiniJuego1::iniciarJuego(const TEquipo& e) {
     explicar();
     while (frameJuego()) {
     }
-    if (KeyDown(kEscape)) return 0;
+    // Escape held ends the play at once: a loss, unless the frame just shown had
+    // already decided the outcome, which then stands.
+    if (KeyDown(kEscape)) return Ganador == 2 ? 0 : Ganador;
     escenaFinal();
     return Ganador;
 }

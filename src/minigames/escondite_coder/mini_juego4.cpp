@@ -114,8 +114,16 @@ int TMiniJuego4::iniciarJuego(const TEquipo& e) {
     tiempo->update();
     prepararJuego(e.getTurno());
     while (sigueJuego()) frameJuego();
-    if (KeyDown(kEscape)) return 0;
+    return terminar();
+}
+
+int TMiniJuego4::terminar() {
+    // Escape held ends the play at once: a loss for the boss, unless the outcome was
+    // already decided on screen (a coder away, all caught, the meter run out), which
+    // then stands.
+    if (KeyDown(kEscape) && !decidido()) return 0;
     const int r = resultado();
+    if (KeyDown(kEscape)) return r;
     escenaFinal();
     return r;
 }
@@ -190,8 +198,12 @@ void TMiniJuego4::prepararJuego(int t) {
 
 bool TMiniJuego4::sigueJuego() {
     if (KeyDown(kEscape)) return false;
-    if (pillado[0] && pillado[1] && pillado[2]) return false;
-    return salvado == 0 && !contador->haAcabado();
+    return !decidido();
+}
+
+bool TMiniJuego4::decidido() const {
+    if (pillado[0] && pillado[1] && pillado[2]) return true;
+    return salvado != 0 || contador->haAcabado();
 }
 
 void TMiniJuego4::getInput() {

@@ -73,10 +73,15 @@ class TMiniJuego4 : public TMiniJuego {
     // True while the play goes on: Escape not held, somebody not caught, nobody at the
     // top, time left on the meter.
     bool sigueJuego();
+    // True once the outcome is settled: all three caught, a coder at the top, or the
+    // meter run out.
+    bool decidido() const;
     // One frame of the play.
     void frameJuego();
     // 1 when the boss won; sets everybody's end animation.
     int resultado();
+    // After the play: the result, with the closing scene unless Escape is held.
+    int terminar();
     // The 2-second closing scene.
     void escenaFinal();
 

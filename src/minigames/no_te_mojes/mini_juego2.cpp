@@ -126,7 +126,9 @@ void TMiniJuego2::prepararJuego(int t) {
 }
 
 int TMiniJuego2::frameJuego() {
-    if (KeyHit(kEscape) > 0) return 1;
+    // Escape skips the play and the player on turn keeps the move; once the outcome is
+    // on screen it only cuts the closing scene short, the outcome standing.
+    if (KeyHit(kEscape) > 0) return win != 0 || lose != 0 ? win : 1;
 
     // ---- update ----
     tiempo->update();

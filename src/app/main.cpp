@@ -1,15 +1,39 @@
 // Frikipartida: start-up, the game, and what a stop looks like.
 #include "app/aplicacion.h"
+#include "platform/data_folder.h"
 #include "platform/platform.h"
+#include "platform/settings.h"
 
 #include <cstdio>
+
+#ifndef FK_VERSION
+#define FK_VERSION "0"
+#endif
 
 int main(int argc, char** argv) {
     rig::Options options;
     try {
         // Without options the command line is not read at all.
         if (argc > 1) options = rig::ParseOptions(argc, argv);
+    } catch (const GameError& e) {
+        std::printf("%s\nPrueba 'frikipartida --help' para ver las opciones.\n", e.what());
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(rig::HelpText().c_str(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("frikipartida %s\n", FK_VERSION);
+        return 0;
+    }
+    try {
+        datafolder::Choice data = datafolder::Find(options.data);
         platform::Startup(options);
+        // The game reads its data from the working folder; files named on the command
+        // line were opened (or anchored) by Startup, before the move.
+        if (!data.startedIn) datafolder::Enter(data);
+        settings::Configure(data.startedIn);
     } catch (const GameError& e) {
         std::printf("%s\n", e.what());
         return 2;

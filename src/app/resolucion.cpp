@@ -1,5 +1,6 @@
 #include "app/resolucion.h"
 
+#include "platform/settings.h"
 #include "platform/stream.h"
 #include "platform/text.h"
 
@@ -29,3 +30,5 @@ Resolucion leerResolucion(const std::string& path) {
     r.alto = StrToInt(line.substr(space + 1));
     return r;
 }
+
+Resolucion leerResolucion() { return leerResolucion(settings::PathFor("resolucion.cfg")); }

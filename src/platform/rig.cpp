@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -89,7 +90,43 @@ void WriteTraceLine(const std::string& line) {
     if (st.capture) st.captured.push_back(line);
 }
 
+// Every command-line option with its one line of help, in the order --help lists them.
+// A new option gets its line here and its case in ParseOptions.
+struct OptionHelp {
+    const char* name;
+    const char* value;  // "" when the option takes none
+    const char* text;
+};
+constexpr OptionHelp kOptionHelp[] = {
+    {"--window", "", "una ventana del tamaño configurado en vez de pantalla completa"},
+    {"--data", "CARPETA", "lee los datos del juego de CARPETA"},
+    {"--headless", "", "sin ventana visible ni sonido (dibujo fuera de pantalla, mezclador mudo)"},
+    {"--virtual-clock", "", "reloj virtual: solo avanza con las esperas, tan rápido como se pueda"},
+    {"--script", "FICHERO", "toma la entrada (teclas, ratón) de un guion"},
+    {"--trace", "FICHERO", "escribe cada operación de dibujo, sonido y volcado (una línea JSON cada una)"},
+    {"--shot", "N:FICHERO", "guarda como PNG la imagen del volcado N (se puede repetir)"},
+    {"--max-flips", "N", "termina tras el volcado N con código 3"},
+    {"--seed", "N", "semilla N para el generador aleatorio en vez del reloj"},
+    {"--frame-times", "FICHERO", "una línea por volcado con los milisegundos de trabajo"},
+    {"--help", "", "muestra esta ayuda y termina"},
+    {"--version", "", "muestra la versión y termina"},
+};
+
 }  // namespace
+
+std::string HelpText() {
+    std::string text = "Uso: frikipartida [OPCIONES]\n"
+                       "Frikipartida, juego de tablero y minijuegos para cuatro en un PC.\n\n"
+                       "Opciones:\n";
+    for (const OptionHelp& o : kOptionHelp) {
+        std::string left = std::string("  ") + o.name;
+        if (*o.value) left = left + " " + o.value;
+        if (left.size() < 26) left.resize(26, ' ');
+        else left += "  ";
+        text += left + o.text + "\n";
+    }
+    return text;
+}
 
 Options ParseOptions(int argc, char** argv) {
     Options o;
@@ -123,6 +160,15 @@ Options ParseOptions(int argc, char** argv) {
             o.seed = ParseInt(need(i, a), a);
         } else if (a == "--frame-times") {
             o.frameTimes = need(i, a);
+        } else if (a == "--data") {
+            o.data = need(i, a);
+            if (o.data.empty()) Bad("--data espera una carpeta");
+        } else if (a == "--help") {
+            o.help = true;
+            return o;
+        } else if (a == "--version") {
+            o.version = true;
+            return o;
         } else {
             Bad("Opcion desconocida: " + a);
         }
@@ -209,6 +255,13 @@ void DeliverScriptEvents() {
 void Configure(const Options& options) {
     Reset();
     st.options = options;
+    // Shots are written later, after the game may have moved into its data folder: they
+    // stay relative to the folder the game was started in.
+    for (auto& shot : st.options.shots) {
+        std::error_code ec;
+        std::filesystem::path anchored = std::filesystem::absolute(shot.second, ec);
+        if (!ec) shot.second = anchored.string();
+    }
     if (options.virtualClock) clockseam::UseVirtualClock();
     if (!options.script.empty()) {
         std::ifstream f(options.script);

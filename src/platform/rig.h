@@ -21,10 +21,16 @@ struct Options {
     int maxFlips = 0;           // 0: no limit
     std::optional<int32_t> seed;
     std::string frameTimes;     // file for per-flip work milliseconds
+    std::string data;           // folder of the game data ("" = look for it)
+    bool help = false;          // print the option list and leave
+    bool version = false;       // print the version and leave
 };
 
 // Parses the game's command line. Throws GameError with a clear text on a bad option.
+// --help and --version end the parsing (what follows them is not read).
 Options ParseOptions(int argc, char** argv);
+// The --help text: a usage line and every option with its one line of explanation.
+std::string HelpText();
 // Applies the options: clock, script, trace, shots, limits. Call once before Graphics.
 void Configure(const Options& options);
 const Options& Current();

@@ -1,7 +1,9 @@
 // assetgen DATA_DIR [PREVIEW_DIR]: writes every picture, sound, tune, the animation set
 // and the graphics packs of the game into DATA_DIR, and the review sheets into
 // PREVIEW_DIR. The same bytes on every run.
+// assetgen --icons DIR NAME: writes only the desktop icons, DIR/hicolor/.../NAME.png.
 #include "figure.h"
+#include "icons.h"
 #include "output.h"
 #include "packs.h"
 #include "preview.h"
@@ -19,8 +21,21 @@ using namespace assetgen;
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: assetgen DATA_DIR [PREVIEW_DIR]\n");
+        std::fprintf(stderr, "usage: assetgen DATA_DIR [PREVIEW_DIR] | assetgen --icons DIR NAME\n");
         return 2;
+    }
+    if (std::string(argv[1]) == "--icons") {
+        if (argc != 4) {
+            std::fprintf(stderr, "usage: assetgen --icons DIR NAME\n");
+            return 2;
+        }
+        try {
+            WriteIcons(argv[2], argv[3]);
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "assetgen: %s\n", e.what());
+            return 1;
+        }
+        return 0;
     }
     try {
         auto t0 = std::chrono::steady_clock::now();

@@ -1,0 +1,35 @@
+#pragma once
+// The folder of the settings files (resolucion.cfg and any later one). A game started in
+// its own data folder keeps them there when it may write there, as it always has;
+// otherwise they live in $XDG_CONFIG_HOME/frikipartida/ (default ~/.config/frikipartida/),
+// created on first use. A folder that cannot be written is reported once on standard
+// error, and the game plays on with the defaults.
+//
+// Until Configure is called (tests, tools) every settings file is the bare name in the
+// working folder.
+#include <optional>
+#include <string>
+
+namespace settings {
+
+// Chooses the folder for this run. startedInDataFolder: the game reads its data from the
+// working folder it was started in.
+void Configure(bool startedInDataFolder);
+// The chosen folder, without a trailing slash; empty for the working folder.
+const std::string& Folder();
+
+// Where a settings file ("resolucion.cfg") is read and written. Creates the folder on the
+// first call that needs it; a failure there is reported once and the path is still given
+// (opening it for writing then fails, and the caller keeps its defaults).
+std::string PathFor(const std::string& name);
+
+// The whole file, bytes as they stand; nullopt when it is missing or unreadable.
+std::optional<std::string> Read(const std::string& name);
+// Replaces the file with the bytes. False when it cannot be written; the first such
+// failure is reported on standard error.
+bool Write(const std::string& name, const std::string& bytes);
+
+// Back to the working folder, with the report forgotten (tests).
+void Reset();
+
+}  // namespace settings

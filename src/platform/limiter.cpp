@@ -1,7 +1,7 @@
 // Look-ahead within the block: the mixer hands over whole blocks, so the peaks ahead of
 // a frame are known without delaying the sound. The gain glides down in a straight line
 // over ~2 ms before a peak (reaching exactly the level that keeps the peak in range) and
-// comes back up smoothly over ~100 ms after a 20 ms hold. A peak at the very start of a block, with no room
+// comes back up smoothly (60 ms time constant) after a 20 ms hold. A peak at the very start of a block, with no room
 // ahead of it, is met at once: it can be heard as a slight edge, never as clipping.
 #include "platform/limiter.h"
 
@@ -11,9 +11,10 @@
 namespace {
 
 constexpr float kTop = 32767.0f, kBottom = -32768.0f;
-constexpr double kAttackSeconds = 0.002, kHoldSeconds = 0.02, kReleaseSeconds = 0.1;
-// Closer to 1 than this the recovery snaps to 1: at rest, samples pass bit for bit.
-constexpr float kRestEpsilon = 1e-5f;
+constexpr double kAttackSeconds = 0.002, kHoldSeconds = 0.02, kReleaseSeconds = 0.06;
+// The recovery heads for slightly more than 1 and stops at 1, so it arrives (in ~0.35 s
+// from deep limiting) and samples pass bit for bit again.
+constexpr float kReleaseAim = 1.002f;
 
 float GainFor(float sample) {
     if (sample > kTop) return kTop / sample;
@@ -62,8 +63,8 @@ void TLimiter::Process(const float* mix, int16_t* out, int frames) {
         if (holdLeft > 0) {
             --holdLeft;
         } else {
-            gain += (1.0f - gain) * releaseStep;
-            if (1.0f - gain < kRestEpsilon) gain = 1.0f;
+            // Aiming a little past 1 reaches rest in a finite time (then exact again).
+            gain = std::min(1.0f, gain + (kReleaseAim - gain) * releaseStep);
         }
         if (ceiling[i] <= gain) {  // held down by a peak: wait before recovering, so the
             gain = ceiling[i];     // gain does not ripple between the crests of a wave

@@ -123,6 +123,8 @@ Options ParseOptions(int argc, char** argv) {
             o.seed = ParseInt(need(i, a), a);
         } else if (a == "--frame-times") {
             o.frameTimes = need(i, a);
+        } else if (a == "--keep-aspect") {
+            o.keepAspect = true;
         } else {
             Bad("Opcion desconocida: " + a);
         }

@@ -21,6 +21,7 @@ struct Options {
     int maxFlips = 0;           // 0: no limit
     std::optional<int32_t> seed;
     std::string frameTimes;     // file for per-flip work milliseconds
+    bool keepAspect = false;    // a 4:3 picture with black bars on a screen of another shape
 };
 
 // Parses the game's command line. Throws GameError with a clear text on a bad option.

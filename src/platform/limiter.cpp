@@ -1,8 +1,9 @@
 // Look-ahead within the block: the mixer hands over whole blocks, so the peaks ahead of
 // a frame are known without delaying the sound. The gain glides down in a straight line
 // over ~2 ms before a peak (reaching exactly the level that keeps the peak in range) and
-// comes back up smoothly (60 ms time constant) after a 20 ms hold. A peak at the very start of a block, with no room
-// ahead of it, is met at once: it can be heard as a slight edge, never as clipping.
+// comes back up smoothly (60 ms time constant) after a 20 ms hold. A peak at the very
+// start of a block, with no room ahead of it, is met at once: it can be heard as a slight
+// edge, never as clipping.
 #include "platform/limiter.h"
 
 #include <algorithm>

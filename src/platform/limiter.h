@@ -8,6 +8,7 @@
 
 class TLimiter {
 public:
+    TLimiter() { Reset(44100); }
     // rate: frames per second of the stream (sets the ramp and recovery lengths).
     void Reset(int rate);
     // Turns a block of interleaved stereo sums (any size) into 16-bit samples.

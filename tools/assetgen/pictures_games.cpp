@@ -80,8 +80,8 @@ void Sign(const char* file, const char* text, Rgb colour, bool heart) {
 void Game1Background() {
     Canvas c(1024, 768);
     cairo_t* cr = c.cr();
-    // Corridor at the top where the girls stroll.
-    Tiles(cr, 0, 0, 1024, 130, 32, Hex(0xcfe3f2), Hex(0xbcd6ea), Hex(0xa4bfd6));
+    // Corridor at the top where the girls stroll (kisses fly up into it: middle tones).
+    Tiles(cr, 0, 0, 1024, 130, 32, Hex(0x7e98b4), Hex(0x7089a6), Hex(0x586f8a));
     cairo_rectangle(cr, 0, 118, 1024, 14);
     Cartoon(cr, Hex(0x7a5a8a), 3);
     // The room: a warm chequered floor in middle tones. Kisses are drawn by adding their

@@ -4,6 +4,7 @@
 #include "app/introduccion_anal.h"
 #include "app/menu_molon.h"
 #include "app/opciones_molonas.h"
+#include "app/pantalla.h"
 #include "app/practica.h"
 #include "app/resolucion.h"
 #include "board/equipo.h"
@@ -43,6 +44,7 @@ void TAplicacion::cargarRecursosFijos() {
 
 void TAplicacion::abrirPantalla() {
     Resolucion r = leerResolucion();
+    if (leerPantalla().mantenerAspecto) SetKeepAspect(true);  // else as the command line says
     if (!GLMax2DDriverAvailable()) throw GameError(kSinDriver);
     SetGraphicsDriverFlags(2);
     // A size the screen cannot show falls back to 1024x768, then to the desktop size.

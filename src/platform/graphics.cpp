@@ -10,6 +10,7 @@
 #include "platform/clock.h"
 #include "platform/detail.h"
 #include "platform/drawing.h"
+#include "platform/letterbox.h"
 #include "platform/render.h"
 #include "platform/rig.h"
 
@@ -33,7 +34,8 @@ namespace {
 struct Display {
     SDL_Window* window = nullptr;
     SDL_GLContext gl = nullptr;
-    int width = 0, height = 0;  // window size (what the game asked for)
+    int width = 0, height = 0;  // picture size: the window, or its 4:3 box (letterbox.h)
+    int windowW = 0, windowH = 0;  // the whole window
     int hz = 0;
     int generation = 0;
     int driverFlags = 2;
@@ -43,13 +45,35 @@ struct Display {
 Display display;
 drawing::RenderState state;
 
-void DrawableSize(int& w, int& h) {
-    w = display.width;
-    h = display.height;
+// The whole drawable, in pixels.
+void FullDrawableSize(int& w, int& h) {
+    w = display.windowW;
+    h = display.windowH;
     if (display.window) SDL_GL_GetDrawableSize(display.window, &w, &h);
     if (w <= 0) w = 1;
     if (h <= 0) h = 1;
 }
+
+// The picture's rectangle in drawable pixels (top-left origin): all of it, or the 4:3
+// box when the shape is kept.
+void PictureInDrawable(int& x, int& y, int& w, int& h) {
+    int dw, dh;
+    FullDrawableSize(dw, dh);
+    const TPictureBox& box = platform_detail::PictureBox();
+    if (display.windowW <= 0 || display.windowH <= 0 ||
+        (box.w >= display.windowW && box.h >= display.windowH)) {
+        x = y = 0;
+        w = dw;
+        h = dh;
+        return;
+    }
+    const double kx = static_cast<double>(dw) / display.windowW, ky = static_cast<double>(dh) / display.windowH;
+    x = static_cast<int>(std::lround(box.x * kx));
+    y = static_cast<int>(std::lround(box.y * ky));
+    w = std::max(1, static_cast<int>(std::lround(box.w * kx)));
+    h = std::max(1, static_cast<int>(std::lround(box.h * ky)));
+}
+
 
 // ---------------------------------------------------------------- GL state cache
 
@@ -160,15 +184,16 @@ void UpdateTransform() {
 
 void ApplyScissor() {
     if (!display.gl) return;
-    int dw, dh;
-    DrawableSize(dw, dh);
+    int px, py, dw, dh, fw, fh;
+    PictureInDrawable(px, py, dw, dh);
+    FullDrawableSize(fw, fh);
     const double kx = static_cast<double>(dw) / std::max(display.width, 1);
     const double ky = static_cast<double>(dh) / std::max(display.height, 1);
     const int x0 = static_cast<int>(std::lround(state.vpX * kx));
     const int x1 = static_cast<int>(std::lround((state.vpX + std::max(state.vpW, 0)) * kx));
     const int y0 = static_cast<int>(std::lround(state.vpY * ky));
     const int y1 = static_cast<int>(std::lround((state.vpY + std::max(state.vpH, 0)) * ky));
-    glScissor(x0, dh - y1, std::max(x1 - x0, 0), std::max(y1 - y0, 0));
+    glScissor(px + x0, fh - py - y1, std::max(x1 - x0, 0), std::max(y1 - y0, 0));
 }
 
 void ResetRenderState() {
@@ -386,7 +411,12 @@ bool Graphics(int width, int height, int depth, int hz, int flags) {
 
     display.window = window;
     display.gl = gl;
-    SDL_GetWindowSize(window, &display.width, &display.height);
+    SDL_GetWindowSize(window, &display.windowW, &display.windowH);
+    const TPictureBox box = KeepAspect() ? FitFourThree(display.windowW, display.windowH)
+                                         : TPictureBox{0, 0, display.windowW, display.windowH};
+    platform_detail::SetPictureBox(box, display.windowW, display.windowH);
+    display.width = box.w;
+    display.height = box.h;
     display.hz = hz;
     display.swapInterval = -1;
     ++display.generation;
@@ -537,9 +567,10 @@ void SetVirtualResolution(float w, float h) {
     display.virtW = w;
     display.virtH = h;
     if (!display.gl) return;
-    int dw, dh;
-    DrawableSize(dw, dh);
-    glViewport(0, 0, dw, dh);
+    int px, py, dw, dh, fw, fh;
+    PictureInDrawable(px, py, dw, dh);
+    FullDrawableSize(fw, fh);
+    glViewport(px, fh - py - dh, dw, dh);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(0, w, h, 0, -1, 1);
@@ -655,12 +686,12 @@ void DrawPoly(const std::vector<float>& xy) {
 
 namespace {
 
-// Reads window pixels (top-left origin) into an RGBA pixmap.
+// Reads drawable pixels (top-left origin of the whole window) into an RGBA pixmap.
 TPixmapPtr ReadWindowPixels(int x, int y, int w, int h) {
     drawing::Flush();
     if (!display.gl || w <= 0 || h <= 0) return nullptr;
     int dw, dh;
-    DrawableSize(dw, dh);
+    FullDrawableSize(dw, dh);
     auto out = CreatePixmap(w, h, PF_RGBA8888);
     if (!out) return nullptr;
     // Only the part inside the drawable is read; the rest stays transparent black.
@@ -684,14 +715,14 @@ TPixmapPtr ReadWindowPixels(int x, int y, int w, int h) {
 
 TPixmapPtr GrabPixmap(int x, int y, int w, int h) {
     if (!display.gl || w <= 0 || h <= 0) return nullptr;
-    int dw, dh;
-    DrawableSize(dw, dh);
+    int ox, oy, dw, dh;
+    PictureInDrawable(ox, oy, dw, dh);
     const double kx = dw / static_cast<double>(VirtualWidth());
     const double ky = dh / static_cast<double>(VirtualHeight());
     const int px = static_cast<int>(std::floor(x * kx)), py = static_cast<int>(std::floor(y * ky));
     const int pw = std::max(1, static_cast<int>(std::lround(w * kx)));
     const int ph = std::max(1, static_cast<int>(std::lround(h * ky)));
-    auto pixels = ReadWindowPixels(px, py, pw, ph);
+    auto pixels = ReadWindowPixels(ox + px, oy + py, pw, ph);
     if (!pixels || (pw == w && ph == h)) return pixels;
     // The window is not at the virtual resolution: resample to the size asked for.
     auto out = CreatePixmap(w, h, PF_RGBA8888);
@@ -705,6 +736,30 @@ TPixmapPtr GrabPixmap(int x, int y, int w, int h) {
     }
     return out;
 }
+
+namespace {
+
+// With the 4:3 shape kept on a screen of another shape: black on both sides of the box.
+void PaintBars() {
+    if (!display.gl) return;
+    int px, py, pw, ph, fw, fh;
+    PictureInDrawable(px, py, pw, ph);
+    FullDrawableSize(fw, fh);
+    if (pw >= fw && ph >= fh) return;
+    const bool sideBars = pw < fw;  // else above and below
+    const int bars[2][4] = {{0, 0, sideBars ? px : fw, sideBars ? fh : py},
+                            {sideBars ? px + pw : 0, sideBars ? 0 : py + ph,
+                             sideBars ? fw - px - pw : fw, sideBars ? fh : fh - py - ph}};
+    glClearColor(0, 0, 0, 1);
+    for (const auto& b : bars) {
+        if (b[2] <= 0 || b[3] <= 0) continue;
+        glScissor(b[0], fh - b[1] - b[3], b[2], b[3]);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
+    ApplyScissor();
+}
+
+}  // namespace
 
 namespace platform_detail {
 
@@ -720,6 +775,7 @@ void PresentFrame(bool waitRetrace) {
     }
     // An offscreen surface is never shown, so nothing would make the driver finish the
     // frame: finish it here, so a frame's cost lands in that frame (frame times, benches).
+    PaintBars();
     if (rig::Current().headless) glFinish();
     SDL_GL_SwapWindow(display.window);
 }
@@ -727,7 +783,7 @@ void PresentFrame(bool waitRetrace) {
 bool SaveBackBufferPNG(const std::string& path) {
     if (!display.gl) return false;
     int dw, dh;
-    DrawableSize(dw, dh);
+    FullDrawableSize(dw, dh);  // the shot shows what the player sees, bars included
     auto pixels = ReadWindowPixels(0, 0, dw, dh);
     if (!pixels) return false;
     auto rgb = ConvertPixmap(*pixels, PF_RGB888);

@@ -1,6 +1,7 @@
 #include "platform/input.h"
 
 #include "platform/detail.h"
+#include "platform/letterbox.h"
 #include "platform/rig.h"
 #include "platform/text.h"
 
@@ -89,6 +90,7 @@ void CharEvent(int code) {
     if (code > 0 && code <= 255) PushChar(code);
 }
 void MouseMoveEvent(int x, int y) {
+    platform_detail::WindowToPicture(x, y);  // beside a kept 4:3 picture: onto it
     in.mouseX = x;
     in.mouseY = y;
 }

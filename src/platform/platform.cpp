@@ -1,6 +1,7 @@
 #include "platform/platform.h"
 
 #include "platform/detail.h"
+#include "platform/letterbox.h"
 
 #include <SDL2/SDL.h>
 
@@ -17,6 +18,7 @@ void Startup(const rig::Options& options) {
     // Escape, Alt-Tab and the like must reach the game, not minimise it.
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     rig::Configure(options);
+    SetKeepAspect(options.keepAspect);
     input::Reset();
     platform_detail::ResetPacing();
     platform_detail::AudioInit(options.headless);

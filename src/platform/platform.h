@@ -5,6 +5,7 @@
 #include "font.h"
 #include "image.h"
 #include "input.h"
+#include "letterbox.h"
 #include "pixmap.h"
 #include "random.h"
 #include "render.h"

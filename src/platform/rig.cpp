@@ -169,6 +169,8 @@ Options ParseOptions(int argc, char** argv) {
         } else if (a == "--version") {
             o.version = true;
             return o;
+        } else if (a == "--keep-aspect") {
+            o.keepAspect = true;
         } else {
             Bad("Opcion desconocida: " + a);
         }

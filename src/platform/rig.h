@@ -24,6 +24,7 @@ struct Options {
     std::string data;           // folder of the game data ("" = look for it)
     bool help = false;          // print the option list and leave
     bool version = false;       // print the version and leave
+    bool keepAspect = false;    // a 4:3 picture with black bars on a screen of another shape
 };
 
 // Parses the game's command line. Throws GameError with a clear text on a bad option.

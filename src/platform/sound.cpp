@@ -10,10 +10,13 @@
 //   few milliseconds so that no click is heard.
 // - Volume and pan changes glide over the same few milliseconds for the same reason.
 // - Pan is a balance: the centre keeps both sides at full volume, the far side fades out.
+// - Stacked voices that sum beyond 16 bits are brought down by a limiter (limiter.h),
+//   not clamped; a sum that stays in range passes untouched.
 #include "platform/sound.h"
 
 #include "platform/clock.h"
 #include "platform/detail.h"
+#include "platform/limiter.h"
 #include "platform/rig.h"
 
 #include <SDL.h>
@@ -43,6 +46,7 @@ struct Mixer {
     bool haveLastMs = false;
     uint32_t lastMs = 0;
     std::vector<float> mixBuffer;
+    TLimiter limiter;  // keeps stacked voices inside 16 bits
     // A program ending without AudioShutdown must not leave the callback running on
     // a mixer that is being destroyed.
     ~Mixer() {
@@ -171,10 +175,7 @@ void MixVoices(int16_t* out, int frames) {
     std::erase_if(m.voices, [](const Voice& v) {
         return v.channel->finished || (v.channel->stopped && v.gainL == 0.0f && v.gainR == 0.0f);
     });
-    for (int i = 0; i < frames * 2; ++i) {
-        float x = std::clamp(acc[i], -32768.0f, 32767.0f);
-        out[i] = static_cast<int16_t>(std::lrint(x));
-    }
+    m.limiter.Process(acc, out, frames);
 }
 
 void SDLCALL AudioCallback(void*, Uint8* stream, int len) {
@@ -290,6 +291,7 @@ void AudioInit(bool silent) {
     m.nextId = 1;
     m.haveLastMs = false;
     m.deviceRate = kWantedRate;
+    m.limiter.Reset(m.deviceRate);
     if (silent) return;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
     SDL_AudioSpec want{};
@@ -305,6 +307,7 @@ void AudioInit(bool silent) {
         return;
     }
     m.deviceRate = have.freq > 0 ? have.freq : kWantedRate;
+    m.limiter.Reset(m.deviceRate);
     SDL_PauseAudioDevice(m.device, 0);
 }
 

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -121,6 +122,43 @@ TEST(AssetgenFiles, FontSoundsAndMusicLoad) {
         EXPECT_LT(std::abs(s->samples.back()), 600) << e;
     }
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Data("sfx")), {}), 17);
+}
+
+// Heard one after another, no effect stands out or hides: their loudness (RMS over the
+// 50 ms stretches within 20 dB of the loudest) lies within a few dB of each other. And
+// none stops on a sound: 20 ms before its end a clip is at least 15 dB under itself.
+TEST(AssetgenFiles, EffectsShareOneLoudnessAndDieAway) {
+    auto db = [](double power) { return 10 * std::log10(std::max(power, 1e-12)); };
+    auto meanPower = [](const std::vector<int16_t>& v, size_t from, size_t to) {
+        double sum = 0;
+        for (size_t i = from; i < to; i += 2) sum += (v[i] / 32768.0) * (v[i] / 32768.0);
+        return to > from ? sum / ((to - from) / 2.0) : 0.0;
+    };
+    double quietest = 1e9, loudest = -1e9;
+    for (const char* e : kEffects) {
+        TSoundPtr s = LoadSound(Data(std::string("sfx/") + e + ".wav"));
+        ASSERT_TRUE(s) << e;
+        const auto& v = s->samples;  // stereo: left samples at even places
+        const size_t win = 2 * static_cast<size_t>(s->rate / 20);
+        std::vector<double> windows;
+        for (size_t a = 0; a + win <= v.size(); a += win / 2) windows.push_back(meanPower(v, a, a + win));
+        if (windows.empty()) windows.push_back(meanPower(v, 0, v.size()));
+        const double top = *std::max_element(windows.begin(), windows.end());
+        double sum = 0;
+        int count = 0;
+        for (double w : windows)
+            if (w >= top / 100) {
+                sum += w;
+                ++count;
+            }
+        const double active = db(sum / count);
+        quietest = std::min(quietest, active);
+        loudest = std::max(loudest, active);
+        const size_t ms = 2 * static_cast<size_t>(s->rate / 1000);
+        const double tail = db(meanPower(v, v.size() - 25 * ms, v.size() - 15 * ms));
+        EXPECT_LT(tail, active - 15) << e;
+    }
+    EXPECT_LT(loudest - quietest, 3.0);
 }
 
 TEST(AssetgenFiles, TunesLoopWithoutGapOrClick) {

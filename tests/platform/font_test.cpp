@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -219,6 +221,38 @@ TEST_F(TextDrawTest, TextLooksTheSameWhateverWasDrawnBefore) {
     ASSERT_NE(early, nullptr);
     testrig::OpenDisplay();
     EXPECT_EQ(MaxDifference(*reference, *DrawSample(early), 0, 768), 0);
+}
+
+// The look-alike pairs a player must tell apart on the key boxes (drawn at 1.5x with
+// nearest sampling) and at 1x: the glyphs as seen on screen differ in many pixels, not a
+// corner or two, and a 1 fills enough of its cell that "11" does not read "1 1".
+TEST_F(TextDrawTest, BuiltinLookAlikesStayApartAt1xAndScaled) {
+    SetImageFont(nullptr);
+    SetColor(255, 255, 255);
+    auto seen = [](char c, float scale) {
+        Cls();
+        SetTransform(0, scale, scale);
+        DrawText(std::string(1, c), 100, 100);
+        SetTransform(0, 1, 1);
+        auto pm = GrabPixmap(100, 100, 16, 20);
+        std::vector<bool> lit;
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 16; ++x) lit.push_back((pm->ReadPixel(x, y) & 0xFFFFFF) != 0);
+        return lit;
+    };
+    const char* pairs[][2] = {{"O", "Q"}, {"U", "V"}, {"M", "W"}, {"0", "O"},
+                              {"1", "l"}, {"1", "I"}, {"v", "u"}, {"w", "m"}};
+    for (float scale : {1.0f, 1.5f})
+        for (auto& p : pairs) {
+            auto a = seen(p[0][0], scale), b = seen(p[1][0], scale);
+            int differ = 0;
+            for (size_t i = 0; i < a.size(); ++i) differ += a[i] != b[i];
+            EXPECT_GE(differ, scale > 1 ? 8 : 5) << p[0] << " against " << p[1] << " at " << scale;
+        }
+    Cls();
+    DrawText("1", 100, 100);
+    const Box one = LitBox(95, 95, 20, 25);
+    EXPECT_GE(one.x1 - one.x0 + 1, 5);  // of an 8-pixel advance
 }
 
 }  // namespace

@@ -463,12 +463,79 @@ TEST_F(SoundTest, VolumePanAndClamping) {
     d->Stop();
     Mix(1000);
 
-    // Sums beyond 16 bits clamp instead of wrapping.
+    // Sums beyond 16 bits are limited instead of wrapping.
     PlaySound(Constant(1000, 44100, 30000, -30000));
     PlaySound(Constant(1000, 44100, 30000, -30000));
     out = Mix(2);
     EXPECT_EQ(out[0], 32767);
-    EXPECT_EQ(out[1], -32768);
+    EXPECT_EQ(out[1], -32767);
+}
+
+// A tone of the given peak, frequency and length at 44100 Hz (the same on both sides).
+static TSoundPtr Tone(double peak, double hz, int frames) {
+    auto s = std::make_shared<TSound>();
+    s->source = "tone";
+    for (int i = 0; i < frames; ++i) {
+        auto v = static_cast<int16_t>(std::lrint(peak * std::sin(2 * M_PI * hz * i / 44100.0)));
+        s->samples.push_back(v);
+        s->samples.push_back(v);
+    }
+    return s;
+}
+
+TEST_F(SoundTest, LimiterLeavesSingleSoundsExactAndKeepsStacksCleanAndInRange) {
+    // Alone at full scale (both extremes included): sample for sample.
+    auto full = std::make_shared<TSound>();
+    uint32_t seed = 7;
+    for (int i = 0; i < 20000; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        auto v = static_cast<int16_t>(seed >> 16);
+        if (i % 97 == 0) v = (i / 97) % 2 ? 32767 : -32768;
+        full->samples.push_back(v);
+        full->samples.push_back(static_cast<int16_t>(-(v / 2)));
+    }
+    PlaySound(full);
+    std::vector<int16_t> heard;
+    for (int block = 0; block < 20; ++block)
+        for (int16_t v : Mix(1024)) heard.push_back(v);
+    heard.resize(full->samples.size());
+    EXPECT_EQ(heard, full->samples);
+
+    // Three tones at 0.7 of full scale (a peak of 2.1x): never beyond 16 bits, and no
+    // corners: once the limiter has settled the output is the sum scaled by a steady gain.
+    platform_detail::AudioInit(true);
+    for (int k = 0; k < 3; ++k) PlaySound(Tone(0.7 * 32767, 220, 44100));
+    const auto one = Tone(0.7 * 32767, 220, 44100)->samples;
+    std::vector<int16_t> stacked;
+    for (int block = 0; block < 20; ++block)
+        for (int16_t v : Mix(1024)) stacked.push_back(v);
+    int16_t peak = 0;
+    for (int16_t v : stacked) peak = std::max<int16_t>(peak, static_cast<int16_t>(std::abs(v)));
+    EXPECT_LE(peak, 32767);
+    EXPECT_GT(peak, 30000);  // limited, not ducked to a whisper
+    double lo = 1e9, hi = 0;
+    for (size_t i = 2 * 4410; i < stacked.size(); i += 2) {
+        const double sum = 3.0 * one[i];
+        if (std::abs(sum) < 20000) continue;  // ratios near zero crossings are rounding
+        double g = stacked[i] / sum;
+        lo = std::min(lo, g);
+        hi = std::max(hi, g);
+    }
+    EXPECT_GT(lo, 0.4);
+    EXPECT_LT(hi - lo, 0.02);  // a clamped wave would swing from 1 down to 0.48
+
+    // When the stack ends the limiter comes back to rest: a later lone sound is exact.
+    platform_detail::AudioInit(true);
+    for (int k = 0; k < 3; ++k) PlaySound(Tone(0.7 * 32767, 220, 2000));
+    Mix(1024);
+    Mix(1024);
+    Mix(44100);
+    PlaySound(full);
+    heard.clear();
+    for (int block = 0; block < 20; ++block)
+        for (int16_t v : Mix(1024)) heard.push_back(v);
+    heard.resize(full->samples.size());
+    EXPECT_EQ(heard, full->samples);
 }
 
 TEST_F(SoundTest, VolumeChangesAndStopGlideWithoutClicks) {

@@ -60,23 +60,36 @@ Animation WalkLeft() {
     return Make("andar_izquierda", true, f);
 }
 
+// Seen from the front or the back a leg swinging forward hardly shows; what reads at 80
+// pixels is the foot lifting with the knee, the body swaying onto the straight leg and
+// bobbing up as the feet pass, and the arms swinging out.
 Animation WalkFrontBack(View v, const char* name) {
     PoseParams base = v == View::Front ? Front() : Back();
     std::vector<KeyFrame> f;
     PoseParams a = base;
-    a.legA = {4, -4, NAN, -3.6};
-    a.x = 0.8;
-    a.hips = -2;
-    a.armA = {13, -12};
-    a.armB = {-3, 10};
+    a.legA = {9, -12, NAN, -9};
+    a.legB = {-3, 3};
+    a.y = -0.6;  // the sway tips the standing foot down: keep it on the ground
+    a.x = 1.8;
+    a.hips = -4;
+    a.torso = 3;
+    a.head = -3;
+    a.armA = {24, -22};
+    a.armB = {-12, 20};
     PoseParams up = base;
-    up.y = -1.3;
+    up.y = -1.8;
+    up.legA = {3, -3};
+    up.legB = {-3, 3};
     PoseParams b = base;
-    b.legB = {-4, 4, NAN, -3.6};
-    b.x = -0.8;
-    b.hips = 2;
-    b.armA = {3, -10};
-    b.armB = {-13, 12};
+    b.legB = {-9, 12, NAN, -9};
+    b.legA = {3, -3};
+    b.y = -0.6;
+    b.x = -1.8;
+    b.hips = 4;
+    b.torso = -3;
+    b.head = 3;
+    b.armA = {12, -20};
+    b.armB = {-24, 22};
     f.push_back(MakePose(a, 165));
     f.push_back(MakePose(up, 165));
     f.push_back(MakePose(b, 165));
@@ -118,21 +131,36 @@ Animation Celebrate() {
                  MakePose(land, 140)});
 }
 
+// The whole body says it: sagging knees, a hanging head and dropped shoulders, and in
+// between a helpless shrug with the palms out.
 Animation Disappointed() {
-    PoseParams p = Front();
-    p.headPart = Part::HeadSad;
-    p.headY = 1.6;
-    p.shoulderY = 1.6;
-    p.torsoY = 0.6;
-    p.y = 0.8;
-    p.armA = {2, 0};
-    p.armB = {-2, 0};
-    std::vector<KeyFrame> f;
-    for (double h : {-8.0, 6.0, -6.0, 3.0}) {
-        p.head = h;
-        f.push_back(MakePose(p, 380));
-    }
-    return Make("decepcion", true, f);
+    PoseParams slump = Front();
+    slump.headPart = Part::HeadSad;
+    slump.headY = 4;
+    slump.shoulderY = 3;
+    slump.torsoY = 1.5;
+    slump.y = 2.5;
+    slump.legA = {-4, 7};
+    slump.legB = {4, -7};
+    slump.armA = {-3, 4};
+    slump.armB = {3, -4};
+    slump.head = -10;
+    PoseParams shrug = slump;
+    shrug.headY = 2;
+    shrug.shoulderY = -1.5;
+    shrug.torsoY = 0.5;
+    shrug.y = 1.5;
+    shrug.head = 8;
+    shrug.armA = {14, 72};  // elbows in, forearms out: palms up
+    shrug.armB = {-14, -72};
+    PoseParams sag = slump;
+    sag.head = -6;
+    sag.y = 3.2;
+    sag.torsoY = 2;
+    PoseParams sigh = slump;
+    sigh.head = 4;
+    return Make("decepcion", true,
+                {MakePose(slump, 380), MakePose(shrug, 380), MakePose(sag, 380), MakePose(sigh, 380)});
 }
 
 Animation Waiting() {

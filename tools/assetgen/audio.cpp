@@ -31,6 +31,62 @@ void Trim(Wave& w, float level) {
     w = Wave(w.begin() + static_cast<long>(a), w.begin() + static_cast<long>(b));
 }
 
+void TrimEnd(Wave& w, float level) {
+    size_t b = w.size();
+    while (b > 0 && std::fabs(w[b - 1]) < level) --b;
+    w.resize(b);
+}
+
+void FadeTail(Wave& w, double ms) {
+    size_t n = std::min(w.size(), static_cast<size_t>(ms * kRate / 1000));
+    for (size_t i = 0; i < n; ++i) {
+        double g = static_cast<double>(i) / n;
+        w[w.size() - 1 - i] *= static_cast<float>(g * g);
+    }
+}
+
+double ActiveRms(const Wave& w) {
+    const size_t win = kRate / 20, hop = win / 2;
+    std::vector<double> windows;
+    for (size_t a = 0; a == 0 || a + win <= w.size(); a += hop) {
+        double sum = 0;
+        size_t b = std::min(w.size(), a + win);
+        for (size_t i = a; i < b; ++i) sum += static_cast<double>(w[i]) * w[i];
+        windows.push_back(b > a ? sum / static_cast<double>(b - a) : 0.0);
+    }
+    double top = *std::max_element(windows.begin(), windows.end());
+    double sum = 0;
+    int count = 0;
+    for (double m : windows)
+        if (m >= top / 100) {  // within 20 dB (power ratio 100)
+            sum += m;
+            ++count;
+        }
+    return count && sum > 0 ? std::sqrt(sum / count) : 0.0;
+}
+
+namespace {
+// Identity up to half the ceiling, then bends smoothly towards the ceiling.
+float SoftKnee(float x, double ceiling) {
+    const double knee = ceiling / 2, a = std::fabs(x);
+    if (a <= knee) return x;
+    double y = knee + (ceiling - knee) * std::tanh((a - knee) / (ceiling - knee));
+    return static_cast<float>(x < 0 ? -y : y);
+}
+}  // namespace
+
+void Level(Wave& w, double rmsDb, double peak) {
+    const double target = std::pow(10.0, rmsDb / 20);
+    if (ActiveRms(w) <= 0) return;
+    // The knee takes a little loudness back: settle the gain over a few rounds.
+    const Wave original = w;
+    double gain = target / ActiveRms(w);
+    for (int round = 0; round < 4; ++round) {
+        for (size_t i = 0; i < w.size(); ++i) w[i] = SoftKnee(static_cast<float>(original[i] * gain), peak);
+        gain *= target / ActiveRms(w);
+    }
+}
+
 Wave Stretch(const Wave& w, double factor) {
     if (w.empty()) return w;
     size_t n = static_cast<size_t>(w.size() * factor);
@@ -52,7 +108,10 @@ std::vector<int16_t> Pcm(const Wave& w) {
     return out;
 }
 
-void SaveEffect(const std::string& name, Wave w) { SaveWav("sfx/" + name + ".wav", Pcm(w)); }
+void SaveEffect(const std::string& name, Wave w) {
+    Level(w);
+    SaveWav("sfx/" + name + ".wav", Pcm(w));
+}
 
 Wave Mono(const std::vector<float>& st) {
     Wave m(st.size() / 2);

@@ -15,10 +15,22 @@ using Wave = std::vector<float>;
 void Finish(Wave& w, double peak = 0.89, double fadeInMs = 3, double fadeOutMs = 12);
 // Drops leading and trailing samples quieter than `level`.
 void Trim(Wave& w, float level = 0.004f);
+// Drops only the trailing samples quieter than `level`.
+void TrimEnd(Wave& w, float level);
+// Fades the last `ms` milliseconds along a curve that falls fast and lands softly (the
+// square of a straight fade), so a clip dies away instead of stopping.
+void FadeTail(Wave& w, double ms);
+// Loudness as a listener hears it: the RMS (full scale 1) over the 50 ms stretches of the
+// sound within 20 dB of its loudest, so silence around a short sound does not count.
+double ActiveRms(const Wave& w);
+// Every effect is played at one common loudness, kEffectLoudnessDb of active RMS. Peaks
+// that would pass `peak` on the way up are rounded off by a soft knee.
+inline constexpr double kEffectLoudnessDb = -15.0;
+void Level(Wave& w, double rmsDb = kEffectLoudnessDb, double peak = 0.89);
 // Linear resampling to `factor` times the length (factor > 1 lowers the pitch).
 Wave Stretch(const Wave& w, double factor);
 std::vector<int16_t> Pcm(const Wave& w);
-// Writes sfx/<name>.wav (mono, 16 bit).
+// Brings the effect to the common loudness (Level) and writes sfx/<name>.wav (mono, 16 bit).
 void SaveEffect(const std::string& name, Wave w);
 
 // A note of a sequence: start and length in beats, MIDI channel (9 = drums), key, velocity.

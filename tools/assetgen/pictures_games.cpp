@@ -80,18 +80,20 @@ void Sign(const char* file, const char* text, Rgb colour, bool heart) {
 void Game1Background() {
     Canvas c(1024, 768);
     cairo_t* cr = c.cr();
-    // Corridor at the top where the girls stroll.
-    Tiles(cr, 0, 0, 1024, 130, 32, Hex(0xcfe3f2), Hex(0xbcd6ea), Hex(0xa4bfd6));
+    // Corridor at the top where the girls stroll (kisses fly up into it: middle tones).
+    Tiles(cr, 0, 0, 1024, 130, 32, Hex(0x7e98b4), Hex(0x7089a6), Hex(0x586f8a));
     cairo_rectangle(cr, 0, 118, 1024, 14);
     Cartoon(cr, Hex(0x7a5a8a), 3);
-    // The room: warm chequered floor.
-    Tiles(cr, 0, 132, 1024, 640, 64, Hex(0xf0d9b0), Hex(0xe4c894), Hex(0xc9ab74));
-    // A rug in the middle.
+    // The room: a warm chequered floor in middle tones. Kisses are drawn by adding their
+    // light to the floor, so the floor keeps headroom in red and blue for them to glow pink
+    // (a pale floor turns them white).
+    Tiles(cr, 0, 132, 1024, 640, 64, Hex(0x8a6a52), Hex(0x7c5e48), Hex(0x5e4636));
+    // A rug in the middle, deep plum for the same reason.
     RoundRect(cr, 300, 280, 420, 220, 40);
-    Cartoon(cr, Hex(0xd86a8a), 4, 6);
+    Cartoon(cr, Hex(0x5a2a48), 4, 6);
     RoundRect(cr, 320, 300, 380, 180, 30);
     cairo_set_line_width(cr, 4);
-    SetRgb(cr, Hex(0xffd0dc));
+    SetRgb(cr, Hex(0x8a4a70));
     cairo_stroke(cr);
     // Showers beyond the right edge.
     Tiles(cr, 968, 132, 1024, 640, 28, Hex(0x9ad0f0), Hex(0x7ab8e0), Hex(0x5a98c8));
@@ -127,10 +129,11 @@ void Game1Background() {
 void Game1Sprites() {
     {
         Canvas c(40, 36);
+        // Red and blue without green: added to any floor it tints pink, never white.
         HeartPath(c.cr(), 20, 18, 36);
-        Cartoon(c.cr(), Hex(0xff3a6a), 2.5, 3);
+        Cartoon(c.cr(), Hex(0xff0060), 2.5, 3);
         Ellipse(c.cr(), 12, 11, 3, 4);
-        SetRgb(c.cr(), Hex(0xffffff), 0.8);
+        SetRgb(c.cr(), Hex(0xff80c0), 0.8);
         cairo_fill(c.cr());
         SavePng(c, "artwork/corazon.png");
     }

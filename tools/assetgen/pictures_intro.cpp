@@ -65,8 +65,10 @@ void LogoCards() {
             cairo_curve_to(cr, -60, -40, 60, -40, 170, 90);
             cairo_close_path(cr);
             Cartoon(cr, mark, 8, 10);
+            // Steps rising from just above the mound's top (which lies at y = -7.5),
+            // never across its outline.
             for (int i = 0; i < 5; ++i) {
-                RoundRect(cr, -40 + i * 18, 40 - i * 38, 60, 10, 4);
+                RoundRect(cr, -40 + i * 18, -30 - i * 34, 60, 10, 4);
                 Cartoon(cr, Hex(0xffd23f), 5);
             }
             break;
@@ -152,13 +154,18 @@ void StoryPictures() {
     {
         Canvas c(1024, 768);
         cairo_t* cr = c.cr();
-        HallBackdrop(cr, 1024, 768, 23, 0.7);
-        // A trophy in the middle, the four around it.
+        HallBackdrop(cr, 1024, 768, 23, 0.7, false);
+        // A trophy in the middle, the four around it. The banner goes up after the
+        // trophy's glow, so the glow stays behind the sign.
         cairo_save(cr);
         cairo_translate(cr, 512, 330);
         StarPath(cr, 0, -40, 16, 250, 190);
         SetRgb(cr, Hex(0xffe04a), 0.25);
         cairo_fill(cr);
+        cairo_restore(cr);
+        HallBanner(cr, 1024, 0.7);
+        cairo_save(cr);
+        cairo_translate(cr, 512, 330);
         cairo_move_to(cr, -90, -160);
         cairo_line_to(cr, 90, -160);
         cairo_curve_to(cr, 90, -40, 40, 0, 14, 10);
@@ -188,18 +195,41 @@ void StoryPictures() {
     }
 }
 
+// The portraits glide over the dark blue presentation background, and are not always at
+// the bottom of the screen: each bust wears a pale cut-out border (so dark hair and beards
+// stand out against the navy) and fades out at the bottom instead of ending in a straight
+// cut, with both hands held up clear of the fade.
 void Portraits() {
     const char* files[4] = {"tarsun", "ervarsen", "quelbido", "pexil"};
+    constexpr int kW = 320, kH = 420;
+    constexpr double kBorder = 6, kFadeFrom = 330;
     for (int i = 0; i < 4; ++i) {
-        Canvas c(320, 420);
-        cairo_t* cr = c.cr();
+        Canvas figure(kW, kH);
         // Upper body, head near the top, the picture cut at the thighs.
         PoseParams p;
         p.headPart = Part::HeadHappy;
-        p.armA = {24, -40};
-        p.armB = {-160, -30};
+        p.armA = {24, 136};  // a fist raised beside the body
+        p.armB = {-160, -30};  // the other waving by the head
         if (i == 2) p.armB = {-30, 105};  // arms crossed look for the bearded one
-        DrawFigure(cr, Looks()[i], MakePose(p, 100), 160, 620, 8.0);
+        DrawFigure(figure.cr(), Looks()[i], MakePose(p, 100), 160, 620, 8.0);
+
+        Canvas c(kW, kH);
+        cairo_t* cr = c.cr();
+        SetRgb(cr, Hex(0xf4f0ff));
+        for (int k = 0; k < 24; ++k) {
+            const double a = k * M_PI / 12;
+            cairo_mask_surface(cr, figure.surface(), kBorder * std::cos(a), kBorder * std::sin(a));
+        }
+        cairo_set_source_surface(cr, figure.surface(), 0, 0);
+        cairo_paint(cr);
+        cairo_pattern_t* fade = cairo_pattern_create_linear(0, kFadeFrom, 0, kH);
+        cairo_pattern_add_color_stop_rgba(fade, 0, 0, 0, 0, 1);
+        cairo_pattern_add_color_stop_rgba(fade, 1, 0, 0, 0, 0);
+        cairo_set_operator(cr, CAIRO_OPERATOR_DEST_IN);
+        cairo_set_source(cr, fade);
+        cairo_paint(cr);
+        cairo_pattern_destroy(fade);
+        cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
         SavePng(c, std::string("artwork/char-") + files[i] + ".png");
     }
 }

@@ -2,6 +2,7 @@
 // the event hall.
 #include "scenes.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace assetgen {
@@ -99,8 +100,10 @@ void HallBackdrop(cairo_t* cr, int w, int h, uint64_t seed, double dim, bool ban
         cairo_rectangle(cr, -10, y + 2 * s, w + 20, 14 * s);
         Cartoon(cr, table, 3 * s);
     }
-    if (!banner) return;
-    // Banner on the wall.
+    if (banner) HallBanner(cr, w, dim);
+}
+
+void HallBanner(cairo_t* cr, int w, double dim) {
     RoundRect(cr, w * 0.5 - 210, 96, 420, 52, 8);
     Cartoon(cr, Mix(Hex(0xe8413c), Hex(0x5a1a2a), dim), 4);
     Text(cr, "PARTY INFORMÁTICA 24H", w * 0.5, 132, 30, Mix(Hex(0xfff4d0), Hex(0x8a7a6a), dim),
@@ -122,8 +125,10 @@ void Title() {
     OutlinedText(cr, name, 6, 10, 96, Hex(0x1a1030), 22, Hex(0x1a1030), Align::Center);
     OutlinedText(cr, name, 0, 0, 96, Hex(0xffd23f), 14, Hex(0x1a1030), Align::Center);
     cairo_restore(cr);
-    Text(cr, "¡cuatro frikis, un tablero y mucho morro!", 660, 190, 26, Hex(0xffffff),
-         Align::Center);
+    // Under the name, and clear of the menu panel (which ends at x = 476 with its shadow).
+    const char* motto = "¡cuatro frikis, un tablero y mucho morro!";
+    const double mottoX = std::max(660.0, 500 + TextWidth(cr, motto, 26) / 2);
+    Text(cr, motto, mottoX, 190, 26, Hex(0xffffff), Align::Center);
     // The four programmers on a little stage.
     RoundRect(cr, 500, 650, 500, 60, 14);
     Cartoon(cr, Hex(0x5a3a7a), 4, 4);

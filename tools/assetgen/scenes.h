@@ -8,6 +8,9 @@ namespace assetgen {
 // The event hall seen from the side: back wall with a banner, spotlights, rows of
 // tables with monitors. dim in 0..1 darkens it (1 = night).
 void HallBackdrop(cairo_t* cr, int w, int h, uint64_t seed, double dim, bool banner = true);
+// The "PARTY INFORMÁTICA 24H" banner of the back wall (drawn by HallBackdrop unless asked
+// not to, for pictures that put something between the wall and the banner).
+void HallBanner(cairo_t* cr, int w, double dim);
 // A soft rounded panel that keeps text readable over a busy picture.
 void TextPanel(cairo_t* cr, double x, double y, double w, double h, double alpha = 0.82);
 // A figure with a soft shadow on the ground.

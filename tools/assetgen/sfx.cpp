@@ -167,10 +167,13 @@ Wave Dice() {
         BandPass bp;
         bp.Set(pitch, 0.08);
         size_t s0 = static_cast<size_t>(t * kRate);
-        for (size_t i = s0; i < w.size() && i < s0 + 2200; ++i) {
+        // Each tap rings a little (wood on wood), so the rattle holds its loudness between
+        // clicks instead of being all peaks.
+        for (size_t i = s0; i < w.size() && i < s0 + 4400; ++i) {
             double dt = static_cast<double>(i - s0) / kRate;
             double exc = dt < 0.0015 ? rng.Real(-1, 1) : 0;
-            w[i] += static_cast<float>(bp(exc) * amp * std::exp(-dt * 70));
+            double taper = std::min(1.0, (0.1 - dt) / 0.02);
+            w[i] += static_cast<float>(bp(exc) * amp * std::exp(-dt * 38) * taper);
         }
         t += t < 0.6 ? rng.Real(0.025, 0.06) : rng.Real(0.07, 0.13);
     }
@@ -215,7 +218,8 @@ Song StartJingle() {
 
 void WriteEffects() {
     auto save = [](const char* name, Wave w) {
-        Finish(w);
+        Finish(w, 0.89, 3, 0);
+        FadeTail(w, 40);
         SaveEffect(name, std::move(w));
     };
     save("muack", Kiss());

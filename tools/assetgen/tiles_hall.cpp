@@ -146,15 +146,39 @@ void Table(cairo_t* cr, int n) {
 }
 
 void FloorDecoration(cairo_t* cr, int n) {
-    if (n == 0) {  // an open pizza box
-        Shadow(cr, 30, 34, 64, 64, 4);
-        RoundRect(cr, 30, 34, 64, 64, 4);
-        Cartoon(cr, Hex(0xd9b27a), 2.0);
-        Ellipse(cr, 62, 66, 26, 26);
+    if (n == 0) {  // an open pizza box, left lying askew, a slice gone
+        // Tilted, with its lid standing open and a crust beside it, so that it reads as
+        // litter on the floor and never as one more square of the board (those are
+        // upright, round-cornered and centred).
+        cairo_save(cr);
+        cairo_translate(cr, 60, 70);
+        cairo_rotate(cr, -0.38);
+        cairo_rectangle(cr, -30 + 3, -6 + 4, 60, 44);  // shadow of the base
+        SetRgb(cr, Hex(0x000000), 0.18);
+        cairo_fill(cr);
+        cairo_move_to(cr, -30, -6);  // the lid, folded back and seen from inside
+        cairo_line_to(cr, 30, -6);
+        cairo_line_to(cr, 24, -34);
+        cairo_line_to(cr, -24, -34);
+        cairo_close_path(cr);
+        Cartoon(cr, Hex(0xefd4a4), 1.8);
+        Ellipse(cr, 8, -20, 5, 3);  // a grease spot
+        SetRgb(cr, Hex(0xc89a5a), 0.7);
+        cairo_fill(cr);
+        cairo_rectangle(cr, -30, -6, 60, 44);  // the base
+        Cartoon(cr, Hex(0xc9a068), 2.0);
+        // The pizza with one slice gone: a disc missing a wedge.
+        cairo_move_to(cr, 0, 16);
+        cairo_arc(cr, 0, 16, 19, 0.35, 2 * M_PI - 0.45);
+        cairo_close_path(cr);
         Cartoon(cr, Hex(0xe8a94a), 1.6);
-        PizzaSlice(cr, 54, 60, 0.2);
-        PizzaSlice(cr, 70, 70, 2.6);
-        PizzaSlice(cr, 60, 76, 4.0);
+        for (auto [px, py] : {std::pair{-8.0, 10.0}, {-4.0, 24.0}, {6.0, 2.0}, {-12.0, 20.0}}) {
+            Ellipse(cr, px, py, 2.4, 2.4);
+            SetRgb(cr, Hex(0xc8342a));
+            cairo_fill(cr);
+        }
+        cairo_restore(cr);
+        PizzaSlice(cr, 104, 96, 2.2);  // the missing slice, dropped on the floor
     } else if (n == 1) {  // cables and a power strip
         cairo_set_line_width(cr, 3);
         cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);

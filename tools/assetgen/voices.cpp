@@ -5,6 +5,7 @@
 
 #include <espeak-ng/speak_lib.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <stdexcept>
@@ -48,6 +49,7 @@ Wave Speak(const char* text, const Voice& v) {
     Wave w(pcm.size());
     for (size_t i = 0; i < pcm.size(); ++i) w[i] = pcm[i] / 32768.0f;
     Trim(w, 0.01f);
+    TrimEnd(w, 0.001f);
     // To 44.1 kHz, with the clip's own stretch.
     w = Stretch(w, static_cast<double>(kRate) / rate * v.stretch);
     // Soften the buzzy top a little.
@@ -77,9 +79,12 @@ Wave Hum() {
     return w;
 }
 
+// Short clips die away over their last 60 ms (at most a third of the clip) instead of
+// stopping on a syllable.
 void Say(const char* name, const char* text, const Voice& v) {
     Wave w = Speak(text, v);
-    Finish(w, 0.89, 4, 25);
+    Finish(w, 0.89, 4, 0);
+    FadeTail(w, std::min(60.0, w.size() * 1000.0 / kRate / 3));
     SaveEffect(name, std::move(w));
 }
 }  // namespace

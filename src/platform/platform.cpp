@@ -1,6 +1,7 @@
 #include "platform/platform.h"
 
 #include "platform/detail.h"
+#include "platform/gamepad.h"
 
 #include <SDL2/SDL.h>
 
@@ -20,9 +21,11 @@ void Startup(const rig::Options& options) {
     input::Reset();
     platform_detail::ResetPacing();
     platform_detail::AudioInit(options.headless);
+    gamepad::Startup(options.headless, options.pads);
 }
 
 void Shutdown() {
+    gamepad::Shutdown();
     EndGraphics();
     platform_detail::AudioShutdown();
     rig::Reset();

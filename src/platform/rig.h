@@ -21,6 +21,7 @@ struct Options {
     int maxFlips = 0;           // 0: no limit
     std::optional<int32_t> seed;
     std::string frameTimes;     // file for per-flip work milliseconds
+    std::vector<int> pads;      // seats (0..3) given to controllers in connection order; empty: 0,1,2,3
 };
 
 // Parses the game's command line. Throws GameError with a clear text on a bad option.

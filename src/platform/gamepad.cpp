@@ -63,6 +63,9 @@ std::string DefaultMapping(int deviceIndex) {
     SDL_JoystickClose(j);
     char guid[64];
     SDL_JoystickGetGUIDString(SDL_JoystickGetDeviceGUID(deviceIndex), guid, sizeof guid);
+    // SDL finds a mapping by vendor and product when the GUID's name checksum (its
+    // second 16-bit word) is zero; with the checksum kept it found none here.
+    for (int i = 4; i < 8 && guid[i]; ++i) guid[i] = '0';
     std::string m = std::string(guid) + ",Mando generico";
     static const char* const kButtons[] = {"a", "b", "x", "y", "leftshoulder", "rightshoulder", "back", "start"};
     for (int b = 0; b < buttons && b < 8; ++b) m += std::string(",") + kButtons[b] + ":b" + std::to_string(b);
@@ -158,6 +161,7 @@ void Shutdown() {
     for (auto& [id, k] : sdl.connected) SDL_GameControllerClose(k.controller);
     if (sdl.subsystem) SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
     sdl = SdlState{};
+    ResetTranslation({});
 }
 
 bool HandleSdlEvent(const SDL_Event& e) {

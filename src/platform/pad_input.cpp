@@ -48,6 +48,10 @@ struct Pad {
     std::array<bool, SDL_CONTROLLER_BUTTON_MAX> buttons{};
     int leftX = 0, leftY = 0;
     std::array<bool, 4> stick{};       // stick past the threshold, by direction
+    // Held when the roles changed: they act again only once let go, so that a button
+    // held as the seat's key does not turn into Enter in the menu that follows.
+    std::array<bool, SDL_CONTROLLER_BUTTON_MAX> staleButtons{};
+    std::array<bool, 4> staleStick{};
     std::array<int, 4> heldFlips{};    // flips each direction has been held
     std::vector<int> keysHeld;         // keys this pad holds down right now
     bool mouseHeld = false;
@@ -64,10 +68,10 @@ struct Translation {
 };
 Translation tr;
 
-bool Held(const Pad& p, Direction d) {
-    return p.buttons[static_cast<size_t>(kDpad[d])] || p.stick[d];
+bool Button(const Pad& p, int b) {
+    return p.buttons[static_cast<size_t>(b)] && !p.staleButtons[static_cast<size_t>(b)];
 }
-bool Button(const Pad& p, int b) { return p.buttons[static_cast<size_t>(b)]; }
+bool Held(const Pad& p, Direction d) { return Button(p, kDpad[d]) || (p.stick[d] && !p.staleStick[d]); }
 
 // The character a key types when pressed, as the keyboard's text input gives it.
 int TypedBy(int key) {
@@ -158,6 +162,7 @@ void UpdateStick(Pad& p) {
     p.stick[kRight] = hysteresis(p.stick[kRight], p.leftX);
     p.stick[kUp] = hysteresis(p.stick[kUp], -p.leftY);
     p.stick[kDown] = hysteresis(p.stick[kDown], p.leftY);
+    for (size_t d = 0; d < 4; ++d) p.staleStick[d] = p.staleStick[d] && p.stick[d];
 }
 
 // Deflection past the dead zone, -1..1, squared (keeping the sign) for fine control near
@@ -212,7 +217,11 @@ void ResetTranslation(const std::vector<int>& seatOrder) {
 }
 
 void RolesChanged() {
-    for (Pad& p : tr.pads) Apply(p);
+    for (Pad& p : tr.pads) {
+        p.staleButtons = p.buttons;
+        p.staleStick = p.stick;
+        Apply(p);
+    }
 }
 
 void Tick(int flip) {
@@ -229,9 +238,10 @@ void Tick(int flip) {
                 n = 0;
                 continue;
             }
-            // The press itself acted when it came; this counts from it.
-            ++n;
-            if (!repeats || n < kRepeatDelay || (n - kRepeatDelay) % kRepeatEvery != 0) continue;
+            // The press itself acted when it came, in this flip's events: n counts the
+            // flips since.
+            const int since = n++;
+            if (!repeats || since < kRepeatDelay || (since - kRepeatDelay) % kRepeatEvery != 0) continue;
             if (role.empty()) {
                 const int key = kArrowKeys[static_cast<size_t>(d)];
                 input::KeyEvent(key, false);
@@ -286,6 +296,7 @@ void input::ControllerEvent(const PadEvent& e) {
             if (!p || e.control < 0 || e.control >= SDL_CONTROLLER_BUTTON_MAX) return;
             const bool was = p->buttons[static_cast<size_t>(e.control)];
             p->buttons[static_cast<size_t>(e.control)] = e.value != 0;
+            if (e.value == 0) p->staleButtons[static_cast<size_t>(e.control)] = false;
             gamepad::Apply(*p);
             // A d-pad press steps the pointer at once, like a key press.
             if (!was && e.value != 0 && seats::Of(p->seat).pointer)

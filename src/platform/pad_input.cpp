@@ -121,6 +121,9 @@ void Wanted(const Pad& p, std::vector<int>& keys, bool& mouse) {
     if (role.keys.size() >= 2) {
         if (Held(p, kLeft)) keys.push_back(role.keys[0]);
         if (Held(p, kRight)) keys.push_back(role.keys[1]);
+        // A plays no key here, but a page waiting for any key must still take it: Enter,
+        // which no minigame reads.
+        if (Button(p, SDL_CONTROLLER_BUTTON_A)) keys.push_back(KEY_ENTER);
     }
     mouse = role.pointer && Button(p, SDL_CONTROLLER_BUTTON_A);
 }

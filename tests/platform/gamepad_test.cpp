@@ -183,6 +183,20 @@ TEST_F(GamepadTest, AJoystickWithoutAMappingGetsTheDefaultOne) {
     EXPECT_EQ(KeyDown(KEY_DOWN), 0);
 }
 
+// What a session journal will replay: the events alone, with no SDL device behind them.
+TEST_F(GamepadTest, ControllerEventsAloneDriveTheSeats) {
+    seats::Scope asientos(unaTecla());
+    input::ControllerEvent({input::PadEvent::Connect, 4, 0, 0});
+    input::ControllerEvent({input::PadEvent::Connect, 6, 0, 0});
+    input::ControllerEvent({input::PadEvent::Button, 6, SDL_CONTROLLER_BUTTON_A, 1});
+    input::ControllerEvent({input::PadEvent::Button, 99, SDL_CONTROLLER_BUTTON_A, 1});     // unknown pad
+    input::ControllerEvent({input::PadEvent::Button, 6, SDL_CONTROLLER_BUTTON_MAX, 1});    // unknown button
+    input::ControllerEvent({input::PadEvent::Axis, 6, SDL_CONTROLLER_AXIS_LEFTX, 99999});  // clamped
+    EXPECT_EQ(KeyHit(KEY_Q), 1);
+    EXPECT_EQ(tecleado(), (std::vector<int>{'q'}));
+    EXPECT_EQ(testrig::TraceOps("pad").size(), 6u);
+}
+
 TEST_F(GamepadTest, MalformedPadLinesAreRefused) {
     for (const char* l : {"1 pad 0 connect", "1 pad x connect", "1 pad 1", "1 pad 1 button zz down",
                           "1 pad 1 button a held", "1 pad 1 axis leftx 40000", "1 pad 1 axis wobble 3",

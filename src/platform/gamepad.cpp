@@ -2,6 +2,7 @@
 // mapping for controllers SDL does not know, and the rig's virtual controllers.
 #include "platform/gamepad.h"
 
+#include "platform/detail.h"
 #include "platform/input.h"
 
 #include <SDL2/SDL.h>
@@ -140,6 +141,11 @@ int DeviceIndexOf(SDL_Joystick* j) {
 std::string MappingsFile() {
     // Beside resolucion.cfg: the folder the game runs in.
     return "gamecontrollerdb.txt";
+}
+
+void ShowPointerAt(int x, int y) {
+    if (sdl.onlyVirtual) return;
+    if (SDL_Window* w = platform_detail::Window()) SDL_WarpMouseInWindow(w, x, y);
 }
 
 void Startup(bool onlyVirtual, const std::vector<int>& seatOrder) {

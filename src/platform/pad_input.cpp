@@ -96,7 +96,9 @@ void MovePointer(int dx, int dy) {
     if (dx == 0 && dy == 0) return;
     const int w = GraphicsWidth() > 0 ? GraphicsWidth() : 1024;
     const int h = GraphicsHeight() > 0 ? GraphicsHeight() : 768;
-    input::MouseMoveEvent(std::clamp(input::PointerX() + dx, 0, w - 1), std::clamp(input::PointerY() + dy, 0, h - 1));
+    const int x = std::clamp(input::PointerX() + dx, 0, w - 1), y = std::clamp(input::PointerY() + dy, 0, h - 1);
+    input::MouseMoveEvent(x, y);
+    ShowPointerAt(x, y);
 }
 float PixelsPerUnit() { return GraphicsWidth() > 0 ? static_cast<float>(GraphicsWidth()) / 1024.0f : 1.0f; }
 

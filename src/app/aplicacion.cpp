@@ -115,7 +115,7 @@ int TAplicacion::partida() {
     // The match plays minigame squares through this: a fresh minigame every time.
     auto lanzador = [this](int numero, const TEquipo& equipo) {
         std::unique_ptr<TMiniJuego> juego = crearMiniJuego(numero, animaciones, packs);
-        return juego ? juego->iniciarJuego(equipo) : 0;
+        return juego ? juego->jugar(equipo) : 0;
     };
     if (auto juego = TJuego::Create(4, 1, animaciones, packs, lanzador)) juego->start();
     if (canal) canal->Stop();
@@ -156,7 +156,7 @@ void TAplicacion::jugarMinijuego(int r) {
     std::unique_ptr<TMiniJuego> juego = crearMiniJuego(r, animaciones, packs);
     if (!juego) return;  // no minigame of that number: straight back to the practice menu
     auto equipo = TEquipo::Create(4);
-    juego->iniciarJuego(*equipo);
+    juego->jugar(*equipo);
 }
 
 int TAplicacion::opciones() {

@@ -13,6 +13,7 @@
 #include "platform/errors.h"
 #include "platform/input.h"
 #include "platform/random.h"
+#include "platform/seats.h"
 #include "platform/render.h"
 
 #include <algorithm>
@@ -193,6 +194,8 @@ void TJuego::start() {
 
 void TJuego::enTurno() {
     const int s = equipo->getTurno();
+    // Only the seat on turn plays the board, with the pointer.
+    seats::Scope asientos(seats::PointerOnly(s));
     const int tirada = girarRuleta(s);
     if (tirada > 0) caminar(tirada);
 }

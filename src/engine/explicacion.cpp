@@ -1,9 +1,12 @@
 #include "engine/explicacion.h"
 
 #include "engine/gl.h"
+#include "platform/gamepad.h"
 #include "platform/input.h"
 #include "platform/random.h"
 #include "platform/render.h"
+
+#include <cctype>
 
 TImageFontPtr TExplicacion::fuente;
 std::array<TImagePtr, 4> TExplicacion::retratos;
@@ -61,6 +64,25 @@ void dibujarTeclas(const std::vector<std::string>& teclas, float x) {
         SetColor(0, 0, 0);
         SetScale(1.5f, 1.5f);
         DrawText(teclas[i], x - TextWidth(teclas[i]) / 2, y + 12.5f - TextHeight(teclas[i]) / 2);
+    }
+}
+// Beside each key box of a seat that has a controller, the controller button that presses
+// that key, in a round dark button. Draws nothing for seats without one.
+void dibujarBotones(const std::vector<std::string>& teclas, float x, int asiento) {
+    if (!gamepad::SeatHasController(asiento)) return;
+    for (size_t i = 0; i < teclas.size(); ++i) {
+        const int tecla = teclas[i].size() == 1 ? std::toupper(static_cast<unsigned char>(teclas[i][0])) : 0;
+        const std::string boton = gamepad::ButtonLabel(asiento, tecla);
+        if (boton.empty()) continue;
+        const float y = 200 - 30 * static_cast<float>(i);
+        SetScale(1, 1);
+        SetColor(40, 40, 40);
+        DrawOval(x + 28, y, 25, 25);
+        SetImageFont(nullptr);
+        SetColor(255, 255, 255);
+        SetScale(1.5f, 1.5f);
+        DrawText(boton, x + 40.5f - TextWidth(boton) / 2, y + 12.5f - TextHeight(boton) / 2);
+        SetColor(0, 0, 0);
     }
 }
 }  // namespace
@@ -181,6 +203,10 @@ void TExplicacion::dibujarOtros(float d) {
     for (size_t j = 0; j < 3; ++j) DrawImage(retrato(otros[j]), 870 - 100 * static_cast<float>(j) - d, 820);
     const std::vector<std::string>* teclas[3] = {&teclas1, &teclas2, &teclas3};
     for (size_t k = 0; k < 3; ++k) dibujarTeclas(*teclas[k], 870 - 100 * static_cast<float>(posotros[k]) - d);
+    // teclas k belongs to the k-th character other than the one on turn.
+    for (size_t k = 0; k < 3; ++k)
+        dibujarBotones(*teclas[k], 870 - 100 * static_cast<float>(posotros[k]) - d,
+                       static_cast<int>(k) + (static_cast<int>(k) >= uno ? 1 : 0));
     SetImageFont(fuente);
     dibujarTitulo(titulo, d);
     dibujarLineas(textoOtros, 20 + d);

@@ -1,5 +1,6 @@
 #include "minigames/mini_juego.h"
 
+#include "board/equipo.h"
 #include "engine/gl.h"
 #include "engine/sprite.h"
 #include "platform/input.h"
@@ -14,6 +15,18 @@ std::array<int, 3> TMiniJuego::oponentes(int turno) {
     for (int c = 0; c < 4 && k < 3; ++c)
         if (c != turno) out[static_cast<size_t>(k++)] = c;
     return out;
+}
+
+int TMiniJuego::jugar(const TEquipo& e) {
+    seats::Scope publicados(asientos(e.getTurno()));
+    return iniciarJuego(e);
+}
+
+seats::Map TMiniJuego::asientos(int turno) const {
+    seats::Map m = seats::PointerOnly(turno);
+    const std::array<int, 3> otros = oponentes(turno);
+    for (size_t k = 0; k < 3; ++k) m[static_cast<size_t>(otros[k])].keys = {teclasUnaTecla[k]};
+    return m;
 }
 
 void TMiniJuego::ponerAnimacion(AnimState& s, int a, float now) {

@@ -10,6 +10,7 @@
 //   // the caller restores the render state and flushes keyboard and mouse itself
 // r is 1 when the player on turn won and 0 when he lost.
 #include "platform/image.h"
+#include "platform/seats.h"
 #include "vba/anim_state.h"
 #include "vgp/vgp.h"
 
@@ -37,6 +38,12 @@ class TMiniJuego {
     // Runs the whole play and returns 1 (the player on turn won) or 0 (he lost).
     // Each minigame class has its own static Create(anim, pjsGFX).
     virtual int iniciarJuego(const TEquipo& equipo) = 0;
+    // iniciarJuego with this minigame's seats published for its whole run (controllers
+    // play the seats' keys), the map before restored afterwards. The callers use this.
+    int jugar(const TEquipo& equipo);
+    // The keys and the pointer of each seat in this minigame, the seat on turn being
+    // `turno`: by default the pointer for him and teclasUnaTecla for the opponents.
+    virtual seats::Map asientos(int turno) const;
 
     // ---- roles and keys ----
     // The three characters other than the one on turn, in increasing index: opponents

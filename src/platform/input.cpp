@@ -2,6 +2,7 @@
 
 #include "platform/detail.h"
 #include "platform/letterbox.h"
+#include "platform/gamepad.h"
 #include "platform/rig.h"
 #include "platform/text.h"
 
@@ -102,6 +103,8 @@ void MouseButtonEvent(int button, bool isDown) {
 void WheelEvent(int dz) { in.wheel += dz; }
 void QuitEvent() { in.terminate = true; }
 void Reset() { in = InputState{}; }
+int PointerX() { return in.mouseX; }
+int PointerY() { return in.mouseY; }
 }  // namespace input
 
 void platform_detail::PumpEvents() {
@@ -133,11 +136,12 @@ void platform_detail::PumpEvents() {
                     // Keys held while the window loses focus never see their release.
                     if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) in.down.fill(false);
                     break;
-                default: break;
+                default: gamepad::HandleSdlEvent(e); break;
             }
         }
     }
     rig::DeliverScriptEvents();
+    gamepad::Tick(rig::FlipCount());
 }
 
 int KeyHit(int key) {

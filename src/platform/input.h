@@ -39,6 +39,19 @@ void MouseMoveEvent(int x, int y);
 void MouseButtonEvent(int button, bool down);
 void WheelEvent(int dz);
 void QuitEvent();
+// One controller happening. Every controller input, live or scripted, enters the game
+// through ControllerEvent (see platform/gamepad.h), which turns it into the key and
+// mouse events of the controller's seat.
+struct PadEvent {
+    enum Kind { Connect, Disconnect, Button, Axis } kind = Connect;
+    int pad = 0;      // the run's number for the controller: 1 for the first one connected
+    int control = 0;  // SDL_GameControllerButton or SDL_GameControllerAxis
+    int value = 0;    // buttons 1 down / 0 up; axes -32768..32767
+};
+void ControllerEvent(const PadEvent& e);
+// The mouse position as last set, without processing events (window pixels).
+int PointerX();
+int PointerY();
 // Resets everything (tests).
 void Reset();
 }  // namespace input

@@ -2,6 +2,7 @@
 
 #include "platform/detail.h"
 #include "platform/letterbox.h"
+#include "platform/gamepad.h"
 
 #include <SDL2/SDL.h>
 
@@ -22,9 +23,11 @@ void Startup(const rig::Options& options) {
     input::Reset();
     platform_detail::ResetPacing();
     platform_detail::AudioInit(options.headless);
+    gamepad::Startup(options.headless, options.pads);
 }
 
 void Shutdown() {
+    gamepad::Shutdown();
     EndGraphics();
     platform_detail::AudioShutdown();
     rig::Reset();

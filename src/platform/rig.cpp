@@ -2,6 +2,7 @@
 
 #include "platform/clock.h"
 #include "platform/errors.h"
+#include "platform/gamepad.h"
 #include "platform/input.h"
 #include "platform/text.h"
 
@@ -19,8 +20,8 @@ namespace {
 
 struct ScriptEvent {
     int flip = 0;
-    enum Kind { KeyDown, KeyUp, KeyPress, Type, Mouse, ButtonDown, ButtonUp, Quit } kind = Quit;
-    int a = 0, b = 0;
+    enum Kind { KeyDown, KeyUp, KeyPress, Type, Mouse, ButtonDown, ButtonUp, Quit, PadConnect, PadDisconnect, PadButton, PadAxis } kind = Quit;
+    int a = 0, b = 0, c = 0;
 };
 
 struct RigState {
@@ -80,6 +81,50 @@ int KeyCodeOf(const std::string& name, const std::string& context) {
     int code = ParseInt(name, context);
     if (code < 1 || code > 255) Bad("Codigo de tecla fuera de rango en " + context);
     return code;
+}
+
+// "Tarsun,pexil": the seats named, in that order, each once.
+std::vector<int> SeatList(const std::string& text, const std::string& option) {
+    static const std::map<std::string, int> names = {
+        {"tarsun", 0}, {"er_varsen", 1}, {"ervarsen", 1}, {"quelbido", 2}, {"pexil", 3}};
+    std::vector<int> seats;
+    std::istringstream in(text);
+    for (std::string name; std::getline(in, name, ',');) {
+        auto it = names.find(Lower(name));
+        if (it == names.end()) Bad(option + ": personaje desconocido \"" + name + "\" (Tarsun, Er_Varsen, Quelbido, Pexil)");
+        if (std::find(seats.begin(), seats.end(), it->second) != seats.end()) Bad(option + ": " + name + " esta repetido");
+        seats.push_back(it->second);
+    }
+    if (seats.empty()) Bad(option + " espera una lista de personajes");
+    return seats;
+}
+
+// "pad N connect|disconnect", "pad N button <name> down|up", "pad N axis <name> <value>".
+void ParsePadLine(const std::vector<std::string>& args, const std::string& context, ScriptEvent& e) {
+    if (args.size() < 2) Bad("Numero de argumentos incorrecto en " + context);
+    e.a = ParseInt(args[0], context);
+    if (e.a < 1) Bad("Numero de mando fuera de rango en " + context);
+    const std::string& what = args[1];
+    if (what == "connect" || what == "disconnect") {
+        if (args.size() != 2) Bad("Numero de argumentos incorrecto en " + context);
+        e.kind = what == "connect" ? ScriptEvent::PadConnect : ScriptEvent::PadDisconnect;
+    } else if (what == "button") {
+        if (args.size() != 4) Bad("Numero de argumentos incorrecto en " + context);
+        e.kind = ScriptEvent::PadButton;
+        e.b = gamepad::ButtonFromName(Lower(args[2]));
+        if (e.b < 0) Bad("Boton de mando desconocido en " + context);
+        if (args[3] != "down" && args[3] != "up") Bad("Se esperaba down o up en " + context);
+        e.c = args[3] == "down" ? 1 : 0;
+    } else if (what == "axis") {
+        if (args.size() != 4) Bad("Numero de argumentos incorrecto en " + context);
+        e.kind = ScriptEvent::PadAxis;
+        e.b = gamepad::AxisFromName(Lower(args[2]));
+        if (e.b < 0) Bad("Eje de mando desconocido en " + context);
+        e.c = ParseInt(args[3], context);
+        if (e.c < -32768 || e.c > 32767) Bad("Valor de eje fuera de rango en " + context);
+    } else {
+        Bad("Se esperaba connect, disconnect, button o axis en " + context);
+    }
 }
 
 void WriteTraceLine(const std::string& line) {
@@ -171,6 +216,8 @@ Options ParseOptions(int argc, char** argv) {
             return o;
         } else if (a == "--keep-aspect") {
             o.keepAspect = true;
+        } else if (a == "--pads") {
+            o.pads = SeatList(need(i, a), a);
         } else {
             Bad("Opcion desconocida: " + a);
         }
@@ -223,6 +270,8 @@ void AddScriptLine(const std::string& raw) {
         if (args[1] == "down") e.kind = ScriptEvent::ButtonDown;
         else if (args[1] == "up") e.kind = ScriptEvent::ButtonUp;
         else Bad("Se esperaba down o up en " + context);
+    } else if (verb == "pad") {
+        ParsePadLine(args, context, e);
     } else if (verb == "quit") {
         argc(0);
         e.kind = ScriptEvent::Quit;
@@ -250,6 +299,10 @@ void DeliverScriptEvents() {
             case ScriptEvent::ButtonDown: input::MouseButtonEvent(e.a, true); break;
             case ScriptEvent::ButtonUp: input::MouseButtonEvent(e.a, false); break;
             case ScriptEvent::Quit: input::QuitEvent(); break;
+            case ScriptEvent::PadConnect: gamepad::VirtualConnect(e.a); break;
+            case ScriptEvent::PadDisconnect: gamepad::VirtualDisconnect(e.a); break;
+            case ScriptEvent::PadButton: gamepad::VirtualButton(e.a, e.b, e.c != 0); break;
+            case ScriptEvent::PadAxis: gamepad::VirtualAxis(e.a, e.b, e.c); break;
         }
     }
 }

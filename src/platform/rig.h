@@ -25,6 +25,7 @@ struct Options {
     bool help = false;          // print the option list and leave
     bool version = false;       // print the version and leave
     bool keepAspect = false;    // a 4:3 picture with black bars on a screen of another shape
+    std::vector<int> pads;      // seats (0..3) given to controllers in connection order; empty: 0,1,2,3
 };
 
 // Parses the game's command line. Throws GameError with a clear text on a bad option.

@@ -1,4 +1,5 @@
 #include "engine/explicacion.h"
+#include "platform/seats.h"
 #include "support/rig_fixture.h"
 
 #include <filesystem>
@@ -249,4 +250,34 @@ TEST_F(ExplicacionTest, EntryAndExitTakeTheirTimeOnTheVirtualClock) {
         EXPECT_GT(cuadros[antes].pulsa, 730 + 1900);
         EXPECT_GT(cuadros[salida].pulsa, 730 + 1000);
     }
+}
+
+// A seat with a controller shows, beside each key box, the button that presses that key;
+// seats without one look as always.
+TEST_F(ExplicacionTest, ControllerButtonsShowBesideTheKeysOfSeatsThatHaveOne) {
+    seats::Map m = seats::PointerOnly(0);
+    m[1].keys = {KEY_Q, KEY_W};
+    m[2].keys = {KEY_V, KEY_B};
+    m[3].keys = {KEY_O, KEY_P};
+    seats::Scope asientos(m);
+    std::unique_ptr<TExplicacion> e;
+    for (int i = 0; i < 64 && !(e && e->posotros[0] == 0); ++i) e = ejemplo(0);
+    ASSERT_EQ(e->posotros[0], 0);
+    // Tarsun (on turn) and Er_Varsen have controllers; the second page ends with Er_Varsen's
+    // A, which types as a key would.
+    testrig::Script({"1 pad 1 connect", "1 pad 2 connect", "150 pad 1 button a down", "151 pad 1 button a up"});
+    auto cuadros = mostrar(*e, {"380 pad 2 button a down", "381 pad 2 button a up"});
+    const int flip = reposo(cuadros, 2).first;
+    ASSERT_GT(flip, 0);
+    auto botones = ops("oval", flip);
+    ASSERT_EQ(botones.size(), 2u) << "only Er_Varsen's two keys";
+    std::vector<std::string> etiquetas;
+    for (const std::string& l : ops("text", flip))
+        if (Field(l, "font") == "builtin") etiquetas.push_back(Field(l, "text"));
+    EXPECT_EQ(etiquetas, (std::vector<std::string>{"Q", "W", "V", "B", "O", "P", "<", ">"}));
+    // Er_Varsen's boxes stand at x 845 (the first shown): the buttons just right of them.
+    EXPECT_EQ(Field(botones[0], "x"), "898");
+    EXPECT_EQ(Field(botones[0], "y"), "200");
+    EXPECT_EQ(Field(botones[1], "y"), "170");
+    EXPECT_EQ(Field(botones[0], "rgb"), "[40,40,40]");
 }

@@ -55,6 +55,8 @@ class TMiniJuego5 : public TMiniJuego {
     // Explanation, game and closing scene: 1 won, 0 lost. Escape during play: 1 at once;
     // during the closing scene: the outcome at once.
     int iniciarJuego(const TEquipo& equipo) override;
+    // The thrower has the pointer; each catcher walks with two keys (teclasDosTeclas).
+    seats::Map asientos(int turno) const override;
     // One point for the player on turn; the tenth wins (nothing once time is out).
     int sumaPunto();
 

@@ -226,3 +226,11 @@ bool TMiniJuego3::frameJuego() {
     Cls();
     return fase != 3;
 }
+
+seats::Map TMiniJuego3::asientos(int turno) const {
+    seats::Map m;
+    if (turno >= 0 && turno < seats::kSeats) m[static_cast<size_t>(turno)].keys = {KEY_SPACE};
+    const std::array<int, 3> otros = oponentes(turno);
+    for (size_t k = 0; k < 3; ++k) m[static_cast<size_t>(otros[k])].keys = {kTeclasEmpujar[k]};
+    return m;
+}

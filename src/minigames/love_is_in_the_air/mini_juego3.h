@@ -55,6 +55,8 @@ class TMiniJuego3 : public TMiniJuego {
     static std::unique_ptr<TMiniJuego3> Create(const VBAPtr& anim, const TPaquetes& pjsGFX);
     // Explanation, entrance, the choice and its outcome; 1 won, 0 lost.
     int iniciarJuego(const TEquipo& equipo) override;
+    // The suitor picks with Space; the others push with Q, Y and P.
+    seats::Map asientos(int turno) const override;
 
     // ---- the steps of iniciarJuego, also run one by one by the tests ----
     // The explanation screen for slot t (blocks until read).

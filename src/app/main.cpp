@@ -1,5 +1,6 @@
 // Frikipartida: start-up, the game, and what a stop looks like.
 #include "app/aplicacion.h"
+#include "app/jugadores.h"
 #include "platform/platform.h"
 
 #include <cstdio>
@@ -9,6 +10,7 @@ int main(int argc, char** argv) {
     try {
         // Without options the command line is not read at all.
         if (argc > 1) options = rig::ParseOptions(argc, argv);
+        comprobarOpcionesCPU(options);
         platform::Startup(options);
     } catch (const GameError& e) {
         std::printf("%s\n", e.what());

@@ -220,6 +220,7 @@ int TJuego::girarRuleta(int s) {
     tiempo->update();
     TChannelPtr canal = gestorSonido().reproducir("sfx/dado.wav");
 
+    ruletaEsperando = true;
     while (!KeyDown(KEY_ESCAPE) && tirada < 0) {
         if (!pulsado && ahora() > parpadeo) {
             parpadeo += kParpadeo;
@@ -232,6 +233,7 @@ int TJuego::girarRuleta(int s) {
         if (!pulsado) {
             if (GetChar() != 0 || MouseDown(1) != 0 || MouseDown(2) != 0) {
                 pulsado = true;
+                ruletaEsperando = false;
                 aviso = false;
             } else if (!canal || canal->Playing() == 0) {
                 // The rolling sound repeats until the press.
@@ -258,6 +260,7 @@ int TJuego::girarRuleta(int s) {
         Flip(1);
         tiempo->esperaFrame();
     }
+    ruletaEsperando = false;
     return tirada;
 }
 

@@ -1,5 +1,7 @@
 #include "engine/explicacion.h"
 
+#include "engine/asientos.h"
+
 #include "engine/gl.h"
 #include "platform/input.h"
 #include "platform/random.h"
@@ -103,6 +105,7 @@ std::unique_ptr<TExplicacion> TExplicacion::Create(int uno, const std::string& t
 }
 
 void TExplicacion::show() {
+    asientos::TExplicando explicando;
     SetBlend(ALPHABLEND);
     showUno();
     tiempo->update();
@@ -154,7 +157,11 @@ void TExplicacion::pagina(Dibujo dibujar, bool paginaTurno) {
     FlushKeys();
     FlushMouse();
     tiempo->update();
-    while (GetChar() == 0 && MouseDown(1) == 0 && MouseDown(2) == 0) frame(dibujar, d);
+    {
+        // A computer on turn reads the page for a while, then goes on by itself.
+        asientos::TEsperaTecla espera(uno, KEY_SPACE, 1500, 3500);
+        while (GetChar() == 0 && MouseDown(1) == 0 && MouseDown(2) == 0) frame(dibujar, d);
+    }
     if (paginaTurno) SetClsColor(0, 0, 0);
 
     // Exit: d grows by e^(7.5 t), about 0.7 s from 10 to 2000.

@@ -22,6 +22,19 @@ struct InputState {
 InputState in;
 constexpr size_t kCharQueue = 256;
 
+// The per-flip callback and the flip it last ran for (-1: not yet).
+std::function<void()> frameHook;
+int hookFlip = -1;
+bool inHook = false;
+
+void RunFrameHook() {
+    if (!frameHook || inHook || hookFlip == rig::FlipCount()) return;
+    hookFlip = rig::FlipCount();
+    inHook = true;  // a brain reading input inside does not run the hook again
+    frameHook();
+    inHook = false;
+}
+
 void PushChar(int code) {
     if (in.chars.size() < kCharQueue) in.chars.push_back(code);
 }
@@ -100,9 +113,14 @@ void MouseButtonEvent(int button, bool isDown) {
 void WheelEvent(int dz) { in.wheel += dz; }
 void QuitEvent() { in.terminate = true; }
 void Reset() { in = InputState{}; }
+void SetFrameHook(std::function<void()> hook) {
+    frameHook = std::move(hook);
+    hookFlip = -1;
+}
 }  // namespace input
 
 void platform_detail::PumpEvents() {
+    RunFrameHook();
     if (SDL_WasInit(SDL_INIT_EVENTS | SDL_INIT_VIDEO)) {
         SDL_Event e;
         while (SDL_PollEvent(&e)) {

@@ -123,6 +123,10 @@ Options ParseOptions(int argc, char** argv) {
             o.seed = ParseInt(need(i, a), a);
         } else if (a == "--frame-times") {
             o.frameTimes = need(i, a);
+        } else if (a == "--cpu") {
+            o.cpu = need(i, a);
+        } else if (a == "--cpu-level") {
+            o.cpuLevel = need(i, a);
         } else {
             Bad("Opcion desconocida: " + a);
         }

@@ -21,6 +21,8 @@ struct Options {
     int maxFlips = 0;           // 0: no limit
     std::optional<int32_t> seed;
     std::string frameTimes;     // file for per-flip work milliseconds
+    std::optional<std::string> cpu;       // --cpu: seats computers play (names or "all"), unchecked
+    std::optional<std::string> cpuLevel;  // --cpu-level: 1, 2 or 3, unchecked
 };
 
 // Parses the game's command line. Throws GameError with a clear text on a bad option.

@@ -30,9 +30,13 @@ bool inHook = false;
 void RunFrameHook() {
     if (!frameHook || inHook || hookFlip == rig::FlipCount()) return;
     hookFlip = rig::FlipCount();
-    inHook = true;  // a brain reading input inside does not run the hook again
+    // A brain reading input inside does not run the hook again; the flag is cleared
+    // even when the hook ends the run by throwing.
+    struct Guard {
+        Guard() { inHook = true; }
+        ~Guard() { inHook = false; }
+    } guard;
     frameHook();
-    inHook = false;
 }
 
 void PushChar(int code) {

@@ -9,6 +9,7 @@
 
 #include "board/resultado.h"
 #include "engine/gestor_sonido.h"
+#include "engine/marca_cpu.h"
 #include "engine/gl.h"
 #include "platform/errors.h"
 #include "platform/input.h"
@@ -442,6 +443,7 @@ void TJuego::dibujarTablero(int s, const std::function<void()>& entreCapas,
     dibujarPortrait(s, 100, 918, 6);
     if (antesNombre) antesNombre();
     dibujaNombre(s);
+    dibujarMarcaCPU(s, 345, 625, 1.5f);
 }
 
 void TJuego::dibujaClick() {

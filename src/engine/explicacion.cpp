@@ -1,6 +1,7 @@
 #include "engine/explicacion.h"
 
 #include "engine/asientos.h"
+#include "engine/marca_cpu.h"
 
 #include "engine/gl.h"
 #include "platform/input.h"
@@ -177,6 +178,7 @@ void TExplicacion::dibujarUno(float d) {
     dibujarFondo(fondoTurno, d);
     SetScale(0.7f, 0.7f);
     DrawImage(retrato(uno), 150 + d, 820);
+    dibujarMarcaCPU(uno, 150 + d, 745);
     dibujarTitulo(titulo, d);
     dibujarLineas(textoTurno, 300 - d);
     dibujarPulsa(d);
@@ -185,7 +187,10 @@ void TExplicacion::dibujarUno(float d) {
 void TExplicacion::dibujarOtros(float d) {
     dibujarFondo(fondoOtros, d);
     SetScale(0.7f, 0.7f);
-    for (size_t j = 0; j < 3; ++j) DrawImage(retrato(otros[j]), 870 - 100 * static_cast<float>(j) - d, 820);
+    for (size_t j = 0; j < 3; ++j) {
+        DrawImage(retrato(otros[j]), 870 - 100 * static_cast<float>(j) - d, 820);
+        dibujarMarcaCPU(otros[j], 870 - 100 * static_cast<float>(j) - d, 745);
+    }
     const std::vector<std::string>* teclas[3] = {&teclas1, &teclas2, &teclas3};
     for (size_t k = 0; k < 3; ++k) dibujarTeclas(*teclas[k], 870 - 100 * static_cast<float>(posotros[k]) - d);
     SetImageFont(fuente);

@@ -53,9 +53,12 @@ class TObservador : public asientos::TCerebro {
             }
             case 2: {
                 const auto& m = static_cast<const TMiniJuego3&>(juego);
-                if (m.fase == 0) elegida = m.seleccion;
-                jugada.puntosTurno = m.fase;
+                // The line picked shows in the first frame seen after the pick, before
+                // any push can land.
+                if (m.fase >= 1 && elegida < 0) elegida = m.seleccion;
+                jugada.puntosTurno = elegida;
                 if (m.fase >= 1) jugada.accionesOtros = m.seleccion - elegida;
+                if (m.fase == 1) ++jugada.framesEmpuje;
                 break;
             }
             case 3: {
@@ -85,7 +88,7 @@ class TObservador : public asientos::TCerebro {
     int r;
     const TMiniJuego& juego;
     Jugada& jugada;
-    int elegida = 0;
+    int elegida = -1;
     std::map<const T5CD*, double> vistos;
 };
 }  // namespace

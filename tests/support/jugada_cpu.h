@@ -19,8 +19,15 @@ void parar();
 struct Jugada {
     int resultado = -1;        // 1 the player on turn won, 0 lost
     int flips = 0;             // frames the play took
-    int puntosTurno = 0;       // what the player on turn achieved (per minigame, see below)
-    int accionesOtros = 0;     // what the others did (presses that took effect, catches...)
+    // What the player on turn achieved: the furthest stage toward the date, units walked
+    // up the floor, the line picked, coders caught, points.
+    int puntosTurno = 0;
+    // What the others did: kisses landed plus girls won, pours, pushes, units climbed,
+    // discs caught.
+    int accionesOtros = 0;
+    // "Love is in the air": frames the others had to push (a pick during the entrance
+    // leaves them none).
+    int framesEmpuje = 0;
 };
 
 // Plays minigame r (0..4) with seat `turno` on turn and the given seats played by

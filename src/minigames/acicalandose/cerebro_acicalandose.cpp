@@ -87,8 +87,9 @@ class TCerebroAcicalandose : public TCerebroMiniJuego {
                     float bx = 0, by = 0;
                     futuroBeso(*b, f, bx, by);
                     const float px = paso(p.X, gx, v * static_cast<float>(f));
-                    const float py = paso(p.Y, gy, v * static_cast<float>(f)) - kAlturaCuerpo;
-                    if (std::hypot(bx - px, by - 12 - py) < kAlcanceBeso) {
+                    const float py = paso(p.Y, gy, v * static_cast<float>(f));
+                    // The figure stands on its position: a box from the feet up.
+                    if (std::abs(bx - px) < kAlcanceBeso && by > py - 2 * kAlturaCuerpo - 20 && by < py + 25) {
                         riesgo += 1;
                         break;
                     }
@@ -134,10 +135,9 @@ class TCerebroAcicalandose : public TCerebroMiniJuego {
         if (!t.apuntando) {
             // Takes a moment to look before the next kiss, and aims with a hand that shakes.
             t.apuntando = true;
-            t.desde = ahora + asientos::reaccionMs();
-            const float error = asientos::nivel() == asientos::NIVEL_FACIL    ? 16.0f
-                                : asientos::nivel() == asientos::NIVEL_NORMAL ? 7.0f
-                                                                              : 3.0f;
+            const int nivel = asientos::nivel();
+            t.desde = ahora + asientos::reaccionMs() + asientos::entre(200, 500 * (4 - nivel));
+            const float error = nivel == asientos::NIVEL_FACIL ? 24.0f : nivel == asientos::NIVEL_NORMAL ? 13.0f : 6.0f;
             t.desvio = (asientos::unidad() * 2 - 1) * error;
         }
         if (ahora < t.desde) return;

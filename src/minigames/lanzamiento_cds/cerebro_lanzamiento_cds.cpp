@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 namespace {
 constexpr double kGrado = std::numbers::pi / 180;
@@ -64,14 +65,16 @@ class TCerebroCDs : public TCerebroMiniJuego {
                                    static_cast<float>(300 + std::sin(anguloTiro * kGrado) * largo));
             asientos::mando::boton(1, false);
             fase = 0;
-            proximoTiro = ahora + asientos::reaccionMs() + asientos::entre(100, 300);
+            proximoTiro = ahora + asientos::reaccionMs() + asientos::entre(400, 1200);
         }
     }
 
-    // The throw at full strength whose crossing is farthest from any catcher's reach.
+    // A throw at full strength whose crossing looks out of the catchers' reach: the best
+    // for a hard player, any fair one for the others.
     void elegirTiro(const T5JugadorRaton& p) {
         double mejor = -1e9;
         anguloTiro = 90;
+        std::vector<int> buenos;
         for (int a = 24; a <= 156; a += 2) {
             const double tope = 25 * std::pow(2.0, std::abs(90.0 - a) / 60) * 1.5;
             double cx = 0;
@@ -84,10 +87,13 @@ class TCerebroCDs : public TCerebroMiniJuego {
                 mejor = holgura;
                 anguloTiro = a;
             }
+            if (holgura > -40) buenos.push_back(a);
         }
-        const double error = asientos::nivel() == asientos::NIVEL_FACIL    ? 14
-                             : asientos::nivel() == asientos::NIVEL_NORMAL ? 6
-                                                                           : 2;
+        if (asientos::nivel() != asientos::NIVEL_DIFICIL && !buenos.empty())
+            anguloTiro = buenos[static_cast<size_t>(asientos::entre(0, static_cast<int>(buenos.size()) - 1))];
+        const double error = asientos::nivel() == asientos::NIVEL_FACIL    ? 16
+                             : asientos::nivel() == asientos::NIVEL_NORMAL ? 10
+                                                                           : 5;
         anguloTiro += (asientos::unidad() * 2 - 1) * error;
     }
 
@@ -104,7 +110,7 @@ class TCerebroCDs : public TCerebroMiniJuego {
         if (ahora >= c.proximaMirada) {
             // Looks at the floor again after a reaction time: the disc he can reach
             // soonest, else the middle of his stretch.
-            c.proximaMirada = ahora + asientos::reaccionMs();
+            c.proximaMirada = ahora + asientos::reaccionMs() / 2;
             c.destino = 256.0 * (k + 1);
             double mejor = 1e9;
             for (const auto& d : juego.cds) {

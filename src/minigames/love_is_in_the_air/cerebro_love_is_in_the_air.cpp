@@ -48,7 +48,13 @@ class TCerebroLove : public TCerebroMiniJuego {
         const int32_t ahora = ahoraMs();
         if (e.cuando == 0 && juego.seleccion % 3 == 0) e.cuando = ahora + asientos::reaccionMs() / 2;
         if (e.cuando != 0 && ahora >= e.cuando) {
-            asientos::mando::pulsar(kTeclasEmpujar[static_cast<size_t>(k)]);
+            // A sharp player looks again before pressing and holds back when somebody
+            // else has already pushed off the polite line.
+            const float mira = asientos::nivel() == asientos::NIVEL_FACIL    ? 0.1f
+                               : asientos::nivel() == asientos::NIVEL_NORMAL ? 0.25f
+                                                                             : 0.5f;
+            if (juego.seleccion % 3 == 0 || !asientos::azar(mira))
+                asientos::mando::pulsar(kTeclasEmpujar[static_cast<size_t>(k)]);
             e.cuando = 0;
         }
     }

@@ -2,18 +2,22 @@
 
 #include "app/creditos_que_molan.h"
 #include "app/introduccion_anal.h"
+#include "app/jugadores.h"
 #include "app/menu_molon.h"
 #include "app/opciones_molonas.h"
 #include "app/pantalla.h"
 #include "app/practica.h"
 #include "app/resolucion.h"
+#include "board/cerebro_tablero.h"
 #include "board/equipo.h"
 #include "board/juego.h"
 #include "board/resultado.h"
+#include "engine/asientos.h"
 #include "engine/explicacion.h"
 #include "engine/gestor_sonido.h"
 #include "engine/gl.h"
 #include "engine/mapa.h"
+#include "minigames/cerebros.h"
 #include "minigames/fabrica.h"
 #include "platform/platform.h"
 
@@ -76,7 +80,10 @@ int TAplicacion::start() {
     cargarRecursosFijos();
     abrirPantalla();
     const auto& options = rig::Current();
-    SeedRnd(options.seed ? *options.seed : Millisecs());
+    const int32_t semilla = options.seed ? *options.seed : Millisecs();
+    SeedRnd(semilla);
+    // The computer players' own generator starts from the same seed; the game's stays its own.
+    asientos::configurar(elegirJugadores(options), static_cast<uint32_t>(semilla));
     cargarPersonajes();
     intro = TIntroduccionAnal::Create();
     intro->start();
@@ -115,9 +122,16 @@ int TAplicacion::partida() {
     // The match plays minigame squares through this: a fresh minigame every time.
     auto lanzador = [this](int numero, const TEquipo& equipo) {
         std::unique_ptr<TMiniJuego> juego = crearMiniJuego(numero, animaciones, packs);
-        return juego ? juego->jugar(equipo) : 0;
+        if (!juego) return 0;
+        asientos::TCerebroActivo cerebro(crearCerebroMiniJuego(numero, *juego));
+        return juego->jugar(equipo);
     };
-    if (auto juego = TJuego::Create(4, 1, animaciones, packs, lanzador)) juego->start();
+    if (auto juego = TJuego::Create(4, 1, animaciones, packs, lanzador)) {
+        asientos::TCerebroActivo cerebro(crearCerebroTablero(*juego));
+        juego->start();
+        // A match left with Escape ends the demo: the person takes the menu over.
+        if (juego->ganado < 0) asientos::pararDemo();
+    }
     if (canal) canal->Stop();
     return kMenu;
 }
@@ -156,6 +170,7 @@ void TAplicacion::jugarMinijuego(int r) {
     std::unique_ptr<TMiniJuego> juego = crearMiniJuego(r, animaciones, packs);
     if (!juego) return;  // no minigame of that number: straight back to the practice menu
     auto equipo = TEquipo::Create(4);
+    asientos::TCerebroActivo cerebro(crearCerebroMiniJuego(r, *juego));
     juego->jugar(*equipo);
 }
 

@@ -1,5 +1,6 @@
 #include "app/introduccion_anal.h"
 
+#include "engine/asientos.h"
 #include "engine/gestor_sonido.h"
 #include "platform/image.h"
 #include "platform/input.h"
@@ -69,6 +70,8 @@ int TIntroduccionAnal::start() {
     Cls();
     Flip(-1);
     gestorSonido().reproducir("sfx/boum.wav");
+    // In the demo the computers skip each picture after a look.
+    asientos::TEsperaTecla demo(asientos::TODOS, KEY_SPACE, 600, 1200);
 
     // Each picture stays until a character is typed; one already waiting skips the
     // picture without drawing it.

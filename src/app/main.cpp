@@ -1,5 +1,6 @@
 // Frikipartida: start-up, the game, and what a stop looks like.
 #include "app/aplicacion.h"
+#include "app/jugadores.h"
 #include "platform/data_folder.h"
 #include "platform/platform.h"
 #include "platform/settings.h"
@@ -29,11 +30,13 @@ int main(int argc, char** argv) {
     }
     try {
         datafolder::Choice data = datafolder::Find(options.data);
+        comprobarOpcionesCPU(options);
+        // Before Startup: the controller mappings file lives among the settings.
+        settings::Configure(data.startedIn);
         platform::Startup(options);
         // The game reads its data from the working folder; files named on the command
         // line were opened (or anchored) by Startup, before the move.
         if (!data.startedIn) datafolder::Enter(data);
-        settings::Configure(data.startedIn);
     } catch (const GameError& e) {
         std::printf("%s\n", e.what());
         return 2;

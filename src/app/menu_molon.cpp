@@ -1,6 +1,7 @@
 #include "app/menu_molon.h"
 
 #include "app/deslizamiento.h"
+#include "engine/asientos.h"
 
 #include "platform/input.h"
 #include "platform/render.h"
@@ -20,6 +21,8 @@ int TMenuMolon::start() {
     TDeslizamiento lista(160);  // at rest: lines 50 apart from y = 200
     int selection = 0;
     const int last = static_cast<int>(options.size()) - 1;
+    // In the demo the computers take the first line, "Jugar", after a pause.
+    asientos::TEsperaTecla demo(asientos::TODOS, KEY_ENTER, 1500, 2500);
 
     while (KeyHit(KEY_ENTER) == 0) {
         SetBlend(ALPHABLEND);

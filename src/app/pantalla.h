@@ -5,10 +5,12 @@
 //                            centred between black bars (as the --keep-aspect option)
 // A missing file means the defaults and is not created. A line the game does not
 // understand is named on standard error and skipped; the rest of the file still counts.
+#include "platform/settings.h"
+
 #include <string>
 
 struct Pantalla {
     bool mantenerAspecto = false;
 };
 
-Pantalla leerPantalla(const std::string& path = "pantalla.cfg");
+Pantalla leerPantalla(const std::string& path = settings::PathFor("pantalla.cfg"));

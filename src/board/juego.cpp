@@ -9,6 +9,7 @@
 
 #include "board/resultado.h"
 #include "engine/gestor_sonido.h"
+#include "engine/marca_cpu.h"
 #include "engine/gl.h"
 #include "platform/errors.h"
 #include "platform/input.h"
@@ -223,6 +224,7 @@ int TJuego::girarRuleta(int s) {
     tiempo->update();
     TChannelPtr canal = gestorSonido().reproducir("sfx/dado.wav");
 
+    ruletaEsperando = true;
     while (!KeyDown(KEY_ESCAPE) && tirada < 0) {
         if (!pulsado && ahora() > parpadeo) {
             parpadeo += kParpadeo;
@@ -235,6 +237,7 @@ int TJuego::girarRuleta(int s) {
         if (!pulsado) {
             if (GetChar() != 0 || MouseDown(1) != 0 || MouseDown(2) != 0) {
                 pulsado = true;
+                ruletaEsperando = false;
                 aviso = false;
             } else if (!canal || canal->Playing() == 0) {
                 // The rolling sound repeats until the press.
@@ -261,6 +264,7 @@ int TJuego::girarRuleta(int s) {
         Flip(1);
         tiempo->esperaFrame();
     }
+    ruletaEsperando = false;
     return tirada;
 }
 
@@ -442,6 +446,7 @@ void TJuego::dibujarTablero(int s, const std::function<void()>& entreCapas,
     dibujarPortrait(s, 100, 918, 6);
     if (antesNombre) antesNombre();
     dibujaNombre(s);
+    dibujarMarcaCPU(s, 345, 625, 1.5f);
 }
 
 void TJuego::dibujaClick() {

@@ -58,6 +58,9 @@ class TJuego {
     // The input is flushed after a minigame, so the walk and the match remember it and
     // end as if it were still held.
     bool abandonar = false;
+    // The roulette turns and waits for the player on turn to stop it (read by the
+    // computer players' board brain).
+    bool ruletaEsperando = false;
 
     // A match of numPlayers (2 .. 4) on a board of class tipo: 0 gives 18 to 24 squares,
     // 1 gives 26 to 35, 2 gives 40 to 55. Throws GameError "TJuego::Create numPlayers <2 /

@@ -1,5 +1,7 @@
 #include "board/resultado.h"
 
+#include "engine/marca_cpu.h"
+
 #include "engine/gestor_sonido.h"
 #include "engine/gl.h"
 #include "platform/input.h"
@@ -63,6 +65,7 @@ int TResultado::show() {
         SetAlpha(0.75f);
         SetScale(0.5f, 0.5f);
         DrawImage(retrato, static_cast<float>(1024 - x), 384, 0);
+        dibujarMarcaCPU(nTurno, static_cast<float>(1024 - x), 520, 1.5f);
         SetAlpha(0.9f);
         SetScale(1, 1);
         DrawText(texto, static_cast<float>(x) - w / 2, 384 - h / 2);

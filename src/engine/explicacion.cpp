@@ -1,5 +1,8 @@
 #include "engine/explicacion.h"
 
+#include "engine/asientos.h"
+#include "engine/marca_cpu.h"
+
 #include "engine/gl.h"
 #include "platform/gamepad.h"
 #include "platform/input.h"
@@ -125,6 +128,7 @@ std::unique_ptr<TExplicacion> TExplicacion::Create(int uno, const std::string& t
 }
 
 void TExplicacion::show() {
+    asientos::TExplicando explicando;
     SetBlend(ALPHABLEND);
     showUno();
     tiempo->update();
@@ -176,7 +180,11 @@ void TExplicacion::pagina(Dibujo dibujar, bool paginaTurno) {
     FlushKeys();
     FlushMouse();
     tiempo->update();
-    while (GetChar() == 0 && MouseDown(1) == 0 && MouseDown(2) == 0) frame(dibujar, d);
+    {
+        // A computer on turn reads the page for a while, then goes on by itself.
+        asientos::TEsperaTecla espera(uno, KEY_SPACE, 1500, 3500);
+        while (GetChar() == 0 && MouseDown(1) == 0 && MouseDown(2) == 0) frame(dibujar, d);
+    }
     if (paginaTurno) SetClsColor(0, 0, 0);
 
     // Exit: d grows by e^(7.5 t), about 0.7 s from 10 to 2000.
@@ -192,6 +200,7 @@ void TExplicacion::dibujarUno(float d) {
     dibujarFondo(fondoTurno, d);
     SetScale(0.7f, 0.7f);
     DrawImage(retrato(uno), 150 + d, 820);
+    dibujarMarcaCPU(uno, 150 + d, 745);
     dibujarTitulo(titulo, d);
     dibujarLineas(textoTurno, 300 - d);
     dibujarPulsa(d);
@@ -200,7 +209,10 @@ void TExplicacion::dibujarUno(float d) {
 void TExplicacion::dibujarOtros(float d) {
     dibujarFondo(fondoOtros, d);
     SetScale(0.7f, 0.7f);
-    for (size_t j = 0; j < 3; ++j) DrawImage(retrato(otros[j]), 870 - 100 * static_cast<float>(j) - d, 820);
+    for (size_t j = 0; j < 3; ++j) {
+        DrawImage(retrato(otros[j]), 870 - 100 * static_cast<float>(j) - d, 820);
+        dibujarMarcaCPU(otros[j], 870 - 100 * static_cast<float>(j) - d, 745);
+    }
     const std::vector<std::string>* teclas[3] = {&teclas1, &teclas2, &teclas3};
     for (size_t k = 0; k < 3; ++k) dibujarTeclas(*teclas[k], 870 - 100 * static_cast<float>(posotros[k]) - d);
     // teclas k belongs to the k-th character other than the one on turn.

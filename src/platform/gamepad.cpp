@@ -4,6 +4,7 @@
 
 #include "platform/detail.h"
 #include "platform/input.h"
+#include "platform/settings.h"
 
 #include <SDL2/SDL.h>
 
@@ -138,10 +139,7 @@ int DeviceIndexOf(SDL_Joystick* j) {
 
 }  // namespace
 
-std::string MappingsFile() {
-    // Beside resolucion.cfg: the folder the game runs in.
-    return "gamecontrollerdb.txt";
-}
+std::string MappingsFile() { return settings::PathFor("gamecontrollerdb.txt"); }
 
 void ShowPointerAt(int x, int y) {
     if (sdl.onlyVirtual) return;

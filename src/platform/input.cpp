@@ -24,6 +24,23 @@ struct InputState {
 InputState in;
 constexpr size_t kCharQueue = 256;
 
+// The per-flip callback and the flip it last ran for (-1: not yet).
+std::function<void()> frameHook;
+int hookFlip = -1;
+bool inHook = false;
+
+void RunFrameHook() {
+    if (!frameHook || inHook || hookFlip == rig::FlipCount()) return;
+    hookFlip = rig::FlipCount();
+    // A brain reading input inside does not run the hook again; the flag is cleared
+    // even when the hook ends the run by throwing.
+    struct Guard {
+        Guard() { inHook = true; }
+        ~Guard() { inHook = false; }
+    } guard;
+    frameHook();
+}
+
 void PushChar(int code) {
     if (in.chars.size() < kCharQueue) in.chars.push_back(code);
 }
@@ -105,9 +122,14 @@ void QuitEvent() { in.terminate = true; }
 void Reset() { in = InputState{}; }
 int PointerX() { return in.mouseX; }
 int PointerY() { return in.mouseY; }
+void SetFrameHook(std::function<void()> hook) {
+    frameHook = std::move(hook);
+    hookFlip = -1;
+}
 }  // namespace input
 
 void platform_detail::PumpEvents() {
+    RunFrameHook();
     if (SDL_WasInit(SDL_INIT_EVENTS | SDL_INIT_VIDEO)) {
         SDL_Event e;
         while (SDL_PollEvent(&e)) {

@@ -3,6 +3,8 @@
 // same code. Every query processes pending events first. Key codes are Windows
 // virtual-key codes (Enter 13, Escape 27, Space 32, Left 37, Up 38, Right 39, Down 40,
 // letters are their capital ASCII code).
+#include <functional>
+
 enum KeyCode : int {
     KEY_BACKSPACE = 8, KEY_TAB = 9, KEY_ENTER = 13, KEY_ESCAPE = 27, KEY_SPACE = 32,
     KEY_LEFT = 37, KEY_UP = 38, KEY_RIGHT = 39, KEY_DOWN = 40,
@@ -54,4 +56,8 @@ int PointerX();
 int PointerY();
 // Resets everything (tests).
 void Reset();
+// A callback run once per flip, at the first event processing after the flip, before
+// that processing takes real or scripted events: computer players emit their seats'
+// events there, so a person's input of the same frame comes after theirs. Empty: none.
+void SetFrameHook(std::function<void()> hook);
 }  // namespace input

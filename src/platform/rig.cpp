@@ -218,6 +218,10 @@ Options ParseOptions(int argc, char** argv) {
             o.keepAspect = true;
         } else if (a == "--pads") {
             o.pads = SeatList(need(i, a), a);
+        } else if (a == "--cpu") {
+            o.cpu = need(i, a);
+        } else if (a == "--cpu-level") {
+            o.cpuLevel = need(i, a);
         } else {
             Bad("Opcion desconocida: " + a);
         }

@@ -26,6 +26,8 @@ struct Options {
     bool version = false;       // print the version and leave
     bool keepAspect = false;    // a 4:3 picture with black bars on a screen of another shape
     std::vector<int> pads;      // seats (0..3) given to controllers in connection order; empty: 0,1,2,3
+    std::optional<std::string> cpu;       // --cpu: seats computers play (names or "all"), unchecked
+    std::optional<std::string> cpuLevel;  // --cpu-level: 1, 2 or 3, unchecked
 };
 
 // Parses the game's command line. Throws GameError with a clear text on a bad option.

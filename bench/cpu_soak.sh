@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Soak of the demo mode: whole --cpu all matches one after another, headless, reading the
+# game's resident memory at each winner. Meant for the sanitizer build:
+#   cmake -S . -B build-asan -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang -DFK_SANITIZE=ON \
+#         -DFK_DATA=OFF -DFK_DATA_DIR=$PWD/build/data && cmake --build build-asan --target frikipartida
+#   bench/cpu_soak.sh build-asan/frikipartida build/data 50
+# Passes when the sanitizers report nothing and the memory after the first match grows by
+# less than 5 MB over the rest. Not part of ./test (hours under the sanitizers).
+set -eu
+game=$(realpath "$1")
+data=$(realpath "$2")
+partidas=${3:-50}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+for entry in "$data"/*; do
+  name=$(basename "$entry")
+  [ "$name" = resolucion.cfg ] || [ "$name" = jugadores.cfg ] || ln -s "$entry" "$work/$name"
+done
+cd "$work"
+mkfifo trace
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
+"$game" --headless --virtual-clock --seed 11 --cpu all --trace trace 2> sanitizers.txt &
+pid=$!
+primera=0
+n=0
+while read -r linea; do
+  case "$linea" in
+    *'"text":"GANADOR!!!!"'*)
+      # One text line per frame of the celebration: count each match once.
+      flip=${linea#*\"flip\":}; flip=${flip%%,*}
+      if [ -z "${ultimo:-}" ] || [ $((flip - ultimo)) -gt 400 ]; then
+        n=$((n + 1))
+        rss=$(awk '/VmRSS/ {print $2}' /proc/$pid/status)
+        echo "partida $n: flip $flip, memoria residente ${rss} kB"
+        [ $n -eq 1 ] && primera=$rss
+        [ $n -ge "$partidas" ] && break
+      fi
+      ultimo=$flip
+      ;;
+  esac
+done < <(grep --line-buffered -F '"text":"GANADOR!!!!"' trace)
+ultima=$(awk '/VmRSS/ {print $2}' /proc/$pid/status)
+kill "$pid" 2>/dev/null || true
+wait "$pid" 2>/dev/null || true
+crecimiento=$(( (ultima - primera) / 1024 ))
+echo "crecimiento tras la primera partida: ${crecimiento} MB; informes de los sanitizers: $(grep -c 'ERROR: \|runtime error' sanitizers.txt || true)"
+[ "$crecimiento" -lt 5 ] && ! grep -q 'ERROR: \|runtime error' sanitizers.txt

@@ -1,0 +1,123 @@
+#pragma once
+// Who sits in each of the four seats (0 Tarsun, 1 Er_Varsen, 2 Quelbido, 3 Pexil): a
+// person or a computer player. A computer player acts only as a person would, by
+// pressing its seat's keys (and moving the mouse when its seat is on turn): once per
+// flip, before the frame's input is processed, every active brain looks at the screen
+// it plays and emits those events. Decisions come from the brains' own random generator,
+// so the game's own random sequence never moves because of them.
+//
+// With no computer player chosen nothing here is installed and the game runs as always.
+// Screen code never asks who sits where, except to draw the small "CPU" mark.
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace asientos {
+
+inline constexpr int NUM_ASIENTOS = 4;
+// Levels of play: 1 easy, 2 normal, 3 hard.
+inline constexpr int NIVEL_FACIL = 1, NIVEL_NORMAL = 2, NIVEL_DIFICIL = 3;
+// A wait that any seat may end: it is carried on only when all four are computers.
+inline constexpr int TODOS = -1;
+
+struct Eleccion {
+    std::array<bool, NUM_ASIENTOS> cpu{};  // true: a computer plays that seat
+    int nivel = NIVEL_NORMAL;
+};
+
+// Seat names as the player writes them ("Tarsun", "Er_Varsen", "Quelbido", "Pexil").
+const std::array<std::string, NUM_ASIENTOS>& nombres();
+// Seat of a name, any case; -1 when it is none.
+int asientoDe(const std::string& nombre);
+
+// Chooses who plays. With a computer among them the per-frame hook is installed and the
+// brains' generator is seeded with semilla; with four people everything is taken down.
+void configurar(const Eleccion& eleccion, uint32_t semilla);
+const Eleccion& eleccion();
+// A computer plays seat s (false outside 0..3).
+bool esCPU(int s);
+bool algunaCPU();
+bool todasCPU();
+int nivel();
+
+// Demo mode (four computers): matches follow one another from the main menu until a
+// person ends one with Escape.
+bool demo();
+void pararDemo();
+
+// ---- the brains' own random generator ----
+int entre(int a, int b);  // whole number in a .. b, both included
+float unidad();           // in [0, 1)
+bool azar(float p);       // true with probability p
+// A human-like reaction time in milliseconds for the chosen level.
+int reaccionMs();
+
+// ---- the events a computer gives, as a keyboard and mouse would ----
+namespace mando {
+// Key down and up in the same frame (one hit); letters, digits and Space type their
+// character as a real key does.
+void pulsar(int tecla);
+// Holds a key down (types its character once), or releases it.
+void bajar(int tecla);
+void soltar(int tecla);
+bool bajada(int tecla);
+// The mouse at (x, y) in virtual screen units (1024 x 768).
+void raton(float x, float y);
+// Holds or releases mouse button b (1 left, 2 right, 3 middle).
+void boton(int b, bool abajo);
+// Releases every key and button a computer holds.
+void soltarTodo();
+}  // namespace mando
+
+// A computer player's mind for one screen. pensar() runs once per flip, before the
+// frame's input; it reads the screen through a const view it was made with and acts
+// only through `mando`.
+class TCerebro {
+   public:
+    virtual ~TCerebro() = default;
+    virtual void pensar() = 0;
+};
+
+// Keeps a brain thinking while it lives; at its end whatever the brain held is released.
+// A null brain does nothing.
+class TCerebroActivo {
+   public:
+    explicit TCerebroActivo(std::unique_ptr<TCerebro> cerebro);
+    ~TCerebroActivo();
+    TCerebroActivo(const TCerebroActivo&) = delete;
+    TCerebroActivo& operator=(const TCerebroActivo&) = delete;
+
+   private:
+    std::unique_ptr<TCerebro> cerebro;
+};
+
+// While it lives an explanation is on screen: minigame brains keep still (a held mouse
+// button would end the page), and the page's own wait decides when to go on.
+class TExplicando {
+   public:
+    TExplicando();
+    ~TExplicando();
+    TExplicando(const TExplicando&) = delete;
+    TExplicando& operator=(const TExplicando&) = delete;
+};
+bool explicando();
+
+// While it lives the screen waits for "a key" from seat `asiento` (or from anybody,
+// TODOS). When that seat is a computer, it presses `tecla` after a human-like pause of
+// pausaMinMs .. pausaMaxMs, and again after another pause while the wait goes on; a
+// person may still press first.
+class TEsperaTecla {
+   public:
+    TEsperaTecla(int asiento, int tecla, int pausaMinMs, int pausaMaxMs);
+    ~TEsperaTecla();
+    TEsperaTecla(const TEsperaTecla&) = delete;
+    TEsperaTecla& operator=(const TEsperaTecla&) = delete;
+
+    int asiento, tecla, pausaMinMs, pausaMaxMs;
+    bool decidida = false;             // the next press has a time
+    int32_t cuando = 0;                // clock time (ms) of the next press
+    TEsperaTecla* anterior = nullptr;  // the wait this one covers, if any
+};
+
+}  // namespace asientos

@@ -1,0 +1,39 @@
+#include "engine/marca_cpu.h"
+
+#include "engine/asientos.h"
+#include "platform/font.h"
+#include "platform/render.h"
+
+void dibujarMarcaCPU(int s, float x, float y, float escala) {
+    if (!asientos::esCPU(s)) return;
+    int r = 0, g = 0, b = 0;
+    GetColor(r, g, b);
+    const float alpha = GetAlpha();
+    const int blend = GetBlend();
+    const float rot = GetRotation();
+    float sx = 1, sy = 1;
+    GetScale(sx, sy);
+    const TImageFontPtr fuente = GetImageFont();
+
+    const std::string texto = "CPU";
+    SetRotation(0);
+    SetAlpha(1);
+    SetBlend(ALPHABLEND);
+    SetImageFont(nullptr);
+    SetScale(1, 1);
+    // The built-in font at twice its size, times escala.
+    const float w = TextWidth(texto) * 2 * escala, h = TextHeight(texto) * 2 * escala;
+    const float margen = 5 * escala;
+    SetColor(20, 20, 20);
+    DrawRect(x - w / 2 - margen, y - h / 2 - margen, w + 2 * margen, h + 2 * margen);
+    SetScale(2 * escala, 2 * escala);
+    SetColor(255, 220, 0);
+    DrawText(texto, x - w / 2, y - h / 2);
+
+    SetImageFont(fuente);
+    SetScale(sx, sy);
+    SetRotation(rot);
+    SetBlend(blend);
+    SetAlpha(alpha);
+    SetColor(r, g, b);
+}

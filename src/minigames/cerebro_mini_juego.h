@@ -1,0 +1,28 @@
+#pragma once
+// What the minigame brains share: the roles of the play (the seat on turn with the mouse,
+// opponents 0, 1, 2 with their keys) and a turn for each computer seat in them, only
+// while the play runs (not while its explanation is on screen).
+#include "engine/asientos.h"
+#include "minigames/mini_juego.h"
+
+#include <array>
+#include <cstdint>
+
+class TCerebroMiniJuego : public asientos::TCerebro {
+   public:
+    void pensar() final;
+
+   protected:
+    // The seat on turn once the play is set up, or -1 before.
+    virtual int turnoDelJuego() const = 0;
+    // One frame of the computer on turn (mouse) and of computer opponent k (keys).
+    virtual void jugarTurno() = 0;
+    virtual void jugarOponente(int k) = 0;
+
+    // Clock time in milliseconds (the same clock the game reads).
+    static int32_t ahoraMs();
+    // Clicks of button 1 held since the last frame are let go; the mouse stays put.
+    void soltarRaton();
+    int turno = -1;
+    std::array<int, 3> oponentes{};
+};

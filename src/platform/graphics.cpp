@@ -209,8 +209,12 @@ RenderState& State() { return state; }
 
 bool ContextReady() { return display.gl != nullptr; }
 
-void Begin(Prim prim, unsigned texture) {
-    const int blend = GLBlendKey(state.blend);
+void Begin(Prim prim, unsigned texture, bool opaque) {
+    int blend = GLBlendKey(state.blend);
+    // An opaque picture at full alpha covers what is under it whether blended or not; left
+    // unblended, the rasteriser neither reads the pixels under it nor keeps what it hides.
+    if (opaque && state.alpha == 255 && (blend == ALPHABLEND || blend == MASKBLEND))
+        blend = SOLIDBLEND;
     if (!batch.v.empty() &&
         (batch.prim != prim || batch.texture != texture || batch.blend != blend ||
          (prim == Prim::Lines && batch.lineWidth != state.lineWidth) ||
@@ -293,6 +297,29 @@ unsigned MakeTexture(const TPixmap& pixmap, bool filtered, bool mipmapped) {
                  GL_UNSIGNED_BYTE, src->pixels.data());
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     return id;
+}
+
+bool UpdateTexture(unsigned id, const TPixmap& pixmap) {
+    if (!display.gl || id == 0 || Batch::gone) return false;
+    TPixmapPtr converted;
+    const TPixmap* src = &pixmap;
+    if (pixmap.format != PF_RGBA8888 || pixmap.pitch % 4 != 0) {
+        converted = ConvertPixmap(pixmap, PF_RGBA8888);
+        if (!converted) return false;
+        src = converted.get();
+    }
+    if (src->pixels.size() < static_cast<size_t>(src->pitch) * src->height) return false;
+    // Quads waiting in the batch must still show the old pixels.
+    if (batch.texture == id) Flush();
+    glBindTexture(GL_TEXTURE_2D, id);
+    if (cache.texture == 0 || cache.texture == ~0u) glEnable(GL_TEXTURE_2D);
+    cache.texture = id;
+    // Mipmaps, when the texture has them, follow by GL_GENERATE_MIPMAP.
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, src->pitch / 4);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, src->width, src->height, GL_RGBA, GL_UNSIGNED_BYTE,
+                    src->pixels.data());
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    return true;
 }
 
 void DeleteTexture(unsigned id) {

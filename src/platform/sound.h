@@ -24,6 +24,9 @@ using TChannelPtr = std::shared_ptr<TChannel>;
 
 // nullptr when missing, truncated or malformed.
 TSoundPtr LoadSound(const std::string& path, int flags = 0);
+// Starts reading and decoding the files on a worker thread, in order; the next LoadSound
+// of each name takes the result (waiting for it if needed) instead of decoding again.
+void PrefetchSounds(const std::vector<std::string>& paths);
 TSoundPtr LoadSoundFromMemory(const uint8_t* data, size_t size, int flags = 0, const std::string& name = {});
 // A new channel playing the sound from its start; nullptr for a null sound.
 TChannelPtr PlaySound(const TSoundPtr& sound);

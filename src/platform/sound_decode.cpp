@@ -11,7 +11,11 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <future>
 #include <limits>
+#include <map>
+#include <mutex>
 
 namespace {
 
@@ -238,7 +242,10 @@ TSoundPtr LoadSoundFromMemory(const uint8_t* data, size_t size, int flags, const
     return sound;
 }
 
-TSoundPtr LoadSound(const std::string& path, int flags) {
+namespace {
+
+// Reads and decodes a whole file; nullptr when missing, unreadable or malformed.
+TSoundPtr DecodeFile(const std::string& path) {
     std::FILE* f = std::fopen(NativePath(path).c_str(), "rb");
     if (!f) return nullptr;
     std::vector<uint8_t> bytes;
@@ -248,5 +255,79 @@ TSoundPtr LoadSound(const std::string& path, int flags) {
     bool failed = std::ferror(f) != 0;
     std::fclose(f);
     if (failed) return nullptr;
-    return LoadSoundFromMemory(bytes.data(), bytes.size(), flags, path);
+    return LoadSoundFromMemory(bytes.data(), bytes.size(), 0, path);
+}
+
+// What tells one file from another under the same name: where it is, its size and time.
+std::string FileIdentity(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path native = fs::absolute(NativePath(path), ec);
+    if (ec) return {};
+    const auto size = fs::file_size(native, ec);
+    if (ec) return native.string() + " missing";
+    const auto time = fs::last_write_time(native, ec);
+    if (ec) return native.string() + " missing";
+    return native.string() + " " + std::to_string(size) + " " +
+           std::to_string(time.time_since_epoch().count());
+}
+
+struct Ahead {
+    std::string identity;  // of the file when the decoding was asked for
+    std::shared_future<TSoundPtr> sound;
+};
+
+// Sounds being decoded ahead on the worker, by file name; each is taken once, and only
+// while the file is still the one that was decoded.
+struct Prefetched {
+    std::mutex lock;
+    std::map<std::string, Ahead> sounds;
+    std::vector<std::future<void>> workers;  // waited for at exit, before the map goes
+    ~Prefetched() {
+        for (auto& w : workers) w.wait();
+    }
+};
+
+Prefetched& Prefetch() {
+    static Prefetched p;
+    return p;
+}
+
+}  // namespace
+
+void PrefetchSounds(const std::vector<std::string>& paths) {
+    if (paths.empty()) return;
+    auto promises = std::make_shared<std::vector<std::promise<TSoundPtr>>>(paths.size());
+    Prefetched& p = Prefetch();
+    {
+        std::lock_guard<std::mutex> hold(p.lock);
+        for (size_t i = 0; i < paths.size(); ++i)
+            p.sounds[paths[i]] = Ahead{FileIdentity(paths[i]), (*promises)[i].get_future().share()};
+    }
+    // One worker, the files in the order given: the first is ready soonest.
+    p.workers.push_back(std::async(std::launch::async, [paths, promises] {
+        for (size_t i = 0; i < paths.size(); ++i) (*promises)[i].set_value(DecodeFile(paths[i]));
+    }));
+}
+
+TSoundPtr LoadSound(const std::string& path, int flags) {
+    Ahead ahead;
+    {
+        Prefetched& p = Prefetch();
+        std::lock_guard<std::mutex> hold(p.lock);
+        auto it = p.sounds.find(path);
+        if (it != p.sounds.end()) {
+            ahead = it->second;
+            p.sounds.erase(it);
+        }
+    }
+    TSoundPtr sound;
+    if (ahead.sound.valid()) {
+        sound = ahead.sound.get();  // waited for even when unused: the worker reads in order
+        if (ahead.identity != FileIdentity(path)) sound = DecodeFile(path);
+    } else {
+        sound = DecodeFile(path);
+    }
+    if (sound) sound->flags = flags;
+    return sound;
 }

@@ -1,15 +1,13 @@
 // The display and the render state on OpenGL's fixed-function pipeline.
 //
-// Sections: display | render state | GL state cache and batching | textures |
-//           projection and viewport | primitives | read-back and presenting | trace
+// Sections: display | render state | GL state cache | textures | projection and viewport |
+//           primitives | read-back and presenting | trace
 //
-// Drawing calls transform their corners on the CPU and append them to one batch of
-// client-side vertices; the batch is drawn when the texture, primitive kind, blend mode
-// or line width changes, and before anything that reads pixels, clears, presents or
-// changes the projection or clipping.
+// The primitives are batched into few draw calls by graphics_batch.cpp.
 #include "platform/clock.h"
 #include "platform/detail.h"
 #include "platform/drawing.h"
+#include "platform/graphics_internal.h"
 #include "platform/render.h"
 #include "platform/rig.h"
 
@@ -55,7 +53,7 @@ struct GLCache {
 };
 GLCache cache;
 
-void ApplyBlend(int mode) {
+void ApplyBlendNow(int mode) {
     if (cache.blend == mode) return;
     cache.blend = mode;
     switch (mode) {
@@ -90,7 +88,7 @@ int GLBlendKey(int mode) {
     return mode >= MASKBLEND && mode <= SHADEBLEND ? mode : SOLIDBLEND;
 }
 
-void ApplyTexture(unsigned id) {
+void ApplyTextureNow(unsigned id) {
     if (cache.texture == id) return;
     if (id == 0) {
         glDisable(GL_TEXTURE_2D);
@@ -101,43 +99,7 @@ void ApplyTexture(unsigned id) {
     cache.texture = id;
 }
 
-// ---------------------------------------------------------------- batching
-
-struct Vtx {
-    float x, y, u, v;
-    uint8_t rgba[4];
-};
-
-struct Batch {
-    std::vector<Vtx> v;
-    drawing::Prim prim = drawing::Prim::Quads;
-    unsigned texture = 0;
-    int blend = SOLIDBLEND;
-    float lineWidth = 1;
-    uint8_t colour[4] = {255, 255, 255, 255};
-    // Images held in statics may free their textures after this object is gone.
-    ~Batch() { gone = true; }
-    static inline bool gone = false;
-};
-Batch batch;
-constexpr size_t kBatchLimit = 48000;
-
-void UpdateColour() {
-    batch.colour[0] = static_cast<uint8_t>(state.r);
-    batch.colour[1] = static_cast<uint8_t>(state.g);
-    batch.colour[2] = static_cast<uint8_t>(state.b);
-    batch.colour[3] = state.alpha;
-}
-
-GLenum GLPrim(drawing::Prim p) {
-    switch (p) {
-    case drawing::Prim::Quads: return GL_QUADS;
-    case drawing::Prim::Triangles: return GL_TRIANGLES;
-    case drawing::Prim::Lines: return GL_LINES;
-    case drawing::Prim::Points: return GL_POINTS;
-    }
-    return GL_QUADS;
-}
+void UpdateColour() { gfx::SetVertexColour(state.r, state.g, state.b, state.alpha); }
 
 // ---------------------------------------------------------------- small helpers
 
@@ -186,8 +148,8 @@ void InitContextState() {
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);
-    ApplyBlend(GLBlendKey(state.blend));
-    ApplyTexture(0);
+    ApplyBlendNow(GLBlendKey(state.blend));
+    ApplyTextureNow(0);
 }
 
 void ClearViewport() {
@@ -203,70 +165,37 @@ std::string JsonPair(double a, double b) { return "[" + rig::Json(a) + "," + rig
 
 // ---------------------------------------------------------------- drawing seams
 
+namespace gfx {
+
+void ApplyBlend(int mode) { ApplyBlendNow(mode); }
+void ApplyTexture(unsigned id) { ApplyTextureNow(id); }
+
+void ApplyLineWidth(float width) {
+    if (cache.lineWidth == width) return;
+    glLineWidth(std::max(width, 0.01f));
+    cache.lineWidth = width;
+}
+
+void ApplyPointSize(float size) {
+    if (cache.pointSize == size) return;
+    glPointSize(size);
+    cache.pointSize = size;
+}
+
+void PixelScale(float& kx, float& ky) {
+    int dw, dh;
+    DrawableSize(dw, dh);
+    kx = static_cast<float>(dw) / VirtualWidth();
+    ky = static_cast<float>(dh) / VirtualHeight();
+}
+
+}  // namespace gfx
+
 namespace drawing {
 
 RenderState& State() { return state; }
 
 bool ContextReady() { return display.gl != nullptr; }
-
-void Begin(Prim prim, unsigned texture, bool opaque) {
-    int blend = GLBlendKey(state.blend);
-    // An opaque picture at full alpha covers what is under it whether blended or not; left
-    // unblended, the rasteriser neither reads the pixels under it nor keeps what it hides.
-    if (opaque && state.alpha == 255 && (blend == ALPHABLEND || blend == MASKBLEND))
-        blend = SOLIDBLEND;
-    if (!batch.v.empty() &&
-        (batch.prim != prim || batch.texture != texture || batch.blend != blend ||
-         (prim == Prim::Lines && batch.lineWidth != state.lineWidth) ||
-         batch.v.size() >= kBatchLimit))
-        Flush();
-    batch.prim = prim;
-    batch.texture = texture;
-    batch.blend = blend;
-    batch.lineWidth = state.lineWidth;
-}
-
-void Vertex(float x, float y, float u, float v) {
-    Vtx t{x, y, u, v, {batch.colour[0], batch.colour[1], batch.colour[2], batch.colour[3]}};
-    batch.v.push_back(t);
-}
-
-void TransformedQuad(float x, float y, float lx0, float ly0, float lx1, float ly1, float u0,
-                     float v0, float u1, float v1) {
-    const float px = x + state.originX, py = y + state.originY;
-    const float ix = state.ix, iy = state.iy, jx = state.jx, jy = state.jy;
-    auto put = [&](float lx, float ly, float u, float v) {
-        Vertex(px + lx * ix + ly * iy, py + lx * jx + ly * jy, u, v);
-    };
-    put(lx0, ly0, u0, v0);
-    put(lx1, ly0, u1, v0);
-    put(lx1, ly1, u1, v1);
-    put(lx0, ly1, u0, v1);
-}
-
-void Flush() {
-    if (Batch::gone || batch.v.empty()) return;
-    if (!display.gl) {
-        batch.v.clear();
-        return;
-    }
-    ApplyBlend(batch.blend);
-    ApplyTexture(batch.texture);
-    if (batch.prim == Prim::Lines && cache.lineWidth != batch.lineWidth) {
-        glLineWidth(std::max(batch.lineWidth, 0.01f));
-        cache.lineWidth = batch.lineWidth;
-    }
-    if (batch.prim == Prim::Points && cache.pointSize != 1.f) {
-        glPointSize(1.f);
-        cache.pointSize = 1.f;
-    }
-    const Vtx* v = batch.v.data();
-    glVertexPointer(2, GL_FLOAT, sizeof(Vtx), &v->x);
-    glTexCoordPointer(2, GL_FLOAT, sizeof(Vtx), &v->u);
-    glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(Vtx), v->rgba);
-    glDrawArrays(GLPrim(batch.prim), 0, static_cast<GLsizei>(batch.v.size()));
-    batch.v.clear();
-}
 
 unsigned MakeTexture(const TPixmap& pixmap, bool filtered, bool mipmapped) {
     if (!display.gl || pixmap.width <= 0 || pixmap.height <= 0) return 0;
@@ -300,7 +229,7 @@ unsigned MakeTexture(const TPixmap& pixmap, bool filtered, bool mipmapped) {
 }
 
 bool UpdateTexture(unsigned id, const TPixmap& pixmap) {
-    if (!display.gl || id == 0 || Batch::gone) return false;
+    if (!display.gl || id == 0 || gfx::BatchesGone()) return false;
     TPixmapPtr converted;
     const TPixmap* src = &pixmap;
     if (pixmap.format != PF_RGBA8888 || pixmap.pitch % 4 != 0) {
@@ -310,7 +239,7 @@ bool UpdateTexture(unsigned id, const TPixmap& pixmap) {
     }
     if (src->pixels.size() < static_cast<size_t>(src->pitch) * src->height) return false;
     // Quads waiting in the batch must still show the old pixels.
-    if (batch.texture == id) Flush();
+    if (gfx::BatchUsesTexture(id)) Flush();
     glBindTexture(GL_TEXTURE_2D, id);
     if (cache.texture == 0 || cache.texture == ~0u) glEnable(GL_TEXTURE_2D);
     cache.texture = id;
@@ -323,7 +252,7 @@ bool UpdateTexture(unsigned id, const TPixmap& pixmap) {
 }
 
 void DeleteTexture(unsigned id) {
-    if (!display.gl || id == 0 || Batch::gone) return;
+    if (!display.gl || id == 0 || gfx::BatchesGone()) return;
     Flush();
     GLuint gid = id;
     glDeleteTextures(1, &gid);
@@ -406,7 +335,7 @@ bool Graphics(int width, int height, int depth, int hz, int flags) {
     display.hz = hz;
     display.swapInterval = -1;
     ++display.generation;
-    batch.v.clear();
+    gfx::DiscardBatches();
 
     ResetRenderState();
     InitContextState();

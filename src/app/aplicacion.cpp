@@ -77,6 +77,8 @@ TAplicacion::TAplicacion() = default;
 TAplicacion::~TAplicacion() = default;
 
 int TAplicacion::start() {
+    // The three tunes decode on a worker while the pictures load.
+    PrefetchSounds({"music/title.ogg", "music/menu.ogg", "music/tablero.ogg"});
     cargarRecursosFijos();
     abrirPantalla();
     const auto& options = rig::Current();

@@ -35,8 +35,8 @@ bool ContextReady();
 // are drawn with one call.
 enum class Prim { Quads, Triangles, Lines, Points };
 // Starts one primitive; flushes the batch first when it cannot join it. texture 0 draws
-// untextured.
-void Begin(Prim prim, unsigned texture);
+// untextured; `opaque` says every texel of the texture has alpha 255.
+void Begin(Prim prim, unsigned texture, bool opaque = false);
 // Appends a vertex with the current colour and alpha.
 void Vertex(float x, float y, float u = 0, float v = 0);
 // A quad whose corners are given relative to the pivot (x, y) + origin, under the
@@ -49,11 +49,17 @@ void Flush();
 // ---- textures (graphics.cpp). Both need a context.
 // A texture holding the pixmap (converted to RGBA when needed); 0 on failure.
 unsigned MakeTexture(const TPixmap& pixmap, bool filtered, bool mipmapped);
+// Replaces the pixels of a texture made by MakeTexture from a pixmap of the same size;
+// false when it could not.
+bool UpdateTexture(unsigned id, const TPixmap& pixmap);
 // Deletes a texture of the current context (flushes first).
 void DeleteTexture(unsigned id);
 
 // ---- image textures (image.cpp): made lazily for the current display generation.
-unsigned TextureOf(TImage& image, int frame);
+// `opaque`, when given, is set to whether every texel has alpha 255.
+unsigned TextureOf(TImage& image, int frame, bool* opaque = nullptr);
+// The frame's pixels changed: its texture takes them before it is drawn next.
+void MarkTextureStale(TImage& image, int frame);
 // Forgets a frame's texture, deleting it when it belongs to the live context.
 void DiscardTexture(TImage& image, int frame);
 // Applies the mask colour to a pixmap without alpha and returns the RGBA result;

@@ -1,16 +1,15 @@
 // The display and the render state on OpenGL's fixed-function pipeline.
 //
-// Sections: display | render state | GL state cache and batching | textures |
-//           projection and viewport | primitives | read-back and presenting | trace
+// Sections: display | render state | GL state cache | textures | projection and viewport |
+//           read-back and presenting | trace
 //
-// Drawing calls transform their corners on the CPU and append them to one batch of
-// client-side vertices; the batch is drawn when the texture, primitive kind, blend mode
-// or line width changes, and before anything that reads pixels, clears, presents or
-// changes the projection or clipping.
+// The shapes are drawn by graphics_primitives.cpp, and batched into few draw calls by
+// graphics_batch.cpp.
 #include "platform/clock.h"
 #include "platform/detail.h"
 #include "platform/drawing.h"
 #include "platform/letterbox.h"
+#include "platform/graphics_internal.h"
 #include "platform/render.h"
 #include "platform/rig.h"
 
@@ -85,7 +84,7 @@ struct GLCache {
 };
 GLCache cache;
 
-void ApplyBlend(int mode) {
+void ApplyBlendNow(int mode) {
     if (cache.blend == mode) return;
     cache.blend = mode;
     switch (mode) {
@@ -120,7 +119,7 @@ int GLBlendKey(int mode) {
     return mode >= MASKBLEND && mode <= SHADEBLEND ? mode : SOLIDBLEND;
 }
 
-void ApplyTexture(unsigned id) {
+void ApplyTextureNow(unsigned id) {
     if (cache.texture == id) return;
     if (id == 0) {
         glDisable(GL_TEXTURE_2D);
@@ -131,43 +130,7 @@ void ApplyTexture(unsigned id) {
     cache.texture = id;
 }
 
-// ---------------------------------------------------------------- batching
-
-struct Vtx {
-    float x, y, u, v;
-    uint8_t rgba[4];
-};
-
-struct Batch {
-    std::vector<Vtx> v;
-    drawing::Prim prim = drawing::Prim::Quads;
-    unsigned texture = 0;
-    int blend = SOLIDBLEND;
-    float lineWidth = 1;
-    uint8_t colour[4] = {255, 255, 255, 255};
-    // Images held in statics may free their textures after this object is gone.
-    ~Batch() { gone = true; }
-    static inline bool gone = false;
-};
-Batch batch;
-constexpr size_t kBatchLimit = 48000;
-
-void UpdateColour() {
-    batch.colour[0] = static_cast<uint8_t>(state.r);
-    batch.colour[1] = static_cast<uint8_t>(state.g);
-    batch.colour[2] = static_cast<uint8_t>(state.b);
-    batch.colour[3] = state.alpha;
-}
-
-GLenum GLPrim(drawing::Prim p) {
-    switch (p) {
-    case drawing::Prim::Quads: return GL_QUADS;
-    case drawing::Prim::Triangles: return GL_TRIANGLES;
-    case drawing::Prim::Lines: return GL_LINES;
-    case drawing::Prim::Points: return GL_POINTS;
-    }
-    return GL_QUADS;
-}
+void UpdateColour() { gfx::SetVertexColour(state.r, state.g, state.b, state.alpha); }
 
 // ---------------------------------------------------------------- small helpers
 
@@ -217,8 +180,8 @@ void InitContextState() {
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);
-    ApplyBlend(GLBlendKey(state.blend));
-    ApplyTexture(0);
+    ApplyBlendNow(GLBlendKey(state.blend));
+    ApplyTextureNow(0);
 }
 
 void ClearViewport() {
@@ -234,66 +197,38 @@ std::string JsonPair(double a, double b) { return "[" + rig::Json(a) + "," + rig
 
 // ---------------------------------------------------------------- drawing seams
 
+namespace gfx {
+
+void ApplyBlend(int mode) { ApplyBlendNow(mode); }
+void ApplyTexture(unsigned id) { ApplyTextureNow(id); }
+
+void ApplyLineWidth(float width) {
+    if (cache.lineWidth == width) return;
+    glLineWidth(std::max(width, 0.01f));
+    cache.lineWidth = width;
+}
+
+void ApplyPointSize(float size) {
+    if (cache.pointSize == size) return;
+    glPointSize(size);
+    cache.pointSize = size;
+}
+
+void PixelScale(float& kx, float& ky) {
+    // The picture's own pixels: its box sits on whole pixels, so the grid is the same.
+    int px, py, dw, dh;
+    PictureInDrawable(px, py, dw, dh);
+    kx = static_cast<float>(dw) / VirtualWidth();
+    ky = static_cast<float>(dh) / VirtualHeight();
+}
+
+}  // namespace gfx
+
 namespace drawing {
 
 RenderState& State() { return state; }
 
 bool ContextReady() { return display.gl != nullptr; }
-
-void Begin(Prim prim, unsigned texture) {
-    const int blend = GLBlendKey(state.blend);
-    if (!batch.v.empty() &&
-        (batch.prim != prim || batch.texture != texture || batch.blend != blend ||
-         (prim == Prim::Lines && batch.lineWidth != state.lineWidth) ||
-         batch.v.size() >= kBatchLimit))
-        Flush();
-    batch.prim = prim;
-    batch.texture = texture;
-    batch.blend = blend;
-    batch.lineWidth = state.lineWidth;
-}
-
-void Vertex(float x, float y, float u, float v) {
-    Vtx t{x, y, u, v, {batch.colour[0], batch.colour[1], batch.colour[2], batch.colour[3]}};
-    batch.v.push_back(t);
-}
-
-void TransformedQuad(float x, float y, float lx0, float ly0, float lx1, float ly1, float u0,
-                     float v0, float u1, float v1) {
-    const float px = x + state.originX, py = y + state.originY;
-    const float ix = state.ix, iy = state.iy, jx = state.jx, jy = state.jy;
-    auto put = [&](float lx, float ly, float u, float v) {
-        Vertex(px + lx * ix + ly * iy, py + lx * jx + ly * jy, u, v);
-    };
-    put(lx0, ly0, u0, v0);
-    put(lx1, ly0, u1, v0);
-    put(lx1, ly1, u1, v1);
-    put(lx0, ly1, u0, v1);
-}
-
-void Flush() {
-    if (Batch::gone || batch.v.empty()) return;
-    if (!display.gl) {
-        batch.v.clear();
-        return;
-    }
-    ApplyBlend(batch.blend);
-    ApplyTexture(batch.texture);
-    if (batch.prim == Prim::Lines && cache.lineWidth != batch.lineWidth) {
-        glLineWidth(std::max(batch.lineWidth, 0.01f));
-        cache.lineWidth = batch.lineWidth;
-    }
-    if (batch.prim == Prim::Points && cache.pointSize != 1.f) {
-        glPointSize(1.f);
-        cache.pointSize = 1.f;
-    }
-    const Vtx* v = batch.v.data();
-    glVertexPointer(2, GL_FLOAT, sizeof(Vtx), &v->x);
-    glTexCoordPointer(2, GL_FLOAT, sizeof(Vtx), &v->u);
-    glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(Vtx), v->rgba);
-    glDrawArrays(GLPrim(batch.prim), 0, static_cast<GLsizei>(batch.v.size()));
-    batch.v.clear();
-}
 
 unsigned MakeTexture(const TPixmap& pixmap, bool filtered, bool mipmapped) {
     if (!display.gl || pixmap.width <= 0 || pixmap.height <= 0) return 0;
@@ -326,8 +261,31 @@ unsigned MakeTexture(const TPixmap& pixmap, bool filtered, bool mipmapped) {
     return id;
 }
 
+bool UpdateTexture(unsigned id, const TPixmap& pixmap) {
+    if (!display.gl || id == 0 || gfx::BatchesGone()) return false;
+    TPixmapPtr converted;
+    const TPixmap* src = &pixmap;
+    if (pixmap.format != PF_RGBA8888 || pixmap.pitch % 4 != 0) {
+        converted = ConvertPixmap(pixmap, PF_RGBA8888);
+        if (!converted) return false;
+        src = converted.get();
+    }
+    if (src->pixels.size() < static_cast<size_t>(src->pitch) * src->height) return false;
+    // Quads waiting in the batch must still show the old pixels.
+    if (gfx::BatchUsesTexture(id)) Flush();
+    glBindTexture(GL_TEXTURE_2D, id);
+    if (cache.texture == 0 || cache.texture == ~0u) glEnable(GL_TEXTURE_2D);
+    cache.texture = id;
+    // Mipmaps, when the texture has them, follow by GL_GENERATE_MIPMAP.
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, src->pitch / 4);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, src->width, src->height, GL_RGBA, GL_UNSIGNED_BYTE,
+                    src->pixels.data());
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    return true;
+}
+
 void DeleteTexture(unsigned id) {
-    if (!display.gl || id == 0 || Batch::gone) return;
+    if (!display.gl || id == 0 || gfx::BatchesGone()) return;
     Flush();
     GLuint gid = id;
     glDeleteTextures(1, &gid);
@@ -420,7 +378,7 @@ bool Graphics(int width, int height, int depth, int hz, int flags) {
     display.hz = hz;
     display.swapInterval = -1;
     ++display.generation;
-    batch.v.clear();
+    gfx::DiscardBatches();
 
     ResetRenderState();
     InitContextState();
@@ -582,104 +540,6 @@ void SetVirtualResolution(float w, float h) {
 float VirtualWidth() { return display.virtW > 0 ? display.virtW : static_cast<float>(display.width); }
 float VirtualHeight() {
     return display.virtH > 0 ? display.virtH : static_cast<float>(display.height);
-}
-
-// ---------------------------------------------------------------- primitives
-
-namespace {
-
-void TraceShape(rig::Record& r) {
-    drawing::AddState(r);
-    r.emit();
-}
-
-}  // namespace
-
-void DrawRect(float x, float y, float w, float h) {
-    if (rig::Tracing()) {
-        rig::Record r("rect");
-        r.add("x", static_cast<double>(x)).add("y", static_cast<double>(y));
-        r.add("w", static_cast<double>(w)).add("h", static_cast<double>(h));
-        TraceShape(r);
-    }
-    if (!display.gl) return;
-    drawing::Begin(drawing::Prim::Quads, 0);
-    drawing::TransformedQuad(x, y, 0, 0, w, h, 0, 0, 0, 0);
-}
-
-void DrawOval(float x, float y, float w, float h) {
-    if (rig::Tracing()) {
-        rig::Record r("oval");
-        r.add("x", static_cast<double>(x)).add("y", static_cast<double>(y));
-        r.add("w", static_cast<double>(w)).add("h", static_cast<double>(h));
-        TraceShape(r);
-    }
-    if (!display.gl) return;
-    // Enough segments that the outline looks round at the drawn size.
-    const float size = (std::fabs(w * state.sx) + std::fabs(h * state.sy)) * 0.5f;
-    const int segments = std::clamp(static_cast<int>(size * 0.75f), 12, 180);
-    const float rx = w * 0.5f, ry = h * 0.5f;
-    const float px = x + state.originX, py = y + state.originY;
-    auto put = [&](float lx, float ly) {
-        drawing::Vertex(px + lx * state.ix + ly * state.iy, py + lx * state.jx + ly * state.jy);
-    };
-    drawing::Begin(drawing::Prim::Triangles, 0);
-    float prevX = rx + rx, prevY = ry;
-    for (int i = 1; i <= segments; ++i) {
-        const double a = 2.0 * M_PI * i / segments;
-        const float cx = rx + rx * static_cast<float>(std::cos(a));
-        const float cy = ry + ry * static_cast<float>(std::sin(a));
-        put(rx, ry);
-        put(prevX, prevY);
-        put(cx, cy);
-        prevX = cx;
-        prevY = cy;
-    }
-}
-
-void DrawLine(float x1, float y1, float x2, float y2) {
-    if (rig::Tracing()) {
-        rig::Record r("line");
-        r.add("x1", static_cast<double>(x1)).add("y1", static_cast<double>(y1));
-        r.add("x2", static_cast<double>(x2)).add("y2", static_cast<double>(y2));
-        TraceShape(r);
-    }
-    if (!display.gl) return;
-    // Through pixel centres, so a line from (0, 0) to (9, 0) lights pixels 0..9 at 1:1.
-    drawing::Begin(drawing::Prim::Lines, 0);
-    drawing::Vertex(x1 + state.originX + 0.5f, y1 + state.originY + 0.5f);
-    drawing::Vertex(x2 + state.originX + 0.5f, y2 + state.originY + 0.5f);
-}
-
-void Plot(float x, float y) {
-    if (rig::Tracing()) {
-        rig::Record r("plot");
-        r.add("x", static_cast<double>(x)).add("y", static_cast<double>(y));
-        TraceShape(r);
-    }
-    if (!display.gl) return;
-    drawing::Begin(drawing::Prim::Points, 0);
-    drawing::Vertex(x + state.originX + 0.5f, y + state.originY + 0.5f);
-}
-
-void DrawPoly(const std::vector<float>& xy) {
-    if (rig::Tracing()) {
-        rig::Record r("poly");
-        std::string pts = "[";
-        for (size_t i = 0; i < xy.size(); ++i) pts += (i ? "," : "") + rig::Json(xy[i]);
-        r.addRaw("points", pts + "]");
-        TraceShape(r);
-    }
-    if (!display.gl || xy.size() < 6) return;
-    // A fan from the first point: right for the convex polygons the game draws.
-    const size_t n = xy.size() / 2;
-    const float ox = state.originX, oy = state.originY;
-    drawing::Begin(drawing::Prim::Triangles, 0);
-    for (size_t i = 1; i + 1 < n; ++i) {
-        drawing::Vertex(xy[0] + ox, xy[1] + oy);
-        drawing::Vertex(xy[2 * i] + ox, xy[2 * i + 1] + oy);
-        drawing::Vertex(xy[2 * i + 2] + ox, xy[2 * i + 3] + oy);
-    }
 }
 
 // ---------------------------------------------------------------- read-back and presenting

@@ -68,18 +68,53 @@ TPixmapPtr MaskedRGBA(TPixmapPtr pixmap, bool masked, int mr, int mg, int mb) {
     return out;
 }
 
-unsigned TextureOf(TImage& image, int frame) {
+namespace {
+
+bool AllOpaque(const TPixmap& pm) {
+    if (pm.format != PF_RGBA8888) return !FormatHasAlpha(pm.format);
+    for (int y = 0; y < pm.height; ++y) {
+        const uint8_t* p = pm.row(y) + 3;
+        for (int x = 0; x < pm.width; ++x, p += 4)
+            if (*p != 255) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+unsigned TextureOf(TImage& image, int frame, bool* opaque) {
     if (frame < 0 || frame >= image.FrameCount() || !image.frames[frame] || !ContextReady())
         return 0;
     if (image.textures.size() < image.frames.size()) image.textures.resize(image.frames.size());
     TImage::Texture& t = image.textures[frame];
+    const TPixmap& pm = *image.frames[frame];
     const int generation = GraphicsGeneration();
-    if (t.id != 0 && t.generation == generation) return t.id;
-    // A texture of an older display died with its context: make it again.
-    t.id = MakeTexture(*image.frames[frame], (image.flags & FILTEREDIMAGE) != 0,
-                       (image.flags & MIPMAPPEDIMAGE) != 0);
-    t.generation = generation;
+    if (t.id != 0 && t.generation == generation && t.stale) {
+        // Changed pixels of the same size go into the texture in place.
+        if (t.width == pm.width && t.height == pm.height && UpdateTexture(t.id, pm)) {
+            t.stale = false;
+            t.opaque = AllOpaque(pm);
+        } else {
+            DiscardTexture(image, frame);
+        }
+    }
+    if (t.id == 0 || t.generation != generation) {
+        // A texture of an older display died with its context: make it again.
+        t.id = MakeTexture(pm, (image.flags & FILTEREDIMAGE) != 0,
+                           (image.flags & MIPMAPPEDIMAGE) != 0);
+        t.generation = generation;
+        t.width = pm.width;
+        t.height = pm.height;
+        t.stale = false;
+        t.opaque = AllOpaque(pm);
+    }
+    if (opaque) *opaque = t.opaque;
     return t.id;
+}
+
+void MarkTextureStale(TImage& image, int frame) {
+    if (frame < 0 || frame >= static_cast<int>(image.textures.size())) return;
+    image.textures[frame].stale = true;
 }
 
 void DiscardTexture(TImage& image, int frame) {
@@ -146,7 +181,7 @@ TPixmapPtr LockImage(const TImagePtr& image, int frame, bool read, bool write) {
     if (!ValidFrame(image, frame)) return nullptr;
     TPixmapPtr& pm = image->frames[frame];
     if (!pm) pm = CreatePixmap(image->width, image->height, PF_RGBA8888);
-    if (write) drawing::DiscardTexture(*image, frame);
+    if (write) drawing::MarkTextureStale(*image, frame);
     return pm;
 }
 
@@ -169,11 +204,13 @@ void GrabImage(const TImagePtr& image, int x, int y, int frame) {
     if (!pixels) return;
     // Write into the frame's own pixmap so a pixmap the game holds from LockImage sees it.
     TPixmapPtr& pm = image->frames[frame];
-    if (pm && pm->width == pixels->width && pm->height == pixels->height)
+    if (pm && pm->width == pixels->width && pm->height == pixels->height) {
         PastePixmap(*pixels, *pm, 0, 0);
-    else
+        drawing::MarkTextureStale(*image, frame);
+    } else {
         pm = pixels;
-    drawing::DiscardTexture(*image, frame);
+        drawing::DiscardTexture(*image, frame);
+    }
 }
 
 void SetImageHandle(const TImagePtr& image, float x, float y) {
@@ -208,10 +245,11 @@ void TraceImage(const TImage& image, float x, float y, int frame, const float* s
 void DrawImage(const TImagePtr& image, float x, float y, int frame) {
     if (!ValidFrame(image, frame)) return;
     if (rig::Tracing()) TraceImage(*image, x, y, frame, nullptr);
-    const unsigned tex = drawing::TextureOf(*image, frame);
+    bool opaque = false;
+    const unsigned tex = drawing::TextureOf(*image, frame, &opaque);
     if (tex == 0) return;
     const TPixmap& pm = *image->frames[frame];
-    drawing::Begin(drawing::Prim::Quads, tex);
+    drawing::Begin(drawing::Prim::Quads, tex, opaque);
     drawing::TransformedQuad(x, y, -image->handleX, -image->handleY, pm.width - image->handleX,
                              pm.height - image->handleY, 0, 0, 1, 1);
 }
@@ -222,12 +260,13 @@ void DrawImageRect(const TImagePtr& image, float x, float y, float w, float h, i
         const float size[2] = {w, h};
         TraceImage(*image, x, y, frame, size);
     }
-    const unsigned tex = drawing::TextureOf(*image, frame);
+    bool opaque = false;
+    const unsigned tex = drawing::TextureOf(*image, frame, &opaque);
     if (tex == 0 || image->width <= 0 || image->height <= 0) return;
     // The handle is in image pixels and stretches with the picture.
     const float kx = w / image->width, ky = h / image->height;
     const float hx = image->handleX * kx, hy = image->handleY * ky;
-    drawing::Begin(drawing::Prim::Quads, tex);
+    drawing::Begin(drawing::Prim::Quads, tex, opaque);
     drawing::TransformedQuad(x, y, -hx, -hy, w - hx, h - hy, 0, 0, 1, 1);
 }
 

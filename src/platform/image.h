@@ -32,6 +32,9 @@ public:
     struct Texture {
         unsigned id = 0;
         int generation = -1;
+        int width = 0, height = 0;  // of the pixels it was made from
+        bool stale = false;         // the frame's pixels changed since the last upload
+        bool opaque = false;        // every texel has alpha 255
     };
     std::vector<Texture> textures;
 };

@@ -29,6 +29,9 @@ TSoundPtr LoadSound(const std::string& path, int flags = 0);
 // says what is wrong in a few words ("WAV cut short", ...).
 TSoundPtr LoadSoundFromMemory(const uint8_t* data, size_t size, int flags = 0, const std::string& name = {},
                               std::string* problem = nullptr);
+// Starts reading and decoding the files on a worker thread, in order; the next LoadSound
+// of each name takes the result (waiting for it if needed) instead of decoding again.
+void PrefetchSounds(const std::vector<std::string>& paths);
 // A new channel playing the sound from its start; nullptr for a null sound.
 TChannelPtr PlaySound(const TSoundPtr& sound);
 

@@ -12,7 +12,11 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <future>
 #include <limits>
+#include <map>
+#include <mutex>
 #include <string>
 
 namespace {
@@ -273,24 +277,103 @@ TSoundPtr LoadSoundFromMemory(const uint8_t* data, size_t size, int flags, const
     return sound;
 }
 
-TSoundPtr LoadSound(const std::string& path, int flags) {
+namespace {
+
+// A decoded file, or what is wrong with it in a few words.
+struct Decoded {
+    TSoundPtr sound;
+    std::string problem;
+};
+
+// Reads and decodes a whole file; no sound when missing, unreadable or malformed.
+Decoded DecodeFile(const std::string& path) {
     std::FILE* f = std::fopen(NativePath(path).c_str(), "rb");
-    if (!f) {
-        ReportBadFile(path, "missing");
-        return nullptr;
-    }
+    if (!f) return {nullptr, "missing"};
     std::vector<uint8_t> bytes;
     uint8_t chunk[65536];
     size_t got;
     while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.insert(bytes.end(), chunk, chunk + got);
     bool failed = std::ferror(f) != 0;
     std::fclose(f);
-    if (failed) {
-        ReportBadFile(path, "could not be read");
-        return nullptr;
+    if (failed) return {nullptr, "could not be read"};
+    Decoded d;
+    d.sound = LoadSoundFromMemory(bytes.data(), bytes.size(), 0, path, &d.problem);
+    return d;
+}
+
+// What tells one file from another under the same name: where it is, its size and time.
+std::string FileIdentity(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path native = fs::absolute(NativePath(path), ec);
+    if (ec) return {};
+    const auto size = fs::file_size(native, ec);
+    if (ec) return native.string() + " missing";
+    const auto time = fs::last_write_time(native, ec);
+    if (ec) return native.string() + " missing";
+    return native.string() + " " + std::to_string(size) + " " +
+           std::to_string(time.time_since_epoch().count());
+}
+
+struct Ahead {
+    std::string identity;  // of the file when the decoding was asked for
+    std::shared_future<Decoded> sound;
+};
+
+// Sounds being decoded ahead on the worker, by file name; each is taken once, and only
+// while the file is still the one that was decoded.
+struct Prefetched {
+    std::mutex lock;
+    std::map<std::string, Ahead> sounds;
+    std::vector<std::future<void>> workers;  // waited for at exit, before the map goes
+    ~Prefetched() {
+        for (auto& w : workers) w.wait();
     }
-    std::string problem;
-    TSoundPtr sound = LoadSoundFromMemory(bytes.data(), bytes.size(), flags, path, &problem);
-    if (!sound) ReportBadFile(path, problem);
+};
+
+Prefetched& Prefetch() {
+    static Prefetched p;
+    return p;
+}
+
+}  // namespace
+
+void PrefetchSounds(const std::vector<std::string>& paths) {
+    if (paths.empty()) return;
+    auto promises = std::make_shared<std::vector<std::promise<Decoded>>>(paths.size());
+    Prefetched& p = Prefetch();
+    {
+        std::lock_guard<std::mutex> hold(p.lock);
+        for (size_t i = 0; i < paths.size(); ++i)
+            p.sounds[paths[i]] = Ahead{FileIdentity(paths[i]), (*promises)[i].get_future().share()};
+    }
+    // One worker, the files in the order given: the first is ready soonest.
+    p.workers.push_back(std::async(std::launch::async, [paths, promises] {
+        for (size_t i = 0; i < paths.size(); ++i) (*promises)[i].set_value(DecodeFile(paths[i]));
+    }));
+}
+
+TSoundPtr LoadSound(const std::string& path, int flags) {
+    Ahead ahead;
+    {
+        Prefetched& p = Prefetch();
+        std::lock_guard<std::mutex> hold(p.lock);
+        auto it = p.sounds.find(path);
+        if (it != p.sounds.end()) {
+            ahead = it->second;
+            p.sounds.erase(it);
+        }
+    }
+    Decoded decoded;
+    if (ahead.sound.valid()) {
+        decoded = ahead.sound.get();  // waited for even when unused: the worker reads in order
+        if (ahead.identity != FileIdentity(path)) decoded = DecodeFile(path);
+    } else {
+        decoded = DecodeFile(path);
+    }
+    // Reported here, on the game's thread, never from the worker.
+    if (!decoded.sound) ReportBadFile(path, decoded.problem);
+    TSoundPtr sound = decoded.sound;
+    if (sound) sound->flags = flags;
     return sound;
 }

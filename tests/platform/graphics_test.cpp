@@ -192,6 +192,29 @@ TEST_F(GraphicsTest, LockingForWritingShowsTheNewPixels) {
     EXPECT_EQ(LockImage(img, 1), nullptr);
 }
 
+// A frame rewritten in place keeps its texture; what it holds follows the pixels, also in
+// its smaller mipmap levels and in whether it still covers what is under it.
+TEST_F(GraphicsTest, RewrittenFramesUpdateTheirTextureInPlace) {
+    SetBlend(ALPHABLEND);
+    auto img = CreateImage(64, 64, 1, MIPMAPPEDIMAGE | FILTEREDIMAGE);
+    LockImage(img, 0)->ClearPixels(0xFFFF0000);
+    DrawImage(img, 0, 0);
+    ExpectNear(ScreenPixel(10, 10), 255, 0, 0, 0);
+    const unsigned id = img->textures[0].id;
+
+    LockImage(img, 0)->ClearPixels(0x800000FF);  // half-transparent blue over the red
+    DrawImage(img, 0, 0);
+    EXPECT_EQ(img->textures[0].id, id);
+    ExpectNear(ScreenPixel(10, 10), 127, 0, 128);
+
+    // Drawn at an eighth of its size the picture reads from a mipmap level.
+    LockImage(img, 0)->ClearPixels(0xFF00FF00);
+    SetScale(0.125f, 0.125f);
+    DrawImage(img, 200, 200);
+    SetScale(1, 1);
+    ExpectNear(ScreenPixel(204, 204), 0, 255, 0);
+}
+
 TEST_F(GraphicsTest, TexturesAreMadeAgainOnANewDisplay) {
     auto img = Solid(8, 8, 0xFF00FFFF);
     DrawImage(img, 0, 0);

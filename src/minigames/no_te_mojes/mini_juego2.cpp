@@ -13,6 +13,7 @@
 #include "platform/text.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -221,18 +222,36 @@ int TMiniJuego2::generaAgua(int alto, int bajo) {
         if (ruido[static_cast<size_t>(x)].size() < static_cast<size_t>(ALTO_SUELO))
             throw GameError("TMiniJuego2::generaAgua ruido < 384 x 320");
 
-    imgAgua = CreateImage(ANCHO_SUELO, ALTO_SUELO, 1, -1);
+    // One image for the whole play: its pixels change in place every frame, and so does
+    // its texture.
+    if (!imgAgua) imgAgua = CreateImage(ANCHO_SUELO, ALTO_SUELO, 1, -1);
     TPixmapPtr destino = LockImage(imgAgua, 0, false, true);
-    if (!destino) return 0;
+    if (!destino || destino->format != PF_RGBA8888 || destino->width < ANCHO_SUELO ||
+        destino->height < ALTO_SUELO)
+        return 0;
     const TPixmap* textura = texturaAgua2[static_cast<size_t>(frameAgua)].get();
     // The texture tiles the floor every 128 cells; a smaller picture tiles at its own size
     // (a missing one reads as black).
-    const int tw = textura ? std::min(textura->width, LADO_TEXTURA) : 1;
-    const int th = textura ? std::min(textura->height, LADO_TEXTURA) : 1;
+    const int tw = textura ? std::clamp(textura->width, 1, LADO_TEXTURA) : 1;
+    const int th = textura ? std::clamp(textura->height, 1, LADO_TEXTURA) : 1;
 
-    for (int y = 0; y < ALTO_SUELO; ++y) {
-        for (int x = 0; x < ANCHO_SUELO; ++x) {
-            const int d = ruido[static_cast<size_t>(x)][static_cast<size_t>(y)];
+    // The tinted colour of each texel of the tile, as the floor's bytes R, G, B.
+    std::array<std::array<uint8_t, 3>, LADO_TEXTURA * LADO_TEXTURA> tinte{};
+    for (int y = 0; y < th; ++y)
+        for (int x = 0; x < tw; ++x) {
+            const uint32_t texel = textura ? textura->ReadPixel(x, y) : 0;
+            tinte[static_cast<size_t>(y * LADO_TEXTURA + x)] = {
+                static_cast<uint8_t>(std::min<uint32_t>(((texel >> 16) & 0xFF) + 32, 255)),
+                static_cast<uint8_t>(std::min<uint32_t>(((texel >> 8) & 0xFF) + 64, 255)),
+                static_cast<uint8_t>(std::min<uint32_t>((texel & 0xFF) + 255, 255))};
+        }
+
+    for (int x = 0; x < ANCHO_SUELO; ++x) {
+        const std::vector<int>& columna = ruido[static_cast<size_t>(x)];
+        const int tx = x % tw;
+        uint8_t* p = destino->row(0) + static_cast<size_t>(x) * 4;
+        for (int y = 0; y < ALTO_SUELO; ++y, p += destino->pitch) {
+            const int d = columna[static_cast<size_t>(y)];
             int e;
             if (d <= bajo)
                 e = 0;
@@ -240,12 +259,11 @@ int TMiniJuego2::generaAgua(int alto, int bajo) {
                 e = 150;
             else
                 e = (d - bajo) * 150 / (alto - bajo);
-            const uint32_t texel = textura && tw > 0 && th > 0 ? textura->ReadPixel(x % tw, y % th) : 0;
-            const uint32_t r = std::min<uint32_t>(((texel >> 16) & 0xFF) + 32, 255);
-            const uint32_t g = std::min<uint32_t>(((texel >> 8) & 0xFF) + 64, 255);
-            const uint32_t b = std::min<uint32_t>((texel & 0xFF) + 255, 255);
-            const uint32_t a = static_cast<uint32_t>(150 - e);
-            destino->WritePixel(x, y, (a << 24) | (r << 16) | (g << 8) | b);
+            const auto& c = tinte[static_cast<size_t>((y % th) * LADO_TEXTURA + tx)];
+            p[0] = c[0];
+            p[1] = c[1];
+            p[2] = c[2];
+            p[3] = static_cast<uint8_t>(150 - e);
         }
     }
     UnlockImage(imgAgua, 0);

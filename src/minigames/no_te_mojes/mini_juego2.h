@@ -83,7 +83,7 @@ class TMiniJuego2 : public TMiniJuego {
 
     std::unique_ptr<TPerlinNoise> noise;  // the noise generator of this play
     std::vector<std::vector<int>> ruido;  // noise height of each floor cell [x][y], 0..255
-    TImagePtr imgAgua;                    // the water layer, rebuilt every frame
+    TImagePtr imgAgua;                    // the water layer, repainted every frame
     TImagePtr imgManchas;                 // the damp stains
     int nivel = 0;                        // current water level
     int nivelObjetivo = 0;                // level the water is moving to

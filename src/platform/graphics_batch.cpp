@@ -1,0 +1,254 @@
+// Batching of primitives into few draw calls.
+//
+// Drawing calls transform their corners on the CPU; each primitive is kept aside until the
+// next one starts, then joins a batch of client-side vertices with the same texture,
+// primitive kind, blend mode and line width. A software rasteriser pays for every change
+// of texture, so a primitive may join an earlier batch than the last one, jumping over
+// the batches opened since, when it shares no pixel with any of them: the pixels come out
+// the same as in call order. Every batch is drawn, in order, before anything that reads
+// pixels, clears, presents, changes the projection, the clipping or a texture in use.
+#include "platform/graphics_internal.h"
+
+#include <SDL_opengl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+struct Vtx {
+    float x, y, u, v;
+    uint8_t rgba[4];
+};
+
+// Where primitives may draw: the window pixels (inclusive ranges of columns and rows)
+// whose centres they may cover, empty when first > last; and their extent in virtual
+// units. Only upright rectangles move. Those that only touch along an edge share no pixel: the rasteriser
+// gives every pixel centre on a shared edge to one side only, and the projection maps
+// equal or ordered coordinates to equal or ordered window positions.
+struct PixelBox {
+    int x0 = 1, y0 = 1, x1 = 0, y1 = 0;
+    float minX = 0, minY = 0, maxX = 0, maxY = 0;
+    bool upright = true;  // every primitive in it is an axis-aligned rectangle
+    bool empty() const { return x0 > x1 || y0 > y1; }
+    bool meets(const PixelBox& o) const {
+        // Anything turned or slanted is held in place: clipping its corners can move its
+        // edges by more than the margin.
+        if (!upright || !o.upright) return true;
+        if (empty() || o.empty() || x0 > o.x1 || o.x0 > x1 || y0 > o.y1 || o.y0 > y1) return false;
+        return !(minX >= o.maxX || o.minX >= maxX || minY >= o.maxY || o.minY >= maxY);
+    }
+    void add(const PixelBox& o) {
+        if (o.empty()) return;
+        if (empty()) {
+            *this = o;
+            return;
+        }
+        x0 = std::min(x0, o.x0);
+        y0 = std::min(y0, o.y0);
+        x1 = std::max(x1, o.x1);
+        y1 = std::max(y1, o.y1);
+        minX = std::min(minX, o.minX);
+        minY = std::min(minY, o.minY);
+        maxX = std::max(maxX, o.maxX);
+        maxY = std::max(maxY, o.maxY);
+        upright = upright && o.upright;
+    }
+};
+
+struct Key {
+    drawing::Prim prim = drawing::Prim::Quads;
+    unsigned texture = 0;
+    int blend = SOLIDBLEND;
+    float lineWidth = 1;
+    bool operator==(const Key& o) const {
+        return prim == o.prim && texture == o.texture && blend == o.blend &&
+               (prim != drawing::Prim::Lines || lineWidth == o.lineWidth);
+    }
+};
+
+struct Batch {
+    Key key;
+    std::vector<Vtx> v;
+    PixelBox box;  // union of its primitives
+};
+
+struct Batches {
+    std::vector<Batch> open;    // in drawing order; the first `used` hold primitives
+    size_t used = 0;
+    size_t vertices = 0;        // in all open batches
+    Key stagedKey;              // the primitive being given its vertices
+    std::vector<Vtx> staged;
+    uint8_t colour[4] = {255, 255, 255, 255};
+    ~Batches() { gone = true; }
+    static inline bool gone = false;
+};
+Batches batches;
+
+constexpr size_t kVertexLimit = 48000;
+constexpr size_t kMaxOpen = 512;  // batches searched for a join; more are drawn first
+
+GLenum GLPrim(drawing::Prim p) {
+    switch (p) {
+    case drawing::Prim::Quads: return GL_QUADS;
+    case drawing::Prim::Triangles: return GL_TRIANGLES;
+    case drawing::Prim::Lines: return GL_LINES;
+    case drawing::Prim::Points: return GL_POINTS;
+    }
+    return GL_QUADS;
+}
+
+// The pixel centres the staged vertices may touch, with a margin for the rounding of the
+// projection and for the width of lines and points.
+PixelBox StagedBox() {
+    float kx = 1, ky = 1;
+    gfx::PixelScale(kx, ky);
+    float minX = batches.staged[0].x, maxX = minX, minY = batches.staged[0].y, maxY = minY;
+    for (const Vtx& t : batches.staged) {
+        minX = std::min(minX, t.x);
+        maxX = std::max(maxX, t.x);
+        minY = std::min(minY, t.y);
+        maxY = std::max(maxY, t.y);
+    }
+    float margin = 0.01f;
+    if (batches.stagedKey.prim == drawing::Prim::Lines)
+        margin += std::max(batches.stagedKey.lineWidth, 1.f) * 0.5f + 1;
+    else if (batches.stagedKey.prim == drawing::Prim::Points)
+        margin += 1.5f;
+    // Column i has its centre at i + 0.5.
+    const double lx = std::ceil(minX * kx - margin - 0.5), hx = std::floor(maxX * kx + margin - 0.5);
+    const double ly = std::ceil(minY * ky - margin - 0.5), hy = std::floor(maxY * ky + margin - 0.5);
+    // Anything non-finite or far outside the window meets everything.
+    constexpr double kFar = 1 << 24;
+    if (!(lx > -kFar && hx < kFar && ly > -kFar && hy < kFar))
+        return {-(1 << 24), -(1 << 24), 1 << 24, 1 << 24, 0, 0, 0, 0, false};
+    PixelBox box{static_cast<int>(lx), static_cast<int>(ly), static_cast<int>(hx), static_cast<int>(hy),
+                 minX, minY, maxX, maxY, false};
+    // An upright rectangle: one quad whose corners run along the axes.
+    const auto& q = batches.staged;
+    box.upright = batches.stagedKey.prim == drawing::Prim::Quads && q.size() == 4 &&
+                  ((q[0].y == q[1].y && q[1].x == q[2].x && q[2].y == q[3].y && q[3].x == q[0].x) ||
+                   (q[0].x == q[1].x && q[1].y == q[2].y && q[2].x == q[3].x && q[3].y == q[0].y));
+    return box;
+}
+
+void DrawBatch(Batch& b) {
+    gfx::ApplyBlend(b.key.blend);
+    gfx::ApplyTexture(b.key.texture);
+    if (b.key.prim == drawing::Prim::Lines) gfx::ApplyLineWidth(b.key.lineWidth);
+    if (b.key.prim == drawing::Prim::Points) gfx::ApplyPointSize(1.f);
+    const Vtx* v = b.v.data();
+    glVertexPointer(2, GL_FLOAT, sizeof(Vtx), &v->x);
+    glTexCoordPointer(2, GL_FLOAT, sizeof(Vtx), &v->u);
+    glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(Vtx), v->rgba);
+    glDrawArrays(GLPrim(b.key.prim), 0, static_cast<GLsizei>(b.v.size()));
+}
+
+void DrawOpen() {
+    if (drawing::ContextReady())
+        for (size_t i = 0; i < batches.used; ++i) DrawBatch(batches.open[i]);
+    for (size_t i = 0; i < batches.used; ++i) batches.open[i].v.clear();
+    batches.used = 0;
+    batches.vertices = 0;
+}
+
+// Puts the staged primitive into a batch.
+void Commit() {
+    if (batches.staged.empty()) return;
+    if (batches.vertices + batches.staged.size() > kVertexLimit) DrawOpen();
+    const PixelBox box = StagedBox();
+    // The latest batch of the same kind, if no batch after it shares a pixel with this one.
+    size_t target = batches.used;
+    for (size_t i = batches.used; i-- > 0;) {
+        if (batches.open[i].key == batches.stagedKey) {
+            target = i;
+            break;
+        }
+        if (batches.open[i].box.meets(box)) break;
+    }
+    if (target == batches.used) {
+        if (batches.used == kMaxOpen) {
+            DrawOpen();
+            target = 0;
+        }
+        if (batches.open.size() <= target) batches.open.resize(target + 1);
+        batches.open[target].key = batches.stagedKey;
+        batches.open[target].box = PixelBox{};
+        ++batches.used;
+    }
+    Batch& b = batches.open[target];
+    b.v.insert(b.v.end(), batches.staged.begin(), batches.staged.end());
+    b.box.add(box);
+    batches.vertices += batches.staged.size();
+    batches.staged.clear();
+}
+
+}  // namespace
+
+namespace gfx {
+
+void SetVertexColour(int r, int g, int b, uint8_t alpha) {
+    batches.colour[0] = static_cast<uint8_t>(r);
+    batches.colour[1] = static_cast<uint8_t>(g);
+    batches.colour[2] = static_cast<uint8_t>(b);
+    batches.colour[3] = alpha;
+}
+
+void DiscardBatches() {
+    batches.staged.clear();
+    for (size_t i = 0; i < batches.used; ++i) batches.open[i].v.clear();
+    batches.used = 0;
+    batches.vertices = 0;
+}
+
+bool BatchesGone() { return Batches::gone; }
+
+bool BatchUsesTexture(unsigned id) {
+    if (!batches.staged.empty() && batches.stagedKey.texture == id) return true;
+    for (size_t i = 0; i < batches.used; ++i)
+        if (batches.open[i].key.texture == id) return true;
+    return false;
+}
+
+}  // namespace gfx
+
+namespace drawing {
+
+void Begin(Prim prim, unsigned texture, bool opaque) {
+    Commit();
+    const RenderState& state = State();
+    int blend = state.blend >= MASKBLEND && state.blend <= SHADEBLEND ? state.blend : SOLIDBLEND;
+    // An opaque picture at full alpha covers what is under it whether blended or not; left
+    // unblended, the rasteriser neither reads the pixels under it nor keeps what it hides.
+    if (opaque && state.alpha == 255 && (blend == ALPHABLEND || blend == MASKBLEND))
+        blend = SOLIDBLEND;
+    batches.stagedKey = Key{prim, texture, blend, state.lineWidth};
+}
+
+void Vertex(float x, float y, float u, float v) {
+    const uint8_t* c = batches.colour;
+    batches.staged.push_back(Vtx{x, y, u, v, {c[0], c[1], c[2], c[3]}});
+}
+
+void TransformedQuad(float x, float y, float lx0, float ly0, float lx1, float ly1, float u0,
+                     float v0, float u1, float v1) {
+    const RenderState& state = State();
+    const float px = x + state.originX, py = y + state.originY;
+    const float ix = state.ix, iy = state.iy, jx = state.jx, jy = state.jy;
+    auto put = [&](float lx, float ly, float u, float v) {
+        Vertex(px + lx * ix + ly * iy, py + lx * jx + ly * jy, u, v);
+    };
+    put(lx0, ly0, u0, v0);
+    put(lx1, ly0, u1, v0);
+    put(lx1, ly1, u1, v1);
+    put(lx0, ly1, u0, v1);
+}
+
+void Flush() {
+    if (Batches::gone) return;
+    Commit();
+    DrawOpen();
+}
+
+}  // namespace drawing

@@ -1,5 +1,6 @@
 // Frikipartida: start-up, the game, and what a stop looks like.
 #include "app/aplicacion.h"
+#include "platform/journal.h"
 #include "platform/platform.h"
 
 #include <cstdio>
@@ -30,6 +31,8 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
         code = 1;
     }
+    // A recording ends its journal; a replay checks that it used all of it.
+    code = journal::Finish(code);
     platform::Shutdown();
     return code;
 }

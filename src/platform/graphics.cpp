@@ -10,6 +10,8 @@
 #include "platform/clock.h"
 #include "platform/detail.h"
 #include "platform/drawing.h"
+#include "platform/errors.h"
+#include "platform/journal.h"
 #include "platform/render.h"
 #include "platform/rig.h"
 
@@ -322,16 +324,51 @@ void AddState(rig::Record& record, const float* handle) {
 // ---------------------------------------------------------------- display
 
 bool GLMax2DDriverAvailable() {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    return true;
+    if (journal::Replaying()) return journal::ReadDriver();
+    bool available = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    if (available) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    if (journal::Recording()) journal::WriteDriver(available);
+    return available;
 }
 
 void SetGraphicsDriverFlags(int flags) { display.driverFlags = flags; }
 
+namespace {
+bool OpenDisplay(int width, int height, int hz);
+}
+
+// Whether the mode opened and the window's size are outside facts: a replay opens the
+// window the recording had, whatever this machine's resolucion.cfg asks for.
 bool Graphics(int width, int height, int depth, int hz, int flags) {
     (void)depth;  // always 32-bit colour
     (void)flags;
+    if (journal::Replaying()) {
+        journal::DisplayFact fact = journal::ReadDisplay(width, height, hz);
+        if (!fact.open) {
+            EndGraphics();
+            return false;
+        }
+        if (!OpenDisplay(fact.width, fact.height, hz))
+            throw GameError("No se puede abrir la pantalla de " + std::to_string(fact.width) + "x" +
+                            std::to_string(fact.height) + " que tenia la grabacion");
+        if (display.width != fact.width || display.height != fact.height) {
+            display.width = fact.width;
+            display.height = fact.height;
+            ResetRenderState();
+            SetVirtualResolution(static_cast<float>(display.width), static_cast<float>(display.height));
+        }
+        return true;
+    }
+    journal::DisplayFact fact;
+    fact.open = OpenDisplay(width, height, hz);
+    fact.width = display.width;
+    fact.height = display.height;
+    if (journal::Recording()) journal::WriteDisplay(width, height, hz, fact);
+    return fact.open;
+}
+
+namespace {
+bool OpenDisplay(int width, int height, int hz) {
     if (display.window) EndGraphics();
     if (width <= 0 || height <= 0) return false;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
@@ -392,6 +429,7 @@ bool Graphics(int width, int height, int depth, int hz, int flags) {
     }
     return true;
 }
+}  // namespace
 
 void EndGraphics() {
     if (!display.window) return;

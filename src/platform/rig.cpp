@@ -2,7 +2,9 @@
 
 #include "platform/clock.h"
 #include "platform/errors.h"
+#include "platform/detail.h"
 #include "platform/input.h"
+#include "platform/journal.h"
 #include "platform/text.h"
 
 #include <algorithm>
@@ -123,9 +125,20 @@ Options ParseOptions(int argc, char** argv) {
             o.seed = ParseInt(need(i, a), a);
         } else if (a == "--frame-times") {
             o.frameTimes = need(i, a);
+        } else if (a == "--record") {
+            o.record = need(i, a);
+        } else if (a == "--replay") {
+            o.replay = need(i, a);
         } else {
             Bad("Opcion desconocida: " + a);
         }
+    }
+    if (!o.replay.empty()) {
+        // The journal fixes these: a second source would only contradict it.
+        if (!o.record.empty()) Bad("--replay y --record no van juntos");
+        if (!o.script.empty()) Bad("--replay no admite --script: la entrada viene del diario");
+        if (o.seed) Bad("--replay no admite --seed: la semilla viene del diario");
+        if (o.virtualClock) Bad("--replay no admite --virtual-clock: el reloj viene del diario");
     }
     return o;
 }
@@ -148,6 +161,7 @@ void AddScriptLine(const std::string& raw) {
     if (verb == "key") {
         argc(2);
         e.a = KeyCodeOf(args[0], context);
+        if (!platform_detail::HasRealKey(e.a)) Bad("Ninguna tecla da ese codigo en " + context);
         if (args[1] == "down") e.kind = ScriptEvent::KeyDown;
         else if (args[1] == "up") e.kind = ScriptEvent::KeyUp;
         else if (args[1] == "press") e.kind = ScriptEvent::KeyPress;
@@ -187,21 +201,23 @@ void AddScriptLine(const std::string& raw) {
     st.script.insert(pos, e);
 }
 
+// Script lines become the SDL events a real keyboard and mouse would give, so they go
+// through the same translation (and the same journal) as a person's input.
 void DeliverScriptEvents() {
     while (st.nextEvent < st.script.size() && st.script[st.nextEvent].flip <= st.flips) {
         const ScriptEvent& e = st.script[st.nextEvent++];
         switch (e.kind) {
-            case ScriptEvent::KeyDown: input::KeyEvent(e.a, true); break;
-            case ScriptEvent::KeyUp: input::KeyEvent(e.a, false); break;
+            case ScriptEvent::KeyDown: platform_detail::DeliverKey(e.a, true); break;
+            case ScriptEvent::KeyUp: platform_detail::DeliverKey(e.a, false); break;
             case ScriptEvent::KeyPress:
-                input::KeyEvent(e.a, true);
-                input::KeyEvent(e.a, false);
+                platform_detail::DeliverKey(e.a, true);
+                platform_detail::DeliverKey(e.a, false);
                 break;
-            case ScriptEvent::Type: input::CharEvent(e.a); break;
-            case ScriptEvent::Mouse: input::MouseMoveEvent(e.a, e.b); break;
-            case ScriptEvent::ButtonDown: input::MouseButtonEvent(e.a, true); break;
-            case ScriptEvent::ButtonUp: input::MouseButtonEvent(e.a, false); break;
-            case ScriptEvent::Quit: input::QuitEvent(); break;
+            case ScriptEvent::Type: platform_detail::DeliverText(Latin1ToUtf8(std::string(1, static_cast<char>(e.a)))); break;
+            case ScriptEvent::Mouse: platform_detail::DeliverMouseMove(e.a, e.b); break;
+            case ScriptEvent::ButtonDown: platform_detail::DeliverMouseButton(e.a, true); break;
+            case ScriptEvent::ButtonUp: platform_detail::DeliverMouseButton(e.a, false); break;
+            case ScriptEvent::Quit: platform_detail::DeliverQuit(); break;
         }
     }
 }
@@ -209,7 +225,15 @@ void DeliverScriptEvents() {
 void Configure(const Options& options) {
     Reset();
     st.options = options;
-    if (options.virtualClock) clockseam::UseVirtualClock();
+    if (!options.replay.empty()) {
+        journal::Header h = journal::StartReplay(options.replay);
+        st.options.seed = h.seed;
+        st.options.virtualClock = h.virtualClock;
+        // The recording stopped at its limit; a replay may stop sooner, never later.
+        if (h.maxFlips > 0 && (st.options.maxFlips == 0 || st.options.maxFlips > h.maxFlips))
+            st.options.maxFlips = h.maxFlips;
+    }
+    if (st.options.virtualClock) clockseam::UseVirtualClock();
     if (!options.script.empty()) {
         std::ifstream f(options.script);
         if (!f) Bad("No se puede leer el guion " + options.script);
@@ -226,6 +250,13 @@ void Configure(const Options& options) {
         st.frameTimesFile = std::fopen(options.frameTimes.c_str(), "wb");
         if (!st.frameTimesFile) Bad("No se puede escribir " + options.frameTimes);
     }
+    if (!options.record.empty()) {
+        journal::Header h;
+        h.seed = options.seed;
+        h.virtualClock = options.virtualClock;
+        h.maxFlips = options.maxFlips;
+        journal::StartRecording(options.record, h);
+    }
     st.workStart = std::chrono::steady_clock::now();
 }
 
@@ -234,6 +265,7 @@ const Options& Current() { return st.options; }
 void Reset() {
     if (st.traceFile) std::fclose(st.traceFile);
     if (st.frameTimesFile) std::fclose(st.frameTimesFile);
+    journal::Reset();
     bool capture = st.capture;
     st = RigState{};
     st.capture = capture;

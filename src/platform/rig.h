@@ -21,6 +21,8 @@ struct Options {
     int maxFlips = 0;           // 0: no limit
     std::optional<int32_t> seed;
     std::string frameTimes;     // file for per-flip work milliseconds
+    std::string record;         // session journal to write
+    std::string replay;         // session journal to play back instead of the machine
 };
 
 // Parses the game's command line. Throws GameError with a clear text on a bad option.

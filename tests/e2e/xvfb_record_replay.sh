@@ -22,36 +22,40 @@ for _ in $(seq 900); do  # the game loads its pictures and sounds before the win
 done
 [ -n "$win" ] || fail "no window"
 xdotool windowfocus --sync "$win" 2>/dev/null || true
-# The pace is the game's, however loaded the machine: each step waits for flips to pass
-# (the trace being written tells how far the game is).
+# The pace is the game's, however loaded the machine: each step waits for what the trace
+# being written shows (a sound played, a text drawn) or for flips to pass.
 flip_now() { tail -c 4000 rec.jsonl 2>/dev/null | grep -o '"flip":[0-9]*' | tail -n 1 | cut -d: -f2; }
-flips() {
-  local target=$(( ${start:-0} + $1 ))
-  for _ in $(seq 1200); do
-    [ "$(flip_now || echo 0)" -ge "$target" ] 2>/dev/null && break
-    kill -0 $pid 2>/dev/null || fail "the game ended early"
-    sleep 0.1
-  done
-  start=$(flip_now)
-  echo "flip $start" >> steps.log
+waiting() {
+  kill -0 $pid 2>/dev/null || fail "the game ended early"
+  [ $((tries += 1)) -lt 1500 ] || fail "waited too long for $*"
+  sleep 0.1
 }
-start=0
-key() { for k in "$@"; do echo "key $k" >> steps.log; xdotool key --window "$win" "$k"; flips 5; done; }
-click() { xdotool mousemove --window "$win" "$1" "$2" click 1; flips 5; }
+flips() {  # N: N more flips
+  local target=$(( $(flip_now || echo 0) + $1 ))
+  tries=0
+  until [ "$(flip_now || echo 0)" -ge "$target" ] 2>/dev/null; do waiting "flip $target"; done
+}
+seen() {  # PATTERN N: the trace holds at least N lines with PATTERN
+  tries=0
+  until [ "$(grep -c "$1" rec.jsonl)" -ge "$2" ]; do waiting "$1"; done
+}
+key() { for k in "$@"; do xdotool key --window "$win" "$k"; flips 5; done; }
 press() { xdotool mousemove --window "$win" "$1" "$2" mousedown 1; flips 5; xdotool mouseup 1; flips 5; }
-flips 5
-key Escape; flips 40                    # past the intro; the menu slides in
-key Down Return; flips 100              # "Practica"
-key Down Down Down Down Return; flips 60   # "Lanzamiento de CDs": its explanation pages
-key a; flips 100
-key a; flips 100                        # the minigame itself
-press 100 100; press 250 150; press 160 120; flips 60
-key Escape; flips 200                   # back to the practice menu
-key Down Down Down Down Down Return; flips 150  # "Volver"
-key Return; flips 150                   # "Jugar": the roulette spins
-xdotool keydown --window "$win" Escape; flips 60   # Escape held leaves the match
-xdotool keyup --window "$win" Escape; flips 150
-key Up Return                           # "Salir"
+menu_music='"op":"sound","src":"music/menu.ogg"'
+flips 10
+key Escape; seen "$menu_music" 1; flips 40        # past the intro; the menu slides in
+key Down Return; seen '"text":"Volver"' 1; flips 40     # "Practica"
+key Down Down Return; seen '"text":"LOVE IS IN THE AIR"' 1; flips 30
+key a; flips 60                                   # a typed key turns the first page
+press 300 200; flips 60                           # a click turns the second
+key space                                         # the line is picked; the scene plays out
+seen "$menu_music" 2; flips 40                    # back in the practice menu
+key Down Down Down Down Down Return; flips 100    # "Volver"
+key Return; seen '"src":"sfx/dado.wav"' 1; flips 60     # "Jugar": the roulette spins
+xdotool keydown --window "$win" Escape            # Escape held leaves the match
+seen "$menu_music" 3
+xdotool keyup --window "$win" Escape; flips 60
+key Up Return                                     # "Salir"
 for _ in $(seq 200); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
 if kill -0 $pid 2>/dev/null; then
   grep '"op":"sound"' rec.jsonl | cut -c1-70
@@ -63,7 +67,7 @@ code=$?
 set -e
 pid=
 [ $code -eq 0 ] || { cat out.txt; fail "recording exit code $code"; }
-grep -q '"text":"LANZAMIENTO DE CD.s"' rec.jsonl || fail "the practice minigame never started"
+grep -Eq '"src":"sfx/(muack|boum).wav"' rec.jsonl || fail "the practice minigame did not play out"
 grep -q '"src":"sfx/dado.wav"' rec.jsonl || fail "the match never started"
 grep -q '^ev [0-9]* [0-9]* text a$' journal.txt || fail "no typed character was recorded"
 grep -q '^ev [0-9]* [0-9]* button-down 1 ' journal.txt || fail "no mouse click was recorded"

@@ -39,22 +39,23 @@ seen() {  # PATTERN N: the trace holds at least N lines with PATTERN
   tries=0
   until [ "$(grep -c "$1" rec.jsonl)" -ge "$2" ]; do waiting "$1"; done
 }
-key() { for k in "$@"; do xdotool key --window "$win" "$k"; flips 5; done; }
-press() { xdotool mousemove --window "$win" "$1" "$2" mousedown 1; flips 5; xdotool mouseup 1; flips 5; }
+# Screens slide and fade in real time: a short pause lets each settle before the next key.
+key() { for k in "$@"; do xdotool key --window "$win" "$k"; sleep 0.3; done; }
+press() { xdotool mousemove --window "$win" "$1" "$2" mousedown 1; sleep 0.5; xdotool mouseup 1; sleep 0.3; }
 menu_music='"op":"sound","src":"music/menu.ogg"'
 flips 10
-key Escape; seen "$menu_music" 1; flips 40        # past the intro; the menu slides in
-key Down Return; seen '"text":"Volver"' 1; flips 40     # "Practica"
-key Down Down Return; seen '"text":"LOVE IS IN THE AIR"' 1; flips 30
-key a; flips 60                                   # a typed key turns the first page
-press 300 200; flips 60                           # a click turns the second
+key Escape; seen "$menu_music" 1; sleep 1         # past the intro; the menu slides in
+key Down Return; seen '"text":"Volver"' 1; sleep 1      # "Practica"
+key Down Down Return; seen '"text":"LOVE IS IN THE AIR"' 1; sleep 1
+key a; seen '"text":"la cague!"' 1; sleep 1       # a typed key turns the first page
+press 300 200; sleep 2                            # a click turns the second
 key space                                         # the line is picked; the scene plays out
-seen "$menu_music" 2; flips 40                    # back in the practice menu
-key Down Down Down Down Down Return; flips 100    # "Volver"
-key Return; seen '"src":"sfx/dado.wav"' 1; flips 60     # "Jugar": the roulette spins
+seen "$menu_music" 2; sleep 1                     # back in the practice menu
+key Down Down Down Down Down Return; sleep 1.5    # "Volver"
+key Return; seen '"src":"sfx/dado.wav"' 1; sleep 1      # "Jugar": the roulette spins
 xdotool keydown --window "$win" Escape            # Escape held leaves the match
 seen "$menu_music" 3
-xdotool keyup --window "$win" Escape; flips 60
+xdotool keyup --window "$win" Escape; sleep 1.5
 key Up Return                                     # "Salir"
 for _ in $(seq 200); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
 if kill -0 $pid 2>/dev/null; then

@@ -49,7 +49,7 @@ key Down Return; seen '"text":"Volver"' 1; sleep 1      # "Practica"
 key Down Down Return; seen '"text":"LOVE IS IN THE AIR"' 1; sleep 1
 key a; seen '"text":"la cague!"' 1; sleep 1       # a typed key turns the first page
 press 300 200; sleep 2                            # a click turns the second
-key space                                         # the line is picked; the scene plays out
+key space; sleep 2; key space                     # a line is picked (once the page has gone)
 seen "$menu_music" 2; sleep 1                     # back in the practice menu
 key Down Down Down Down Down Return; sleep 1.5    # "Volver"
 key Return; seen '"src":"sfx/dado.wav"' 1; sleep 1      # "Jugar": the roulette spins

@@ -2,6 +2,7 @@
 #include "app/aplicacion.h"
 #include "app/jugadores.h"
 #include "platform/data_folder.h"
+#include "platform/journal.h"
 #include "platform/platform.h"
 #include "platform/settings.h"
 
@@ -57,6 +58,8 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
         code = 1;
     }
+    // A recording ends its journal; a replay checks that it used all of it.
+    code = journal::Finish(code);
     platform::Shutdown();
     return code;
 }

@@ -1,6 +1,7 @@
 #include "platform/clock.h"
 
 #include "platform/detail.h"
+#include "platform/journal.h"
 #include "platform/rig.h"
 
 #include <chrono>
@@ -16,9 +17,12 @@ int64_t RealMillis() {
 }
 }  // namespace
 
+// Every reading is an outside fact: a session journal records it, a replay answers it.
 int32_t Millisecs() {
-    int64_t now = virtualClock ? virtualNow : RealMillis();
-    return static_cast<int32_t>(static_cast<uint32_t>(now));
+    if (journal::Replaying()) return journal::ReadTime();
+    int32_t now = clockseam::MachineMillisecs();
+    if (journal::Recording()) journal::WriteTime(now);
+    return now;
 }
 
 void Delay(int ms) {
@@ -26,6 +30,8 @@ void Delay(int ms) {
     rig::WaitBegin();
     if (virtualClock) {
         clockseam::Advance(ms);
+    } else if (journal::Replaying() && rig::Current().headless) {
+        // A headless replay takes its times from the journal: nothing to wait for.
     } else {
         std::this_thread::sleep_for(std::chrono::milliseconds(ms));
     }
@@ -33,6 +39,10 @@ void Delay(int ms) {
 }
 
 namespace clockseam {
+int32_t MachineMillisecs() {
+    int64_t now = virtualClock ? virtualNow : RealMillis();
+    return static_cast<int32_t>(static_cast<uint32_t>(now));
+}
 void UseVirtualClock(int32_t startMs) {
     virtualClock = true;
     virtualNow = startMs;

@@ -20,6 +20,9 @@ inline int32_t MillisecsAfter(int32_t t, int32_t ms) {
 }
 
 namespace clockseam {
+// The clock as the machine (or the virtual counter) has it, outside any journal: for
+// the platform's own bookkeeping, never for decisions the game makes.
+int32_t MachineMillisecs();
 // Switches to the virtual clock starting at startMs (tests and --virtual-clock).
 void UseVirtualClock(int32_t startMs = 100000);
 void UseRealClock();

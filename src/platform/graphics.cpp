@@ -8,8 +8,10 @@
 #include "platform/clock.h"
 #include "platform/detail.h"
 #include "platform/drawing.h"
-#include "platform/letterbox.h"
+#include "platform/errors.h"
 #include "platform/graphics_internal.h"
+#include "platform/journal.h"
+#include "platform/letterbox.h"
 #include "platform/render.h"
 #include "platform/rig.h"
 
@@ -311,21 +313,60 @@ void AddState(rig::Record& record, const float* handle) {
 // ---------------------------------------------------------------- display
 
 bool GLMax2DDriverAvailable() {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
-    // With no display to open SDL falls back on drawing offscreen, and the game would run
-    // unseen; that is only right when asked for (--headless, or a driver named by the user).
-    const char* driver = SDL_GetCurrentVideoDriver();
-    const bool unseen = driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
-    const bool askedFor = rig::Current().headless || SDL_GetHint(SDL_HINT_VIDEODRIVER) != nullptr;
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    return !unseen || askedFor;
+    if (journal::Replaying()) return journal::ReadDriver();
+    bool available = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    if (available) {
+        // With no display to open SDL falls back on drawing offscreen, and the game would
+        // run unseen; that is only right when asked for (--headless, or a driver named by
+        // the user).
+        const char* driver = SDL_GetCurrentVideoDriver();
+        const bool unseen = driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+        const bool askedFor = rig::Current().headless || SDL_GetHint(SDL_HINT_VIDEODRIVER) != nullptr;
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        available = !unseen || askedFor;
+    }
+    if (journal::Recording()) journal::WriteDriver(available);
+    return available;
 }
 
 void SetGraphicsDriverFlags(int flags) { display.driverFlags = flags; }
 
+namespace {
+bool OpenDisplay(int width, int height, int hz);
+}
+
+// Whether the mode opened and the window's size are outside facts: a replay opens the
+// window the recording had, whatever this machine's resolucion.cfg asks for.
 bool Graphics(int width, int height, int depth, int hz, int flags) {
     (void)depth;  // always 32-bit colour
     (void)flags;
+    if (journal::Replaying()) {
+        journal::DisplayFact fact = journal::ReadDisplay(width, height, hz);
+        if (!fact.open) {
+            EndGraphics();
+            return false;
+        }
+        if (!OpenDisplay(fact.width, fact.height, hz))
+            throw GameError("No se puede abrir la pantalla de " + std::to_string(fact.width) + "x" +
+                            std::to_string(fact.height) + " que tenia la grabacion");
+        if (display.width != fact.width || display.height != fact.height) {
+            display.width = fact.width;
+            display.height = fact.height;
+            ResetRenderState();
+            SetVirtualResolution(static_cast<float>(display.width), static_cast<float>(display.height));
+        }
+        return true;
+    }
+    journal::DisplayFact fact;
+    fact.open = OpenDisplay(width, height, hz);
+    fact.width = display.width;
+    fact.height = display.height;
+    if (journal::Recording()) journal::WriteDisplay(width, height, hz, fact);
+    return fact.open;
+}
+
+namespace {
+bool OpenDisplay(int width, int height, int hz) {
     if (display.window) EndGraphics();
     if (width <= 0 || height <= 0) return false;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
@@ -391,6 +432,7 @@ bool Graphics(int width, int height, int depth, int hz, int flags) {
     }
     return true;
 }
+}  // namespace
 
 void EndGraphics() {
     if (!display.window) return;

@@ -1,15 +1,18 @@
 #include "platform/input.h"
 
 #include "platform/detail.h"
-#include "platform/letterbox.h"
 #include "platform/gamepad.h"
+#include "platform/journal.h"
+#include "platform/letterbox.h"
 #include "platform/rig.h"
 #include "platform/text.h"
 
 #include <SDL2/SDL.h>
 
 #include <array>
+#include <cstring>
 #include <deque>
+#include <string>
 
 namespace {
 struct InputState {
@@ -128,39 +131,145 @@ void SetFrameHook(std::function<void()> hook) {
 }
 }  // namespace input
 
+namespace {
+// What an event does to the input state, whatever its source (SDL, script, journal).
+void Translate(const SDL_Event& e) {
+    switch (e.type) {
+        case SDL_KEYDOWN:
+            if (!e.key.repeat) {
+                input::KeyEvent(VirtualKey(e.key.keysym.sym), true);
+            } else {
+                int vk = VirtualKey(e.key.keysym.sym);
+                if (vk == 8 || vk == 9 || vk == 13 || vk == 27) PushChar(vk);
+            }
+            break;
+        case SDL_KEYUP: input::KeyEvent(VirtualKey(e.key.keysym.sym), false); break;
+        case SDL_TEXTINPUT:
+            for (uint16_t c : ToCodePoints(std::string(e.text.text, strnlen(e.text.text, sizeof e.text.text))))
+                input::CharEvent(c);
+            break;
+        case SDL_MOUSEMOTION: input::MouseMoveEvent(e.motion.x, e.motion.y); break;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+            input::MouseMoveEvent(e.button.x, e.button.y);
+            input::MouseButtonEvent(SdlButton(e.button.button), e.type == SDL_MOUSEBUTTONDOWN);
+            break;
+        case SDL_MOUSEWHEEL: input::WheelEvent(e.wheel.y); break;
+        case SDL_QUIT: input::QuitEvent(); break;
+        case SDL_WINDOWEVENT:
+            // Keys held while the window loses focus never see their release.
+            if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) in.down.fill(false);
+            break;
+        default:
+            // A controller event as the journal carries it, or SDL's own controller events.
+            if (input::PadEvent pad; platform_detail::PadFromEvent(e, pad)) {
+                input::ApplyControllerEvent(pad);
+            } else {
+                gamepad::HandleSdlEvent(e);
+            }
+            break;
+    }
+}
+
+// The SDL key a Windows virtual-key code comes from (the inverse of VirtualKey), or 0.
+SDL_Keycode SdlKeyOf(int vk) {
+    static const std::array<SDL_Keycode, 256> table = [] {
+        std::array<SDL_Keycode, 256> t{};
+        // Scanned from the top so that the first SDL key of a code wins (Enter over
+        // keypad Enter, left Shift over right).
+        static const SDL_Keycode extra[] = {
+            SDLK_BACKSPACE, SDLK_TAB,      SDLK_RETURN, SDLK_LSHIFT, SDLK_LCTRL, SDLK_LALT,   SDLK_PAUSE,
+            SDLK_ESCAPE,    SDLK_SPACE,    SDLK_PAGEUP, SDLK_PAGEDOWN, SDLK_END, SDLK_HOME,   SDLK_LEFT,
+            SDLK_UP,        SDLK_RIGHT,    SDLK_DOWN,   SDLK_INSERT, SDLK_DELETE, SDLK_KP_0,
+        };
+        auto put = [&](SDL_Keycode k) {
+            int code = VirtualKey(k);
+            if (code > 0 && code < 256 && t[code] == 0) t[code] = k;
+        };
+        for (SDL_Keycode k : extra) put(k);
+        for (SDL_Keycode k = SDLK_a; k <= SDLK_z; ++k) put(k);
+        for (SDL_Keycode k = SDLK_0; k <= SDLK_9; ++k) put(k);
+        for (SDL_Keycode k = SDLK_F1; k <= SDLK_F12; ++k) put(k);
+        for (SDL_Keycode k = SDLK_KP_1; k <= SDLK_KP_9; ++k) put(k);
+        return t;
+    }();
+    return vk > 0 && vk < 256 ? table[static_cast<size_t>(vk)] : 0;
+}
+}  // namespace
+
+void platform_detail::DeliverEvent(const SDL_Event& e) {
+    if (journal::Recording()) journal::WriteEvent(rig::FlipCount(), e);
+    Translate(e);
+}
+
+bool platform_detail::HasRealKey(int vk) { return SdlKeyOf(vk) != 0; }
+
+void platform_detail::DeliverKey(int vk, bool isDown) {
+    SDL_Event e{};
+    e.type = isDown ? SDL_KEYDOWN : SDL_KEYUP;
+    e.key.state = isDown ? SDL_PRESSED : SDL_RELEASED;
+    e.key.keysym.sym = SdlKeyOf(vk);
+    e.key.keysym.scancode = SDL_GetScancodeFromKey(e.key.keysym.sym);
+    DeliverEvent(e);
+    if (!isDown) return;
+    // A real key types too: letters in lower case (as without Shift), digits and Space,
+    // whatever the keyboard layout.
+    char typed = 0;
+    if (vk >= 'A' && vk <= 'Z') typed = static_cast<char>(vk - 'A' + 'a');
+    if ((vk >= '0' && vk <= '9') || vk == ' ') typed = static_cast<char>(vk);
+    if (typed) DeliverText(std::string(1, typed));
+}
+
+void platform_detail::DeliverText(const std::string& utf8) {
+    SDL_Event e{};
+    e.type = SDL_TEXTINPUT;
+    utf8.copy(e.text.text, sizeof e.text.text - 1);
+    DeliverEvent(e);
+}
+
+void platform_detail::DeliverMouseMove(int x, int y) {
+    SDL_Event e{};
+    e.type = SDL_MOUSEMOTION;
+    e.motion.x = x;
+    e.motion.y = y;
+    DeliverEvent(e);
+}
+
+void platform_detail::DeliverMouseButton(int button, bool isDown) {
+    static const uint8_t kSdlButtons[4] = {0, SDL_BUTTON_LEFT, SDL_BUTTON_RIGHT, SDL_BUTTON_MIDDLE};
+    if (button < 1 || button > 3) return;
+    SDL_Event e{};
+    e.type = isDown ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    e.button.state = isDown ? SDL_PRESSED : SDL_RELEASED;
+    e.button.button = kSdlButtons[button];
+    e.button.x = in.mouseX;  // a button event carries where the pointer is
+    e.button.y = in.mouseY;
+    DeliverEvent(e);
+}
+
+void platform_detail::DeliverQuit() {
+    SDL_Event e{};
+    e.type = SDL_QUIT;
+    DeliverEvent(e);
+}
+
 void platform_detail::PumpEvents() {
     RunFrameHook();
-    if (SDL_WasInit(SDL_INIT_EVENTS | SDL_INIT_VIDEO)) {
-        SDL_Event e;
-        while (SDL_PollEvent(&e)) {
-            switch (e.type) {
-                case SDL_KEYDOWN:
-                    if (!e.key.repeat) {
-                        input::KeyEvent(VirtualKey(e.key.keysym.sym), true);
-                    } else {
-                        int vk = VirtualKey(e.key.keysym.sym);
-                        if (vk == 8 || vk == 9 || vk == 13 || vk == 27) PushChar(vk);
-                    }
-                    break;
-                case SDL_KEYUP: input::KeyEvent(VirtualKey(e.key.keysym.sym), false); break;
-                case SDL_TEXTINPUT:
-                    for (uint16_t c : ToCodePoints(e.text.text)) input::CharEvent(c);
-                    break;
-                case SDL_MOUSEMOTION: input::MouseMoveEvent(e.motion.x, e.motion.y); break;
-                case SDL_MOUSEBUTTONDOWN:
-                case SDL_MOUSEBUTTONUP:
-                    input::MouseMoveEvent(e.button.x, e.button.y);
-                    input::MouseButtonEvent(SdlButton(e.button.button), e.type == SDL_MOUSEBUTTONDOWN);
-                    break;
-                case SDL_MOUSEWHEEL: input::WheelEvent(e.wheel.y); break;
-                case SDL_QUIT: input::QuitEvent(); break;
-                case SDL_WINDOWEVENT:
-                    // Keys held while the window loses focus never see their release.
-                    if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) in.down.fill(false);
-                    break;
-                default: gamepad::HandleSdlEvent(e); break;
+    if (journal::Replaying()) {
+        // The window's own events are not the recording's: drained and dropped.
+        if (SDL_WasInit(SDL_INIT_EVENTS | SDL_INIT_VIDEO)) {
+            SDL_Event ignored;
+            while (SDL_PollEvent(&ignored)) {
             }
         }
+        for (const SDL_Event& e : journal::PumpEvents(rig::FlipCount())) Translate(e);
+        gamepad::Tick(rig::FlipCount());
+        return;
+    }
+    journal::PumpEvents(rig::FlipCount());
+    if (SDL_WasInit(SDL_INIT_EVENTS | SDL_INIT_VIDEO)) {
+        SDL_Event e;
+        while (SDL_PollEvent(&e)) DeliverEvent(e);
     }
     rig::DeliverScriptEvents();
     gamepad::Tick(rig::FlipCount());

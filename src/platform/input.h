@@ -51,6 +51,8 @@ struct PadEvent {
     int value = 0;    // buttons 1 down / 0 up; axes -32768..32767
 };
 void ControllerEvent(const PadEvent& e);
+// The same without writing it to a session journal (a replay delivers it from there).
+void ApplyControllerEvent(const PadEvent& e);
 // The mouse position as last set, without processing events (window pixels).
 int PointerX();
 int PointerY();

@@ -3,8 +3,10 @@
 // move and click the mouse, through the same input events the keyboard and mouse use.
 // A controller whose seat plays no part right now (every controller in the menus) works
 // the menus: d-pad or stick as arrows (with repeat), A or Start as Enter, B as Escape.
+#include "platform/detail.h"
 #include "platform/gamepad.h"
 #include "platform/input.h"
+#include "platform/journal.h"
 #include "platform/render.h"
 #include "platform/rig.h"
 #include "platform/seats.h"
@@ -15,6 +17,7 @@
 #include <array>
 #include <cctype>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 namespace gamepad {
@@ -275,6 +278,37 @@ std::string ButtonLabel(int seat, int key) {
 }  // namespace gamepad
 
 void input::ControllerEvent(const PadEvent& e) {
+    if (journal::Recording()) journal::WriteEvent(rig::FlipCount(), platform_detail::EventFromPad(e));
+    ApplyControllerEvent(e);
+}
+
+// A controller event travels in the journal as an SDL user event of our own type: the
+// run's controller number and the control need no device behind them on replay.
+namespace {
+constexpr Uint32 kPadEventType = SDL_USEREVENT + 1;
+}
+
+SDL_Event platform_detail::EventFromPad(const input::PadEvent& e) {
+    SDL_Event out{};
+    out.type = kPadEventType;
+    out.user.code = static_cast<Sint32>(e.kind);
+    out.user.windowID = static_cast<Uint32>(e.pad);
+    out.user.data1 = reinterpret_cast<void*>(static_cast<intptr_t>(e.control));
+    out.user.data2 = reinterpret_cast<void*>(static_cast<intptr_t>(e.value));
+    return out;
+}
+
+bool platform_detail::PadFromEvent(const SDL_Event& e, input::PadEvent& out) {
+    if (e.type != kPadEventType) return false;
+    if (e.user.code < input::PadEvent::Connect || e.user.code > input::PadEvent::Axis) return false;
+    out.kind = static_cast<input::PadEvent::Kind>(e.user.code);
+    out.pad = static_cast<int>(e.user.windowID);
+    out.control = static_cast<int>(reinterpret_cast<intptr_t>(e.user.data1));
+    out.value = static_cast<int>(reinterpret_cast<intptr_t>(e.user.data2));
+    return true;
+}
+
+void input::ApplyControllerEvent(const PadEvent& e) {
     gamepad::Trace(e);
     using gamepad::tr;
     switch (e.kind) {

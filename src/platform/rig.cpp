@@ -2,8 +2,10 @@
 
 #include "platform/clock.h"
 #include "platform/errors.h"
+#include "platform/detail.h"
 #include "platform/gamepad.h"
 #include "platform/input.h"
+#include "platform/journal.h"
 #include "platform/text.h"
 
 #include <algorithm>
@@ -153,6 +155,12 @@ constexpr OptionHelp kOptionHelp[] = {
     {"--max-flips", "N", "termina tras el volcado N con código 3"},
     {"--seed", "N", "semilla N para el generador aleatorio en vez del reloj"},
     {"--frame-times", "FICHERO", "una línea por volcado con los milisegundos de trabajo"},
+    {"--keep-aspect", "", "en una pantalla que no es 4:3, la imagen 4:3 centrada entre bandas negras"},
+    {"--pads", "LISTA", "los asientos que toman los mandos, por orden de conexión (pexil,tarsun)"},
+    {"--cpu", "LISTA", "jugadores del ordenador en esos asientos (Tarsun,Pexil) o all (demostración)"},
+    {"--cpu-level", "N", "nivel de los jugadores del ordenador: 1 fácil, 2 normal, 3 difícil"},
+    {"--record", "FICHERO", "graba un diario de la sesión con todo lo que el juego lee de fuera"},
+    {"--replay", "FICHERO", "reproduce un diario de sesión en vez de leer la máquina"},
     {"--help", "", "muestra esta ayuda y termina"},
     {"--version", "", "muestra la versión y termina"},
 };
@@ -222,9 +230,20 @@ Options ParseOptions(int argc, char** argv) {
             o.cpu = need(i, a);
         } else if (a == "--cpu-level") {
             o.cpuLevel = need(i, a);
+        } else if (a == "--record") {
+            o.record = need(i, a);
+        } else if (a == "--replay") {
+            o.replay = need(i, a);
         } else {
             Bad("Opcion desconocida: " + a);
         }
+    }
+    if (!o.replay.empty()) {
+        // The journal fixes these: a second source would only contradict it.
+        if (!o.record.empty()) Bad("--replay y --record no van juntos");
+        if (!o.script.empty()) Bad("--replay no admite --script: la entrada viene del diario");
+        if (o.seed) Bad("--replay no admite --seed: la semilla viene del diario");
+        if (o.virtualClock) Bad("--replay no admite --virtual-clock: el reloj viene del diario");
     }
     return o;
 }
@@ -247,6 +266,7 @@ void AddScriptLine(const std::string& raw) {
     if (verb == "key") {
         argc(2);
         e.a = KeyCodeOf(args[0], context);
+        if (!platform_detail::HasRealKey(e.a)) Bad("Ninguna tecla da ese codigo en " + context);
         if (args[1] == "down") e.kind = ScriptEvent::KeyDown;
         else if (args[1] == "up") e.kind = ScriptEvent::KeyUp;
         else if (args[1] == "press") e.kind = ScriptEvent::KeyPress;
@@ -288,21 +308,23 @@ void AddScriptLine(const std::string& raw) {
     st.script.insert(pos, e);
 }
 
+// Script lines become the SDL events a real keyboard and mouse would give, so they go
+// through the same translation (and the same journal) as a person's input.
 void DeliverScriptEvents() {
     while (st.nextEvent < st.script.size() && st.script[st.nextEvent].flip <= st.flips) {
         const ScriptEvent& e = st.script[st.nextEvent++];
         switch (e.kind) {
-            case ScriptEvent::KeyDown: input::KeyEvent(e.a, true); break;
-            case ScriptEvent::KeyUp: input::KeyEvent(e.a, false); break;
+            case ScriptEvent::KeyDown: platform_detail::DeliverKey(e.a, true); break;
+            case ScriptEvent::KeyUp: platform_detail::DeliverKey(e.a, false); break;
             case ScriptEvent::KeyPress:
-                input::KeyEvent(e.a, true);
-                input::KeyEvent(e.a, false);
+                platform_detail::DeliverKey(e.a, true);
+                platform_detail::DeliverKey(e.a, false);
                 break;
-            case ScriptEvent::Type: input::CharEvent(e.a); break;
-            case ScriptEvent::Mouse: input::MouseMoveEvent(e.a, e.b); break;
-            case ScriptEvent::ButtonDown: input::MouseButtonEvent(e.a, true); break;
-            case ScriptEvent::ButtonUp: input::MouseButtonEvent(e.a, false); break;
-            case ScriptEvent::Quit: input::QuitEvent(); break;
+            case ScriptEvent::Type: platform_detail::DeliverText(Latin1ToUtf8(std::string(1, static_cast<char>(e.a)))); break;
+            case ScriptEvent::Mouse: platform_detail::DeliverMouseMove(e.a, e.b); break;
+            case ScriptEvent::ButtonDown: platform_detail::DeliverMouseButton(e.a, true); break;
+            case ScriptEvent::ButtonUp: platform_detail::DeliverMouseButton(e.a, false); break;
+            case ScriptEvent::Quit: platform_detail::DeliverQuit(); break;
             case ScriptEvent::PadConnect: gamepad::VirtualConnect(e.a); break;
             case ScriptEvent::PadDisconnect: gamepad::VirtualDisconnect(e.a); break;
             case ScriptEvent::PadButton: gamepad::VirtualButton(e.a, e.b, e.c != 0); break;
@@ -321,7 +343,15 @@ void Configure(const Options& options) {
         std::filesystem::path anchored = std::filesystem::absolute(shot.second, ec);
         if (!ec) shot.second = anchored.string();
     }
-    if (options.virtualClock) clockseam::UseVirtualClock();
+    if (!options.replay.empty()) {
+        journal::Header h = journal::StartReplay(options.replay);
+        st.options.seed = h.seed;
+        st.options.virtualClock = h.virtualClock;
+        // The recording stopped at its limit; a replay may stop sooner, never later.
+        if (h.maxFlips > 0 && (st.options.maxFlips == 0 || st.options.maxFlips > h.maxFlips))
+            st.options.maxFlips = h.maxFlips;
+    }
+    if (st.options.virtualClock) clockseam::UseVirtualClock();
     if (!options.script.empty()) {
         std::ifstream f(options.script);
         if (!f) Bad("No se puede leer el guion " + options.script);
@@ -338,6 +368,13 @@ void Configure(const Options& options) {
         st.frameTimesFile = std::fopen(options.frameTimes.c_str(), "wb");
         if (!st.frameTimesFile) Bad("No se puede escribir " + options.frameTimes);
     }
+    if (!options.record.empty()) {
+        journal::Header h;
+        h.seed = options.seed;
+        h.virtualClock = options.virtualClock;
+        h.maxFlips = options.maxFlips;
+        journal::StartRecording(options.record, h);
+    }
     st.workStart = std::chrono::steady_clock::now();
 }
 
@@ -346,6 +383,7 @@ const Options& Current() { return st.options; }
 void Reset() {
     if (st.traceFile) std::fclose(st.traceFile);
     if (st.frameTimesFile) std::fclose(st.frameTimesFile);
+    journal::Reset();
     bool capture = st.capture;
     st = RigState{};
     st.capture = capture;

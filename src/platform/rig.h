@@ -28,6 +28,8 @@ struct Options {
     std::vector<int> pads;      // seats (0..3) given to controllers in connection order; empty: 0,1,2,3
     std::optional<std::string> cpu;       // --cpu: seats computers play (names or "all"), unchecked
     std::optional<std::string> cpuLevel;  // --cpu-level: 1, 2 or 3, unchecked
+    std::string record;         // session journal to write
+    std::string replay;         // session journal to play back instead of the machine
 };
 
 // Parses the game's command line. Throws GameError with a clear text on a bad option.

@@ -17,6 +17,7 @@
 #include "platform/clock.h"
 #include "platform/detail.h"
 #include "platform/limiter.h"
+#include "platform/journal.h"
 #include "platform/rig.h"
 
 #include <SDL.h>
@@ -111,7 +112,7 @@ void AdvanceSilent(uint32_t ms) {
 void CatchUp() {
     Mixer& m = M();
     if (m.device || clockseam::IsVirtual()) return;
-    auto now = static_cast<uint32_t>(Millisecs());
+    auto now = static_cast<uint32_t>(clockseam::MachineMillisecs());
     if (m.haveLastMs && now != m.lastMs) AdvanceSilent(now - m.lastMs);
     m.haveLastMs = true;
     m.lastMs = now;
@@ -276,11 +277,18 @@ void TChannel::SetRate(float r) {
     TraceChannel(*this, "rate", Traced(r));
 }
 
+// Game logic reads this (music restarts when it ends): an outside fact for the journal.
 int TChannel::Playing() {
     if (!sound) return 0;
+    if (journal::Replaying()) return journal::ReadPlaying(id);
     CatchUp();
-    DeviceLock lock;
-    return stopped || finished ? 0 : 1;
+    int playing = 0;
+    {
+        DeviceLock lock;
+        playing = stopped || finished ? 0 : 1;
+    }
+    if (journal::Recording()) journal::WritePlaying(id, playing);
+    return playing;
 }
 
 namespace platform_detail {

@@ -2,6 +2,7 @@
 #include "platform/system.h"
 
 #include "platform/detail.h"
+#include "platform/journal.h"
 #include "platform/rig.h"
 #include "platform/text.h"
 
@@ -28,10 +29,12 @@ void ShowMessageBox(const std::string& text, bool serious) {
 }
 
 std::vector<std::string> ReadDir(const std::string& path) {
+    if (journal::Replaying()) return journal::ReadDir(path);
     std::vector<std::string> names;
     std::error_code ec;
     std::filesystem::directory_iterator it(path.empty() ? "." : NativePath(path), ec), end;
     for (; !ec && it != end; it.increment(ec)) names.push_back(it->path().filename().string());
     std::sort(names.begin(), names.end());
+    if (journal::Recording()) journal::WriteDir(path, names);
     return names;
 }

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Four players mashing keys and the mouse at random through every screen (a fixed random
 # script, the same each run): the real binary must survive 6000 frames of it, ending by
-# the flip limit (3) or by "Salir" (0), never by a crash or a stop.
-. "$(dirname "$0")/common.sh"
+# the flip limit (3) or by "Salir" (0), never by a crash or a stop, and the clock must move
+# on every flip that waits for the retrace. A small window keeps the run short.
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/common.sh"
+printf '64 48\r\n' > resolucion.cfg
 python3 - <<'P'
 import random
 random.seed(13)
@@ -24,4 +27,5 @@ set -e
 [ $code -eq 3 ] || [ $code -eq 0 ] || { tail -n 20 out.txt; fail "exit code $code"; }
 # The run went through the board into minigames, or the test proves little.
 [ "$(grep -c '"src":"sfx/juego.wav"' trace.jsonl)" -ge 1 ] || fail "no minigame was reached"
+python3 "$here/clock_moves.py" trace.jsonl || fail "the clock stood still"
 echo ok

@@ -83,6 +83,7 @@ TEST_F(InputTest, ScriptEventsArriveAtTheirFlip) {
     rig::FlipDone(1, 0);
     EXPECT_EQ(KeyHit(KEY_Q), 1);
     EXPECT_EQ(KeyDown(KEY_Q), 0);
+    EXPECT_EQ(GetChar(), 'q');  // a real key types as well, lower case without Shift
     EXPECT_EQ(GetChar(), 0xF1);
     rig::FlipDone(1, 0);
     EXPECT_EQ(KeyDown(KEY_ESCAPE), 1);

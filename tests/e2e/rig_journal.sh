@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# A session recorded headless replays to the same trace, byte for byte, also with --shot
+# and a shorter --max-flips; damaged journals (another format or game version, a damaged
+# line, a cut file, a fact missing where the game asks for it) are refused with a message
+# naming the line and a non-zero exit.
+. "$(dirname "$0")/common.sh"
+printf '64 48\r\n' > resolucion.cfg
+cat > script.txt <<'S'
+1 key Escape press
+20 key Enter press
+150 key A press
+300 mouse 500 300
+301 button 1 down
+305 button 1 up
+S
+set +e
+"$game" --headless --virtual-clock --seed 3 --script script.txt --trace rec.jsonl --record journal.txt \
+  --shot 200:rec.png --max-flips 400 > out.txt 2>&1
+code=$?
+set -e
+[ $code -eq 3 ] || { cat out.txt; fail "recording exit code $code"; }
+grep -q '^ev 150 [0-9]* text a$' journal.txt || fail "the typed character is not in the journal"
+
+replay() {  # journal, then extra options; sets code and leaves the output in replay.txt
+  local journal=$1
+  shift
+  set +e
+  "$game" --headless --replay "$journal" "$@" > replay.txt 2>&1
+  code=$?
+  set -e
+}
+replay journal.txt --trace rep.jsonl --shot 200:rep.png
+[ $code -eq 3 ] || { cat replay.txt; fail "replay exit code $code"; }
+cmp rec.jsonl rep.jsonl || fail "the replay's trace differs from the recording's"
+cmp rec.png rep.png || fail "the replay's shot differs from the recording's"
+replay journal.txt --trace short.jsonl --max-flips 250
+[ $code -eq 3 ] || { cat replay.txt; fail "a replay stopped early by its own limit exits with $code"; }
+head -c "$(stat -c %s short.jsonl)" rec.jsonl | cmp - short.jsonl || fail "the shorter replay differs"
+
+refused() {  # journal, words the message must hold
+  replay "$1"
+  [ $code -ne 0 ] || fail "$1 was replayed without complaint"
+  grep -q "$2" replay.txt || { cat replay.txt; fail "$1: the message does not say '$2'"; }
+}
+sed '1s/.*/frikipartida-journal 99/' journal.txt > format.txt
+refused format.txt "formato 99 .*(linea 1)"
+sed '2s/.*/game 0.0.1/' journal.txt > version.txt
+refused version.txt "version 0.0.1 .*(linea 2)"
+sed '40s/.*/time 12x/' journal.txt > damaged.txt
+refused damaged.txt "Linea 40 del diario danada"
+sed '40s/.*/ev 1 1 key-down 13 40/' journal.txt > event.txt
+refused event.txt "Linea 40 del diario danada"
+head -c "$(( $(stat -c %s journal.txt) - 20 ))" journal.txt > cut.txt
+refused cut.txt "cortado"
+sed '$d' journal.txt > noend.txt
+refused noend.txt "cortado: falta la linea 'end'"
+# A clock reading taken out: the game asks the time where the journal has the next fact.
+line=$(grep -n '^time' journal.txt | sed -n '300p' | cut -d: -f1)
+sed "${line}d" journal.txt > missing.txt
+refused missing.txt "se separa de la grabacion en la linea [0-9]* del diario: la partida pide"
+# A typed character taken out: the run goes elsewhere, and the replay says so.
+line=$(grep -n '^ev 150 [0-9]* text a$' journal.txt | cut -d: -f1)
+sed "${line}d" journal.txt > diverged.txt
+refused diverged.txt "se separa de la grabacion"
+echo ok

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# More than ten minutes of clock through the real binary: every practice minigame in turn,
+# then a match that spins, walks and plays minigames, with keys typed all along. Every
+# flip that waits for the retrace must move the clock. The trace (large) is read as it is
+# written, and a small window keeps the run short.
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/common.sh"
+printf '64 48\r\n' > resolucion.cfg
+match=$(python3 - <<'P'
+lines = ["1 key Escape press", "32 key Down press", "34 key Enter press"]  # "Practica"
+base = 80
+for k in range(5):  # minigame k: k times Down, Enter; Escape held late ends the slow ones
+    lines += [f"{base + 2 * j} key Down press" for j in range(k)]
+    enter = base + 2 * k + 2
+    lines += [f"{enter} key Enter press", f"{enter + 3700} key Escape down", f"{enter + 3730} key Escape up"]
+    base = enter + 4000
+lines += [f"{base + 2 * j} key Down press" for j in range(5)]  # "Volver"
+lines.append(f"{base + 12} key Enter press")
+match = base + 150
+lines.append(f"{match} key Enter press")  # "Jugar"
+end = 37800
+lines += [f"{f} key Escape press" for f in range(match + 3000, end, 3000)]
+# Typed keys turn pages and stop the roulette; Q and P play the opponents; Space picks.
+lines += [f"{f} key A press" for f in range(100, end, 90)]
+lines += [f"{f} key Q press" for f in range(111, end, 45)]
+lines += [f"{f} key P press" for f in range(123, end, 70)]
+lines += [f"{f} key Space press" for f in range(135, end, 97)]
+open("script.txt", "w").write("\n".join(lines) + "\n")
+print(match)
+P
+)
+rm -f trace.fifo
+mkfifo trace.fifo
+"$game" --headless --virtual-clock --seed 21 --script script.txt --trace trace.fifo --max-flips 37800 \
+  > out.txt 2>&1 &
+pid=$!
+set +e
+python3 "$here/clock_moves.py" - --min-seconds 600 \
+  --text ACICALANDOSE --text "NO TE MOJES" --text "LOVE IS IN THE AIR" --text "ESCONDITE CODER" \
+  --text "TIEMPO AGOTADO" --text TARSUN --text ER_VARSEN \
+  --sound-after sfx/boing.wav "$match" --sound-after sfx/juego.wav "$match" < trace.fifo
+checked=$?
+wait $pid
+code=$?
+set -e
+[ $code -eq 3 ] || { tail -n 20 out.txt; fail "exit code $code"; }
+[ $checked -eq 0 ] || fail "the long session did not go as it should"
+echo ok

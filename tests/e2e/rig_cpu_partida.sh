@@ -22,7 +22,7 @@ printf '64 48\r\n' > resolucion.cfg
 # Only what the checks need is kept of the trace (sounds and the winner's text), and the
 # run ends at the winner: sed quits there and the game stops on the closed pipe.
 set +e
-"$game" --headless --virtual-clock --seed 7 --cpu all --max-flips 80000 --trace /dev/stdout 2> err.txt |
+"$game" --headless --virtual-clock --seed 7 --cpu all --max-flips 160000 --trace /dev/stdout 2> err.txt |
   grep --line-buffered -oE '"flip":[0-9]+,"op":"sound","src":"[^"]*"|"flip":[0-9]+,"op":"text","text":"GANADOR!!!!"' |
   sed '/GANADOR/q' > trace.txt
 set -e

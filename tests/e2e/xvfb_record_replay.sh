@@ -6,11 +6,13 @@
 command -v Xvfb >/dev/null || fail "Xvfb missing"
 command -v xdotool >/dev/null || fail "xdotool missing"
 printf '320 240\r\n' > resolucion.cfg
-display=:$(( 90 + RANDOM % 100 ))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp > xvfb.log 2>&1 &
+# Xvfb picks a free display itself (-displayfd), so parallel runs never share one.
+Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp > display.txt 2> xvfb.log &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null || true; [ -n "${pid:-}" ] && kill $pid 2>/dev/null || true' EXIT
-export DISPLAY=$display
+for _ in $(seq 100); do [ -s display.txt ] && break; sleep 0.1; done
+[ -s display.txt ] || fail "Xvfb did not start"
+export DISPLAY=:$(head -n 1 display.txt)
 for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
 SDL_AUDIODRIVER=dummy "$game" --window --record journal.txt --trace rec.jsonl > out.txt 2>&1 &
 pid=$!
@@ -46,8 +48,10 @@ menu_music='"op":"sound","src":"music/menu.ogg"'
 flips 10
 key Escape; seen "$menu_music" 1; sleep 1         # past the intro; the menu slides in
 key Down Return; seen '"text":"Volver"' 1; sleep 1      # "Practica"
-key Down Down Return; seen '"text":"LOVE IS IN THE AIR"' 1; sleep 1
-key a; seen '"text":"la cague!"' 1; sleep 1       # a typed key turns the first page
+# An explanation page slides in for about two seconds and forgets what was typed before it
+# settled: each key waits for that.
+key Down Down Return; seen '"text":"LOVE IS IN THE AIR"' 1; sleep 3
+key a; seen '"text":"la cague!"' 1; sleep 3       # a typed key turns the first page
 press 300 200; sleep 2                            # a click turns the second
 key space; sleep 2; key space                     # a line is picked (once the page has gone)
 seen "$menu_music" 2; sleep 1                     # back in the practice menu

@@ -2,13 +2,18 @@
 # A session recorded headless replays to the same trace, byte for byte, also with --shot
 # and a shorter --max-flips; damaged journals (another format or game version, a damaged
 # line, a cut file, a fact missing where the game asks for it) are refused with a message
-# naming the line and a non-zero exit.
+# naming the line and a non-zero exit. Controller events travel in the journal too.
 . "$(dirname "$0")/common.sh"
 printf '64 48\r\n' > resolucion.cfg
 cat > script.txt <<'S'
 1 key Escape press
+5 pad 1 connect
 20 key Enter press
 150 key A press
+250 pad 1 axis leftx 20000
+260 pad 1 axis leftx 0
+270 pad 1 button x down
+271 pad 1 button x up
 300 mouse 500 300
 301 button 1 down
 305 button 1 up
@@ -20,6 +25,8 @@ code=$?
 set -e
 [ $code -eq 3 ] || { cat out.txt; fail "recording exit code $code"; }
 grep -q '^ev 150 [0-9]* text a$' journal.txt || fail "the typed character is not in the journal"
+grep -q '^ev 5 [0-9]* pad 0 1 0 0$' journal.txt || fail "the controller's connection is not in the journal"
+grep -q '^ev 250 [0-9]* pad 3 1 0 20000$' journal.txt || fail "the controller's stick is not in the journal"
 
 replay() {  # journal, then extra options; sets code and leaves the output in replay.txt
   local journal=$1

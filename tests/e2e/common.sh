@@ -11,3 +11,18 @@ for entry in "$data"/*; do
 done
 cd "$work"
 fail() { echo "FAIL: $*"; exit 1; }
+
+# A virtual X server for the runs with a real window: Xvfb picks a free display itself
+# (-displayfd), so parallel runs never share one. Sets DISPLAY; the server, and the game
+# whose pid is in $pid, are ended when the script exits.
+start_xvfb() {
+  command -v Xvfb >/dev/null || fail "Xvfb missing"
+  command -v xdotool >/dev/null || fail "xdotool missing"
+  Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp > display.txt 2> xvfb.log &
+  xvfb=$!
+  trap 'kill $xvfb 2>/dev/null || true; [ -n "${pid:-}" ] && kill $pid 2>/dev/null || true' EXIT
+  for _ in $(seq 100); do [ -s display.txt ] && break; sleep 0.1; done
+  [ -s display.txt ] || fail "Xvfb did not start"
+  export DISPLAY=:$(head -n 1 display.txt)
+  for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+}

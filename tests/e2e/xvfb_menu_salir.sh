@@ -2,16 +2,7 @@
 # The real binary, full screen under Xvfb, driven by real X key presses: walk the menu and
 # leave by "Salir" with exit code 0; resolucion.cfg holds the default line afterwards.
 . "$(dirname "$0")/common.sh"
-command -v Xvfb >/dev/null || fail "Xvfb missing"
-command -v xdotool >/dev/null || fail "xdotool missing"
-# Xvfb picks a free display itself (-displayfd), so parallel runs never share one.
-Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp > display.txt 2> xvfb.log &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true; [ -n "${pid:-}" ] && kill $pid 2>/dev/null || true' EXIT
-for _ in $(seq 100); do [ -s display.txt ] && break; sleep 0.1; done
-[ -s display.txt ] || fail "Xvfb did not start"
-export DISPLAY=:$(head -n 1 display.txt)
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+start_xvfb
 SDL_AUDIODRIVER=dummy "$game" > out.txt 2>&1 &
 pid=$!
 # Wait for the window (start-up is slow on a loaded machine), then give it focus.

@@ -3,17 +3,8 @@
 # and mouse presses, the real clock): the menu, a practice minigame and the start of a
 # match. Replayed headless, it draws and sounds the same, byte for byte.
 . "$(dirname "$0")/common.sh"
-command -v Xvfb >/dev/null || fail "Xvfb missing"
-command -v xdotool >/dev/null || fail "xdotool missing"
 printf '320 240\r\n' > resolucion.cfg
-# Xvfb picks a free display itself (-displayfd), so parallel runs never share one.
-Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp > display.txt 2> xvfb.log &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true; [ -n "${pid:-}" ] && kill $pid 2>/dev/null || true' EXIT
-for _ in $(seq 100); do [ -s display.txt ] && break; sleep 0.1; done
-[ -s display.txt ] || fail "Xvfb did not start"
-export DISPLAY=:$(head -n 1 display.txt)
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+start_xvfb
 SDL_AUDIODRIVER=dummy "$game" --window --record journal.txt --trace rec.jsonl > out.txt 2>&1 &
 pid=$!
 win=

@@ -7,7 +7,9 @@ rm -rf "$work"
 mkdir -p "$work"
 for entry in "$data"/*; do
   name=$(basename "$entry")
-  [ "$name" = resolucion.cfg ] || ln -s "$entry" "$work/$name"
+  # Settings files are the run's own: each run starts without them.
+  case "$name" in *.cfg) continue ;; esac
+  ln -s "$entry" "$work/$name"
 done
 cd "$work"
 fail() { echo "FAIL: $*"; exit 1; }

@@ -7,7 +7,7 @@ SDL_AUDIODRIVER=dummy "$game" > out.txt 2>&1 &
 pid=$!
 # Wait for the window (start-up is slow on a loaded machine), then give it focus.
 win=
-for _ in $(seq 300); do
+for _ in $(seq 900); do
   win=$(xdotool search --pid $pid 2>/dev/null | head -n 1 || true)
   [ -n "$win" ] && break
   sleep 0.1

@@ -312,18 +312,24 @@ void AddState(rig::Record& record, const float* handle) {
 
 // ---------------------------------------------------------------- display
 
+namespace {
+// With no display to open SDL falls back on drawing offscreen, and the game would run
+// unseen; that is only right when asked for (--headless, or a driver named by the user).
+// Asked of the video subsystem as it was just started.
+bool UnseenUnasked() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const bool unseen = driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+    const bool askedFor = rig::Current().headless || SDL_GetHint(SDL_HINT_VIDEODRIVER) != nullptr;
+    return unseen && !askedFor;
+}
+}  // namespace
+
 bool GLMax2DDriverAvailable() {
     if (journal::Replaying()) return journal::ReadDriver();
     bool available = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
     if (available) {
-        // With no display to open SDL falls back on drawing offscreen, and the game would
-        // run unseen; that is only right when asked for (--headless, or a driver named by
-        // the user).
-        const char* driver = SDL_GetCurrentVideoDriver();
-        const bool unseen = driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
-        const bool askedFor = rig::Current().headless || SDL_GetHint(SDL_HINT_VIDEODRIVER) != nullptr;
+        available = !UnseenUnasked();
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        available = !unseen || askedFor;
     }
     if (journal::Recording()) journal::WriteDriver(available);
     return available;
@@ -370,6 +376,12 @@ bool OpenDisplay(int width, int height, int hz) {
     if (display.window) EndGraphics();
     if (width <= 0 || height <= 0) return false;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    // SDL chooses its driver again at every start: a display that went away since the
+    // driver check must not leave the game drawing unseen.
+    if (UnseenUnasked()) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return false;
+    }
 
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);

@@ -26,5 +26,7 @@ start_xvfb() {
   for _ in $(seq 100); do [ -s display.txt ] && break; sleep 0.1; done
   [ -s display.txt ] || fail "Xvfb did not start"
   export DISPLAY=:$(head -n 1 display.txt)
+  # SDL tries its drivers in turn; these runs are about the X window, so it is named.
+  export SDL_VIDEODRIVER=x11
   for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
 }

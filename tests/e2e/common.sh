@@ -30,3 +30,16 @@ start_xvfb() {
   export SDL_VIDEODRIVER=x11
   for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
 }
+
+# Waits for the window of the game whose pid is in $pid (it loads its pictures and sounds
+# first, slowly on a loaded machine), sets win to it and gives it the focus.
+wait_window() {
+  win=
+  for _ in $(seq 900); do
+    win=$(xdotool search --pid $pid 2>/dev/null | head -n 1 || true)
+    [ -n "$win" ] && break
+    sleep 0.1
+  done
+  [ -n "$win" ] || fail "no window"
+  xdotool windowfocus --sync "$win" 2>/dev/null || true
+}

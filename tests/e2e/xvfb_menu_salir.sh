@@ -5,15 +5,7 @@
 start_xvfb
 SDL_AUDIODRIVER=dummy "$game" > out.txt 2>&1 &
 pid=$!
-# Wait for the window (start-up is slow on a loaded machine), then give it focus.
-win=
-for _ in $(seq 900); do
-  win=$(xdotool search --pid $pid 2>/dev/null | head -n 1 || true)
-  [ -n "$win" ] && break
-  sleep 0.1
-done
-[ -n "$win" ] || fail "no window"
-xdotool windowfocus --sync "$win" 2>/dev/null || true
+wait_window
 sleep 1
 # Escape ends the intro (when there is one); then let the menu slide in.
 xdotool key --window "$win" Escape

@@ -7,14 +7,7 @@ printf '320 240\r\n' > resolucion.cfg
 start_xvfb
 SDL_AUDIODRIVER=dummy "$game" --window --record journal.txt --trace rec.jsonl > out.txt 2>&1 &
 pid=$!
-win=
-for _ in $(seq 900); do  # the game loads its pictures and sounds before the window opens
-  win=$(xdotool search --pid $pid 2>/dev/null | head -n 1 || true)
-  [ -n "$win" ] && break
-  sleep 0.1
-done
-[ -n "$win" ] || fail "no window"
-xdotool windowfocus --sync "$win" 2>/dev/null || true
+wait_window
 # The pace is the game's, however loaded the machine: each step waits for what the trace
 # being written shows (a sound played, a text drawn) or for flips to pass.
 flip_now() { tail -c 4000 rec.jsonl 2>/dev/null | grep -o '"flip":[0-9]*' | tail -n 1 | cut -d: -f2; }

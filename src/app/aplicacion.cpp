@@ -19,6 +19,7 @@
 #include "engine/mapa.h"
 #include "minigames/cerebros.h"
 #include "minigames/fabrica.h"
+#include "platform/journal.h"
 #include "platform/platform.h"
 
 #include <SDL2/SDL.h>
@@ -48,7 +49,10 @@ void TAplicacion::cargarRecursosFijos() {
 
 void TAplicacion::abrirPantalla() {
     Resolucion r = leerResolucion();
-    if (leerPantalla().mantenerAspecto) SetKeepAspect(true);  // else as the command line says
+    // The file can only turn the letterbox on; otherwise the command line decides.
+    SetKeepAspect(journal::Setting("mantener_aspecto", [] {
+                      return leerPantalla().mantenerAspecto || KeepAspect() ? "si" : "no";
+                  }) == "si");
     if (!GLMax2DDriverAvailable()) throw GameError(kSinDriver);
     SetGraphicsDriverFlags(2);
     // A size the screen cannot show falls back to 1024x768, then to the desktop size.
@@ -85,7 +89,7 @@ int TAplicacion::start() {
     const int32_t semilla = options.seed ? *options.seed : Millisecs();
     SeedRnd(semilla);
     // The computer players' own generator starts from the same seed; the game's stays its own.
-    asientos::configurar(elegirJugadores(options), static_cast<uint32_t>(semilla));
+    asientos::configurar(jugadoresDeLaSesion(options), static_cast<uint32_t>(semilla));
     cargarPersonajes();
     intro = TIntroduccionAnal::Create();
     intro->start();

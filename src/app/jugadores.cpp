@@ -1,6 +1,7 @@
 #include "app/jugadores.h"
 
 #include "platform/errors.h"
+#include "platform/journal.h"
 #include "platform/stream.h"
 
 #include <algorithm>
@@ -98,5 +99,27 @@ asientos::Eleccion elegirJugadores(const rig::Options& o, const std::string& pat
     asientos::Eleccion e = leerJugadores(path);
     if (o.cpu) e.cpu = seatsDeLista(*o.cpu);
     if (o.cpuLevel) e.nivel = nivelDe(*o.cpuLevel);
+    return e;
+}
+
+asientos::Eleccion jugadoresDeLaSesion(const rig::Options& o) {
+    const std::string texto = journal::Setting("jugadores", [&] {
+        const asientos::Eleccion e = elegirJugadores(o);
+        std::string t;
+        for (bool cpu : e.cpu) t += cpu ? 'c' : 'p';
+        return t + " " + std::to_string(e.nivel);
+    });
+    asientos::Eleccion e;
+    bool bien = texto.size() == asientos::NUM_ASIENTOS + 2 && texto[asientos::NUM_ASIENTOS] == ' ';
+    for (size_t s = 0; bien && s < asientos::NUM_ASIENTOS; ++s) {
+        bien = texto[s] == 'c' || texto[s] == 'p';
+        e.cpu[s] = texto[s] == 'c';
+    }
+    if (bien) {
+        const char nivel = texto.back();
+        bien = nivel >= '1' && nivel <= '3';
+        e.nivel = nivel - '0';
+    }
+    if (!bien) throw GameError("El diario da unos jugadores no validos: \"" + texto + "\"");
     return e;
 }

@@ -20,3 +20,6 @@ void comprobarOpcionesCPU(const rig::Options& options);
 // The choice for this run: the file, with the options over it (the file is not changed
 // by them). Throws GameError as comprobarOpcionesCPU.
 asientos::Eleccion elegirJugadores(const rig::Options& options, const std::string& path = settings::PathFor("jugadores.cfg"));
+// elegirJugadores for this run, kept in the session journal ("cpcp 2": c a computer,
+// p a person, seat by seat, then the level): a replay takes the recorded choice.
+asientos::Eleccion jugadoresDeLaSesion(const rig::Options& options);

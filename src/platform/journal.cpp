@@ -98,6 +98,10 @@ void CheckFact(const Line& l, int64_t& lastPump) {
         if (l.fields.empty()) Damaged(l.number, "'dir' sin carpeta");
         for (const std::string& f : l.fields)
             if (!Unescape(f, text)) Damaged(l.number, "texto mal escrito en 'dir'");
+    } else if (l.kind == "setting") {
+        count(2);
+        for (const std::string& f : l.fields)
+            if (!Unescape(f, text)) Damaged(l.number, "texto mal escrito en 'setting'");
     } else if (l.kind == "ev") {
         if (l.fields.size() < 3) Damaged(l.number, "evento incompleto");
         Field(l, 0, 0, INT32_MAX);
@@ -341,6 +345,24 @@ void WriteDir(const std::string& path, const std::vector<std::string>& names) {
     std::string line = "dir " + Escape(path);
     for (const std::string& n : names) line += " " + Escape(n);
     WriteLine(line);
+}
+
+std::string ReadSetting(const std::string& name) {
+    const Line& l = Take("setting", "el ajuste " + name);
+    std::string text;
+    Unescape(l.fields[0], text);
+    if (text != name) Diverged(l.number, "la partida pide el ajuste " + name + " y el diario da " + text);
+    Unescape(l.fields[1], text);
+    return text;
+}
+void WriteSetting(const std::string& name, const std::string& value) {
+    WriteLine("setting " + Escape(name) + " " + Escape(value));
+}
+std::string Setting(const std::string& name, const std::function<std::string()>& choose) {
+    if (Replaying()) return ReadSetting(name);
+    std::string value = choose();
+    if (Recording()) WriteSetting(name, value);
+    return value;
 }
 
 // ---------------------------------------------------------------- events

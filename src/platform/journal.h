@@ -8,7 +8,7 @@
 // line) when that line holds a different kind of fact: the run has left the recording.
 //
 // File format (text, one line per fact, fields separated by one space):
-//   frikipartida-journal 1        format version
+//   frikipartida-journal 2        format version
 //   game 1.0.0                    the game's version
 //   seed N | seed clock           the --seed given, or none (the seed is a clock reading)
 //   clock virtual | clock real    which clock the recording ran on
@@ -17,10 +17,13 @@
 //   end FLIPS CODE                flips done and exit code; the last line
 // Facts: "time MS", "playing CHANNEL 0|1", "driver 0|1",
 //   "display W H HZ 0" or "display W H HZ 1 WINDOW_W WINDOW_H",
-//   "dir PATH NAME...", "ev FLIP PUMP KIND FIELDS..." (kinds in journal_events.cpp).
+//   "dir PATH NAME...", "ev FLIP PUMP KIND FIELDS..." (kinds in journal_events.cpp),
+//   "setting NAME VALUE" (a choice made from settings files and options, such as who
+//   plays each seat, so that a replay needs neither the files nor the options again).
 // Strings are written with %XX escapes for spaces, '%', '~' and bytes outside 0x21..0x7e;
 // "~" is the empty string.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -30,7 +33,7 @@ union SDL_Event;
 
 namespace journal {
 
-constexpr int kFormatVersion = 1;
+constexpr int kFormatVersion = 2;
 
 // Facts of the run fixed before the game starts.
 struct Header {
@@ -89,6 +92,12 @@ DisplayFact ReadDisplay(int width, int height, int hz);
 void WriteDisplay(int width, int height, int hz, const DisplayFact& fact);
 std::vector<std::string> ReadDir(const std::string& path);
 void WriteDir(const std::string& path, const std::vector<std::string>& names);
+std::string ReadSetting(const std::string& name);
+void WriteSetting(const std::string& name, const std::string& value);
+// A choice made from settings files and options: when replaying, the recorded value
+// (choose is not called, so no file is read or rewritten); otherwise choose()'s value,
+// recorded when recording.
+std::string Setting(const std::string& name, const std::function<std::string()>& choose);
 
 // ---- events ----
 // A pump starts (every event processing counts one). Replaying, returns the events the

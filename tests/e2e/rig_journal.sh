@@ -2,7 +2,8 @@
 # A session recorded headless replays to the same trace, byte for byte, also with --shot
 # and a shorter --max-flips; damaged journals (another format or game version, a damaged
 # line, a cut file, a fact missing where the game asks for it) are refused with a message
-# naming the line and a non-zero exit. Controller events travel in the journal too.
+# naming the line and a non-zero exit. Controller events travel in the journal too, and so
+# do who plays each seat and the controllers' seats: a replay needs none of the options.
 . "$(dirname "$0")/common.sh"
 printf '64 48\r\n' > resolucion.cfg
 cat > script.txt <<'S'
@@ -69,4 +70,18 @@ refused missing.txt "se separa de la grabacion en la linea [0-9]* del diario: la
 line=$(grep -n '^ev 150 [0-9]* text a$' journal.txt | cut -d: -f1)
 sed "${line}d" journal.txt > diverged.txt
 refused diverged.txt "se separa de la grabacion"
+# Computer players chosen by options: the journal holds the choice, the replay takes it
+# from there (it is given no option), and the four computers get the match going.
+set +e
+"$game" --headless --virtual-clock --seed 3 --cpu all --cpu-level 3 --pads quelbido --trace cpu.jsonl \
+  --record cpu.txt --max-flips 1500 > out.txt 2>&1
+set -e
+grep -q '^setting jugadores cccc%203$' cpu.txt || fail "who plays is not in the journal"
+grep -q '^setting pads 2$' cpu.txt || fail "the controllers' seats are not in the journal"
+grep -q '"src":"music/tablero.ogg"' cpu.jsonl || fail "the computers did not start a match"
+replay cpu.txt --trace cpu-rep.jsonl
+[ $code -eq 3 ] || { cat replay.txt; fail "replay of the computers' session: exit code $code"; }
+cmp cpu.jsonl cpu-rep.jsonl || fail "the computers' session replays differently without its options"
+sed 's/^setting jugadores .*/setting jugadores cxcp%209/' cpu.txt > players.txt
+refused players.txt "jugadores no validos"
 echo ok

@@ -65,7 +65,9 @@ class TCerebroCDs : public TCerebroMiniJuego {
                                    static_cast<float>(300 + std::sin(anguloTiro * kGrado) * largo));
             asientos::mando::boton(1, false);
             fase = 0;
-            proximoTiro = ahora + asientos::reaccionMs() + asientos::entre(400, 1200);
+            // A hard player takes longer over each throw, looking for the gap.
+            const int cuidado = asientos::nivel() == asientos::NIVEL_DIFICIL ? asientos::entre(300, 700) : 0;
+            proximoTiro = ahora + asientos::reaccionMs() + asientos::entre(400, 1200) + cuidado;
         }
     }
 
@@ -89,11 +91,13 @@ class TCerebroCDs : public TCerebroMiniJuego {
             }
             if (holgura > -40) buenos.push_back(a);
         }
-        if (asientos::nivel() != asientos::NIVEL_DIFICIL && !buenos.empty())
+        // Even a hard player does not always find the best throw.
+        const bool elige = asientos::nivel() == asientos::NIVEL_DIFICIL ? asientos::azar(0.5f) : false;
+        if (!elige && !buenos.empty())
             anguloTiro = buenos[static_cast<size_t>(asientos::entre(0, static_cast<int>(buenos.size()) - 1))];
         const double error = asientos::nivel() == asientos::NIVEL_FACIL    ? 16
                              : asientos::nivel() == asientos::NIVEL_NORMAL ? 10
-                                                                           : 5;
+                                                                           : 8;
         anguloTiro += (asientos::unidad() * 2 - 1) * error;
     }
 

@@ -9,6 +9,8 @@
 #include "minigames/love_is_in_the_air/mini_juego3.h"
 #include "platform/input.h"
 
+#include <algorithm>
+
 namespace {
 // The push keys of opponents 0, 1, 2, as the explanation shows them.
 constexpr std::array<int, 3> kTeclasEmpujar = {KEY_Q, KEY_Y, KEY_P};
@@ -46,13 +48,16 @@ class TCerebroLove : public TCerebroMiniJuego {
             return;
         }
         const int32_t ahora = ahoraMs();
-        if (e.cuando == 0 && juego.seleccion % 3 == 0) e.cuando = ahora + asientos::reaccionMs() / 2;
+        // Half a reaction: he already watches the highlight. Even a sharp player needs
+        // about a tenth of a second to see it land and press.
+        if (e.cuando == 0 && juego.seleccion % 3 == 0)
+            e.cuando = ahora + std::max(asientos::reaccionMs() / 2, asientos::entre(100, 200));
         if (e.cuando != 0 && ahora >= e.cuando) {
             // A sharp player looks again before pressing and holds back when somebody
             // else has already pushed off the polite line.
             const float mira = asientos::nivel() == asientos::NIVEL_FACIL    ? 0.1f
                                : asientos::nivel() == asientos::NIVEL_NORMAL ? 0.25f
-                                                                             : 0.5f;
+                                                                             : 0.3f;
             if (juego.seleccion % 3 == 0 || !asientos::azar(mira))
                 asientos::mando::pulsar(kTeclasEmpujar[static_cast<size_t>(k)]);
             e.cuando = 0;

@@ -138,13 +138,13 @@ class TCerebroNoTeMojes : public TCerebroMiniJuego {
                                       : 0;
             const float error = asientos::nivel() == asientos::NIVEL_FACIL    ? 120.0f
                                 : asientos::nivel() == asientos::NIVEL_NORMAL ? 90.0f
-                                                                              : 50.0f;
+                                                                              : 75.0f;
             const float desvio = (asientos::unidad() + asientos::unidad() - 1) * error;
             m.cuando = ahora + static_cast<int32_t>(static_cast<float>(frames) * kMsFrame + 70 + desvio);
             // Nobody watches a hose all the time: a bulge is missed now and then.
-            const float distraido = asientos::nivel() == asientos::NIVEL_FACIL    ? 0.6f
+            const float distraido = asientos::nivel() == asientos::NIVEL_FACIL    ? 0.4f
                                     : asientos::nivel() == asientos::NIVEL_NORMAL ? 0.3f
-                                                                                  : 0.15f;
+                                                                                  : 0.25f;
             if (asientos::azar(distraido)) m.cuando += 2000;
         }
         if (ahora >= m.cuando && m.cuando > 0) {

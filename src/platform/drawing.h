@@ -67,6 +67,10 @@ void DiscardTexture(TImage& image, int frame);
 // The frame pixmap of an image: RGBA, with the mask applied when asked and the source has
 // no alpha. Takes the pixmap over (no copy) when it is already RGBA and not shared.
 TPixmapPtr MaskedRGBA(TPixmapPtr pixmap, bool masked, int mr, int mg, int mb);
+// The pixels of a picture decoded ahead (PrefetchImages), waiting for them when needed;
+// false when none fit (not listed, or decoded with another mask): decode it then.
+// `problem` is set when the file could not be decoded.
+bool TakeImageAhead(const std::string& path, bool masked, TPixmapPtr& pixels, std::string& problem);
 // An image of one frame made from a pixmap it takes over; nullptr for nullptr.
 TImagePtr ImageFromPixmap(TPixmapPtr pixmap, int flags);
 

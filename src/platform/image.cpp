@@ -151,7 +151,10 @@ TImagePtr drawing::ImageFromPixmap(TPixmapPtr pixmap, int flags) {
 
 TImagePtr LoadImage(const std::string& path, int flags) {
     std::string problem;
-    auto image = drawing::ImageFromPixmap(LoadPixmap(path, &problem), flags);
+    TPixmapPtr pixels;
+    if (!drawing::TakeImageAhead(path, (ResolveFlags(flags) & MASKEDIMAGE) != 0, pixels, problem))
+        pixels = LoadPixmap(path, &problem);
+    auto image = drawing::ImageFromPixmap(std::move(pixels), flags);
     if (!image) {
         ReportBadFile(path, problem.empty() ? "unusable picture" : problem);
         return nullptr;

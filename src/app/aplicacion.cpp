@@ -97,9 +97,9 @@ TAplicacion::TAplicacion() = default;
 TAplicacion::~TAplicacion() = default;
 
 int TAplicacion::start() {
-    // The three tunes decode on a worker, and the pictures on others, while the game's
+    // The intro's tune decodes on a worker, and the pictures on others, while the game's
     // thread loads the rest and opens the display.
-    PrefetchSounds({"music/title.ogg", "music/menu.ogg", "music/tablero.ogg"});
+    PrefetchSounds({"music/title.ogg"});
     PrefetchImages(imagenesDelArranque());
     cargarRecursosFijos();
     abrirPantalla();

@@ -147,17 +147,23 @@ void UpdateTransform() {
     state.jy = static_cast<float>(c * state.sy);
 }
 
+// The viewport in the picture's own pixels: columns x0..x1 - 1, rows y0..y1 - 1 from the top.
+void ViewportPixels(int dw, int dh, int& x0, int& y0, int& x1, int& y1) {
+    const double kx = static_cast<double>(dw) / std::max(display.width, 1);
+    const double ky = static_cast<double>(dh) / std::max(display.height, 1);
+    x0 = static_cast<int>(std::lround(state.vpX * kx));
+    x1 = static_cast<int>(std::lround((state.vpX + std::max(state.vpW, 0)) * kx));
+    y0 = static_cast<int>(std::lround(state.vpY * ky));
+    y1 = static_cast<int>(std::lround((state.vpY + std::max(state.vpH, 0)) * ky));
+}
+
 void ApplyScissor() {
     if (!display.gl) return;
     int px, py, dw, dh, fw, fh;
     PictureInDrawable(px, py, dw, dh);
     FullDrawableSize(fw, fh);
-    const double kx = static_cast<double>(dw) / std::max(display.width, 1);
-    const double ky = static_cast<double>(dh) / std::max(display.height, 1);
-    const int x0 = static_cast<int>(std::lround(state.vpX * kx));
-    const int x1 = static_cast<int>(std::lround((state.vpX + std::max(state.vpW, 0)) * kx));
-    const int y0 = static_cast<int>(std::lround(state.vpY * ky));
-    const int y1 = static_cast<int>(std::lround((state.vpY + std::max(state.vpH, 0)) * ky));
+    int x0, y0, x1, y1;
+    ViewportPixels(dw, dh, x0, y0, x1, y1);
     glScissor(px + x0, fh - py - y1, std::max(x1 - x0, 0), std::max(y1 - y0, 0));
 }
 
@@ -222,6 +228,17 @@ void PixelScale(float& kx, float& ky) {
     PictureInDrawable(px, py, dw, dh);
     kx = static_cast<float>(dw) / VirtualWidth();
     ky = static_cast<float>(dh) / VirtualHeight();
+}
+
+void ClipPixels(int& x0, int& y0, int& x1, int& y1) {
+    int px, py, dw, dh;
+    PictureInDrawable(px, py, dw, dh);
+    ViewportPixels(dw, dh, x0, y0, x1, y1);
+    // The projection's viewport is the picture: nothing lands outside it either.
+    x0 = std::max(x0, 0);
+    y0 = std::max(y0, 0);
+    x1 = std::min(x1, dw) - 1;
+    y1 = std::min(y1, dh) - 1;
 }
 
 }  // namespace gfx

@@ -4,9 +4,10 @@
 // next one starts, then joins a batch of client-side vertices with the same texture,
 // primitive kind, blend mode and line width. A software rasteriser pays for every change
 // of texture, so a primitive may join an earlier batch than the last one, jumping over
-// the batches opened since, when it shares no pixel with any of them: the pixels come out
-// the same as in call order. Every batch is drawn, in order, before anything that reads
-// pixels, clears, presents, changes the projection, the clipping or a texture in use.
+// the batches opened since, when it shares no pixel with any primitive in them: the pixels
+// come out the same as in call order. A primitive that cannot touch a pixel inside the
+// clipping rectangle is dropped. Every batch is drawn, in order, before anything that
+// reads pixels, clears, presents, changes the projection, the clipping or a texture in use.
 #include "platform/graphics_internal.h"
 
 #include <SDL_opengl.h>
@@ -72,6 +73,30 @@ struct Batch {
     Key key;
     std::vector<Vtx> v;
     PixelBox box;  // union of its primitives
+    // The box of each primitive while there are few and all are upright; beyond that the
+    // union stands for them.
+    std::vector<PixelBox> parts;
+    bool partsComplete = true;
+
+    // Whether a primitive drawn after this batch could share a pixel with it.
+    bool meets(const PixelBox& o) const {
+        if (!box.meets(o)) return false;
+        if (!partsComplete || !box.upright) return true;
+        for (const PixelBox& p : parts)
+            if (p.meets(o)) return true;
+        return false;
+    }
+    void add(const PixelBox& o) {
+        box.add(o);
+        if (!partsComplete) return;
+        if (parts.size() == kMaxParts) {
+            partsComplete = false;
+            parts.clear();
+        } else if (!o.empty()) {
+            parts.push_back(o);
+        }
+    }
+    static constexpr size_t kMaxParts = 64;
 };
 
 struct Batches {
@@ -119,6 +144,7 @@ PixelBox StagedBox() {
     // Column i has its centre at i + 0.5.
     const double lx = std::ceil(minX * kx - margin - 0.5), hx = std::floor(maxX * kx + margin - 0.5);
     const double ly = std::ceil(minY * ky - margin - 0.5), hy = std::floor(maxY * ky + margin - 0.5);
+
     // Anything non-finite or far outside the window meets everything.
     constexpr double kFar = 1 << 24;
     if (!(lx > -kFar && hx < kFar && ly > -kFar && hy < kFar))
@@ -153,11 +179,23 @@ void DrawOpen() {
     batches.vertices = 0;
 }
 
+// True when the box lies wholly outside the clipping rectangle, by more than a pixel so
+// that no rounding of the rasteriser can bring it in.
+bool OutsideClip(const PixelBox& box) {
+    int x0, y0, x1, y1;
+    gfx::ClipPixels(x0, y0, x1, y1);
+    return box.x1 < x0 - 1 || box.x0 > x1 + 1 || box.y1 < y0 - 1 || box.y0 > y1 + 1;
+}
+
 // Puts the staged primitive into a batch.
 void Commit() {
     if (batches.staged.empty()) return;
-    if (batches.vertices + batches.staged.size() > kVertexLimit) DrawOpen();
     const PixelBox box = StagedBox();
+    if (OutsideClip(box)) {
+        batches.staged.clear();
+        return;
+    }
+    if (batches.vertices + batches.staged.size() > kVertexLimit) DrawOpen();
     // The latest batch of the same kind, if no batch after it shares a pixel with this one.
     size_t target = batches.used;
     for (size_t i = batches.used; i-- > 0;) {
@@ -165,7 +203,7 @@ void Commit() {
             target = i;
             break;
         }
-        if (batches.open[i].box.meets(box)) break;
+        if (batches.open[i].meets(box)) break;
     }
     if (target == batches.used) {
         if (batches.used == kMaxOpen) {
@@ -173,13 +211,16 @@ void Commit() {
             target = 0;
         }
         if (batches.open.size() <= target) batches.open.resize(target + 1);
-        batches.open[target].key = batches.stagedKey;
-        batches.open[target].box = PixelBox{};
+        Batch& fresh = batches.open[target];
+        fresh.key = batches.stagedKey;
+        fresh.box = PixelBox{};
+        fresh.parts.clear();
+        fresh.partsComplete = true;
         ++batches.used;
     }
     Batch& b = batches.open[target];
     b.v.insert(b.v.end(), batches.staged.begin(), batches.staged.end());
-    b.box.add(box);
+    b.add(box);
     batches.vertices += batches.staged.size();
     batches.staged.clear();
 }

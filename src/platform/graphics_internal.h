@@ -23,5 +23,8 @@ void ApplyLineWidth(float width);
 void ApplyPointSize(float size);
 // graphics.cpp: the drawable size in pixels and the virtual size it shows.
 void PixelScale(float& kx, float& ky);
+// graphics.cpp: the pixels drawing may change (clipping rectangle within the picture),
+// inclusive, on the grid of PixelScale; empty (x0 > x1) when none.
+void ClipPixels(int& x0, int& y0, int& x1, int& y1);
 
 }  // namespace gfx

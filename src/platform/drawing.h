@@ -34,9 +34,16 @@ bool ContextReady();
 // ---- batching: consecutive primitives with the same texture, kind and blend mode
 // are drawn with one call.
 enum class Prim { Quads, Triangles, Lines, Points };
+// How a texture samples: its size and filters, as MakeTexture made it.
+struct Sampling {
+    int width = 0, height = 0;  // 0: unknown, sampled as it is
+    bool filtered = false, mipmapped = false;
+};
 // Starts one primitive; flushes the batch first when it cannot join it. texture 0 draws
-// untextured; `opaque` says every texel of the texture has alpha 255.
-void Begin(Prim prim, unsigned texture, bool opaque = false);
+// untextured; `opaque` says every texel of the texture has alpha 255. With the sampling
+// given, a quad showing its texture one texel to a pixel samples it the cheapest way
+// that gives the same pixels.
+void Begin(Prim prim, unsigned texture, bool opaque = false, const Sampling& sampling = {});
 // Appends a vertex with the current colour and alpha.
 void Vertex(float x, float y, float u = 0, float v = 0);
 // A quad whose corners are given relative to the pivot (x, y) + origin, under the

@@ -216,29 +216,34 @@ void ApplyLineWidth(float width) {
     cache.lineWidth = width;
 }
 
+void ApplyFilters(bool filtered, bool mipmapped) {
+    const GLint mag = filtered ? GL_LINEAR : GL_NEAREST;
+    GLint min = mag;
+    if (mipmapped) min = filtered ? GL_LINEAR_MIPMAP_LINEAR : GL_NEAREST_MIPMAP_NEAREST;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, mag);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, min);
+}
+
 void ApplyPointSize(float size) {
     if (cache.pointSize == size) return;
     glPointSize(size);
     cache.pointSize = size;
 }
 
-void PixelScale(float& kx, float& ky) {
+PixelGrid Grid() {
     // The picture's own pixels: its box sits on whole pixels, so the grid is the same.
     int px, py, dw, dh;
     PictureInDrawable(px, py, dw, dh);
-    kx = static_cast<float>(dw) / VirtualWidth();
-    ky = static_cast<float>(dh) / VirtualHeight();
-}
-
-void ClipPixels(int& x0, int& y0, int& x1, int& y1) {
-    int px, py, dw, dh;
-    PictureInDrawable(px, py, dw, dh);
-    ViewportPixels(dw, dh, x0, y0, x1, y1);
+    PixelGrid g;
+    g.kx = static_cast<float>(dw) / VirtualWidth();
+    g.ky = static_cast<float>(dh) / VirtualHeight();
+    ViewportPixels(dw, dh, g.x0, g.y0, g.x1, g.y1);
     // The projection's viewport is the picture: nothing lands outside it either.
-    x0 = std::max(x0, 0);
-    y0 = std::max(y0, 0);
-    x1 = std::min(x1, dw) - 1;
-    y1 = std::min(y1, dh) - 1;
+    g.x0 = std::max(g.x0, 0);
+    g.y0 = std::max(g.y0, 0);
+    g.x1 = std::min(g.x1, dw) - 1;
+    g.y1 = std::min(g.y1, dh) - 1;
+    return g;
 }
 
 }  // namespace gfx
@@ -265,11 +270,7 @@ unsigned MakeTexture(const TPixmap& pixmap, bool filtered, bool mipmapped) {
     glBindTexture(GL_TEXTURE_2D, id);
     if (cache.texture == 0 || cache.texture == ~0u) glEnable(GL_TEXTURE_2D);
     cache.texture = id;
-    const GLint mag = filtered ? GL_LINEAR : GL_NEAREST;
-    GLint min = mag;
-    if (mipmapped) min = filtered ? GL_LINEAR_MIPMAP_LINEAR : GL_NEAREST_MIPMAP_NEAREST;
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, mag);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, min);
+    gfx::ApplyFilters(filtered, mipmapped);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP, mipmapped ? GL_TRUE : GL_FALSE);

@@ -55,8 +55,8 @@ struct Ahead {
         {
             std::lock_guard<std::mutex> hold(lock);
             stopping = true;
+            changed.notify_all();
         }
-        changed.notify_all();
         for (auto& w : workers) w.join();
     }
 
@@ -117,8 +117,8 @@ void PrefetchImages(const std::vector<ImageAhead>& pictures) {
             it->second = job;
             a.waiting.push_back(job);
         }
+        a.changed.notify_all();
     }
-    a.changed.notify_all();
 }
 
 namespace drawing {

@@ -46,9 +46,9 @@ BENCHMARK(BM_DecodePicture)->Unit(benchmark::kMillisecond);
 // The intro's pictures as the start-up loads them: one after the other (0), or decoded
 // ahead on worker threads first (1), as the game does.
 void BM_LoadIntroPictures(benchmark::State& state) {
-    const std::vector<std::string> names = {"7341logos.jpg", "trep-logo.jpg", "sondo-logo.jpg",
+    const std::vector<std::string> names = {"7341logos.jpg",   "trep-logo.jpg",   "sondo-logo.jpg",
                                             "mirelo-logo.jpg", "fustel-logo.jpg", "intro-1.png",
-                                            "intro-2.png", "intro-3.png", "intro-personajes.png"};
+                                            "intro-2.png",     "intro-3.png",     "intro-personajes.png"};
     for (auto _ : state) {
         if (state.range(0)) {
             std::vector<ImageAhead> ahead;

@@ -41,8 +41,9 @@ std::vector<ImageAhead> imagenesDelArranque() {
         lista.push_back({std::string("artwork/") + nombre});
     lista.push_back({"artwork/ruleta-de-la-muerte.png", mip});
     lista.push_back({"artwork/ruleta-de-la-muerte-marcador.png", mip});
-    for (const char* nombre : {"titulo.png", "7341logos.jpg", "trep-logo.jpg", "sondo-logo.jpg", "mirelo-logo.jpg",
-                               "fustel-logo.jpg", "intro-1.png", "intro-2.png", "intro-3.png", "intro-personajes.png"})
+    for (const char* nombre :
+         {"titulo.png", "7341logos.jpg", "trep-logo.jpg", "sondo-logo.jpg", "mirelo-logo.jpg",
+          "fustel-logo.jpg", "intro-1.png", "intro-2.png", "intro-3.png", "intro-personajes.png"})
         lista.push_back({std::string("artwork/") + nombre});
     return lista;
 }

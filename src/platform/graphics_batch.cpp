@@ -193,8 +193,7 @@ void DrawBatch(Batch& b) {
     gfx::ApplyTexture(b.key.texture);
     if (b.key.prim == drawing::Prim::Lines) gfx::ApplyLineWidth(b.key.lineWidth);
     if (b.key.prim == drawing::Prim::Points) gfx::ApplyPointSize(1.f);
-    if (b.key.sampling != kAsMade)
-        gfx::ApplyFilters(b.texture.filtered && b.key.sampling != kNearest, false);
+    if (b.key.sampling != kAsMade) gfx::ApplyFilters(b.texture.filtered && b.key.sampling != kNearest, false);
     const Vtx* v = b.v.data();
     glVertexPointer(2, GL_FLOAT, sizeof(Vtx), &v->x);
     glTexCoordPointer(2, GL_FLOAT, sizeof(Vtx), &v->u);

@@ -23,7 +23,7 @@ struct Job {
     bool masked = false;  // the mask colour applies (MASKEDIMAGE)
     int mask[3] = {0, 0, 0};
     enum State { Waiting, Decoding, Done } state = Waiting;
-    int takers = 1;  // LoadImage calls still to come for it
+    int takers = 1;     // LoadImage calls still to come for it
     TPixmapPtr pixels;  // the frame: RGBA, masked as asked when the file has no alpha
     bool hadAlpha = false;
     std::string problem;
@@ -46,7 +46,7 @@ void Decode(Job& job) {
 struct Ahead {
     std::mutex lock;
     std::condition_variable changed;
-    std::deque<JobPtr> waiting;           // in the order they were asked for
+    std::deque<JobPtr> waiting;            // in the order they were asked for
     std::map<std::string, JobPtr> byPath;  // every job not yet taken by all its takers
     std::vector<std::thread> workers;
     bool stopping = false;
@@ -143,9 +143,9 @@ bool TakeImageAhead(const std::string& path, bool masked, TPixmapPtr& pixels, st
     a.changed.wait(hold, [&] { return job->state == Job::Done; });
     // The pixels fit this load when the mask did not matter or was the same.
     const auto& st = State();
-    const bool sameMask = job->masked == masked &&
-                          (!masked || (job->mask[0] == st.maskR && job->mask[1] == st.maskG &&
-                                       job->mask[2] == st.maskB));
+    const bool sameMask =
+        job->masked == masked &&
+        (!masked || (job->mask[0] == st.maskR && job->mask[1] == st.maskG && job->mask[2] == st.maskB));
     if (job->pixels && !job->hadAlpha && !sameMask) return false;
     if (!job->pixels && job->problem.empty()) return false;
     problem = job->problem;

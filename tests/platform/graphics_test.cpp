@@ -220,8 +220,9 @@ TImagePtr Gradient(int w, int h, int flags) {
     auto pm = CreatePixmap(w, h, PF_RGBA8888);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            pm->WritePixel(x, y, 0xFF000000u | uint32_t(x * 37 % 256) << 16 | uint32_t(y * 53 % 256) << 8 |
-                                     uint32_t((x * y) % 256));
+            pm->WritePixel(x, y,
+                           0xFF000000u | uint32_t(x * 37 % 256) << 16 | uint32_t(y * 53 % 256) << 8 |
+                               uint32_t((x * y) % 256));
     return LoadImageFromPixmap(*pm, flags);
 }
 
@@ -229,8 +230,8 @@ TImagePtr Gradient(int w, int h, int flags) {
 // of the primitives drawn between, and drop what falls outside the clipping: a board of
 // tiles with sprites over it looks the same drawn at once as drawn one call at a time.
 TEST_F(GraphicsTest, BatchedDrawingLooksLikeDrawingOneCallAtATime) {
-    const TImagePtr tiles[3] = {Gradient(96, 96, FILTEREDIMAGE | MIPMAPPEDIMAGE), Gradient(96, 96, FILTEREDIMAGE),
-                                Solid(96, 96, 0xFF20C040)};
+    const TImagePtr tiles[3] = {Gradient(96, 96, FILTEREDIMAGE | MIPMAPPEDIMAGE),
+                                Gradient(96, 96, FILTEREDIMAGE), Solid(96, 96, 0xFF20C040)};
     const TImagePtr sprite = Gradient(40, 70, FILTEREDIMAGE);
     auto scene = [&](bool oneByOne) {
         SetClsColor(0, 0, 0);
@@ -240,7 +241,8 @@ TEST_F(GraphicsTest, BatchedDrawingLooksLikeDrawingOneCallAtATime) {
             for (int row = -2; row < 10; ++row)
                 for (int col = -2; col < 13; ++col) {
                     SetBlend(row % 3 ? SOLIDBLEND : ALPHABLEND);
-                    DrawImage(tiles[(row * 7 + col * 3 + pass) % 3], col * 96 - 40.5f + pass * 17, row * 96 - 20.5f);
+                    DrawImage(tiles[(row * 7 + col * 3 + pass) % 3], col * 96 - 40.5f + pass * 17,
+                              row * 96 - 20.5f);
                     if (oneByOne) FlushDrawing();
                     if ((row + col) % 5 == 0) {  // a sprite over this tile and the next, turned or not
                         SetBlend(ALPHABLEND);

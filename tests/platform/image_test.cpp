@@ -219,8 +219,8 @@ TEST_F(PictureFileTest, PicturesDecodedAheadLoadAsTheyWouldHaveLoaded) {
     ForgetBadFileReports();
     testing::internal::CaptureStderr();
     SetMaskColor(0, 0, 0);
-    PrefetchImages({{rgbPng}, {rgbaPng, FILTEREDIMAGE}, {missing}, {rgbaPng}, {cut}, {rgbPng, FILTEREDIMAGE},
-                    {rgbPng}});
+    PrefetchImages(
+        {{rgbPng}, {rgbaPng, FILTEREDIMAGE}, {missing}, {rgbaPng}, {cut}, {rgbPng, FILTEREDIMAGE}, {rgbPng}});
     const TImagePtr masked = LoadImage(rgbPng);
     const TImagePtr bad1 = LoadImage(cut);
     const TImagePtr alpha1 = LoadImage(rgbaPng, FILTEREDIMAGE);

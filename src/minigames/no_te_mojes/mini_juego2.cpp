@@ -241,8 +241,9 @@ int TMiniJuego2::generaAgua(int alto, int bajo) {
     for (int y = 0; y < th; ++y) {
         const uint8_t* fila = rgba ? textura->row(y) : nullptr;
         for (int x = 0; x < tw; ++x) {
-            const uint32_t texel = fila ? (uint32_t(fila[x * 4]) << 16 | uint32_t(fila[x * 4 + 1]) << 8 | fila[x * 4 + 2])
-                                        : (textura ? textura->ReadPixel(x, y) : 0);
+            const uint32_t texel =
+                fila ? (uint32_t(fila[x * 4]) << 16 | uint32_t(fila[x * 4 + 1]) << 8 | fila[x * 4 + 2])
+                     : (textura ? textura->ReadPixel(x, y) : 0);
             tinte[static_cast<size_t>(y * LADO_TEXTURA + x)] = {
                 static_cast<uint8_t>(std::min<uint32_t>(((texel >> 16) & 0xFF) + 32, 255)),
                 static_cast<uint8_t>(std::min<uint32_t>(((texel >> 8) & 0xFF) + 64, 255)),
@@ -274,7 +275,8 @@ int TMiniJuego2::generaAgua(int alto, int bajo) {
     for (int x0 = 0; x0 < ANCHO_SUELO; x0 += kColumnas) {
         const int x1 = std::min(x0 + kColumnas, ANCHO_SUELO);
         std::array<const int*, kColumnas> columnas{};
-        for (int x = x0; x < x1; ++x) columnas[static_cast<size_t>(x - x0)] = ruido[static_cast<size_t>(x)].data();
+        for (int x = x0; x < x1; ++x)
+            columnas[static_cast<size_t>(x - x0)] = ruido[static_cast<size_t>(x)].data();
         for (int y = 0, ty = 0; y < ALTO_SUELO; ++y, ty = ty + 1 == th ? 0 : ty + 1) {
             const auto* tinteFila = &tinte[static_cast<size_t>(ty * LADO_TEXTURA)];
             uint8_t* p = destino->row(y) + static_cast<size_t>(x0) * 4;

@@ -1,12 +1,14 @@
 // Start-up costs: loading the game's TrueType font at the sizes the screens use, and
 // decoding the largest artwork pictures, before any display exists (as the game does
-// while it loads every screen's resources). BM_FontFirstLine adds the first drawing of
-// a title line on the offscreen display, i.e. what a font costs up to its first use.
+// while it loads every screen's resources), alone or decoded ahead on worker threads.
+// BM_FontFirstLine adds the first drawing of a title line on the offscreen display, i.e.
+// what a font costs up to its first use.
 #include "platform/platform.h"
 
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -40,6 +42,27 @@ void BM_DecodePicture(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_DecodePicture)->Unit(benchmark::kMillisecond);
+
+// The intro's pictures as the start-up loads them: one after the other (0), or decoded
+// ahead on worker threads first (1), as the game does.
+void BM_LoadIntroPictures(benchmark::State& state) {
+    const std::vector<std::string> names = {"7341logos.jpg",   "trep-logo.jpg",   "sondo-logo.jpg",
+                                            "mirelo-logo.jpg", "fustel-logo.jpg", "intro-1.png",
+                                            "intro-2.png",     "intro-3.png",     "intro-personajes.png"};
+    for (auto _ : state) {
+        if (state.range(0)) {
+            std::vector<ImageAhead> ahead;
+            for (const auto& n : names) ahead.push_back({Data(("artwork/" + n).c_str())});
+            PrefetchImages(ahead);
+        }
+        for (const auto& n : names) {
+            auto image = LoadImage(Data(("artwork/" + n).c_str()));
+            if (!image) state.SkipWithError("intro picture missing");
+            benchmark::DoNotOptimize(image);
+        }
+    }
+}
+BENCHMARK(BM_LoadIntroPictures)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_FontFirstLine(benchmark::State& state) {
     static bool started = false;

@@ -28,6 +28,27 @@ namespace {
 constexpr int kMenu = -1, kJugar = 0, kPractica = 1, kOpciones = 2, kCreditos = 3, kSalir = 4;
 const char* const kSinDriver = "Driver grafico no disponible (OpenGL)";
 
+// The pictures loaded before the intro shows, in the order they load (the portraits three
+// times: the explanations, the result and the intro each have their own).
+std::vector<ImageAhead> imagenesDelArranque() {
+    const int mip = FILTEREDIMAGE | MIPMAPPEDIMAGE;
+    std::vector<ImageAhead> lista;
+    for (int vez = 0; vez < 3; ++vez)
+        for (const char* pj : {"tarsun", "ervarsen", "quelbido", "pexil"})
+            lista.push_back({std::string("artwork/char-") + pj + ".png", mip});
+    for (const char* nombre :
+         {"fondoraro.png", "fondomasraro.png", "corazon.png", "flecha-superior.png", "fondo-minijuego1.png",
+          "manguera-hinchada.png", "fondillo4.png", "mesasola.png", "sillasola.png", "cd.png"})
+        lista.push_back({std::string("artwork/") + nombre});
+    lista.push_back({"artwork/ruleta-de-la-muerte.png", mip});
+    lista.push_back({"artwork/ruleta-de-la-muerte-marcador.png", mip});
+    for (const char* nombre :
+         {"titulo.png", "7341logos.jpg", "trep-logo.jpg", "sondo-logo.jpg", "mirelo-logo.jpg",
+          "fustel-logo.jpg", "intro-1.png", "intro-2.png", "intro-3.png", "intro-personajes.png"})
+        lista.push_back({std::string("artwork/") + nombre});
+    return lista;
+}
+
 void setMusicVolume(const TChannelPtr& channel) {
     if (channel) channel->SetVolume(gestorSonido().getMusicVolume());
 }
@@ -81,8 +102,10 @@ TAplicacion::TAplicacion() = default;
 TAplicacion::~TAplicacion() = default;
 
 int TAplicacion::start() {
-    // The three tunes decode on a worker while the pictures load.
-    PrefetchSounds({"music/title.ogg", "music/menu.ogg", "music/tablero.ogg"});
+    // The intro's tune decodes on a worker, and the pictures on others, while the game's
+    // thread loads the rest and opens the display.
+    PrefetchSounds({"music/title.ogg"});
+    PrefetchImages(imagenesDelArranque());
     cargarRecursosFijos();
     abrirPantalla();
     const auto& options = rig::Current();

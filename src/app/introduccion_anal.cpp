@@ -5,6 +5,7 @@
 #include "platform/image.h"
 #include "platform/input.h"
 #include "platform/render.h"
+#include "platform/sound.h"
 
 #include <array>
 #include <string>
@@ -69,6 +70,9 @@ int TIntroduccionAnal::start() {
 
     Cls();
     Flip(-1);
+    // The tunes of the menu and the match decode while the intro shows: before its first
+    // picture they would only hold up the pictures' decoding.
+    PrefetchSounds({"music/menu.ogg", "music/tablero.ogg"});
     gestorSonido().reproducir("sfx/boum.wav");
     // In the demo the computers skip each picture after a look.
     asientos::TEsperaTecla demo(asientos::TODOS, KEY_SPACE, 600, 1200);

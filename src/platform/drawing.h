@@ -34,9 +34,16 @@ bool ContextReady();
 // ---- batching: consecutive primitives with the same texture, kind and blend mode
 // are drawn with one call.
 enum class Prim { Quads, Triangles, Lines, Points };
+// How a texture samples: its size and filters, as MakeTexture made it.
+struct Sampling {
+    int width = 0, height = 0;  // 0: unknown, sampled as it is
+    bool filtered = false, mipmapped = false;
+};
 // Starts one primitive; flushes the batch first when it cannot join it. texture 0 draws
-// untextured; `opaque` says every texel of the texture has alpha 255.
-void Begin(Prim prim, unsigned texture, bool opaque = false);
+// untextured; `opaque` says every texel of the texture has alpha 255. With the sampling
+// given, a quad showing its texture one texel to a pixel samples it the cheapest way
+// that gives the same pixels.
+void Begin(Prim prim, unsigned texture, bool opaque = false, const Sampling& sampling = {});
 // Appends a vertex with the current colour and alpha.
 void Vertex(float x, float y, float u = 0, float v = 0);
 // A quad whose corners are given relative to the pivot (x, y) + origin, under the
@@ -67,6 +74,10 @@ void DiscardTexture(TImage& image, int frame);
 // The frame pixmap of an image: RGBA, with the mask applied when asked and the source has
 // no alpha. Takes the pixmap over (no copy) when it is already RGBA and not shared.
 TPixmapPtr MaskedRGBA(TPixmapPtr pixmap, bool masked, int mr, int mg, int mb);
+// The pixels of a picture decoded ahead (PrefetchImages), waiting for them when needed;
+// false when none fit (not listed, or decoded with another mask): decode it then.
+// `problem` is set when the file could not be decoded.
+bool TakeImageAhead(const std::string& path, bool masked, TPixmapPtr& pixels, std::string& problem);
 // An image of one frame made from a pixmap it takes over; nullptr for nullptr.
 TImagePtr ImageFromPixmap(TPixmapPtr pixmap, int flags);
 

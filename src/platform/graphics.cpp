@@ -147,17 +147,23 @@ void UpdateTransform() {
     state.jy = static_cast<float>(c * state.sy);
 }
 
+// The viewport in the picture's own pixels: columns x0..x1 - 1, rows y0..y1 - 1 from the top.
+void ViewportPixels(int dw, int dh, int& x0, int& y0, int& x1, int& y1) {
+    const double kx = static_cast<double>(dw) / std::max(display.width, 1);
+    const double ky = static_cast<double>(dh) / std::max(display.height, 1);
+    x0 = static_cast<int>(std::lround(state.vpX * kx));
+    x1 = static_cast<int>(std::lround((state.vpX + std::max(state.vpW, 0)) * kx));
+    y0 = static_cast<int>(std::lround(state.vpY * ky));
+    y1 = static_cast<int>(std::lround((state.vpY + std::max(state.vpH, 0)) * ky));
+}
+
 void ApplyScissor() {
     if (!display.gl) return;
     int px, py, dw, dh, fw, fh;
     PictureInDrawable(px, py, dw, dh);
     FullDrawableSize(fw, fh);
-    const double kx = static_cast<double>(dw) / std::max(display.width, 1);
-    const double ky = static_cast<double>(dh) / std::max(display.height, 1);
-    const int x0 = static_cast<int>(std::lround(state.vpX * kx));
-    const int x1 = static_cast<int>(std::lround((state.vpX + std::max(state.vpW, 0)) * kx));
-    const int y0 = static_cast<int>(std::lround(state.vpY * ky));
-    const int y1 = static_cast<int>(std::lround((state.vpY + std::max(state.vpH, 0)) * ky));
+    int x0, y0, x1, y1;
+    ViewportPixels(dw, dh, x0, y0, x1, y1);
     glScissor(px + x0, fh - py - y1, std::max(x1 - x0, 0), std::max(y1 - y0, 0));
 }
 
@@ -210,18 +216,34 @@ void ApplyLineWidth(float width) {
     cache.lineWidth = width;
 }
 
+void ApplyFilters(bool filtered, bool mipmapped) {
+    const GLint mag = filtered ? GL_LINEAR : GL_NEAREST;
+    GLint min = mag;
+    if (mipmapped) min = filtered ? GL_LINEAR_MIPMAP_LINEAR : GL_NEAREST_MIPMAP_NEAREST;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, mag);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, min);
+}
+
 void ApplyPointSize(float size) {
     if (cache.pointSize == size) return;
     glPointSize(size);
     cache.pointSize = size;
 }
 
-void PixelScale(float& kx, float& ky) {
+PixelGrid Grid() {
     // The picture's own pixels: its box sits on whole pixels, so the grid is the same.
     int px, py, dw, dh;
     PictureInDrawable(px, py, dw, dh);
-    kx = static_cast<float>(dw) / VirtualWidth();
-    ky = static_cast<float>(dh) / VirtualHeight();
+    PixelGrid g;
+    g.kx = static_cast<float>(dw) / VirtualWidth();
+    g.ky = static_cast<float>(dh) / VirtualHeight();
+    ViewportPixels(dw, dh, g.x0, g.y0, g.x1, g.y1);
+    // The projection's viewport is the picture: nothing lands outside it either.
+    g.x0 = std::max(g.x0, 0);
+    g.y0 = std::max(g.y0, 0);
+    g.x1 = std::min(g.x1, dw) - 1;
+    g.y1 = std::min(g.y1, dh) - 1;
+    return g;
 }
 
 }  // namespace gfx
@@ -248,11 +270,7 @@ unsigned MakeTexture(const TPixmap& pixmap, bool filtered, bool mipmapped) {
     glBindTexture(GL_TEXTURE_2D, id);
     if (cache.texture == 0 || cache.texture == ~0u) glEnable(GL_TEXTURE_2D);
     cache.texture = id;
-    const GLint mag = filtered ? GL_LINEAR : GL_NEAREST;
-    GLint min = mag;
-    if (mipmapped) min = filtered ? GL_LINEAR_MIPMAP_LINEAR : GL_NEAREST_MIPMAP_NEAREST;
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, mag);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, min);
+    gfx::ApplyFilters(filtered, mipmapped);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP, mipmapped ? GL_TRUE : GL_FALSE);

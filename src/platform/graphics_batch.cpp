@@ -4,9 +4,10 @@
 // next one starts, then joins a batch of client-side vertices with the same texture,
 // primitive kind, blend mode and line width. A software rasteriser pays for every change
 // of texture, so a primitive may join an earlier batch than the last one, jumping over
-// the batches opened since, when it shares no pixel with any of them: the pixels come out
-// the same as in call order. Every batch is drawn, in order, before anything that reads
-// pixels, clears, presents, changes the projection, the clipping or a texture in use.
+// the batches opened since, when it shares no pixel with any primitive in them: the pixels
+// come out the same as in call order. A primitive that cannot touch a pixel inside the
+// clipping rectangle is dropped. Every batch is drawn, in order, before anything that
+// reads pixels, clears, presents, changes the projection, the clipping or a texture in use.
 #include "platform/graphics_internal.h"
 
 #include <SDL_opengl.h>
@@ -57,21 +58,54 @@ struct PixelBox {
     }
 };
 
+// How a batch samples its texture. A quad showing its texture one texel to a pixel
+// samples only the full-size level: at that scale the magnification filter applies, so
+// the minification filter and the smaller levels are never read. When its texels also
+// sit on the pixels, bilinear filtering reads each texel at its centre and nearest
+// sampling gives the same pixels for less work.
+enum Sampling : uint8_t { kAsMade, kFullSizeLevel, kNearest };
+
 struct Key {
     drawing::Prim prim = drawing::Prim::Quads;
     unsigned texture = 0;
     int blend = SOLIDBLEND;
     float lineWidth = 1;
+    Sampling sampling = kAsMade;
     bool operator==(const Key& o) const {
-        return prim == o.prim && texture == o.texture && blend == o.blend &&
+        return prim == o.prim && texture == o.texture && blend == o.blend && sampling == o.sampling &&
                (prim != drawing::Prim::Lines || lineWidth == o.lineWidth);
     }
 };
 
 struct Batch {
     Key key;
+    drawing::Sampling texture;  // the filters its texture was made with
     std::vector<Vtx> v;
     PixelBox box;  // union of its primitives
+    // The box of each primitive while there are few and all are upright; beyond that the
+    // union stands for them.
+    std::vector<PixelBox> parts;
+    bool partsComplete = true;
+
+    // Whether a primitive drawn after this batch could share a pixel with it.
+    bool meets(const PixelBox& o) const {
+        if (!box.meets(o)) return false;
+        if (!partsComplete || !box.upright) return true;
+        for (const PixelBox& p : parts)
+            if (p.meets(o)) return true;
+        return false;
+    }
+    void add(const PixelBox& o) {
+        box.add(o);
+        if (!partsComplete) return;
+        if (parts.size() == kMaxParts) {
+            partsComplete = false;
+            parts.clear();
+        } else if (!o.empty()) {
+            parts.push_back(o);
+        }
+    }
+    static constexpr size_t kMaxParts = 64;
 };
 
 struct Batches {
@@ -79,6 +113,7 @@ struct Batches {
     size_t used = 0;
     size_t vertices = 0;        // in all open batches
     Key stagedKey;              // the primitive being given its vertices
+    drawing::Sampling stagedSampling;
     std::vector<Vtx> staged;
     uint8_t colour[4] = {255, 255, 255, 255};
     ~Batches() { gone = true; }
@@ -101,9 +136,7 @@ GLenum GLPrim(drawing::Prim p) {
 
 // The pixel centres the staged vertices may touch, with a margin for the rounding of the
 // projection and for the width of lines and points.
-PixelBox StagedBox() {
-    float kx = 1, ky = 1;
-    gfx::PixelScale(kx, ky);
+PixelBox StagedBox(float kx, float ky) {
     float minX = batches.staged[0].x, maxX = minX, minY = batches.staged[0].y, maxY = minY;
     for (const Vtx& t : batches.staged) {
         minX = std::min(minX, t.x);
@@ -119,6 +152,7 @@ PixelBox StagedBox() {
     // Column i has its centre at i + 0.5.
     const double lx = std::ceil(minX * kx - margin - 0.5), hx = std::floor(maxX * kx + margin - 0.5);
     const double ly = std::ceil(minY * ky - margin - 0.5), hy = std::floor(maxY * ky + margin - 0.5);
+
     // Anything non-finite or far outside the window meets everything.
     constexpr double kFar = 1 << 24;
     if (!(lx > -kFar && hx < kFar && ly > -kFar && hy < kFar))
@@ -133,16 +167,39 @@ PixelBox StagedBox() {
     return box;
 }
 
+// The cheapest sampling that gives the staged quad the pixels its texture's own filters
+// would: it must be upright, unmirrored, show the whole texture and be exactly as many
+// pixels wide and high as the texture.
+Sampling CheapestSampling(float kx, float ky) {
+    const drawing::Sampling& s = batches.stagedSampling;
+    const auto& q = batches.staged;
+    if (batches.stagedKey.texture == 0 || s.width <= 0 || s.height <= 0 || (!s.filtered && !s.mipmapped) ||
+        batches.stagedKey.prim != drawing::Prim::Quads || q.size() != 4)
+        return kAsMade;
+    const bool rectangle = q[0].y == q[1].y && q[1].x == q[2].x && q[2].y == q[3].y && q[3].x == q[0].x &&
+                           q[0].x < q[1].x && q[0].y < q[3].y;
+    const bool wholeTexture = q[0].u == 0 && q[0].v == 0 && q[1].u == 1 && q[1].v == 0 && q[2].u == 1 &&
+                              q[2].v == 1 && q[3].u == 0 && q[3].v == 1;
+    if (!rectangle || !wholeTexture || (q[1].x - q[0].x) * kx != static_cast<float>(s.width) ||
+        (q[3].y - q[0].y) * ky != static_cast<float>(s.height))
+        return kAsMade;
+    const float left = q[0].x * kx, top = q[0].y * ky;
+    if (left == std::floor(left) && top == std::floor(top)) return kNearest;
+    return s.mipmapped ? kFullSizeLevel : kAsMade;
+}
+
 void DrawBatch(Batch& b) {
     gfx::ApplyBlend(b.key.blend);
     gfx::ApplyTexture(b.key.texture);
     if (b.key.prim == drawing::Prim::Lines) gfx::ApplyLineWidth(b.key.lineWidth);
     if (b.key.prim == drawing::Prim::Points) gfx::ApplyPointSize(1.f);
+    if (b.key.sampling != kAsMade) gfx::ApplyFilters(b.texture.filtered && b.key.sampling != kNearest, false);
     const Vtx* v = b.v.data();
     glVertexPointer(2, GL_FLOAT, sizeof(Vtx), &v->x);
     glTexCoordPointer(2, GL_FLOAT, sizeof(Vtx), &v->u);
     glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(Vtx), v->rgba);
     glDrawArrays(GLPrim(b.key.prim), 0, static_cast<GLsizei>(b.v.size()));
+    if (b.key.sampling != kAsMade) gfx::ApplyFilters(b.texture.filtered, b.texture.mipmapped);
 }
 
 void DrawOpen() {
@@ -153,11 +210,23 @@ void DrawOpen() {
     batches.vertices = 0;
 }
 
+// True when the box lies wholly outside the clipping rectangle, by more than a pixel so
+// that no rounding of the rasteriser can bring it in.
+bool OutsideClip(const PixelBox& box, const gfx::PixelGrid& g) {
+    return box.x1 < g.x0 - 1 || box.x0 > g.x1 + 1 || box.y1 < g.y0 - 1 || box.y0 > g.y1 + 1;
+}
+
 // Puts the staged primitive into a batch.
 void Commit() {
     if (batches.staged.empty()) return;
+    const gfx::PixelGrid grid = gfx::Grid();
+    const PixelBox box = StagedBox(grid.kx, grid.ky);
+    if (OutsideClip(box, grid)) {
+        batches.staged.clear();
+        return;
+    }
     if (batches.vertices + batches.staged.size() > kVertexLimit) DrawOpen();
-    const PixelBox box = StagedBox();
+    batches.stagedKey.sampling = CheapestSampling(grid.kx, grid.ky);
     // The latest batch of the same kind, if no batch after it shares a pixel with this one.
     size_t target = batches.used;
     for (size_t i = batches.used; i-- > 0;) {
@@ -165,7 +234,7 @@ void Commit() {
             target = i;
             break;
         }
-        if (batches.open[i].box.meets(box)) break;
+        if (batches.open[i].meets(box)) break;
     }
     if (target == batches.used) {
         if (batches.used == kMaxOpen) {
@@ -173,13 +242,17 @@ void Commit() {
             target = 0;
         }
         if (batches.open.size() <= target) batches.open.resize(target + 1);
-        batches.open[target].key = batches.stagedKey;
-        batches.open[target].box = PixelBox{};
+        Batch& fresh = batches.open[target];
+        fresh.key = batches.stagedKey;
+        fresh.texture = batches.stagedSampling;
+        fresh.box = PixelBox{};
+        fresh.parts.clear();
+        fresh.partsComplete = true;
         ++batches.used;
     }
     Batch& b = batches.open[target];
     b.v.insert(b.v.end(), batches.staged.begin(), batches.staged.end());
-    b.box.add(box);
+    b.add(box);
     batches.vertices += batches.staged.size();
     batches.staged.clear();
 }
@@ -215,7 +288,7 @@ bool BatchUsesTexture(unsigned id) {
 
 namespace drawing {
 
-void Begin(Prim prim, unsigned texture, bool opaque) {
+void Begin(Prim prim, unsigned texture, bool opaque, const Sampling& sampling) {
     Commit();
     const RenderState& state = State();
     int blend = state.blend >= MASKBLEND && state.blend <= SHADEBLEND ? state.blend : SOLIDBLEND;
@@ -223,7 +296,8 @@ void Begin(Prim prim, unsigned texture, bool opaque) {
     // unblended, the rasteriser neither reads the pixels under it nor keeps what it hides.
     if (opaque && state.alpha == 255 && (blend == ALPHABLEND || blend == MASKBLEND))
         blend = SOLIDBLEND;
-    batches.stagedKey = Key{prim, texture, blend, state.lineWidth};
+    batches.stagedKey = Key{prim, texture, blend, state.lineWidth, kAsMade};
+    batches.stagedSampling = sampling;
 }
 
 void Vertex(float x, float y, float u, float v) {

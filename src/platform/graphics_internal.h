@@ -21,7 +21,14 @@ void ApplyBlend(int mode);
 void ApplyTexture(unsigned id);
 void ApplyLineWidth(float width);
 void ApplyPointSize(float size);
-// graphics.cpp: the drawable size in pixels and the virtual size it shows.
-void PixelScale(float& kx, float& ky);
+// graphics.cpp: the filters of the bound texture.
+void ApplyFilters(bool filtered, bool mipmapped);
+// graphics.cpp: the picture's pixels per virtual unit, and the pixels drawing may change
+// (the clipping rectangle within the picture; inclusive, empty when x0 > x1).
+struct PixelGrid {
+    float kx = 1, ky = 1;
+    int x0 = 0, y0 = 0, x1 = -1, y1 = -1;
+};
+PixelGrid Grid();
 
 }  // namespace gfx

@@ -151,7 +151,10 @@ TImagePtr drawing::ImageFromPixmap(TPixmapPtr pixmap, int flags) {
 
 TImagePtr LoadImage(const std::string& path, int flags) {
     std::string problem;
-    auto image = drawing::ImageFromPixmap(LoadPixmap(path, &problem), flags);
+    TPixmapPtr pixels;
+    if (!drawing::TakeImageAhead(path, (ResolveFlags(flags) & MASKEDIMAGE) != 0, pixels, problem))
+        pixels = LoadPixmap(path, &problem);
+    auto image = drawing::ImageFromPixmap(std::move(pixels), flags);
     if (!image) {
         ReportBadFile(path, problem.empty() ? "unusable picture" : problem);
         return nullptr;
@@ -230,6 +233,10 @@ int ImageHeight(const TImagePtr& image) { return image ? image->height : 0; }
 
 namespace {
 
+drawing::Sampling SamplingOf(const TImage& image, const TPixmap& pm) {
+    return {pm.width, pm.height, (image.flags & FILTEREDIMAGE) != 0, (image.flags & MIPMAPPEDIMAGE) != 0};
+}
+
 void TraceImage(const TImage& image, float x, float y, int frame, const float* size) {
     rig::Record r("image");
     r.add("src", image.source).add("frame", frame);
@@ -249,7 +256,7 @@ void DrawImage(const TImagePtr& image, float x, float y, int frame) {
     const unsigned tex = drawing::TextureOf(*image, frame, &opaque);
     if (tex == 0) return;
     const TPixmap& pm = *image->frames[frame];
-    drawing::Begin(drawing::Prim::Quads, tex, opaque);
+    drawing::Begin(drawing::Prim::Quads, tex, opaque, SamplingOf(*image, pm));
     drawing::TransformedQuad(x, y, -image->handleX, -image->handleY, pm.width - image->handleX,
                              pm.height - image->handleY, 0, 0, 1, 1);
 }
@@ -266,7 +273,7 @@ void DrawImageRect(const TImagePtr& image, float x, float y, float w, float h, i
     // The handle is in image pixels and stretches with the picture.
     const float kx = w / image->width, ky = h / image->height;
     const float hx = image->handleX * kx, hy = image->handleY * ky;
-    drawing::Begin(drawing::Prim::Quads, tex, opaque);
+    drawing::Begin(drawing::Prim::Quads, tex, opaque, SamplingOf(*image, *image->frames[frame]));
     drawing::TransformedQuad(x, y, -hx, -hy, w - hx, h - hy, 0, 0, 1, 1);
 }
 

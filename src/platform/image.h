@@ -44,6 +44,15 @@ using TImagePtr = std::shared_ptr<TImage>;
 // unreadable, the file then reported once on standard error (ReportBadFile). Works
 // before a display is open.
 TImagePtr LoadImage(const std::string& path, int flags = -1);
+// Starts decoding pictures on worker threads, in the order given, so that the LoadImage
+// of each (same path, same flags) later only takes the pixels; a picture loaded more than
+// once may be listed as often. What is loaded, drawn and reported stays the same: a
+// picture not listed, or loaded with another mask, decodes in LoadImage as ever.
+struct ImageAhead {
+    std::string path;
+    int flags = -1;
+};
+void PrefetchImages(const std::vector<ImageAhead>& pictures);
 // An image made from a pixmap (copied); the mask is applied as for loaded files.
 TImagePtr LoadImageFromPixmap(const TPixmap& pixmap, int flags = -1);
 // An empty dynamic image (DYNAMICIMAGE always added); frames are blank RGBA.

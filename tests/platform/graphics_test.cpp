@@ -215,6 +215,89 @@ TEST_F(GraphicsTest, RewrittenFramesUpdateTheirTextureInPlace) {
     ExpectNear(ScreenPixel(204, 204), 0, 255, 0);
 }
 
+// A picture of many colours with the given flags (no mask).
+TImagePtr Gradient(int w, int h, int flags) {
+    auto pm = CreatePixmap(w, h, PF_RGBA8888);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            pm->WritePixel(x, y,
+                           0xFF000000u | uint32_t(x * 37 % 256) << 16 | uint32_t(y * 53 % 256) << 8 |
+                               uint32_t((x * y) % 256));
+    return LoadImageFromPixmap(*pm, flags);
+}
+
+// Batches put a primitive with the earlier ones of its texture only when it touches none
+// of the primitives drawn between, and drop what falls outside the clipping: a board of
+// tiles with sprites over it looks the same drawn at once as drawn one call at a time.
+TEST_F(GraphicsTest, BatchedDrawingLooksLikeDrawingOneCallAtATime) {
+    const TImagePtr tiles[3] = {Gradient(96, 96, FILTEREDIMAGE | MIPMAPPEDIMAGE),
+                                Gradient(96, 96, FILTEREDIMAGE), Solid(96, 96, 0xFF20C040)};
+    const TImagePtr sprite = Gradient(40, 70, FILTEREDIMAGE);
+    auto scene = [&](bool oneByOne) {
+        SetClsColor(0, 0, 0);
+        Cls();
+        for (int pass = 0; pass < 2; ++pass) {
+            if (pass == 1) SetViewport(300, 200, 333, 250);
+            for (int row = -2; row < 10; ++row)
+                for (int col = -2; col < 13; ++col) {
+                    SetBlend(row % 3 ? SOLIDBLEND : ALPHABLEND);
+                    DrawImage(tiles[(row * 7 + col * 3 + pass) % 3], col * 96 - 40.5f + pass * 17,
+                              row * 96 - 20.5f);
+                    if (oneByOne) FlushDrawing();
+                    if ((row + col) % 5 == 0) {  // a sprite over this tile and the next, turned or not
+                        SetBlend(ALPHABLEND);
+                        SetAlpha(0.6f);
+                        SetRotation(col % 2 ? 0.f : 30.f);
+                        DrawImage(sprite, col * 96 + 50.f, row * 96 + 10.f);
+                        SetRotation(0);
+                        SetAlpha(1);
+                        SetColor(255, 128, 0);
+                        DrawRect(col * 96 + 70.f, row * 96 + 60.f, 50, 5);
+                        SetColor(255, 255, 255);
+                        if (oneByOne) FlushDrawing();
+                    }
+                }
+            SetViewport(0, 0, 1024, 768);
+        }
+        return GrabPixmap(0, 0, 1024, 768);
+    };
+    const auto batched = scene(false), reference = scene(true);
+    ASSERT_TRUE(batched && reference);
+    EXPECT_TRUE(batched->pixels == reference->pixels);
+}
+
+// Shown one texel to a pixel, a picture looks the same whatever its filters: texels on
+// the pixels are the picture itself, and a mipmapped picture samples its full size.
+TEST_F(GraphicsTest, OneTexelToAPixelLooksTheSameWhateverTheFilters) {
+    SetBlend(SOLIDBLEND);
+    const TImagePtr plain = Gradient(64, 48, 0), filtered = Gradient(64, 48, FILTEREDIMAGE);
+    const TImagePtr mipmapped = Gradient(64, 48, FILTEREDIMAGE | MIPMAPPEDIMAGE);
+    DrawImage(filtered, 10, 10);
+    DrawImage(mipmapped, 100, 10);
+    DrawImage(filtered, 200.5f, 10.5f);
+    DrawImage(mipmapped, 300.5f, 10.5f);
+    const auto onPixels = GrabPixmap(10, 10, 64, 48), mipOnPixels = GrabPixmap(100, 10, 64, 48);
+    const auto between = GrabPixmap(200, 10, 65, 49), mipBetween = GrabPixmap(300, 10, 65, 49);
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 64; ++x) {
+            const uint32_t texel = plain->frames[0]->ReadPixel(x, y);
+            ASSERT_EQ(onPixels->ReadPixel(x, y), texel) << x << "," << y;
+            ASSERT_EQ(mipOnPixels->ReadPixel(x, y), texel) << x << "," << y;
+        }
+    EXPECT_TRUE(between->pixels == mipBetween->pixels);
+    // Half a texel off the pixels, each pixel is the mean of four texels.
+    for (int y = 0; y + 1 < 48; y += 7)
+        for (int x = 0; x + 1 < 64; x += 5) {
+            const TPixmap& t = *plain->frames[0];
+            for (int shift : {0, 8, 16}) {
+                int sum = 0;
+                for (int k = 0; k < 4; ++k) sum += (t.ReadPixel(x + k % 2, y + k / 2) >> shift) & 255;
+                const int got = (between->ReadPixel(x + 1, y + 1) >> shift) & 255;
+                EXPECT_LE(std::abs(got - sum / 4), 1) << x << "," << y;
+            }
+        }
+}
+
 TEST_F(GraphicsTest, TexturesAreMadeAgainOnANewDisplay) {
     auto img = Solid(8, 8, 0xFF00FFFF);
     DrawImage(img, 0, 0);

@@ -2,6 +2,7 @@
 // masking, handles). None of this needs a display.
 #include "support/rig_fixture.h"
 
+#include "platform/file_report.h"
 #include "platform/platform.h"
 
 #include <gtest/gtest.h>
@@ -199,6 +200,56 @@ TEST_F(PictureFileTest, APngTooSmallForTheSizeItClaimsIsRefused) {
     problem.clear();
     EXPECT_EQ(LoadPixmap(dir + "/nothing-here.png", &problem), nullptr);
     EXPECT_EQ(problem, "missing");
+}
+
+// Pictures decoded ahead on workers load exactly as they would have: same pixels for each
+// mask, a copy for each load of a picture listed twice, and bad files reported only by
+// their LoadImage, in the order the game loads them.
+TEST_F(PictureFileTest, PicturesDecodedAheadLoadAsTheyWouldHaveLoaded) {
+    auto rgb = Pattern(PF_RGB888);
+    rgb->WritePixel(3, 2, 0xFF000000);  // black: masked by default
+    rgb->WritePixel(4, 2, 0xFFFF00FF);  // magenta
+    ASSERT_TRUE(SavePixmapPNG(*rgb, dir + "/rgb.png"));
+    ASSERT_TRUE(SavePixmapPNG(*Pattern(PF_RGBA8888), dir + "/rgba.png"));
+    const auto whole = ReadBytes(dir + "/rgb.png");
+    WriteBytes(dir + "/cut.png", {whole.begin(), whole.begin() + 40});
+    const std::string rgbPng = dir + "/rgb.png", rgbaPng = dir + "/rgba.png";
+    const std::string cut = dir + "/cut.png", missing = dir + "/missing.png";
+
+    ForgetBadFileReports();
+    testing::internal::CaptureStderr();
+    SetMaskColor(0, 0, 0);
+    PrefetchImages(
+        {{rgbPng}, {rgbaPng, FILTEREDIMAGE}, {missing}, {rgbaPng}, {cut}, {rgbPng, FILTEREDIMAGE}, {rgbPng}});
+    const TImagePtr masked = LoadImage(rgbPng);
+    const TImagePtr bad1 = LoadImage(cut);
+    const TImagePtr alpha1 = LoadImage(rgbaPng, FILTEREDIMAGE);
+    const TImagePtr unmasked = LoadImage(rgbPng, FILTEREDIMAGE);  // decoded ahead with the mask
+    SetMaskColor(255, 0, 255);
+    const TImagePtr magenta = LoadImage(rgbPng);  // decoded ahead for black
+    const TImagePtr alpha2 = LoadImage(rgbaPng);
+    const TImagePtr bad2 = LoadImage(missing);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "frikipartida: " + cut + ": PNG cut short\nfrikipartida: " + missing + ": missing\n");
+    EXPECT_EQ(bad1, nullptr);
+    EXPECT_EQ(bad2, nullptr);
+
+    auto same = [](const TImagePtr& a, const TImagePtr& b) {
+        return a && b && a->frames[0]->pixels == b->frames[0]->pixels && a->flags == b->flags &&
+               a->source == b->source;
+    };
+    // Loaded again with nothing ahead: decoded here.
+    EXPECT_TRUE(same(magenta, LoadImage(rgbPng)));
+    EXPECT_EQ(magenta->frames[0]->ReadPixel(4, 2) >> 24, 0u);
+    EXPECT_TRUE(same(alpha2, LoadImage(rgbaPng)));
+    EXPECT_TRUE(same(unmasked, LoadImage(rgbPng, FILTEREDIMAGE)));
+    EXPECT_EQ(unmasked->frames[0]->ReadPixel(3, 2), 0xFF000000u);
+    SetMaskColor(0, 0, 0);
+    EXPECT_TRUE(same(masked, LoadImage(rgbPng)));
+    EXPECT_EQ(masked->frames[0]->ReadPixel(3, 2) >> 24, 0u);
+    EXPECT_TRUE(same(alpha1, LoadImage(rgbaPng, FILTEREDIMAGE)));
+    EXPECT_NE(alpha1->frames[0], alpha2->frames[0]);  // each image owns its pixels
+    ForgetBadFileReports();
 }
 
 TEST(ImageTest, MaskedPixelsTakeTheirNeighboursAverageColour) {

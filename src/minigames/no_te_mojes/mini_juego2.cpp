@@ -237,33 +237,57 @@ int TMiniJuego2::generaAgua(int alto, int bajo) {
 
     // The tinted colour of each texel of the tile, as the floor's bytes R, G, B.
     std::array<std::array<uint8_t, 3>, LADO_TEXTURA * LADO_TEXTURA> tinte{};
-    for (int y = 0; y < th; ++y)
+    const bool rgba = textura && textura->format == PF_RGBA8888;  // as loaded: read its bytes
+    for (int y = 0; y < th; ++y) {
+        const uint8_t* fila = rgba ? textura->row(y) : nullptr;
         for (int x = 0; x < tw; ++x) {
-            const uint32_t texel = textura ? textura->ReadPixel(x, y) : 0;
+            const uint32_t texel =
+                fila ? (uint32_t(fila[x * 4]) << 16 | uint32_t(fila[x * 4 + 1]) << 8 | fila[x * 4 + 2])
+                     : (textura ? textura->ReadPixel(x, y) : 0);
             tinte[static_cast<size_t>(y * LADO_TEXTURA + x)] = {
                 static_cast<uint8_t>(std::min<uint32_t>(((texel >> 16) & 0xFF) + 32, 255)),
                 static_cast<uint8_t>(std::min<uint32_t>(((texel >> 8) & 0xFF) + 64, 255)),
                 static_cast<uint8_t>(std::min<uint32_t>((texel & 0xFF) + 255, 255))};
         }
+    }
 
-    for (int x = 0; x < ANCHO_SUELO; ++x) {
-        const std::vector<int>& columna = ruido[static_cast<size_t>(x)];
-        const int tx = x % tw;
-        uint8_t* p = destino->row(0) + static_cast<size_t>(x) * 4;
-        for (int y = 0; y < ALTO_SUELO; ++y, p += destino->pitch) {
-            const int d = columna[static_cast<size_t>(y)];
-            int e;
-            if (d <= bajo)
-                e = 0;
-            else if (d >= alto)
-                e = 150;
-            else
-                e = (d - bajo) * 150 / (alto - bajo);
-            const auto& c = tinte[static_cast<size_t>((y % th) * LADO_TEXTURA + tx)];
-            p[0] = c[0];
-            p[1] = c[1];
-            p[2] = c[2];
-            p[3] = static_cast<uint8_t>(150 - e);
+    // The water's alpha for a noise height: clear up to the low mark, at its thickest from
+    // the high one, in between in proportion. Heights run 0..255, so a table of those
+    // serves every cell; any other height is worked out as it comes.
+    auto alfaDe = [&](int d) {
+        int e;
+        if (d <= bajo)
+            e = 0;
+        else if (d >= alto)
+            e = 150;
+        else
+            e = (d - bajo) * 150 / (alto - bajo);
+        return static_cast<uint8_t>(150 - e);
+    };
+    std::array<uint8_t, 256> alfa{};
+    for (int d = 0; d < 256; ++d) alfa[static_cast<size_t>(d)] = alfaDe(d);
+    std::array<int, ANCHO_SUELO> columnaTextura{};
+    for (int x = 0; x < ANCHO_SUELO; ++x) columnaTextura[static_cast<size_t>(x)] = x % tw;
+
+    // Sixteen columns at a time, row by row: the noise is read down its columns and the
+    // floor written along its rows, a cache line at a time.
+    constexpr int kColumnas = 16;
+    for (int x0 = 0; x0 < ANCHO_SUELO; x0 += kColumnas) {
+        const int x1 = std::min(x0 + kColumnas, ANCHO_SUELO);
+        std::array<const int*, kColumnas> columnas{};
+        for (int x = x0; x < x1; ++x)
+            columnas[static_cast<size_t>(x - x0)] = ruido[static_cast<size_t>(x)].data();
+        for (int y = 0, ty = 0; y < ALTO_SUELO; ++y, ty = ty + 1 == th ? 0 : ty + 1) {
+            const auto* tinteFila = &tinte[static_cast<size_t>(ty * LADO_TEXTURA)];
+            uint8_t* p = destino->row(y) + static_cast<size_t>(x0) * 4;
+            for (int x = x0; x < x1; ++x, p += 4) {
+                const int d = columnas[static_cast<size_t>(x - x0)][y];
+                const auto& c = tinteFila[columnaTextura[static_cast<size_t>(x)]];
+                p[0] = c[0];
+                p[1] = c[1];
+                p[2] = c[2];
+                p[3] = static_cast<unsigned>(d) < 256 ? alfa[static_cast<size_t>(d)] : alfaDe(d);
+            }
         }
     }
     UnlockImage(imgAgua, 0);

@@ -241,7 +241,7 @@ TEST_F(GraphicsTest, BatchedDrawingLooksLikeDrawingOneCallAtATime) {
             for (int row = -2; row < 10; ++row)
                 for (int col = -2; col < 13; ++col) {
                     SetBlend(row % 3 ? SOLIDBLEND : ALPHABLEND);
-                    DrawImage(tiles[(row * 7 + col * 3 + pass) % 3], col * 96 - 40.5f + pass * 17,
+                    DrawImage(tiles[((row * 7 + col * 3 + pass) % 3 + 3) % 3], col * 96 - 40.5f + pass * 17,
                               row * 96 - 20.5f);
                     if (oneByOne) FlushDrawing();
                     if ((row + col) % 5 == 0) {  // a sprite over this tile and the next, turned or not

@@ -36,8 +36,7 @@ start_xvfb() {
 wait_window() {
   win=
   for _ in $(seq 900); do
-    # Only a shown window: one SDL makes hidden and drops again must not be taken.
-    win=$(xdotool search --onlyvisible --pid $pid 2>/dev/null | head -n 1 || true)
+    win=$(xdotool search --pid $pid 2>/dev/null | head -n 1 || true)
     [ -n "$win" ] && break
     sleep 0.1
   done

@@ -44,7 +44,8 @@ key Return; seen '"src":"sfx/dado.wav"' 1; sleep 1      # "Jugar": the roulette 
 xdotool keydown --window "$win" Escape            # Escape held leaves the match
 seen "$menu_music" 3
 xdotool keyup --window "$win" Escape; sleep 1.5
-key Up Return                                     # "Salir"
+key Up                                            # "Salir": the game closes its window
+xdotool key --window "$win" Return 2>/dev/null || true  # on the press, maybe before the release
 for _ in $(seq 200); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
 if kill -0 $pid 2>/dev/null; then
   grep '"op":"sound"' rec.jsonl | cut -c1-70

@@ -4,52 +4,23 @@
 // rewritten with four people, which must read back as such).
 #include "app/jugadores.h"
 #include "app/pantalla.h"
+#include "scratch_file.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
-#include <unistd.h>
-
-namespace {
-// A file in memory-backed storage when there is some: creating and removing files on
-// disk for every input costs more than the reading itself.
-std::string scratch(const char* name) {
-    const std::string folder = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-    return folder + "/fuzz_ajustes_" + std::to_string(getpid()) + "_" + name;
-}
-const std::string& jugadoresPath() {
-    static const std::string p = scratch("jugadores.cfg");
-    return p;
-}
-const std::string& pantallaPath() {
-    static const std::string p = scratch("pantalla.cfg");
-    return p;
-}
-void write(const std::string& path, const uint8_t* data, size_t size) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-}
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const bool cleanup = [] {
-        std::atexit([] {
-            std::remove(jugadoresPath().c_str());
-            std::remove(pantallaPath().c_str());
-        });
-        return true;
-    }();
-    (void)cleanup;
+    static const std::string jugadores = fuzz::ScratchPath("jugadores.cfg");
+    static const std::string pantalla = fuzz::ScratchPath("pantalla.cfg");
 
-    write(jugadoresPath(), data, size);
-    const asientos::Eleccion first = leerJugadores(jugadoresPath());
+    fuzz::WriteScratch(jugadores, data, size);
+    const asientos::Eleccion first = leerJugadores(jugadores);
     if (first.nivel < asientos::NIVEL_FACIL || first.nivel > asientos::NIVEL_DIFICIL) std::abort();
-    const asientos::Eleccion again = leerJugadores(jugadoresPath());
+    const asientos::Eleccion again = leerJugadores(jugadores);
     if (again.cpu != first.cpu || again.nivel != first.nivel) std::abort();
 
-    write(pantallaPath(), data, size);
-    (void)leerPantalla(pantallaPath());
+    fuzz::WriteScratch(pantalla, data, size);
+    (void)leerPantalla(pantalla);
     return 0;
 }

@@ -347,21 +347,17 @@ void WriteDir(const std::string& path, const std::vector<std::string>& names) {
     WriteLine(line);
 }
 
-std::string ReadSetting(const std::string& name) {
-    const Line& l = Take("setting", "el ajuste " + name);
-    std::string text;
-    Unescape(l.fields[0], text);
-    if (text != name) Diverged(l.number, "la partida pide el ajuste " + name + " y el diario da " + text);
-    Unescape(l.fields[1], text);
-    return text;
-}
-void WriteSetting(const std::string& name, const std::string& value) {
-    WriteLine("setting " + Escape(name) + " " + Escape(value));
-}
 std::string Setting(const std::string& name, const std::function<std::string()>& choose) {
-    if (Replaying()) return ReadSetting(name);
+    if (Replaying()) {
+        const Line& l = Take("setting", "el ajuste " + name);
+        std::string text;
+        Unescape(l.fields[0], text);
+        if (text != name) Diverged(l.number, "la partida pide el ajuste " + name + " y el diario da " + text);
+        Unescape(l.fields[1], text);
+        return text;
+    }
     std::string value = choose();
-    if (Recording()) WriteSetting(name, value);
+    if (Recording()) WriteLine("setting " + Escape(name) + " " + Escape(value));
     return value;
 }
 

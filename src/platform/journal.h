@@ -92,8 +92,6 @@ DisplayFact ReadDisplay(int width, int height, int hz);
 void WriteDisplay(int width, int height, int hz, const DisplayFact& fact);
 std::vector<std::string> ReadDir(const std::string& path);
 void WriteDir(const std::string& path, const std::vector<std::string>& names);
-std::string ReadSetting(const std::string& name);
-void WriteSetting(const std::string& name, const std::string& value);
 // A choice made from settings files and options: when replaying, the recorded value
 // (choose is not called, so no file is read or rewritten); otherwise choose()'s value,
 // recorded when recording.

@@ -4,7 +4,7 @@
 #   cmake -S . -B build-soak -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang -DFK_SANITIZE=ON \
 #         -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFK_DATA=OFF -DFK_BENCH=OFF -DFK_DATA_DIR=$PWD/build/data
 #   cmake --build build-soak --target frikipartida
-#   bench/cpu_soak.sh build-soak/frikipartida build/data 50
+#   bench/cpu_soak.sh build-soak/frikipartida build/data 50       (SOAK_SEED=N: another match order)
 # Passes when the sanitizers report nothing and the memory after the first match grows by
 # less than 5 MB over the rest. Not part of ./test (about two minutes a match optimised under
 # the sanitizers, several times that in a Debug build).
@@ -24,7 +24,7 @@ printf '64 48\r\n' > resolucion.cfg
 mkfifo trace
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
-"$game" --headless --virtual-clock --seed 11 --cpu all --trace trace 2> sanitizers.txt &
+"$game" --headless --virtual-clock --seed "${SOAK_SEED:-11}" --cpu all --trace trace 2> sanitizers.txt &
 pid=$!
 primera=0
 n=0

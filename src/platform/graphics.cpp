@@ -199,8 +199,6 @@ void ClearViewport() {
     glClear(GL_COLOR_BUFFER_BIT);
 }
 
-std::string JsonPair(double a, double b) { return "[" + rig::Json(a) + "," + rig::Json(b) + "]"; }
-
 }  // namespace
 
 // ---------------------------------------------------------------- drawing seams
@@ -313,17 +311,14 @@ void DeleteTexture(unsigned id) {
 }
 
 void AddState(rig::Record& record, const float* handle) {
-    record.addRaw("rgb", "[" + std::to_string(state.r) + "," + std::to_string(state.g) + "," +
-                             std::to_string(state.b) + "]");
+    record.addList("rgb", {state.r, state.g, state.b});
     record.add("alpha", state.alpha / 255.0);
     record.add("blend", state.blend);
     record.add("rot", static_cast<double>(state.rotation));
-    record.addRaw("scale", JsonPair(state.sx, state.sy));
-    if (handle) record.addRaw("handle", JsonPair(handle[0], handle[1]));
-    record.addRaw("origin", JsonPair(state.originX, state.originY));
-    record.addRaw("viewport", "[" + std::to_string(state.vpX) + "," + std::to_string(state.vpY) +
-                                  "," + std::to_string(state.vpW) + "," +
-                                  std::to_string(state.vpH) + "]");
+    record.addList("scale", {static_cast<double>(state.sx), static_cast<double>(state.sy)});
+    if (handle) record.addList("handle", {static_cast<double>(handle[0]), static_cast<double>(handle[1])});
+    record.addList("origin", {static_cast<double>(state.originX), static_cast<double>(state.originY)});
+    record.addList("viewport", {state.vpX, state.vpY, state.vpW, state.vpH});
 }
 
 }  // namespace drawing
@@ -486,8 +481,7 @@ int GraphicsGeneration() { return display.generation; }
 void Cls() {
     if (rig::Tracing()) {
         rig::Record r("cls");
-        r.addRaw("rgb", "[" + std::to_string(state.clsR) + "," + std::to_string(state.clsG) + "," +
-                            std::to_string(state.clsB) + "]");
+        r.addList("rgb", {state.clsR, state.clsG, state.clsB});
         r.emit();
     }
     ClearViewport();

@@ -9,6 +9,7 @@
 #include "platform/text.h"
 
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -131,7 +132,7 @@ void ParsePadLine(const std::vector<std::string>& args, const std::string& conte
 
 void WriteTraceLine(const std::string& line) {
     if (st.traceFile) {
-        std::fputs(line.c_str(), st.traceFile);
+        std::fwrite(line.data(), 1, line.size(), st.traceFile);
         std::fputc('\n', st.traceFile);
     }
     if (st.capture) st.captured.push_back(line);
@@ -401,20 +402,34 @@ void CaptureTrace(bool on) {
 
 std::vector<std::string>& CapturedTrace() { return st.captured; }
 
-std::string Json(double v) {
-    if (std::isnan(v)) return "null";
-    if (std::isinf(v)) return v > 0 ? "1e999" : "-1e999";
-    char buf[32];
-    if (v == std::trunc(v) && std::fabs(v) < 1e15) {
-        std::snprintf(buf, sizeof buf, "%lld", static_cast<long long>(v));
-    } else {
-        std::snprintf(buf, sizeof buf, "%.6g", v);
+void AppendJson(std::string& out, double v) {
+    if (std::isnan(v)) {
+        out += "null";
+        return;
     }
-    return buf;
+    if (std::isinf(v)) {
+        out += v > 0 ? "1e999" : "-1e999";
+        return;
+    }
+    // Whole numbers as integers, the rest as printf's %.6g would write them.
+    char buf[32];
+    std::to_chars_result done;
+    if (v == std::trunc(v) && std::fabs(v) < 1e15) {
+        done = std::to_chars(buf, buf + sizeof buf, static_cast<long long>(v));
+    } else {
+        done = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 6);
+    }
+    out.append(buf, done.ptr);
 }
 
-std::string JsonString(const std::string& s) {
-    std::string out = "\"";
+std::string Json(double v) {
+    std::string out;
+    AppendJson(out, v);
+    return out;
+}
+
+void AppendJsonString(std::string& out, std::string_view s) {
+    out += '"';
     for (unsigned char c : s) {
         switch (c) {
             case '"': out += "\\\""; break;
@@ -432,24 +447,77 @@ std::string JsonString(const std::string& s) {
                 }
         }
     }
-    return out + "\"";
+    out += '"';
 }
 
-Record::Record(const char* op) {
-    body = "{\"flip\":" + std::to_string(st.flips + 1) + ",\"op\":" + JsonString(op);
+std::string JsonString(const std::string& s) {
+    std::string out;
+    AppendJsonString(out, s);
+    return out;
 }
-Record& Record::add(const char* key, const std::string& value) { return addRaw(key, JsonString(value)); }
-Record& Record::add(const char* key, double value) { return addRaw(key, Json(value)); }
-Record& Record::add(const char* key, int value) { return addRaw(key, std::to_string(value)); }
-Record& Record::addRaw(const char* key, const std::string& json) {
-    body += ",";
-    body += JsonString(key);
-    body += ":";
-    body += json;
+
+namespace {
+void AppendInt(std::string& out, long long v) {
+    char buf[24];
+    out.append(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
+}
+}  // namespace
+
+Record::Record(const char* op) {
+    body.reserve(320);
+    body += "{\"flip\":";
+    AppendInt(body, st.flips + 1);
+    body += ",\"op\":";
+    AppendJsonString(body, op);
+}
+Record& Record::key(const char* name) {
+    body += ',';
+    AppendJsonString(body, name);
+    body += ':';
+    return *this;
+}
+Record& Record::add(const char* name, const std::string& value) {
+    AppendJsonString(key(name).body, value);
+    return *this;
+}
+Record& Record::add(const char* name, double value) {
+    AppendJson(key(name).body, value);
+    return *this;
+}
+Record& Record::add(const char* name, int value) {
+    AppendInt(key(name).body, value);
+    return *this;
+}
+Record& Record::addRaw(const char* name, const std::string& json) {
+    key(name).body += json;
+    return *this;
+}
+Record& Record::addList(const char* name, std::initializer_list<double> values) {
+    key(name).body += '[';
+    const char* sep = "";
+    for (double v : values) {
+        body += sep;
+        AppendJson(body, v);
+        sep = ",";
+    }
+    body += ']';
+    return *this;
+}
+Record& Record::addList(const char* name, std::initializer_list<int> values) {
+    key(name).body += '[';
+    const char* sep = "";
+    for (int v : values) {
+        body += sep;
+        AppendInt(body, v);
+        sep = ",";
+    }
+    body += ']';
     return *this;
 }
 void Record::emit() {
-    if (Tracing()) WriteTraceLine(body + "}");
+    if (!Tracing()) return;
+    body += '}';
+    WriteTraceLine(body);
 }
 
 std::string ShotForNextFlip() {

@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <exception>
 #include <optional>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -78,15 +80,22 @@ public:
     Record& add(const char* key, double value);
     Record& add(const char* key, int value);
     Record& addRaw(const char* key, const std::string& json);  // already JSON
+    // A JSON array of numbers, written as the single-number adds write them.
+    Record& addList(const char* key, std::initializer_list<double> values);
+    Record& addList(const char* key, std::initializer_list<int> values);
     // Writes the line when tracing (no-op otherwise).
     void emit();
 
 private:
+    Record& key(const char* name);
     std::string body;
 };
 // JSON helpers for composite values.
 std::string Json(double v);
 std::string JsonString(const std::string& s);
+// The same texts appended to `out`: a trace line is built in one string.
+void AppendJson(std::string& out, double v);
+void AppendJsonString(std::string& out, std::string_view s);
 
 // ---- called by Flip ----
 // Records the end of a frame's work (frame-times), the shot path for this flip (empty

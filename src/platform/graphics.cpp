@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 // gcc 12 warns falsely about overlapping copies inside std::string's operator+ when it
@@ -385,9 +386,25 @@ bool Graphics(int width, int height, int depth, int hz, int flags) {
 }
 
 namespace {
+// Mesa's software rasteriser (llvmpipe) hands every frame to worker threads. For a small
+// window the handing over and waking costs more than the drawing itself (half of a
+// 64x48 frame), so there it draws on the calling thread; the pixels are the same either
+// way. The driver reads the choice when the video subsystem starts it, once per opened
+// display. A choice the user made in the environment is left alone.
+constexpr long kSmallWindowPixels = 160 * 120;
+void ChooseSoftwareRasterThreads(int width, int height) {
+    static const bool userChose = std::getenv("LP_NUM_THREADS") != nullptr;
+    if (userChose) return;
+    if (static_cast<long>(width) * height <= kSmallWindowPixels)
+        setenv("LP_NUM_THREADS", "0", 1);
+    else
+        unsetenv("LP_NUM_THREADS");
+}
+
 bool OpenDisplay(int width, int height, int hz) {
     if (display.window) EndGraphics();
     if (width <= 0 || height <= 0) return false;
+    ChooseSoftwareRasterThreads(width, height);
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
     // SDL chooses its driver again at every start: a display that went away since the
     // driver check must not leave the game drawing unseen.

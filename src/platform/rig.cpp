@@ -463,7 +463,14 @@ void AppendInt(std::string& out, long long v) {
 }
 }  // namespace
 
-Record::Record(const char* op) {
+namespace {
+// The text of the last finished line, kept for its room: a flip traces a hundred lines
+// or more, and the next one is built in it without asking for memory.
+thread_local std::string spareBody;
+}  // namespace
+
+Record::Record(const char* op) : body(std::move(spareBody)) {
+    body.clear();
     body.reserve(320);
     body += "{\"flip\":";
     AppendInt(body, st.flips + 1);
@@ -513,6 +520,9 @@ Record& Record::addList(const char* name, std::initializer_list<int> values) {
     }
     body += ']';
     return *this;
+}
+Record::~Record() {
+    if (body.capacity() > spareBody.capacity()) spareBody = std::move(body);
 }
 void Record::emit() {
     if (!Tracing()) return;

@@ -75,6 +75,9 @@ std::vector<std::string>& CapturedTrace();
 class Record {
 public:
     explicit Record(const char* op);
+    ~Record();
+    Record(const Record&) = delete;
+    Record& operator=(const Record&) = delete;
     Record& add(const char* key, const std::string& value);
     Record& add(const char* key, const char* value) { return add(key, std::string(value)); }
     Record& add(const char* key, double value);

@@ -381,4 +381,17 @@ TEST_F(GraphicsTest, GrabPixmapAtAnotherWindowSizeKeepsVirtualUnits) {
     EXPECT_EQ(pm->ReadPixel(55, 55) & 0xFFFFFF, 0u);
 }
 
+// llvmpipe's worker threads cost more than they save on a tiny window: it draws there on
+// the game's thread, and a larger window opened later gets its workers back.
+TEST_F(GraphicsTest, OnlySmallWindowsGiveUpTheRasteriserWorkers) {
+    // The fixture opened a 1024x768 display: anything set now was set outside the game.
+    if (std::getenv("LP_NUM_THREADS")) GTEST_SKIP() << "LP_NUM_THREADS set outside the game";
+    testrig::OpenDisplay(64, 48);
+    ASSERT_NE(std::getenv("LP_NUM_THREADS"), nullptr);
+    EXPECT_STREQ(std::getenv("LP_NUM_THREADS"), "0");
+    testrig::OpenDisplay(1024, 768);
+    EXPECT_EQ(std::getenv("LP_NUM_THREADS"), nullptr);
+}
+
 }  // namespace
+

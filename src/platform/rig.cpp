@@ -17,6 +17,7 @@
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <string_view>
 
 namespace rig {
 namespace {
@@ -402,6 +403,8 @@ void CaptureTrace(bool on) {
 
 std::vector<std::string>& CapturedTrace() { return st.captured; }
 
+namespace {
+// A trace line is built in one string: its parts are appended to it.
 void AppendJson(std::string& out, double v) {
     if (std::isnan(v)) {
         out += "null";
@@ -420,12 +423,6 @@ void AppendJson(std::string& out, double v) {
         done = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 6);
     }
     out.append(buf, done.ptr);
-}
-
-std::string Json(double v) {
-    std::string out;
-    AppendJson(out, v);
-    return out;
 }
 
 void AppendJsonString(std::string& out, std::string_view s) {
@@ -450,24 +447,27 @@ void AppendJsonString(std::string& out, std::string_view s) {
     out += '"';
 }
 
+void AppendInt(std::string& out, long long v) {
+    char buf[24];
+    out.append(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
+}
+
+// The text of the last finished line, kept for its room: a flip traces a hundred lines
+// or more, and the next one is built in it without asking for memory.
+thread_local std::string spareBody;
+}  // namespace
+
+std::string Json(double v) {
+    std::string out;
+    AppendJson(out, v);
+    return out;
+}
+
 std::string JsonString(const std::string& s) {
     std::string out;
     AppendJsonString(out, s);
     return out;
 }
-
-namespace {
-void AppendInt(std::string& out, long long v) {
-    char buf[24];
-    out.append(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
-}
-}  // namespace
-
-namespace {
-// The text of the last finished line, kept for its room: a flip traces a hundred lines
-// or more, and the next one is built in it without asking for memory.
-thread_local std::string spareBody;
-}  // namespace
 
 Record::Record(const char* op) : body(std::move(spareBody)) {
     body.clear();

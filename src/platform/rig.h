@@ -4,10 +4,9 @@
 // game behaves as it always does.
 #include <cstdint>
 #include <exception>
-#include <optional>
 #include <initializer_list>
+#include <optional>
 #include <string>
-#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -96,9 +95,6 @@ private:
 // JSON helpers for composite values.
 std::string Json(double v);
 std::string JsonString(const std::string& s);
-// The same texts appended to `out`: a trace line is built in one string.
-void AppendJson(std::string& out, double v);
-void AppendJsonString(std::string& out, std::string_view s);
 
 // ---- called by Flip ----
 // Records the end of a frame's work (frame-times), the shot path for this flip (empty

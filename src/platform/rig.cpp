@@ -18,6 +18,7 @@
 #include <map>
 #include <sstream>
 #include <string_view>
+#include <type_traits>
 
 namespace rig {
 namespace {
@@ -452,6 +453,22 @@ void AppendInt(std::string& out, long long v) {
     out.append(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
 }
 
+// Numbers as the single-number fields write them, between brackets.
+template <typename Number>
+void AppendList(std::string& out, std::initializer_list<Number> values) {
+    out += '[';
+    const char* sep = "";
+    for (Number v : values) {
+        out += sep;
+        if constexpr (std::is_integral_v<Number>)
+            AppendInt(out, v);
+        else
+            AppendJson(out, v);
+        sep = ",";
+    }
+    out += ']';
+}
+
 // The text of the last finished line, kept for its room: a flip traces a hundred lines
 // or more, and the next one is built in it without asking for memory.
 thread_local std::string spareBody;
@@ -500,25 +517,11 @@ Record& Record::addRaw(const char* name, const std::string& json) {
     return *this;
 }
 Record& Record::addList(const char* name, std::initializer_list<double> values) {
-    key(name).body += '[';
-    const char* sep = "";
-    for (double v : values) {
-        body += sep;
-        AppendJson(body, v);
-        sep = ",";
-    }
-    body += ']';
+    AppendList(key(name).body, values);
     return *this;
 }
 Record& Record::addList(const char* name, std::initializer_list<int> values) {
-    key(name).body += '[';
-    const char* sep = "";
-    for (int v : values) {
-        body += sep;
-        AppendInt(body, v);
-        sep = ",";
-    }
-    body += ']';
+    AppendList(key(name).body, values);
     return *this;
 }
 Record::~Record() {

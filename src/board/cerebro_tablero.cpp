@@ -19,7 +19,9 @@ class TCerebroTablero : public asientos::TCerebro {
         if (!decidido) {
             // Looks at the wheel a moment, as a person does, then hits a key.
             decidido = true;
-            cuando = ahora + asientos::entre(700, 1600) + asientos::reaccionMs();
+            // One draw per statement: the order of the draws must not depend on the compiler.
+            const int mira = asientos::entre(700, 1600);
+            cuando = ahora + mira + asientos::reaccionMs();
         } else if (ahora >= cuando) {
             asientos::mando::pulsar(KEY_SPACE);
             decidido = false;  // pressed again later if the press was lost

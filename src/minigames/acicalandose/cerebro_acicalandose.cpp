@@ -136,7 +136,8 @@ class TCerebroAcicalandose : public TCerebroMiniJuego {
             // Takes a moment to look before the next kiss, and aims with a hand that shakes.
             t.apuntando = true;
             const int nivel = asientos::nivel();
-            t.desde = ahora + asientos::reaccionMs() + asientos::entre(200, 500 * (4 - nivel));
+            const int reaccion = asientos::reaccionMs();  // drawn before the pause, in this order
+            t.desde = ahora + reaccion + asientos::entre(200, 500 * (4 - nivel));
             const float error = nivel == asientos::NIVEL_FACIL ? 24.0f : nivel == asientos::NIVEL_NORMAL ? 13.0f : 6.0f;
             t.desvio = (asientos::unidad() * 2 - 1) * error;
         }

@@ -67,7 +67,8 @@ class TCerebroCDs : public TCerebroMiniJuego {
             fase = 0;
             // A hard player takes longer over each throw, looking for the gap.
             const int cuidado = asientos::nivel() == asientos::NIVEL_DIFICIL ? asientos::entre(300, 700) : 0;
-            proximoTiro = ahora + asientos::reaccionMs() + asientos::entre(400, 1200) + cuidado;
+            const int reaccion = asientos::reaccionMs();  // drawn before the pause, in this order
+            proximoTiro = ahora + reaccion + asientos::entre(400, 1200) + cuidado;
         }
     }
 

@@ -50,8 +50,11 @@ class TCerebroLove : public TCerebroMiniJuego {
         const int32_t ahora = ahoraMs();
         // Half a reaction: he already watches the highlight. Even a sharp player needs
         // about a tenth of a second to see it land and press.
-        if (e.cuando == 0 && juego.seleccion % 3 == 0)
-            e.cuando = ahora + std::max(asientos::reaccionMs() / 2, asientos::entre(100, 200));
+        if (e.cuando == 0 && juego.seleccion % 3 == 0) {
+            // One draw per statement: the order of the draws must not depend on the compiler.
+            const int minimo = asientos::entre(100, 200);
+            e.cuando = ahora + std::max(asientos::reaccionMs() / 2, minimo);
+        }
         if (e.cuando != 0 && ahora >= e.cuando) {
             // A sharp player looks again before pressing and holds back when somebody
             // else has already pushed off the polite line.

@@ -502,6 +502,12 @@ void DrawText(const std::string& text, float x, float y) {
     }
 }
 
+void PrepareGlyphs(const TImageFontPtr& font, const std::string& text) {
+    if (!font || !drawing::ContextReady()) return;
+    RasteriseMissing(*font, ToCodePoints(text));
+    for (const TImagePtr& page : font->pages) drawing::TextureOf(*page, 0);
+}
+
 float TextWidth(const std::string& text) {
     const TImageFont& font = Current();
     float width = 0;

@@ -24,5 +24,9 @@ void DrawText(const std::string& text, float x, float y);
 float TextWidth(const std::string& text);
 // Font height (unscaled).
 float TextHeight(const std::string& text = {});
+// Rasterises the glyphs of `text` that `font` has not drawn yet and makes the textures of
+// their pages now, so that a large font shown glyph by glyph later (a countdown) does not
+// stall a frame at each new glyph. Draws nothing; needs an open display.
+void PrepareGlyphs(const TImageFontPtr& font, const std::string& text);
 // "comic.ttf@50" or "builtin" (trace).
 std::string FontName(const TImageFontPtr& font);

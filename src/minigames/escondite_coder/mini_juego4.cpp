@@ -146,6 +146,9 @@ int TMiniJuego4::animacionAzafata() {
 
 void TMiniJuego4::prepararJuego(int t) {
     turno = t;
+    // The boss's countdown shows a new digit every few tenths of a second; made now, in the
+    // order they first show, they do not each cost a frame during the play.
+    PrepareGlyphs(fuenteJefe, "1098765432");
     auto paquete = [this](int c) {
         return c >= 0 && c < static_cast<int>(gfx.size()) ? gfx[static_cast<size_t>(c)] : nullptr;
     };

@@ -150,10 +150,13 @@ int TAplicacion::partida() {
     SetColor(255, 255, 255);
     // The match plays minigame squares through this: a fresh minigame every time.
     auto lanzador = [this](int numero, const TEquipo& equipo) {
-        std::unique_ptr<TMiniJuego> juego = crearMiniJuego(numero, animaciones, packs);
-        if (!juego) return 0;
-        asientos::TCerebroActivo cerebro(crearCerebroMiniJuego(numero, *juego));
-        return juego->jugar(equipo);
+        int resultado = 0;
+        if (std::unique_ptr<TMiniJuego> juego = crearMiniJuego(numero, animaciones, packs)) {
+            asientos::TCerebroActivo cerebro(crearCerebroMiniJuego(numero, *juego));
+            resultado = juego->jugar(equipo);
+        }
+        ReturnFreeMemory();  // the minigame's resources are gone now
+        return resultado;
     };
     if (auto juego = TJuego::Create(4, 1, animaciones, packs, lanzador)) {
         asientos::TCerebroActivo cerebro(crearCerebroTablero(*juego));
@@ -161,6 +164,7 @@ int TAplicacion::partida() {
         // A match left with Escape ends the demo: the person takes the menu over.
         if (juego->ganado < 0) asientos::pararDemo();
     }
+    ReturnFreeMemory();  // the board and its pictures are gone now
     if (canal) canal->Stop();
     return kMenu;
 }
@@ -182,6 +186,7 @@ int TAplicacion::practica() {
     setMusicVolume(canal);
 
     jugarMinijuego(r);
+    ReturnFreeMemory();  // the minigame's resources are gone now
 
     if (canal) canal->Stop();
     SetColor(255, 255, 255);

@@ -1,4 +1,4 @@
-// Message box and directory listing.
+// Message box, directory listing and giving freed memory back.
 #include "platform/system.h"
 
 #include "platform/detail.h"
@@ -7,6 +7,10 @@
 #include "platform/text.h"
 
 #include <SDL.h>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include <algorithm>
 #include <cstdio>
@@ -37,4 +41,10 @@ std::vector<std::string> ReadDir(const std::string& path) {
     std::sort(names.begin(), names.end());
     if (journal::Recording()) journal::WriteDir(path, names);
     return names;
+}
+
+void ReturnFreeMemory() {
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
 }

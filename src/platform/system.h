@@ -1,5 +1,5 @@
 #pragma once
-// Message box and directory listing.
+// Message box, directory listing and giving freed memory back.
 #include <string>
 #include <vector>
 
@@ -9,3 +9,8 @@ void Notify(const std::string& text, bool serious = false);
 void ShowMessageBox(const std::string& text, bool serious);
 // Names of the entries of a directory (no "." or ".."), sorted; empty when unreadable.
 std::vector<std::string> ReadDir(const std::string& path);
+// Hands the memory freed since (a minigame's pictures, sounds and fonts) back to the
+// system. The allocator keeps freed blocks for reuse, and pieces still in use can pin
+// whole stretches of them, so without this the game's resident size grows in steps over
+// a long session of matches although the memory in use stays level.
+void ReturnFreeMemory();

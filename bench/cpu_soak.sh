@@ -40,7 +40,8 @@ while read -r linea; do
       if [ -z "${ultimo:-}" ] || [ $((flip - ultimo)) -gt 400 ]; then
         n=$((n + 1))
         rss=$(awk '/VmRSS/ {print $2}' /proc/$pid/status)
-        echo "partida $n: flip $flip, memoria residente ${rss} kB"
+        # The reports so far, so that a soak cut short still tells.
+        echo "partida $n: flip $flip, memoria residente ${rss} kB, informes: $(grep -c 'ERROR: \|runtime error' sanitizers.txt || true)"
         [ $n -eq 1 ] && primera=$rss
         [ $n -ge "$partidas" ] && break
       fi

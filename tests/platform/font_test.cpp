@@ -211,6 +211,15 @@ TEST_F(TextDrawTest, TextLooksTheSameWhateverWasDrawnBefore) {
                 EXPECT_LE(MaxDifference(*first, *again, kSplitRow, 768), 1);
             }
         }
+
+        // Glyphs made ahead, in another order, draw as if made on the way.
+        auto prepared = LoadImageFont(kComic, 100, style);
+        PrepareGlyphs(prepared, "W! \xc3\xa1\xc3\xb1 adtrapikirF aloH");
+        const auto ahead = DrawSample(prepared);
+        EXPECT_EQ(MaxDifference(*first, *ahead, 0, kSplitRow), 0);
+        if (style == SMOOTHFONT) {
+            EXPECT_LE(MaxDifference(*first, *ahead, kSplitRow, 768), 1);
+        }
     }
     // A font loaded while no display is open.
     auto reference = DrawSample(LoadImageFont(kComic, 100, 0));

@@ -25,19 +25,20 @@ struct Vtx {
 
 // Where primitives may draw: the window pixels (inclusive ranges of columns and rows)
 // whose centres they may cover, empty when first > last; and their extent in virtual
-// units. Only upright rectangles move. Those that only touch along an edge share no pixel: the rasteriser
-// gives every pixel centre on a shared edge to one side only, and the projection maps
-// equal or ordered coordinates to equal or ordered window positions.
+// units. Primitives whose pixel ranges are apart share no pixel. Upright rectangles that
+// only touch along an edge share none either: the rasteriser gives every pixel centre on
+// a shared edge to one side only, and the projection maps equal or ordered coordinates to
+// equal or ordered window positions.
 struct PixelBox {
     int x0 = 1, y0 = 1, x1 = 0, y1 = 0;
     float minX = 0, minY = 0, maxX = 0, maxY = 0;
     bool upright = true;  // every primitive in it is an axis-aligned rectangle
     bool empty() const { return x0 > x1 || y0 > y1; }
     bool meets(const PixelBox& o) const {
-        // Anything turned or slanted is held in place: clipping its corners can move its
-        // edges by more than the margin.
-        if (!upright || !o.upright) return true;
         if (empty() || o.empty() || x0 > o.x1 || o.x0 > x1 || y0 > o.y1 || o.y0 > y1) return false;
+        // Turned or slanted shapes share no pixel only when their pixel ranges are apart:
+        // clipping their corners can move their edges, so touching edges prove nothing.
+        if (!upright || !o.upright) return true;
         return !(minX >= o.maxX || o.minX >= maxX || minY >= o.maxY || o.minY >= maxY);
     }
     void add(const PixelBox& o) {
@@ -82,7 +83,7 @@ struct Batch {
     drawing::Sampling texture;  // the filters its texture was made with
     std::vector<Vtx> v;
     PixelBox box;  // union of its primitives
-    // The box of each primitive while there are few and all are upright; beyond that the
+    // The box of each primitive while there are few; beyond that the
     // union stands for them.
     std::vector<PixelBox> parts;
     bool partsComplete = true;
@@ -90,7 +91,7 @@ struct Batch {
     // Whether a primitive drawn after this batch could share a pixel with it.
     bool meets(const PixelBox& o) const {
         if (!box.meets(o)) return false;
-        if (!partsComplete || !box.upright) return true;
+        if (!partsComplete) return true;
         for (const PixelBox& p : parts)
             if (p.meets(o)) return true;
         return false;
@@ -153,18 +154,18 @@ PixelBox StagedBox(float kx, float ky) {
     const double lx = std::ceil(minX * kx - margin - 0.5), hx = std::floor(maxX * kx + margin - 0.5);
     const double ly = std::ceil(minY * ky - margin - 0.5), hy = std::floor(maxY * ky + margin - 0.5);
 
-    // Anything non-finite or far outside the window meets everything.
-    constexpr double kFar = 1 << 24;
-    if (!(lx > -kFar && hx < kFar && ly > -kFar && hy < kFar))
-        return {-(1 << 24), -(1 << 24), 1 << 24, 1 << 24, 0, 0, 0, 0, false};
-    PixelBox box{static_cast<int>(lx), static_cast<int>(ly), static_cast<int>(hx), static_cast<int>(hy),
-                 minX, minY, maxX, maxY, false};
     // An upright rectangle: one quad whose corners run along the axes.
     const auto& q = batches.staged;
-    box.upright = batches.stagedKey.prim == drawing::Prim::Quads && q.size() == 4 &&
-                  ((q[0].y == q[1].y && q[1].x == q[2].x && q[2].y == q[3].y && q[3].x == q[0].x) ||
-                   (q[0].x == q[1].x && q[1].y == q[2].y && q[2].x == q[3].x && q[3].y == q[0].y));
-    return box;
+    const bool upright = batches.stagedKey.prim == drawing::Prim::Quads && q.size() == 4 &&
+                         ((q[0].y == q[1].y && q[1].x == q[2].x && q[2].y == q[3].y && q[3].x == q[0].x) ||
+                          (q[0].x == q[1].x && q[1].y == q[2].y && q[2].x == q[3].x && q[3].y == q[0].y));
+    // Anything non-finite or far outside the window meets everything. Other shapes are
+    // trusted nearer: the rounding of a corner moved by clipping grows with its distance.
+    const double far = upright ? 1 << 24 : 1 << 14;
+    if (!(lx > -far && hx < far && ly > -far && hy < far))
+        return {-(1 << 24), -(1 << 24), 1 << 24, 1 << 24, 0, 0, 0, 0, false};
+    return PixelBox{static_cast<int>(lx), static_cast<int>(ly), static_cast<int>(hx), static_cast<int>(hy),
+                    minX, minY, maxX, maxY, upright};
 }
 
 // The cheapest sampling that gives the staged quad the pixels its texture's own filters

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 
 TImagePtr TMiniJuego2::imgBola;
@@ -235,8 +236,16 @@ int TMiniJuego2::generaAgua(int alto, int bajo) {
     const int tw = textura ? std::clamp(textura->width, 1, LADO_TEXTURA) : 1;
     const int th = textura ? std::clamp(textura->height, 1, LADO_TEXTURA) : 1;
 
-    // The tinted colour of each texel of the tile, as the floor's bytes R, G, B.
-    std::array<std::array<uint8_t, 3>, LADO_TEXTURA * LADO_TEXTURA> tinte{};
+    // A cell's four bytes are those of its tinted texel (alpha 0) or'ed with those of its
+    // alpha (colour 0): one store per cell, whatever the machine's byte order.
+    auto bytes = [](uint8_t r, uint8_t g, uint8_t b, uint8_t a) {
+        const uint8_t v[4] = {r, g, b, a};
+        uint32_t u;
+        std::memcpy(&u, v, 4);
+        return u;
+    };
+    // The tinted colour of each texel of the tile.
+    std::array<uint32_t, LADO_TEXTURA * LADO_TEXTURA> tinte{};
     const bool rgba = textura && textura->format == PF_RGBA8888;  // as loaded: read its bytes
     for (int y = 0; y < th; ++y) {
         const uint8_t* fila = rgba ? textura->row(y) : nullptr;
@@ -244,10 +253,10 @@ int TMiniJuego2::generaAgua(int alto, int bajo) {
             const uint32_t texel =
                 fila ? (uint32_t(fila[x * 4]) << 16 | uint32_t(fila[x * 4 + 1]) << 8 | fila[x * 4 + 2])
                      : (textura ? textura->ReadPixel(x, y) : 0);
-            tinte[static_cast<size_t>(y * LADO_TEXTURA + x)] = {
-                static_cast<uint8_t>(std::min<uint32_t>(((texel >> 16) & 0xFF) + 32, 255)),
-                static_cast<uint8_t>(std::min<uint32_t>(((texel >> 8) & 0xFF) + 64, 255)),
-                static_cast<uint8_t>(std::min<uint32_t>((texel & 0xFF) + 255, 255))};
+            tinte[static_cast<size_t>(y * LADO_TEXTURA + x)] =
+                bytes(static_cast<uint8_t>(std::min<uint32_t>(((texel >> 16) & 0xFF) + 32, 255)),
+                      static_cast<uint8_t>(std::min<uint32_t>(((texel >> 8) & 0xFF) + 64, 255)),
+                      static_cast<uint8_t>(std::min<uint32_t>((texel & 0xFF) + 255, 255)), 0);
         }
     }
 
@@ -264,8 +273,8 @@ int TMiniJuego2::generaAgua(int alto, int bajo) {
             e = (d - bajo) * 150 / (alto - bajo);
         return static_cast<uint8_t>(150 - e);
     };
-    std::array<uint8_t, 256> alfa{};
-    for (int d = 0; d < 256; ++d) alfa[static_cast<size_t>(d)] = alfaDe(d);
+    std::array<uint32_t, 256> alfa{};
+    for (int d = 0; d < 256; ++d) alfa[static_cast<size_t>(d)] = bytes(0, 0, 0, alfaDe(d));
     std::array<int, ANCHO_SUELO> columnaTextura{};
     for (int x = 0; x < ANCHO_SUELO; ++x) columnaTextura[static_cast<size_t>(x)] = x % tw;
 
@@ -282,11 +291,10 @@ int TMiniJuego2::generaAgua(int alto, int bajo) {
             uint8_t* p = destino->row(y) + static_cast<size_t>(x0) * 4;
             for (int x = x0; x < x1; ++x, p += 4) {
                 const int d = columnas[static_cast<size_t>(x - x0)][y];
-                const auto& c = tinteFila[columnaTextura[static_cast<size_t>(x)]];
-                p[0] = c[0];
-                p[1] = c[1];
-                p[2] = c[2];
-                p[3] = static_cast<unsigned>(d) < 256 ? alfa[static_cast<size_t>(d)] : alfaDe(d);
+                const uint32_t celda = tinteFila[columnaTextura[static_cast<size_t>(x)]] |
+                                       (static_cast<unsigned>(d) < 256 ? alfa[static_cast<size_t>(d)]
+                                                                       : bytes(0, 0, 0, alfaDe(d)));
+                std::memcpy(p, &celda, 4);
             }
         }
     }

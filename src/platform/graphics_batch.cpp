@@ -83,8 +83,7 @@ struct Batch {
     drawing::Sampling texture;  // the filters its texture was made with
     std::vector<Vtx> v;
     PixelBox box;  // union of its primitives
-    // The box of each primitive while there are few; beyond that the
-    // union stands for them.
+    // The box of each primitive while there are few; beyond that the union stands for them.
     std::vector<PixelBox> parts;
     bool partsComplete = true;
 

@@ -149,15 +149,7 @@ int TAplicacion::partida() {
     setMusicVolume(canal);
     SetColor(255, 255, 255);
     // The match plays minigame squares through this: a fresh minigame every time.
-    auto lanzador = [this](int numero, const TEquipo& equipo) {
-        int resultado = 0;
-        if (std::unique_ptr<TMiniJuego> juego = crearMiniJuego(numero, animaciones, packs)) {
-            asientos::TCerebroActivo cerebro(crearCerebroMiniJuego(numero, *juego));
-            resultado = juego->jugar(equipo);
-        }
-        ReturnFreeMemory();  // the minigame's resources are gone now
-        return resultado;
-    };
+    auto lanzador = [this](int numero, const TEquipo& equipo) { return jugarMinijuego(numero, equipo); };
     if (auto juego = TJuego::Create(4, 1, animaciones, packs, lanzador)) {
         asientos::TCerebroActivo cerebro(crearCerebroTablero(*juego));
         juego->start();
@@ -185,8 +177,7 @@ int TAplicacion::practica() {
     // Practice games play their music at the chosen music volume, like the board game.
     setMusicVolume(canal);
 
-    jugarMinijuego(r);
-    ReturnFreeMemory();  // the minigame's resources are gone now
+    jugarMinijuego(r, *TEquipo::Create(4));  // with no minigame of that number, straight back
 
     if (canal) canal->Stop();
     SetColor(255, 255, 255);
@@ -200,12 +191,14 @@ int TAplicacion::practica() {
     return kPractica;
 }
 
-void TAplicacion::jugarMinijuego(int r) {
-    std::unique_ptr<TMiniJuego> juego = crearMiniJuego(r, animaciones, packs);
-    if (!juego) return;  // no minigame of that number: straight back to the practice menu
-    auto equipo = TEquipo::Create(4);
-    asientos::TCerebroActivo cerebro(crearCerebroMiniJuego(r, *juego));
-    juego->jugar(*equipo);
+int TAplicacion::jugarMinijuego(int numero, const TEquipo& equipo) {
+    int resultado = 0;
+    if (std::unique_ptr<TMiniJuego> juego = crearMiniJuego(numero, animaciones, packs)) {
+        asientos::TCerebroActivo cerebro(crearCerebroMiniJuego(numero, *juego));
+        resultado = juego->jugar(equipo);
+    }
+    ReturnFreeMemory();  // the minigame's resources are gone now
+    return resultado;
 }
 
 int TAplicacion::opciones() {

@@ -8,6 +8,7 @@
 #include <array>
 #include <memory>
 
+class TEquipo;
 class TIntroduccionAnal;
 class TMenuMolon;
 
@@ -30,9 +31,9 @@ class TAplicacion {
     int practica();
     int opciones();
     int creditos();
-    // The one place where practice minigame r (0 to 4) is made and played with a roster of
-    // four; returns when it has ended.
-    void jugarMinijuego(int r);
+    // The one place where a minigame (0 to 4) is made and played, for a match or for
+    // practice; returns its result once it has ended and its resources are given back.
+    int jugarMinijuego(int numero, const TEquipo& equipo);
 
     VBAPtr animaciones;            // anim/pjs.vba, shared by every figure
     std::array<VGPPtr, 5> packs;   // Tarsun, Er_Varsen, Quelbido, Pexil, the girl

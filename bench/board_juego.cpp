@@ -3,7 +3,7 @@
 // with walls and decorations). No display is needed for either.
 #include "board/juego.h"
 #include "board/tablero.h"
-#include "platform/random.h"
+#include "platform/base/random.h"
 #include "vba/vba.h"
 
 #include <benchmark/benchmark.h>

@@ -16,7 +16,7 @@ namespace {
 void OpenDisplay(int w, int h) {
     static bool started = false;
     if (!started) {
-        rig::Options o;
+        session::Options o;
         o.headless = true;
         o.virtualClock = true;
         platform::Startup(o);

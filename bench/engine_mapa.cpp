@@ -15,7 +15,7 @@ void iniciar() {
     static bool hecho = false;
     if (hecho) return;
     hecho = true;
-    rig::Options o;
+    session::Options o;
     o.headless = true;
     o.virtualClock = true;
     platform::Startup(o);

@@ -14,7 +14,7 @@
 namespace escena {
 
 inline void arrancarHeadless(int32_t semilla = 1) {
-    rig::Options o;
+    session::Options o;
     o.headless = true;
     o.virtualClock = true;
     o.seed = semilla;

@@ -7,8 +7,8 @@
 #include "../tests/support/minigame_fixture.h"
 #include "engine/gl.h"
 #include "minigames/no_te_mojes/mini_juego2.h"
+#include "platform/base/random.h"
 #include "platform/platform.h"
-#include "platform/random.h"
 
 #include "escena_headless.h"
 

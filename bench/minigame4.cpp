@@ -7,7 +7,7 @@
 #include "../tests/support/minigame_fixture.h"
 #include "engine/gl.h"
 #include "minigames/escondite_coder/mini_juego4.h"
-#include "platform/input.h"
+#include "platform/input/input.h"
 #include "platform/platform.h"
 
 #include "escena_headless.h"

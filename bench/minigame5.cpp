@@ -6,8 +6,8 @@
 #include "../tests/support/minigame_fixture.h"
 #include "engine/gl.h"
 #include "minigames/lanzamiento_cds/mini_juego5.h"
+#include "platform/base/random.h"
 #include "platform/platform.h"
-#include "platform/random.h"
 
 #include "escena_headless.h"
 

@@ -1,14 +1,14 @@
 // Cost of the mixer callback: 16 channels at mixed sound rates and playback rates
 // (so every one interpolates), one device buffer of 1024 frames per iteration.
-#include "platform/detail.h"
-#include "platform/sound.h"
+#include "platform/sound/device.h"
+#include "platform/sound/sound.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 
 static void BM_Mix16Channels(benchmark::State& state) {
-    platform_detail::AudioInit(true);
+    audio::Init(true);
     std::vector<TChannelPtr> channels;
     for (int i = 0; i < 16; ++i) {
         auto s = std::make_shared<TSound>();
@@ -27,10 +27,10 @@ static void BM_Mix16Channels(benchmark::State& state) {
     }
     std::vector<int16_t> out(2 * 1024);
     for (auto _ : state) {
-        platform_detail::AudioMix(out.data(), 1024);
+        audio::Mix(out.data(), 1024);
         benchmark::DoNotOptimize(out.data());
     }
     state.SetItemsProcessed(state.iterations() * 1024);
-    platform_detail::AudioShutdown();
+    audio::Shutdown();
 }
 BENCHMARK(BM_Mix16Channels);

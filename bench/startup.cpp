@@ -67,7 +67,7 @@ BENCHMARK(BM_LoadIntroPictures)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->
 void BM_FontFirstLine(benchmark::State& state) {
     static bool started = false;
     if (!started) {
-        rig::Options o;
+        session::Options o;
         o.headless = true;
         o.virtualClock = true;
         platform::Startup(o);

@@ -1,8 +1,8 @@
 // Fuzz target: a 16-bit FPG collection through every FPG loader, then the operations
 // on what they made.
 // A longer run of every target: fuzz/run build-fuzz 600
-#include "platform/errors.h"
-#include "platform/stream.h"
+#include "platform/base/errors.h"
+#include "platform/base/stream.h"
 #include "vgp/pvgp.h"
 #include "vgp/ssvgp.h"
 #include "vgp/vgp.h"

@@ -1,6 +1,6 @@
 // Picture decoding from untrusted bytes (PNG and JPEG, chosen by content), then the
 // image made from it: masking walks every pixel and its neighbours.
-#include "platform/image.h"
+#include "platform/pictures/image.h"
 
 #include <cstdlib>
 

@@ -1,7 +1,7 @@
 // Fuzz target: a session journal, read and checked whole, then every event line rebuilt
 // and every string written back the way it was read.
-#include "platform/errors.h"
-#include "platform/journal.h"
+#include "platform/base/errors.h"
+#include "platform/session/journal.h"
 
 #include <SDL.h>
 

@@ -1,14 +1,14 @@
 // Sound loading from untrusted bytes (WAV and Ogg Vorbis), then a few hundred frames of
 // mixing of a channel playing whatever loaded, at a rate and pan taken from the input.
-#include "platform/clock.h"
-#include "platform/detail.h"
-#include "platform/sound.h"
+#include "platform/session/clock.h"
+#include "platform/sound/device.h"
+#include "platform/sound/sound.h"
 
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     clockseam::UseVirtualClock();
-    platform_detail::AudioInit(true);
+    audio::Init(true);
     int flags = size > 0 ? (data[size - 1] & 3) : 0;
     TSoundPtr sound = LoadSoundFromMemory(data, size, flags, "fuzz");
     if (!sound) return 0;
@@ -20,15 +20,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         channel->SetPan(static_cast<float>(data[size - 3]) / 127.5f - 1.0f);
     }
     int16_t out[2 * 300];
-    platform_detail::AudioMix(out, 300);
+    audio::Mix(out, 300);
     clockseam::Advance(17);  // the silent path too
     channel->SetPaused(true);
-    platform_detail::AudioMix(out, 100);
+    audio::Mix(out, 100);
     channel->SetPaused(false);
-    platform_detail::AudioMix(out, 100);
+    audio::Mix(out, 100);
     (void)channel->Playing();
     channel->Stop();
-    platform_detail::AudioMix(out, 300);
-    platform_detail::AudioShutdown();
+    audio::Mix(out, 300);
+    audio::Shutdown();
     return 0;
 }

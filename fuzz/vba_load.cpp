@@ -1,7 +1,7 @@
 // Fuzz target: an animation set file, then what playback does with it.
 // A longer run of every target: fuzz/run build-fuzz 600
-#include "platform/errors.h"
-#include "platform/stream.h"
+#include "platform/base/errors.h"
+#include "platform/base/stream.h"
 #include "vba/anim_state.h"
 #include "vba/vba.h"
 

@@ -1,8 +1,8 @@
 // Fuzz target: a pack file read as a grid pack and as a pixmap pack, then the grid
 // pack's copy, recolouring and writer.
 // A longer run of every target: fuzz/run build-fuzz 600
-#include "platform/errors.h"
-#include "platform/stream.h"
+#include "platform/base/errors.h"
+#include "platform/base/stream.h"
 #include "vgp/pvgp.h"
 #include "vgp/ssvgp.h"
 

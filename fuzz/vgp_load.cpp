@@ -1,7 +1,7 @@
 // Fuzz target: a graphics pack file, then copying, recolouring and saving it.
 // A longer run of every target: fuzz/run build-fuzz 600
-#include "platform/errors.h"
-#include "platform/stream.h"
+#include "platform/base/errors.h"
+#include "platform/base/stream.h"
 #include "vgp/vgp.h"
 
 #include <cstddef>

@@ -19,8 +19,8 @@
 #include "engine/mapa.h"
 #include "minigames/cerebros.h"
 #include "minigames/fabrica.h"
-#include "platform/journal.h"
 #include "platform/platform.h"
+#include "platform/session/journal.h"
 
 #include <SDL2/SDL.h>
 
@@ -108,7 +108,7 @@ int TAplicacion::start() {
     PrefetchImages(imagenesDelArranque());
     cargarRecursosFijos();
     abrirPantalla();
-    const auto& options = rig::Current();
+    const auto& options = session::Current();
     const int32_t semilla = options.seed ? *options.seed : Millisecs();
     SeedRnd(semilla);
     // The computer players' own generator starts from the same seed; the game's stays its own.

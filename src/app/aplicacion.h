@@ -1,7 +1,7 @@
 #pragma once
 // Start-up and the top-level state machine. The states are the main menu's entry
 // indices: -1 main menu, 0 board game, 1 practice menu, 2 options, 3 credits, 4 leave.
-#include "platform/sound.h"
+#include "platform/sound/sound.h"
 #include "vba/vba.h"
 #include "vgp/vgp.h"
 

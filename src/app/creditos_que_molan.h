@@ -1,7 +1,7 @@
 #pragma once
 // The credits: eleven lines (one of them empty, keeping its place) that slide in over the
 // credits picture, all in the highlight blue, until Enter.
-#include "platform/font.h"
+#include "platform/pictures/font.h"
 
 #include <array>
 #include <memory>

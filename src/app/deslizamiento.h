@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/input.h"
+#include "platform/input/input.h"
 
 // The slide-in of the menus' lists: the top line falls from y = 0 and comes to rest at
 // y = 200 after 11 frames while the spacing shrinks to escala * 0.3138 (50 for a scale of

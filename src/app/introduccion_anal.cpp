@@ -2,10 +2,11 @@
 
 #include "engine/asientos.h"
 #include "engine/gestor_sonido.h"
-#include "platform/image.h"
-#include "platform/input.h"
-#include "platform/render.h"
-#include "platform/sound.h"
+#include "platform/frame.h"
+#include "platform/input/input.h"
+#include "platform/pictures/image.h"
+#include "platform/sound/sound.h"
+#include "platform/video/render.h"
 
 #include <array>
 #include <string>

@@ -3,8 +3,8 @@
 // through with any typed character (Escape ends everything), then the four characters
 // presented one after another over a scrolling background, ending by itself after 720
 // frames or on any typed character.
-#include "platform/font.h"
-#include "platform/sound.h"
+#include "platform/pictures/font.h"
+#include "platform/sound/sound.h"
 
 #include <memory>
 

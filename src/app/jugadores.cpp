@@ -1,8 +1,8 @@
 #include "app/jugadores.h"
 
-#include "platform/errors.h"
-#include "platform/journal.h"
-#include "platform/stream.h"
+#include "platform/base/errors.h"
+#include "platform/base/stream.h"
+#include "platform/session/journal.h"
 
 #include <algorithm>
 #include <cctype>
@@ -89,12 +89,12 @@ asientos::Eleccion leerJugadores(const std::string& path) {
     return personas;
 }
 
-void comprobarOpcionesCPU(const rig::Options& o) {
+void comprobarOpcionesCPU(const session::Options& o) {
     if (o.cpu) seatsDeLista(*o.cpu);
     if (o.cpuLevel) nivelDe(*o.cpuLevel);
 }
 
-asientos::Eleccion elegirJugadores(const rig::Options& o, const std::string& path) {
+asientos::Eleccion elegirJugadores(const session::Options& o, const std::string& path) {
     comprobarOpcionesCPU(o);
     asientos::Eleccion e = leerJugadores(path);
     if (o.cpu) e.cpu = seatsDeLista(*o.cpu);
@@ -102,7 +102,7 @@ asientos::Eleccion elegirJugadores(const rig::Options& o, const std::string& pat
     return e;
 }
 
-asientos::Eleccion jugadoresDeLaSesion(const rig::Options& o) {
+asientos::Eleccion jugadoresDeLaSesion(const session::Options& o) {
     const std::string texto = journal::Setting("jugadores", [&] {
         const asientos::Eleccion e = elegirJugadores(o);
         std::string t;

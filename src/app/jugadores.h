@@ -6,8 +6,8 @@
 // ("Tarsun persona"), and may have a line "nivel N" with N 1 (easy), 2 (normal) or
 // 3 (hard). A missing or malformed file is rewritten with four people at level 2.
 #include "engine/asientos.h"
-#include "platform/rig.h"
-#include "platform/settings.h"
+#include "platform/base/settings.h"
+#include "platform/session/run.h"
 
 #include <string>
 
@@ -16,10 +16,10 @@ void escribirJugadores(const asientos::Eleccion& eleccion, const std::string& pa
 
 // Checks --cpu (names separated by commas, any case, or "all") and --cpu-level (1, 2, 3).
 // Throws GameError with a message listing the valid values.
-void comprobarOpcionesCPU(const rig::Options& options);
+void comprobarOpcionesCPU(const session::Options& options);
 // The choice for this run: the file, with the options over it (the file is not changed
 // by them). Throws GameError as comprobarOpcionesCPU.
-asientos::Eleccion elegirJugadores(const rig::Options& options, const std::string& path = settings::PathFor("jugadores.cfg"));
+asientos::Eleccion elegirJugadores(const session::Options& options, const std::string& path = settings::PathFor("jugadores.cfg"));
 // elegirJugadores for this run, kept in the session journal ("cpcp 2": c a computer,
 // p a person, seat by seat, then the level): a replay takes the recorded choice.
-asientos::Eleccion jugadoresDeLaSesion(const rig::Options& options);
+asientos::Eleccion jugadoresDeLaSesion(const session::Options& options);

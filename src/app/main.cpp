@@ -1,10 +1,11 @@
 // Frikipartida: start-up, the game, and what a stop looks like.
 #include "app/aplicacion.h"
+#include "app/command_line.h"
 #include "app/jugadores.h"
-#include "platform/data_folder.h"
-#include "platform/journal.h"
+#include "platform/base/data_folder.h"
+#include "platform/base/settings.h"
 #include "platform/platform.h"
-#include "platform/settings.h"
+#include "platform/session/journal.h"
 
 #include <cstdio>
 
@@ -13,16 +14,16 @@
 #endif
 
 int main(int argc, char** argv) {
-    rig::Options options;
+    session::Options options;
     try {
         // Without options the command line is not read at all.
-        if (argc > 1) options = rig::ParseOptions(argc, argv);
+        if (argc > 1) options = cli::ParseOptions(argc, argv);
     } catch (const GameError& e) {
         std::printf("%s\nPrueba 'frikipartida --help' para ver las opciones.\n", e.what());
         return 2;
     }
     if (options.help) {
-        std::fputs(rig::HelpText().c_str(), stdout);
+        std::fputs(cli::HelpText().c_str(), stdout);
         return 0;
     }
     if (options.version) {
@@ -47,7 +48,7 @@ int main(int argc, char** argv) {
     try {
         TAplicacion app;
         code = app.start();
-    } catch (const rig::Stop& stop) {
+    } catch (const session::Stop& stop) {
         code = stop.code();
     } catch (const GameError& e) {
         // The box first (while the display still exists), then standard output.

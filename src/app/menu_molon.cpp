@@ -3,8 +3,9 @@
 #include "app/deslizamiento.h"
 #include "engine/asientos.h"
 
-#include "platform/input.h"
-#include "platform/render.h"
+#include "platform/frame.h"
+#include "platform/input/input.h"
+#include "platform/video/render.h"
 
 TImagePtr TMenuMolon::titulo;
 TImageFontPtr TMenuMolon::fuente;

@@ -2,8 +2,8 @@
 // The main menu: the title picture with five entries that slide in from the top; the
 // arrows move the highlight and Enter chooses. The result is the entry's index, which
 // the top-level loop uses as its next state.
-#include "platform/font.h"
-#include "platform/image.h"
+#include "platform/pictures/font.h"
+#include "platform/pictures/image.h"
 
 #include <array>
 #include <memory>

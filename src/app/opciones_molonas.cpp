@@ -2,9 +2,10 @@
 
 #include "app/deslizamiento.h"
 #include "engine/gestor_sonido.h"
-#include "platform/image.h"
-#include "platform/input.h"
-#include "platform/render.h"
+#include "platform/frame.h"
+#include "platform/input/input.h"
+#include "platform/pictures/image.h"
+#include "platform/video/render.h"
 
 #include <cmath>
 

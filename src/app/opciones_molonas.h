@@ -2,7 +2,7 @@
 // The options screen: the music and effects volumes of the sound manager, changed by
 // holding Left or Right on their line, and four switches that only show their value and
 // start at "No" on every visit.
-#include "platform/font.h"
+#include "platform/pictures/font.h"
 
 #include <array>
 #include <memory>

@@ -1,6 +1,6 @@
 #include "app/pantalla.h"
 
-#include "platform/stream.h"
+#include "platform/base/stream.h"
 
 #include <cstdio>
 #include <sstream>

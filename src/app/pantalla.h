@@ -5,7 +5,7 @@
 //                            centred between black bars (as the --keep-aspect option)
 // A missing file means the defaults and is not created. A line the game does not
 // understand is named on standard error and skipped; the rest of the file still counts.
-#include "platform/settings.h"
+#include "platform/base/settings.h"
 
 #include <string>
 

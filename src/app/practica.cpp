@@ -1,9 +1,10 @@
 #include "app/practica.h"
 
 #include "app/deslizamiento.h"
-#include "platform/image.h"
-#include "platform/input.h"
-#include "platform/render.h"
+#include "platform/frame.h"
+#include "platform/input/input.h"
+#include "platform/pictures/image.h"
+#include "platform/video/render.h"
 
 TImageFontPtr TPractica::fuente;
 

@@ -2,7 +2,7 @@
 // The practice menu: the five minigames and "Volver" slide in over the options picture;
 // the arrows move the highlight and Enter chooses. The top-level loop plays the chosen
 // minigame on its own (0 to 4) or goes back to the main menu (5).
-#include "platform/font.h"
+#include "platform/pictures/font.h"
 
 #include <array>
 #include <memory>

@@ -1,8 +1,8 @@
 #include "app/resolucion.h"
 
-#include "platform/settings.h"
-#include "platform/stream.h"
-#include "platform/text.h"
+#include "platform/base/settings.h"
+#include "platform/base/stream.h"
+#include "platform/base/text.h"
 
 void escribirResolucionPorDefecto(const std::string& path) {
     CreateFile(path);

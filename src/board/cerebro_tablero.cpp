@@ -1,8 +1,8 @@
 #include "board/cerebro_tablero.h"
 
 #include "board/juego.h"
-#include "platform/clock.h"
-#include "platform/input.h"
+#include "platform/input/input.h"
+#include "platform/session/clock.h"
 
 namespace {
 class TCerebroTablero : public asientos::TCerebro {

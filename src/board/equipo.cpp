@@ -1,6 +1,6 @@
 #include "board/equipo.h"
 
-#include "platform/errors.h"
+#include "platform/base/errors.h"
 
 std::unique_ptr<TEquipo> TEquipo::Create(int n) {
     if (n > static_cast<int>(nombresPersonajes.size())) throw GameError("TEquipo::Create n > 4");

@@ -9,13 +9,14 @@
 
 #include "board/resultado.h"
 #include "engine/gestor_sonido.h"
-#include "engine/marca_cpu.h"
 #include "engine/gl.h"
-#include "platform/errors.h"
-#include "platform/input.h"
-#include "platform/random.h"
-#include "platform/seats.h"
-#include "platform/render.h"
+#include "engine/marca_cpu.h"
+#include "platform/base/errors.h"
+#include "platform/base/random.h"
+#include "platform/frame.h"
+#include "platform/input/input.h"
+#include "platform/input/seats.h"
+#include "platform/video/render.h"
 
 #include <algorithm>
 #include <cmath>

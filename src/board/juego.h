@@ -22,8 +22,8 @@
 #include "engine/mapa.h"
 #include "engine/sprite.h"
 #include "engine/tiempo.h"
-#include "platform/font.h"
-#include "platform/image.h"
+#include "platform/pictures/font.h"
+#include "platform/pictures/image.h"
 #include "vba/anim_state.h"
 #include "vgp/vgp.h"
 

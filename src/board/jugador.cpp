@@ -1,6 +1,6 @@
 #include "board/jugador.h"
 
-#include "platform/errors.h"
+#include "platform/base/errors.h"
 
 const std::array<std::string, 4> nombresPersonajes = {"Tarsun", "Er_Varsen", "Quelbido", "Pexil"};
 

@@ -4,8 +4,9 @@
 
 #include "engine/gestor_sonido.h"
 #include "engine/gl.h"
-#include "platform/input.h"
-#include "platform/render.h"
+#include "platform/frame.h"
+#include "platform/input/input.h"
+#include "platform/video/render.h"
 
 TImageFontPtr TResultado::fuente;
 std::array<TImagePtr, 4> TResultado::personajes;

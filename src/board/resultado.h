@@ -4,8 +4,8 @@
 // second and slides out to the right, while the picture of the player's character
 // crosses the other way behind it. The victory or defeat sound plays on creation.
 #include "engine/tiempo.h"
-#include "platform/font.h"
-#include "platform/image.h"
+#include "platform/pictures/font.h"
+#include "platform/pictures/image.h"
 
 #include <array>
 #include <cstdint>

@@ -1,10 +1,10 @@
 #include "board/tablero.h"
 
 #include "engine/gl.h"
-#include "platform/errors.h"
-#include "platform/font.h"
-#include "platform/random.h"
-#include "platform/render.h"
+#include "platform/base/errors.h"
+#include "platform/base/random.h"
+#include "platform/pictures/font.h"
+#include "platform/video/render.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
 #include "engine/asientos.h"
 
-#include "platform/clock.h"
-#include "platform/input.h"
-#include "platform/render.h"
+#include "platform/input/input.h"
+#include "platform/session/clock.h"
+#include "platform/video/render.h"
 
 #include <algorithm>
 #include <cctype>

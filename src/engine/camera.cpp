@@ -1,7 +1,7 @@
 #include "engine/camera.h"
 
-#include "platform/font.h"
-#include "platform/render.h"
+#include "platform/pictures/font.h"
+#include "platform/video/render.h"
 
 #include <array>
 #include <cmath>

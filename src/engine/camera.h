@@ -5,7 +5,7 @@
 //
 // Rotations use the camera's own sine and cosine tables (3600 entries, a tenth of a degree
 // each, filled when the program starts), never exact trigonometry.
-#include "platform/image.h"
+#include "platform/pictures/image.h"
 
 #include <memory>
 #include <string>

@@ -1,8 +1,8 @@
 #include "engine/contador.h"
 
 #include "engine/gl.h"
-#include "platform/font.h"
-#include "platform/render.h"
+#include "platform/pictures/font.h"
+#include "platform/video/render.h"
 
 #include <string>
 

@@ -4,10 +4,11 @@
 #include "engine/marca_cpu.h"
 
 #include "engine/gl.h"
-#include "platform/gamepad.h"
-#include "platform/input.h"
-#include "platform/random.h"
-#include "platform/render.h"
+#include "platform/base/random.h"
+#include "platform/frame.h"
+#include "platform/input/gamepad.h"
+#include "platform/input/input.h"
+#include "platform/video/render.h"
 
 #include <cctype>
 

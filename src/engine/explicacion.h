@@ -4,8 +4,8 @@
 // with the keys each one uses, title, instructions). Each page slides in, waits for a
 // typed character or a held mouse button, and slides out.
 #include "engine/tiempo.h"
-#include "platform/font.h"
-#include "platform/image.h"
+#include "platform/pictures/font.h"
+#include "platform/pictures/image.h"
 
 #include <array>
 #include <cstdint>

@@ -4,9 +4,9 @@
 // a given seed, so it must not change.
 #include "engine/gl.h"
 
-#include "platform/pixmap.h"
-#include "platform/random.h"
-#include "platform/render.h"
+#include "platform/base/random.h"
+#include "platform/pixels/pixmap.h"
+#include "platform/video/render.h"
 
 #include <algorithm>
 

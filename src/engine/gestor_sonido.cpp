@@ -1,6 +1,6 @@
 #include "engine/gestor_sonido.h"
 
-#include "platform/system.h"
+#include "platform/session/folders.h"
 
 #include <algorithm>
 #include <cctype>

@@ -9,7 +9,7 @@
 // gestorSonido(). Until CreateGlobal runs, gestorSonido() hands out an empty manager
 // with the default volumes, so code run outside the game (tests, tools) plays nothing
 // instead of failing.
-#include "platform/sound.h"
+#include "platform/sound/sound.h"
 
 #include <cstdint>
 #include <map>

@@ -1,6 +1,6 @@
 #include "engine/gl.h"
 
-#include "platform/render.h"
+#include "platform/video/render.h"
 
 
 namespace {

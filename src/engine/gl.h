@@ -1,7 +1,7 @@
 #pragma once
 // Static helpers on the drawing state: the virtual projection, the single saved render
 // state around drawing that changes it, and the two striped background generators.
-#include "platform/image.h"
+#include "platform/pictures/image.h"
 
 class GL {
 public:

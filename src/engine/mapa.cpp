@@ -1,7 +1,7 @@
 #include "engine/mapa.h"
 
 #include "engine/gl.h"
-#include "platform/random.h"
+#include "platform/base/random.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 // its own camera. Each code 0-30 selects one of the 31 tile pictures loaded at start-up
 // (TMapa::cargarRecursos); cell (c, r) covers the world square from (c, r) * tilesize.
 #include "engine/camera.h"
-#include "platform/image.h"
+#include "platform/pictures/image.h"
 
 #include <array>
 #include <cstdint>

@@ -1,8 +1,8 @@
 #include "engine/marca_cpu.h"
 
 #include "engine/asientos.h"
-#include "platform/font.h"
-#include "platform/render.h"
+#include "platform/pictures/font.h"
+#include "platform/video/render.h"
 
 void dibujarMarcaCPU(int s, float x, float y, float escala) {
     if (!asientos::esCPU(s)) return;

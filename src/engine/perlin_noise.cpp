@@ -1,6 +1,6 @@
 #include "engine/perlin_noise.h"
 
-#include "platform/random.h"
+#include "platform/base/random.h"
 
 #include <algorithm>
 #include <cmath>

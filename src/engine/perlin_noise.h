@@ -2,7 +2,7 @@
 // Smooth cloud-like value noise: a small grid of random values that wraps at its edges,
 // sampled with bilinear weights and summed over halving scales. It draws from the game's
 // shared random generator, so the same seed gives the same grids.
-#include "platform/image.h"
+#include "platform/pictures/image.h"
 
 #include <memory>
 #include <vector>

@@ -5,8 +5,8 @@
 // module holds the pixel-exact collision tests between character poses and images.
 #include "engine/camera.h"
 #include "engine/mapa.h"
-#include "platform/image.h"
-#include "platform/render.h"
+#include "platform/pictures/image.h"
+#include "platform/video/render.h"
 #include "vba/anim_state.h"
 #include "vgp/vgp.h"
 

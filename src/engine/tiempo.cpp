@@ -1,6 +1,6 @@
 #include "engine/tiempo.h"
 
-#include "platform/clock.h"
+#include "platform/session/clock.h"
 
 #include <cmath>
 

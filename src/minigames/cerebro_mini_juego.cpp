@@ -1,6 +1,6 @@
 #include "minigames/cerebro_mini_juego.h"
 
-#include "platform/clock.h"
+#include "platform/session/clock.h"
 
 void TCerebroMiniJuego::pensar() {
     turno = turnoDelJuego();

@@ -3,8 +3,8 @@
 #include "board/equipo.h"
 #include "engine/gl.h"
 #include "engine/sprite.h"
-#include "platform/input.h"
-#include "platform/render.h"
+#include "platform/input/input.h"
+#include "platform/video/render.h"
 
 #include <algorithm>
 #include <cmath>

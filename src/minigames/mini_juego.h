@@ -9,8 +9,8 @@
 //   int r = m->iniciarJuego(equipo);               // explanation, game, closing scene
 //   // the caller restores the render state and flushes keyboard and mouse itself
 // r is 1 when the player on turn won and 0 when he lost.
-#include "platform/image.h"
-#include "platform/seats.h"
+#include "platform/input/seats.h"
+#include "platform/pictures/image.h"
 #include "vba/anim_state.h"
 #include "vgp/vgp.h"
 

@@ -1,10 +1,12 @@
 #include "platform/platform.h"
 
-#include "platform/detail.h"
-#include "platform/errors.h"
-#include "platform/gamepad.h"
-#include "platform/journal.h"
-#include "platform/letterbox.h"
+#include "platform/input/script.h"
+#include "platform/session/journal.h"
+#include "platform/sound/device.h"
+
+#include "platform/base/errors.h"
+#include "platform/input/gamepad.h"
+#include "platform/video/letterbox.h"
 
 #include <SDL2/SDL.h>
 
@@ -41,7 +43,7 @@ std::vector<int> PadSeats(const std::vector<int>& fromOptions) {
 }
 }  // namespace
 
-void Startup(const rig::Options& options) {
+void Startup(const session::Options& options) {
     if (options.headless) {
         // Same GL code, no visible window: SDL's offscreen driver renders with Mesa.
         SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
@@ -49,19 +51,22 @@ void Startup(const rig::Options& options) {
     }
     // Escape, Alt-Tab and the like must reach the game, not minimise it.
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
-    rig::Configure(options);
+    input::ClearScript();
+    if (!options.script.empty()) input::LoadScript(options.script);
+    session::Configure(options);
     SetKeepAspect(options.keepAspect);
     input::Reset();
-    platform_detail::ResetPacing();
-    platform_detail::AudioInit(options.headless);
+    frame::ResetPacing();
+    audio::Init(options.headless);
     gamepad::Startup(options.headless, PadSeats(options.pads));
 }
 
 void Shutdown() {
     gamepad::Shutdown();
     EndGraphics();
-    platform_detail::AudioShutdown();
-    rig::Reset();
+    audio::Shutdown();
+    session::Reset();
+    input::ClearScript();
 }
 
 }  // namespace platform

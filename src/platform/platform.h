@@ -1,23 +1,39 @@
 #pragma once
 // Everything the game uses of the platform: one include for screens and engine code.
-#include "clock.h"
-#include "errors.h"
-#include "font.h"
-#include "image.h"
-#include "input.h"
-#include "letterbox.h"
-#include "pixmap.h"
-#include "random.h"
-#include "render.h"
-#include "rig.h"
-#include "sound.h"
-#include "stream.h"
-#include "system.h"
-#include "text.h"
+//
+// The platform is cut into rooms, each reading only the rooms below it:
+//   base/      errors, text, random numbers, byte streams, file reports, the data folder,
+//              settings files, raw folder listings
+//   session/   the run's options and flip count, the clock, the journal of outside facts,
+//              the rig's trace
+//   pixels/    pixmaps in memory and in PNG/JPEG files
+//   video/     the display, render state, textures, batching, primitives, letterbox
+//   pictures/  images, fonts and pixel-exact collisions, drawn through video
+//   sound/     channels, decoding, the mixer and its limiter
+//   input/     keyboard, mouse, controllers and the rig's script into one input state
+// and, above them all, frame.h (the end of a frame) and Startup/Shutdown here.
+#include "platform/base/errors.h"
+#include "platform/base/random.h"
+#include "platform/base/stream.h"
+#include "platform/base/system.h"
+#include "platform/base/text.h"
+#include "platform/frame.h"
+#include "platform/input/input.h"
+#include "platform/pictures/font.h"
+#include "platform/pictures/image.h"
+#include "platform/pixels/pixmap.h"
+#include "platform/session/clock.h"
+#include "platform/session/folders.h"
+#include "platform/session/run.h"
+#include "platform/session/trace.h"
+#include "platform/sound/sound.h"
+#include "platform/video/letterbox.h"
+#include "platform/video/message_box.h"
+#include "platform/video/render.h"
 
 namespace platform {
-// Starts SDL (video hints, audio device or silent mixer) and applies the rig options.
-void Startup(const rig::Options& options);
+// Starts SDL (video hints, audio device or silent mixer) and applies the run's options.
+void Startup(const session::Options& options);
 // Closes the display and the audio device.
 void Shutdown();
 }  // namespace platform

@@ -1,9 +1,9 @@
 // The animation set: file reader and writer, editing operations, trig tables.
 #include "vba.h"
 
-#include "platform/errors.h"
-#include "platform/file_report.h"
-#include "platform/stream.h"
+#include "platform/base/errors.h"
+#include "platform/base/file_report.h"
+#include "platform/base/stream.h"
 
 #include <cmath>
 #include <cstdint>

@@ -2,8 +2,8 @@
 // the image files the records name; pack layout (code n in slot n) and grid layout
 // (code n in slot n - 1).
 #include "pack_io.h"
-#include "platform/render.h"
-#include "platform/stream.h"
+#include "platform/base/stream.h"
+#include "platform/video/render.h"
 #include "ssvgp.h"
 
 namespace {

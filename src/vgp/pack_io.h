@@ -2,8 +2,8 @@
 // Shared pieces of the pack readers and writers (VGP, FPG, grid and pixmap packs).
 #include "vgp.h"
 
-#include "platform/pixmap.h"
-#include "platform/stream.h"
+#include "platform/base/stream.h"
+#include "platform/pixels/pixmap.h"
 
 #include <cstdint>
 #include <string>

@@ -2,8 +2,8 @@
 #include "pvgp.h"
 
 #include "pack_io.h"
-#include "platform/render.h"
-#include "platform/stream.h"
+#include "platform/base/stream.h"
+#include "platform/video/render.h"
 
 const TPixmapPtr& NoPixmap() {
     static const TPixmapPtr none;

@@ -3,7 +3,7 @@
 // aligned to 4), without images or control points. Slots without a picture stay null.
 #include "vgp.h"
 
-#include "platform/pixmap.h"
+#include "platform/pixels/pixmap.h"
 
 // The null pixmap every empty slot of a pixmap pack reads as.
 const TPixmapPtr& NoPixmap();

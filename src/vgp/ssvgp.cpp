@@ -2,8 +2,8 @@
 #include "ssvgp.h"
 
 #include "pack_io.h"
-#include "platform/render.h"
-#include "platform/stream.h"
+#include "platform/base/stream.h"
+#include "platform/video/render.h"
 
 #include <algorithm>
 

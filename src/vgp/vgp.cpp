@@ -2,9 +2,9 @@
 #include "vgp.h"
 
 #include "pack_io.h"
-#include "platform/errors.h"
-#include "platform/render.h"
-#include "platform/stream.h"
+#include "platform/base/errors.h"
+#include "platform/base/stream.h"
+#include "platform/video/render.h"
 
 #include <algorithm>
 

@@ -11,7 +11,7 @@
 //   auto p = std::make_shared<VGP>(); p->VFlags = DYNAMICIMAGE;
 //   p->Size = n + 1; p->Graph.resize(p->Size);  // then fill slots with TGraph::Create()
 //   p->SaveVGP("anim/tarsun.vgp");
-#include "platform/image.h"
+#include "platform/pictures/image.h"
 #include "vgp/slot_table.h"
 
 #include <algorithm>

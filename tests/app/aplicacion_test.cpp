@@ -96,7 +96,7 @@ TEST_F(AplicacionTest, MusicRulesAcrossTheScreens) {
     testrig::Script(g.lineas);
 
     TAplicacion app;
-    EXPECT_THROW(app.start(), rig::Stop);
+    EXPECT_THROW(app.start(), session::Stop);
 
     auto todos = sonidos();
     ASSERT_GE(todos.size(), 2u);

@@ -50,7 +50,7 @@ TEST_F(IntroTest, EscapeOnAPictureEndsEverythingAndStopsTheTitleMusic) {
     testrig::Script({"3 type a", "5 key Escape press"});
     EXPECT_EQ(intro->start(), 1);
 
-    EXPECT_EQ(rig::FlipCount(), 6);
+    EXPECT_EQ(session::FlipCount(), 6);
     EXPECT_EQ(flipsOf("artwork/7341logos.jpg"), (std::vector<int>{2, 3, 4}));
     EXPECT_EQ(flipsOf("artwork/trep-logo.jpg"), (std::vector<int>{5, 6}));
     EXPECT_TRUE(testrig::TraceOps("text").empty()) << "no presentation after Escape";
@@ -91,7 +91,7 @@ TEST_F(IntroTest, PresentationShowsTheFourCharactersAndEndsAfter720Frames) {
                            "artwork/intro-2.png",     "artwork/intro-3.png"};
     for (int k = 1; k <= 8; ++k)
         EXPECT_EQ(flipsOf(orden[k - 1]), (std::vector<int>{2 * k, 2 * k + 1})) << orden[k - 1];
-    EXPECT_EQ(rig::FlipCount(), 17 + 720);
+    EXPECT_EQ(session::FlipCount(), 17 + 720);
 
     std::map<std::string, std::vector<std::string>> ys;
     for (const std::string& l : testrig::TraceOps("text")) {
@@ -131,6 +131,6 @@ TEST_F(IntroTest, AnyKeyDuringThePresentationEndsIt) {
     script.push_back("40 type q");
     testrig::Script(script);
     intro->start();
-    EXPECT_EQ(rig::FlipCount(), 41);
+    EXPECT_EQ(session::FlipCount(), 41);
     EXPECT_TRUE(parado(canalTitulo()));
 }

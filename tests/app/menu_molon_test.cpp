@@ -66,5 +66,5 @@ TEST_F(MenuTest, UpAndDownInOneFrameCancelOut) {
 TEST_F(MenuTest, EnterDuringTheSlideChoosesJugarAtOnce) {
     testrig::Script({"3 key Down press", "3 key Enter press"});
     EXPECT_EQ(menu->start(), 0);
-    EXPECT_EQ(rig::FlipCount(), 3);
+    EXPECT_EQ(session::FlipCount(), 3);
 }

@@ -70,7 +70,7 @@ TEST_F(PantallasTest, PracticeListRestsFortyApartAndUpWrapsToVolver) {
 TEST_F(PantallasTest, EnterDuringThePracticeSlideChoosesAcicalandose) {
     testrig::Script({"3 key Down press", "3 key Enter press"});
     EXPECT_EQ(TPractica::Create()->start(), 0);
-    EXPECT_EQ(rig::FlipCount(), 3);
+    EXPECT_EQ(session::FlipCount(), 3);
 }
 
 // Right held from flip 11 to flip 131: 120 frames read it, the volume stops at 100.
@@ -110,7 +110,7 @@ TEST_F(PantallasTest, EffectsVolumeReachesTheNextEffectAndTheNextVisit) {
     EXPECT_FLOAT_EQ(despues->Volume(), 0.53f);
     EXPECT_FLOAT_EQ(antes->Volume(), 0.7f);
 
-    const int inicio = rig::FlipCount();
+    const int inicio = session::FlipCount();
     testrig::Script({"12 key Enter press"});
     TOpcionesMolonas::Create()->start();
     EXPECT_EQ(valor(inicio + 12, "Volumen Sonido"), "53");
@@ -134,7 +134,7 @@ TEST_F(PantallasTest, SwitchesShowTheirValuesAndResetOnTheNextVisit) {
     EXPECT_EQ(valor(30, "Usar DisplacementMapping"), "No");
     EXPECT_EQ(valor(30, "Volver"), "");
 
-    const int inicio = rig::FlipCount();
+    const int inicio = session::FlipCount();
     testrig::Script({"12 key Enter press"});
     TOpcionesMolonas::Create()->start();
     EXPECT_EQ(valor(inicio + 12, "Usar Antialias"), "No");

@@ -2,9 +2,9 @@
 // animation set and packs fit together, and the content checks that players would
 // notice (seamless water, the roulette's number, click-free sounds and loops).
 #include "../../tools/assetgen/roulette.h"
-#include "platform/font.h"
-#include "platform/image.h"
-#include "platform/sound.h"
+#include "platform/pictures/font.h"
+#include "platform/pictures/image.h"
+#include "platform/sound/sound.h"
 #include "vba/vba.h"
 #include "vgp/vgp.h"
 

@@ -4,8 +4,8 @@
 // launcher that records what it was asked.
 #include "board/juego.h"
 #include "board/resultado.h"
-#include "platform/clock.h"
-#include "platform/random.h"
+#include "platform/base/random.h"
+#include "platform/session/clock.h"
 #include "support/minigame_fixture.h"
 #include "support/rig_fixture.h"
 

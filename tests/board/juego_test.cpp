@@ -2,9 +2,9 @@
 // minigame and the frame drawing. The turn itself is in juego_turno_test.cpp.
 #include "board/juego_fixture.h"
 #include "engine/mapa.h"
-#include "platform/errors.h"
-#include "platform/input.h"
-#include "platform/render.h"
+#include "platform/base/errors.h"
+#include "platform/input/input.h"
+#include "platform/video/render.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // A turn of the match: the roulette, the walk and its end, the winner, and whole
 // matches driven by scripted presses.
 #include "board/juego_fixture.h"
-#include "platform/input.h"
+#include "platform/input/input.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "board/jugador.h"
 #include "board/equipo.h"
-#include "platform/errors.h"
+#include "board/jugador.h"
+#include "platform/base/errors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "board/resultado.h"
-#include "platform/clock.h"
-#include "platform/render.h"
+#include "platform/session/clock.h"
+#include "platform/video/render.h"
 #include "support/minigame_fixture.h"
 #include "support/rig_fixture.h"
 
@@ -165,7 +165,7 @@ TEST_F(Resultado, HeldEscapeEndsAfterTheCurrentFrame) {
     auto r = TResultado::Create(0, 1);
     testrig::Script({"3 key Escape down"});
     r->show();
-    EXPECT_EQ(rig::FlipCount(), 3);
+    EXPECT_EQ(session::FlipCount(), 3);
 }
 
 TEST_F(Resultado, MissingPicturesAndSoundsDrawAndPlayNothing) {

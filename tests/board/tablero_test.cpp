@@ -1,7 +1,7 @@
 #include "board/tablero.h"
-#include "platform/errors.h"
-#include "platform/random.h"
-#include "platform/render.h"
+#include "platform/base/errors.h"
+#include "platform/base/random.h"
+#include "platform/video/render.h"
 #include "support/rig_fixture.h"
 
 #include <gtest/gtest.h>

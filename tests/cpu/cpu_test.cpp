@@ -2,9 +2,10 @@
 // minigame plays in which they play against idle seats or give a person something to do.
 #include "app/jugadores.h"
 #include "engine/asientos.h"
-#include "platform/errors.h"
-#include "platform/input.h"
-#include "platform/render.h"
+#include "platform/base/errors.h"
+#include "platform/frame.h"
+#include "platform/input/input.h"
+#include "platform/video/render.h"
 #include "support/jugada_cpu.h"
 #include "support/rig_fixture.h"
 
@@ -53,7 +54,7 @@ TEST(Jugadores, FileIsReadAndAMissingOrMalformedOneIsRewrittenWithFourPeople) {
 TEST(Jugadores, OptionsGoOverTheFileAndBadOnesListTheValidValues) {
     const std::string path = testrig::ScratchDir("jugadores") + "/jugadores.cfg";
     escribir(path, "Tarsun cpu\r\nEr_Varsen persona\r\nQuelbido persona\r\nPexil persona\r\nnivel 1\r\n");
-    rig::Options o;
+    session::Options o;
     o.cpu = "QUELBIDO,er_varsen";
     o.cpuLevel = "3";
     asientos::Eleccion e = elegirJugadores(o, path);

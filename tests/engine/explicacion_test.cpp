@@ -1,5 +1,5 @@
 #include "engine/explicacion.h"
-#include "platform/seats.h"
+#include "platform/input/seats.h"
 #include "support/rig_fixture.h"
 
 #include <filesystem>
@@ -49,7 +49,7 @@ class ExplicacionTest : public testrig::HeadlessTest {
     // Shows the screen with a character typed at each of the given flips (counted from
     // now) and returns the flips by number.
     std::map<int, Cuadro> mostrar(TExplicacion& e, const std::vector<std::string>& script) {
-        const int inicio = rig::FlipCount();
+        const int inicio = session::FlipCount();
         testrig::Script(script);
         e.show();
         std::map<int, Cuadro> cuadros;
@@ -108,7 +108,7 @@ TEST_F(ExplicacionTest, BothDisplayOrdersKeepTheKeysUnderTheirPlayers) {
         {invertido.get(), {{kRetratos[3], "870"}, {kRetratos[1], "770"}, {kRetratos[0], "670"}}, "645"},
     };
     for (const Caso& caso : casos) {
-        const int inicio = rig::FlipCount();
+        const int inicio = session::FlipCount();
         auto cuadros = mostrar(*caso.e, {"200 type a", "420 type b"});
         const int flip = inicio + reposo(cuadros, 2).first;
         ASSERT_GT(flip, inicio);

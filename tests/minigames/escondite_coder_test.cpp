@@ -4,7 +4,7 @@
 #include "board/equipo.h"
 #include "engine/gl.h"
 #include "minigames/escondite_coder/mini_juego4.h"
-#include "platform/input.h"
+#include "platform/input/input.h"
 #include "support/minigame_fixture.h"
 #include "support/rig_fixture.h"
 
@@ -120,7 +120,7 @@ TEST_F(EsconditeCoder, AKeyHitTakesACoderAStepUpAndHeWobblesUntilStillAgain) {
     frames(1);
     pulsa(0);
     frames(1);
-    const int paso = rig::FlipCount();
+    const int paso = session::FlipCount();
     TFicha& c = *m->otros[0];
     EXPECT_EQ(c.y, 696.5f);
     EXPECT_EQ(m->ready[0], 0);
@@ -187,7 +187,7 @@ TEST_F(EsconditeCoder, NobodyMovingTheBossTurnsAboutAfterEightSecondsForOne) {
     m->prepararJuego(0);
     const float inicio = m->now();
     hastaQueSeVuelva();
-    const int vuelta = rig::FlipCount();
+    const int vuelta = session::FlipCount();
     EXPECT_NEAR(m->now() - inicio, 8.0f, 0.02f);
     EXPECT_EQ(sonado("sfx/wosh.wav"), std::vector<int>{vuelta});
     EXPECT_EQ(m->fichaTurno->anim->CurrentAnim, 14) << "watching";
@@ -276,7 +276,7 @@ TEST_F(EsconditeCoder, TurningAboutCatchesWhoMovedInTheLastQuarterSecond) {
     const float vuelta = m->now();
     EXPECT_NEAR(vuelta - (m->cuandoOK[0] - 0.25f), 0.2f, 0.02f);
     EXPECT_NEAR(vuelta - (m->cuandoOK[1] - 0.25f), 0.3f, 0.02f);
-    const int f = rig::FlipCount();
+    const int f = session::FlipCount();
     EXPECT_EQ(m->pillado[0], 1);
     EXPECT_EQ(m->pillado[1], 0);
     EXPECT_EQ(sonado("sfx/pillada.wav"), std::vector<int>{f});
@@ -326,9 +326,9 @@ TEST_F(EsconditeCoder, EscapeHeldOnceAllAreCaughtKeepsTheBossWin) {
     ASSERT_TRUE(m->pillado[0] && m->pillado[1] && m->pillado[2]);
     input::KeyEvent(27, true);
     EXPECT_FALSE(m->sigueJuego());
-    const int flips = rig::FlipCount();
+    const int flips = session::FlipCount();
     EXPECT_EQ(m->terminar(), 1);
-    EXPECT_EQ(rig::FlipCount(), flips) << "no closing scene";
+    EXPECT_EQ(session::FlipCount(), flips) << "no closing scene";
     EXPECT_EQ(m->fichaTurno->anim->CurrentAnim, 5) << "the boss celebrates";
 }
 
@@ -353,7 +353,7 @@ TEST_F(EsconditeCoder, ReachingTheTopEndsThePlayAndOnlyCoderZeroShouts) {
     pulsa(0);
     frames(1);
     EXPECT_EQ(m->otros[0]->y, 128.0f);
-    EXPECT_EQ(sonado("sfx/hey.wav"), std::vector<int>{rig::FlipCount()});
+    EXPECT_EQ(sonado("sfx/hey.wav"), std::vector<int>{session::FlipCount()});
     EXPECT_EQ(m->resultado(), 0);
     EXPECT_EQ(m->fichaTurno->anim->CurrentAnim, 6);
     for (const TFichaPtr& c : m->otros) EXPECT_EQ(c->anim->CurrentAnim, 5) << "celebrating";
@@ -373,7 +373,7 @@ TEST_F(EsconditeCoder, ClosingSceneLastsTwoSecondsWithFurnitureBackUnderEveryone
     EXPECT_EQ(m->resultado(), 0);
 
     const int32_t inicio = Millisecs();
-    const int flip0 = rig::FlipCount();
+    const int flip0 = session::FlipCount();
     const float y0 = m->otros[0]->y;
     m->escenaFinal();
     const int32_t dura = Millisecs() - inicio;
@@ -386,7 +386,7 @@ TEST_F(EsconditeCoder, ClosingSceneLastsTwoSecondsWithFurnitureBackUnderEveryone
     EXPECT_EQ(m->otros[1]->angle, 10.0f) << "the others keep their lean";
     EXPECT_EQ(m->mesas[1]->angle, -10.0f);
     // The meter stays on screen, still showing the seconds left; no boss countdown.
-    for (int f = flip0 + 1; f <= rig::FlipCount(); ++f) {
+    for (int f = flip0 + 1; f <= session::FlipCount(); ++f) {
         const std::vector<std::string> textos = delFlip("text", f);
         ASSERT_EQ(textos.size(), 1u) << f;
         EXPECT_EQ(testrig::Field(textos[0], "text"), "29");
@@ -466,10 +466,10 @@ TEST_F(EsconditeCoderPartida, EscapeHeldReturnsZeroWithoutTheClosingScene) {
     std::vector<std::string> guion = leerExplicacion();
     guion.push_back("700 key Escape down");
     testrig::Script(guion);
-    const int base = rig::FlipCount();
+    const int base = session::FlipCount();
     auto equipo = TEquipo::Create(4);
     EXPECT_EQ(m->iniciarJuego(*equipo), 0);
-    EXPECT_EQ(rig::FlipCount() - base, 700) << "no frame after it is seen held";
+    EXPECT_EQ(session::FlipCount() - base, 700) << "no frame after it is seen held";
     EXPECT_EQ(m->fichaTurno->anim->CurrentAnim, 13) << "no end animations";
 }
 

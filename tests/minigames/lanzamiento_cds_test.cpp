@@ -3,7 +3,7 @@
 // position) and a 29 x 29 disc, so that who touches what can be worked out by hand.
 #include "board/equipo.h"
 #include "minigames/lanzamiento_cds/mini_juego5.h"
-#include "platform/input.h"
+#include "platform/input/input.h"
 #include "support/minigame_fixture.h"
 #include "support/rig_fixture.h"
 
@@ -86,7 +86,7 @@ TEST_F(LanzamientoCDs, ThrowerAtTheTopOpponentsAlongTheBottomOnTwoKeysEach) {
     }
     EXPECT_EQ(m->segundosRestantes(), 30);
     frames(1);
-    const std::vector<std::string> t = textos(rig::FlipCount());
+    const std::vector<std::string> t = textos(session::FlipCount());
     EXPECT_EQ(t, (std::vector<std::string>{"PUNTOS: 0", "TIEMPO: 30"}));
     for (const std::string& l : testrig::TraceOps("text")) {
         EXPECT_EQ(testrig::Field(l, "rgb"), "[0,0,0]");
@@ -319,7 +319,7 @@ TEST_F(LanzamientoCDs, TenthPointWinsOnceAndTheClosingSceneLastsFiveSeconds) {
     frames(1);
     EXPECT_EQ(m->puntosRetador, 11);
     EXPECT_EQ(m->timer, decidido);
-    EXPECT_EQ(textos(rig::FlipCount()), (std::vector<std::string>{"PUNTOS: 11", "BIEN HECHO!"}));
+    EXPECT_EQ(textos(session::FlipCount()), (std::vector<std::string>{"PUNTOS: 11", "BIEN HECHO!"}));
     for (const std::string& l : testrig::TraceOps("text"))
         if (testrig::Field(l, "text") == "BIEN HECHO!") {
             EXPECT_EQ(testrig::Field(l, "rgb"), "[255,255,255]");
@@ -340,7 +340,7 @@ TEST_F(LanzamientoCDs, TenthPointWinsOnceAndTheClosingSceneLastsFiveSeconds) {
 
 TEST_F(LanzamientoCDs, CounterShowsZeroForASecondThenTimeIsUp) {
     m->prepararJuego(0);
-    const int base = rig::FlipCount();
+    const int base = session::FlipCount();
     int r = -1;
     while ((r = m->frameJuego()) < 0 && m->timeOut == 0) {
     }
@@ -364,7 +364,7 @@ TEST_F(LanzamientoCDs, CounterShowsZeroForASecondThenTimeIsUp) {
     EXPECT_EQ(primero, 1);
     EXPECT_NEAR(ceros, 60, 2) << "a whole second";
     EXPECT_EQ(agotado, 1);
-    EXPECT_EQ(textos(rig::FlipCount()), (std::vector<std::string>{"PUNTOS: 0", "TIEMPO AGOTADO"}));
+    EXPECT_EQ(textos(session::FlipCount()), (std::vector<std::string>{"PUNTOS: 0", "TIEMPO AGOTADO"}));
 
     m->sumaPunto();
     EXPECT_EQ(m->puntosRetador, 0) << "no points after time-out";
@@ -376,11 +376,11 @@ TEST_F(LanzamientoCDs, CounterShowsZeroForASecondThenTimeIsUp) {
 TEST_F(LanzamientoCDs, EscapeHitEndsAtOnceWithOne) {
     m->prepararJuego(0);
     frames(3);
-    const int flips = rig::FlipCount();
+    const int flips = session::FlipCount();
     input::KeyEvent(KEY_ESCAPE, true);
     input::KeyEvent(KEY_ESCAPE, false);
     EXPECT_EQ(m->frameJuego(), 1);
-    EXPECT_EQ(rig::FlipCount(), flips) << "nothing of the frame is drawn";
+    EXPECT_EQ(session::FlipCount(), flips) << "nothing of the frame is drawn";
     EXPECT_EQ(m->frameJuego(), -1) << "a hit is used once";
 
     // With "TIEMPO AGOTADO" on screen, Escape cuts the closing scene short but the play

@@ -3,7 +3,7 @@
 // silent effects named after their files, so the trace shows what a player would hear.
 #include "board/equipo.h"
 #include "minigames/love_is_in_the_air/mini_juego3.h"
-#include "platform/clock.h"
+#include "platform/session/clock.h"
 #include "support/minigame_fixture.h"
 #include "support/rig_fixture.h"
 
@@ -104,9 +104,9 @@ class LoveIsInTheAir : public testrig::HeadlessTest {
 
 TEST_F(LoveIsInTheAir, EntranceGlidesBothInWhileTheSceneFadesIn) {
     empezar(0);
-    const int antes = rig::FlipCount();
+    const int antes = session::FlipCount();
     m->entrada();
-    const int frames = rig::FlipCount() - antes;
+    const int frames = session::FlipCount() - antes;
     EXPECT_GE(frames, 22);
     EXPECT_LE(frames, 31) << "about thirty frames";
     EXPECT_LE(m->xChica, 800);
@@ -162,7 +162,7 @@ TEST_F(LoveIsInTheAir, HighlightStartsOnTheSecondFrameAndQuickensEachLapDownToAS
     // The red line is the one highlighted when the frame was drawn (moves come after).
     const int dibujada = m->seleccion;
     frame();
-    const std::vector<std::string> lineas = textosDelFlip(rig::FlipCount());
+    const std::vector<std::string> lineas = textosDelFlip(session::FlipCount());
     ASSERT_EQ(lineas.size(), 15u);
     for (size_t i = 0; i < 15; ++i) {
         EXPECT_EQ(testrig::Field(lineas[i], "text"), TMiniJuego3::frases[i]);
@@ -176,19 +176,19 @@ TEST_F(LoveIsInTheAir, HighlightStartsOnTheSecondFrameAndQuickensEachLapDownToAS
 TEST_F(LoveIsInTheAir, PolitePickWinsAKissAndBothSlideOutWhileTheSceneFades) {
     alElegir(1);
     elegir(3);
-    EXPECT_EQ(rojos(rig::FlipCount()),
+    EXPECT_EQ(rojos(session::FlipCount()),
               std::vector<std::string>{"Perdona, soy un poco timido y no he podido evitar fijarme en ti"});
     const int32_t t0 = Millisecs();
     while (m->fase == 1) frame();
     EXPECT_GE(Millisecs() - t0, 500) << "half a second for the others";
     EXPECT_LE(Millisecs() - t0, 540);
 
-    const int desenlace = rig::FlipCount() + 1;
+    const int desenlace = session::FlipCount() + 1;
     EXPECT_EQ(terminar(), 1);
     EXPECT_EQ(sonado("sfx/muack.wav"), 1) << "once";
     EXPECT_EQ(sonado("sfx/boum.wav"), 0);
     EXPECT_TRUE(imagenes(kOstion).empty()) << "no slap";
-    const int fin = rig::FlipCount();
+    const int fin = session::FlipCount();
     EXPECT_GT(fin - desenlace, 70) << "about a second and a half";
     EXPECT_LT(fin - desenlace, 110);
 
@@ -229,7 +229,7 @@ TEST_F(LoveIsInTheAir, EachPressOfTheOthersInTheHalfSecondPushesOneLine) {
         testrig::Script(c.despues);
         for (int i = 0; i < 6; ++i) frame();
         EXPECT_EQ(m->seleccion, c.final);
-        EXPECT_EQ(rojos(rig::FlipCount()).size(), c.final < 15 ? 1u : 0u);
+        EXPECT_EQ(rojos(session::FlipCount()).size(), c.final < 15 ? 1u : 0u);
         EXPECT_EQ(terminar(), c.resultado);
         EXPECT_EQ(m->seleccion, c.final);
         EXPECT_EQ(sonado("sfx/muack.wav"), c.resultado);
@@ -275,7 +275,7 @@ int jugarEntero(TMiniJuego3& m, int turno) {
     EXPECT_EQ(m.equipo, equipo.get());
     EXPECT_EQ(m.fase, 3);
     EXPECT_EQ(r, m.seleccion % 3 == 0 ? 1 : 0);
-    EXPECT_LT(rig::FlipCount(), 3000);
+    EXPECT_LT(session::FlipCount(), 3000);
     return r;
 }
 

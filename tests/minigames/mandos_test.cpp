@@ -8,7 +8,7 @@
 #include "minigames/lanzamiento_cds/mini_juego5.h"
 #include "minigames/love_is_in_the_air/mini_juego3.h"
 #include "minigames/no_te_mojes/mini_juego2.h"
-#include "platform/gamepad.h"
+#include "platform/input/gamepad.h"
 #include "support/minigame_fixture.h"
 #include "support/rig_fixture.h"
 

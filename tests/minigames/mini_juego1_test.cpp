@@ -1,8 +1,8 @@
 // "Acicalandose" under the rig: the real minigame on the virtual clock with scripted input,
 // figures made in code (one 40 x 100 block per character, standing on its position) and
 // silent effects named after their files, so the trace shows what a player would hear.
-#include "minigames/acicalandose/mini_juego1.h"
 #include "board/equipo.h"
+#include "minigames/acicalandose/mini_juego1.h"
 #include "support/minigame_fixture.h"
 #include "support/rig_fixture.h"
 
@@ -174,7 +174,7 @@ TEST_F(Acicalandose, ThirdKissEndsTheGameNextFrameAndTheOpponentsCelebrateThreeS
         EXPECT_EQ(sonado("sfx/buegh.wav").size(), static_cast<size_t>(i));
         EXPECT_TRUE(m->JNoTurno[static_cast<size_t>(i % 3)]->Besos.empty()) << "the kiss is used up";
     }
-    const int golpe = rig::FlipCount();
+    const int golpe = session::FlipCount();
     EXPECT_EQ(textosDelFlip(golpe).back(), "Asc-o-metro: 0");
     EXPECT_TRUE(sonado("sfx/superbuegh.wav").empty());
 
@@ -195,7 +195,7 @@ TEST_F(Acicalandose, ThirdKissEndsTheGameNextFrameAndTheOpponentsCelebrateThreeS
     EXPECT_LE(m->JTurno->Y, -100.0f) << "floated off the top";
     EXPECT_NEAR(m->JTurno->X, 512.0f, 6.0f) << "centring on the middle";
     EXPECT_EQ(m->Ganador, 0);
-    EXPECT_TRUE(textosDelFlip(rig::FlipCount()).empty()) << "no texts in the closing scene";
+    EXPECT_TRUE(textosDelFlip(session::FlipCount()).empty()) << "no texts in the closing scene";
 }
 
 TEST_F(Acicalandose, KissOnAGirlAndThePlayerInOneFrameDoesBoth) {
@@ -215,7 +215,7 @@ TEST_F(Acicalandose, KissOnAGirlAndThePlayerInOneFrameDoesBoth) {
     EXPECT_EQ(g->XAmor, 558);
     EXPECT_EQ(g->YAmor, 700);
     EXPECT_EQ(g->anim->CurrentAnim, 3);
-    const int f = rig::FlipCount();
+    const int f = session::FlipCount();
     EXPECT_EQ(sonado("sfx/mmm.wav"), std::vector<int>{f});
     EXPECT_EQ(sonado("sfx/buegh.wav"), std::vector<int>{f});
     EXPECT_TRUE(m->JNoTurno[1]->Besos.empty());
@@ -263,7 +263,7 @@ TEST_F(Acicalandose, APressDuringTheWaitIsLost) {
     // soon, lost) and 120 (fires). Nothing fires at 102 although the wait is over.
     testrig::Script({"50 key Q press", "70 key Q press", "100 key Q press", "119 key Q press",
                      "60 key P press", "200 key B press"});
-    const int base = rig::FlipCount();
+    const int base = session::FlipCount();
     frames(210);
     std::vector<int> tiros = sonado("sfx/muack.wav", base);
     EXPECT_EQ(tiros, (std::vector<int>{51, 61, 120, 201}));
@@ -414,7 +414,7 @@ TEST_F(Acicalandose, WalkToTheShowersAndBackWins) {
     EXPECT_EQ(m->JTurno->Novia->novia, 1);
     EXPECT_EQ(m->JTurno->anim->CurrentAnim, 4);
     for (auto& j : m->JNoTurno) EXPECT_EQ(j->anim->CurrentAnim, 6) << "opponents disappointed";
-    EXPECT_LT(rig::FlipCount(), 1900);
+    EXPECT_LT(session::FlipCount(), 1900);
 
     int titulos = 0, metro = 0;
     for (const std::string& l : testrig::TraceOps("text")) {
@@ -435,10 +435,10 @@ TEST_F(Acicalandose, EscapeHeldReturnsZeroWithoutClosingScene) {
     for (int f = 1; f <= 600; ++f) guion.push_back(std::to_string(f) + " type x");
     guion.push_back("700 key Escape down");
     testrig::Script(guion);
-    const int base = rig::FlipCount();
+    const int base = session::FlipCount();
     auto equipo = TEquipo::Create(4);
     EXPECT_EQ(m->iniciarJuego(*equipo), 0);
-    EXPECT_EQ(rig::FlipCount() - base, 700) << "ends with the frame in which it was seen held";
+    EXPECT_EQ(session::FlipCount() - base, 700) << "ends with the frame in which it was seen held";
     EXPECT_EQ(m->Ganador, 2);
 }
 
@@ -448,7 +448,7 @@ TEST_F(Acicalandose, EscapeHeldAsTheWinShowsKeepsTheWin) {
     auto equipo = TEquipo::Create(4);
     equipo->turno = 1;
     testrig::Script(paseoHastaLaCita());
-    int base = rig::FlipCount();
+    int base = session::FlipCount();
     ASSERT_EQ(m->iniciarJuego(*equipo), 1);
     int decisivo = 0;  // the last frame of the play: the closing scene shows no meter
     for (const std::string& l : testrig::TraceOps("text"))
@@ -461,10 +461,10 @@ TEST_F(Acicalandose, EscapeHeldAsTheWinShowsKeepsTheWin) {
     std::vector<std::string> guion = paseoHastaLaCita();
     guion.push_back(std::to_string(decisivo) + " key Escape down");
     testrig::Script(guion);
-    base = rig::FlipCount();
+    base = session::FlipCount();
     EXPECT_EQ(m->iniciarJuego(*equipo), 1);
     EXPECT_EQ(m->Ganador, 1);
-    EXPECT_EQ(rig::FlipCount() - base, decisivo) << "no closing scene";
+    EXPECT_EQ(session::FlipCount() - base, decisivo) << "no closing scene";
 }
 
 }  // namespace

@@ -3,8 +3,8 @@
 // position), floors shaped by the tests, and silent effects named after their files.
 #include "board/equipo.h"
 #include "minigames/no_te_mojes/mini_juego2.h"
-#include "platform/clock.h"
-#include "platform/input.h"
+#include "platform/input/input.h"
+#include "platform/session/clock.h"
 #include "support/minigame_fixture.h"
 #include "support/rig_fixture.h"
 
@@ -234,7 +234,7 @@ TEST_F(NoTeMojes, ReachingTheShowersWinsAfterFiveSecondsOfCelebration) {
     empezar(1);
     ponerJugador(300, 140);
     raton(300, 100);
-    const int base = rig::FlipCount();
+    const int base = session::FlipCount();
     EXPECT_EQ(frames(12), -1);
     EXPECT_EQ(m->jugadorRaton->Y, 128);
     EXPECT_EQ(m->win, 0);
@@ -277,7 +277,7 @@ TEST_F(NoTeMojes, SteppingIntoAPuddleLosesWhileTheFringeIsSafe) {
     suelo(0, 100, 384, 110, 1);  // deep: virtual y 328 .. 347
     ponerJugador(200, 430);
     raton(200, 50);
-    const int base = rig::FlipCount();
+    const int base = session::FlipCount();
     frames(60);
     EXPECT_EQ(m->jugadorRaton->Status, 0) << "crossed the fringe";
     frames(22);
@@ -306,7 +306,7 @@ TEST_F(NoTeMojes, APourRaisesTheLevelByTenWhichDrainsOneStepEvery200ms) {
     h.posicionBola = 40;  // at the mouth, full size
     h.velocidadBola = -4;
     pulsar(66);
-    const int base = rig::FlipCount();
+    const int base = session::FlipCount();
     frames(1);
     EXPECT_EQ(m->nivelObjetivo, 10);
     EXPECT_EQ(m->nivel, 0) << "the level moves before the hoses pour";
@@ -341,7 +341,7 @@ TEST_F(NoTeMojes, TheRippleSpreadsSlowerAndFadesAndTheSprayPlaysSixFrames) {
     for (int i = 0; i < 6; ++i)
         m->animChorro[static_cast<size_t>(i)] = figuras::solido(10 + i, 10, 0xFFFFFFFF, 40, 1);
     m->echandoAgua[2] = 1;
-    const int base = rig::FlipCount();
+    const int base = session::FlipCount();
     frames(60);
 
     std::vector<int> radios;
@@ -498,7 +498,7 @@ TEST_F(NoTeMojes, TheWaterShimmersThroughThirtyTwoTextureFrames) {
     std::vector<std::string> capas;
     for (const std::string& l : testrig::TraceOps("image"))
         if (testrig::Field(l, "src") == "created 384x320" &&
-            testrig::Field(l, "flip") == std::to_string(rig::FlipCount()))
+            testrig::Field(l, "flip") == std::to_string(session::FlipCount()))
             capas.push_back(l);
     ASSERT_EQ(capas.size(), 2u);
     for (const std::string& l : capas) {
@@ -548,9 +548,9 @@ TEST_F(NoTeMojes, EscapeReturnsOneAtOnceButAnOutcomeOnScreenStands) {
     testrig::Script(guion);
     auto equipo = TEquipo::Create(4);
     testrig::Script({"700 key Escape press"});
-    const int base = rig::FlipCount();
+    const int base = session::FlipCount();
     EXPECT_EQ(m->iniciarJuego(*equipo), 1);
-    EXPECT_EQ(rig::FlipCount() - base, 700) << "seen before the frame after the press's flip";
+    EXPECT_EQ(session::FlipCount() - base, 700) << "seen before the frame after the press's flip";
 
     // He walks into deep water: "HAS PERDIDO!" shows, and Escape in the closing scene
     // ends it with the loss, not with the move kept.

@@ -2,7 +2,7 @@
 #include "vba/set_builder.h"
 #include "vgp/pack_builder.h"
 
-#include "platform/pixmap.h"
+#include "platform/pixels/pixmap.h"
 #include "vba/vba.h"
 #include "vgp/vgp.h"
 

@@ -1,6 +1,6 @@
 // The damaged-file lines on standard error: one per file, and a file name from damaged
 // data cannot drive the terminal.
-#include "platform/file_report.h"
+#include "platform/base/file_report.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/detail.h"
+#include "platform/frame.h"
 #include "support/rig_fixture.h"
 
 using FlipTest = testrig::HeadlessTest;
@@ -32,7 +32,7 @@ TEST_F(FlipTest, SoftwarePacingSpreadsTheRemainderOverTheSecond) {
 // The same pacing where the millisecond clock wraps (a machine up for 24.8 days).
 TEST_F(FlipTest, SoftwarePacingCarriesOnAcrossTheClockWrap) {
     clockseam::UseVirtualClock(INT32_MAX - 50);
-    platform_detail::ResetPacing();
+    frame::ResetPacing();
     Flip(-1);
     const int32_t start = Millisecs();
     for (int i = 0; i < 10; ++i) {
@@ -51,7 +51,7 @@ TEST_F(FlipTest, FlipsAreCountedTracedAndNumberTheirOperations) {
     Flip(0);
     Cls();
     Flip(1);
-    EXPECT_EQ(rig::FlipCount(), 2);
+    EXPECT_EQ(session::FlipCount(), 2);
     auto flips = testrig::TraceOps("flip");
     ASSERT_EQ(flips.size(), 2u);
     EXPECT_EQ(testrig::Field(flips[0], "flip"), "1");
@@ -72,18 +72,18 @@ TEST_F(FlipTest, FlipsAreCountedTracedAndNumberTheirOperations) {
 // on the present time from 131100 ms on and froze the clock).
 TEST(RetraceSchedule, EveryClockValueWaitsForwardOnTheSixtyHertzGrid) {
     for (int64_t now = 100000; now <= 10000000; ++now) {
-        int64_t next = platform_detail::NextRetrace(now, 60);
+        int64_t next = frame::NextRetrace(now, 60);
         ASSERT_GT(next, now) << now;
         ASSERT_LE(next - now, 17) << now;
     }
     for (int64_t now : {-1000LL, -17LL, -1LL, 0LL, 131100LL, 2147483647LL}) {
-        int64_t next = platform_detail::NextRetrace(now, 60);
+        int64_t next = frame::NextRetrace(now, 60);
         EXPECT_GT(next, now) << now;
         EXPECT_LE(next - now, 17) << now;
     }
     // Sixty retraces from a whole second land exactly on the next whole second.
     int64_t t = 131000;
-    for (int i = 0; i < 60; ++i) t = platform_detail::NextRetrace(t, 60);
+    for (int i = 0; i < 60; ++i) t = frame::NextRetrace(t, 60);
     EXPECT_EQ(t, 132000);
 }
 
@@ -92,7 +92,7 @@ TEST_F(FlipTest, AQuitFromTheWindowEndsTheRunAtTheNextFlip) {
     try {
         Flip(0);
         FAIL() << "the run went on";
-    } catch (const rig::Stop& stop) {
+    } catch (const session::Stop& stop) {
         EXPECT_EQ(stop.code(), 0);
     }
 }

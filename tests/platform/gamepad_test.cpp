@@ -1,7 +1,10 @@
 // Controllers under the rig: SDL's virtual controllers driven by script lines, through the
 // real controller path, into the seats' key and mouse events.
-#include "platform/gamepad.h"
-#include "platform/seats.h"
+#include "app/command_line.h"
+#include "platform/frame.h"
+#include "platform/input/gamepad.h"
+#include "platform/input/script.h"
+#include "platform/input/seats.h"
 #include "support/rig_fixture.h"
 
 #include <SDL2/SDL.h>
@@ -69,12 +72,12 @@ TEST_F(GamepadTest, PadsOptionNamesTheSeatOrderAndASeatlessPadWorksTheMenus) {
     std::vector<std::string> args = {"juego", "--pads", "PEXIL,er_varsen"};
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
-    rig::Options o = rig::ParseOptions(static_cast<int>(argv.size()), argv.data());
+    session::Options o = cli::ParseOptions(static_cast<int>(argv.size()), argv.data());
     EXPECT_EQ(o.pads, (std::vector<int>{3, 1}));
     for (const char* bad : {"Pexil,pexil", "Pexil,Pepe", ""}) {
         args[2] = bad;
         argv = {args[0].data(), args[1].data(), args[2].data()};
-        EXPECT_THROW(rig::ParseOptions(3, argv.data()), GameError) << bad;
+        EXPECT_THROW(cli::ParseOptions(3, argv.data()), GameError) << bad;
     }
 
     testrig::Stop();
@@ -201,7 +204,7 @@ TEST_F(GamepadTest, MalformedPadLinesAreRefused) {
     for (const char* l : {"1 pad 0 connect", "1 pad x connect", "1 pad 1", "1 pad 1 button zz down",
                           "1 pad 1 button a held", "1 pad 1 axis leftx 40000", "1 pad 1 axis wobble 3",
                           "1 pad 1 connect now", "1 pad 1 wiggle"})
-        EXPECT_THROW(rig::AddScriptLine(l), GameError) << l;
+        EXPECT_THROW(input::AddScriptLine(l), GameError) << l;
     // A pad never connected: reported and ignored.
     testrig::Script({"1 pad 4 button a down", "1 pad 4 disconnect"});
     flips(1);

@@ -2,7 +2,7 @@
 // masking, handles). None of this needs a display.
 #include "support/rig_fixture.h"
 
-#include "platform/file_report.h"
+#include "platform/base/file_report.h"
 #include "platform/platform.h"
 
 #include <gtest/gtest.h>

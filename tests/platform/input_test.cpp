@@ -1,3 +1,5 @@
+#include "app/command_line.h"
+#include "platform/input/script.h"
 #include "platform/platform.h"
 
 #include <gtest/gtest.h>
@@ -6,10 +8,14 @@ namespace {
 class InputTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        rig::Reset();
+        session::Reset();
+        input::ClearScript();
         input::Reset();
     }
-    void TearDown() override { rig::Reset(); }
+    void TearDown() override {
+        session::Reset();
+        input::ClearScript();
+    }
 };
 }  // namespace
 
@@ -67,39 +73,39 @@ TEST_F(InputTest, FlushClearsKeysCharactersAndMouse) {
 }
 
 TEST_F(InputTest, ScriptEventsArriveAtTheirFlip) {
-    rig::AddScriptLine("2 key Q press   # comment");
-    rig::AddScriptLine("1 mouse 10 20");
-    rig::AddScriptLine("1 button 1 down");
-    rig::AddScriptLine("2 type ñ");
-    rig::AddScriptLine("3 key 27 down");
-    rig::AddScriptLine("# only a comment");
+    input::AddScriptLine("2 key Q press   # comment");
+    input::AddScriptLine("1 mouse 10 20");
+    input::AddScriptLine("1 button 1 down");
+    input::AddScriptLine("2 type ñ");
+    input::AddScriptLine("3 key 27 down");
+    input::AddScriptLine("# only a comment");
     EXPECT_EQ(MouseX(), 0);  // nothing before flip 1
     // Flips are counted by the rig; deliver as the flip processing would.
-    rig::FlipDone(1, 0);
+    session::FlipDone(1, 0);
     EXPECT_EQ(MouseX(), 10);
     EXPECT_EQ(MouseY(), 20);
     EXPECT_EQ(MouseHit(1), 1);
     EXPECT_EQ(KeyHit(KEY_Q), 0);
-    rig::FlipDone(1, 0);
+    session::FlipDone(1, 0);
     EXPECT_EQ(KeyHit(KEY_Q), 1);
     EXPECT_EQ(KeyDown(KEY_Q), 0);
     EXPECT_EQ(GetChar(), 'q');  // a real key types as well, lower case without Shift
     EXPECT_EQ(GetChar(), 0xF1);
-    rig::FlipDone(1, 0);
+    session::FlipDone(1, 0);
     EXPECT_EQ(KeyDown(KEY_ESCAPE), 1);
 }
 
 TEST_F(InputTest, MalformedScriptLinesAreClearErrors) {
     for (const char* bad : {"x key Q press", "3 key Q hold", "3 jump", "3 button 4 down", "3 mouse 1",
                             "3 key 999 down", "3 type ab"}) {
-        EXPECT_THROW(rig::AddScriptLine(bad), GameError) << bad;
+        EXPECT_THROW(input::AddScriptLine(bad), GameError) << bad;
     }
 }
 
 TEST_F(InputTest, OptionsParse) {
     const char* argv[] = {"frikipartida", "--headless", "--virtual-clock", "--shot", "5:a.png",
                           "--max-flips", "40", "--seed", "-3", "--script", "s.txt"};
-    rig::Options o = rig::ParseOptions(11, const_cast<char**>(argv));
+    session::Options o = cli::ParseOptions(11, const_cast<char**>(argv));
     EXPECT_TRUE(o.headless);
     EXPECT_TRUE(o.virtualClock);
     EXPECT_FALSE(o.window);
@@ -110,7 +116,7 @@ TEST_F(InputTest, OptionsParse) {
     EXPECT_EQ(*o.seed, -3);
     EXPECT_EQ(o.script, "s.txt");
     const char* bad[] = {"frikipartida", "--speed"};
-    EXPECT_THROW(rig::ParseOptions(2, const_cast<char**>(bad)), GameError);
+    EXPECT_THROW(cli::ParseOptions(2, const_cast<char**>(bad)), GameError);
     const char* badShot[] = {"frikipartida", "--shot", "a.png"};
-    EXPECT_THROW(rig::ParseOptions(3, const_cast<char**>(badShot)), GameError);
+    EXPECT_THROW(cli::ParseOptions(3, const_cast<char**>(badShot)), GameError);
 }

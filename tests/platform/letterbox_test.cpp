@@ -2,8 +2,8 @@
 // the screen (black bars, the whole virtual screen inside the box) and where the mouse is.
 #include "support/rig_fixture.h"
 
-#include "platform/detail.h"
 #include "platform/platform.h"
+#include "platform/video/display.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +37,7 @@ TEST(Letterbox, WideScreenShowsTheWholePictureBetweenBarsAndMapsTheMouse) {
     SetColor(0, 255, 0);
     DrawRect(1004, 748, 20, 20);  // the bottom-right corner of the 1024x768 screen
     const std::string shot = testrig::ScratchDir("letterbox") + "/wide.png";
-    ASSERT_TRUE(platform_detail::SaveBackBufferPNG(shot));
+    ASSERT_TRUE(display::SaveBackBufferPNG(shot));
     auto seen = LoadPixmap(shot);
     ASSERT_TRUE(seen);
     ASSERT_EQ(seen->width, 1280);
@@ -48,7 +48,7 @@ TEST(Letterbox, WideScreenShowsTheWholePictureBetweenBarsAndMapsTheMouse) {
     // Bars are black whatever was drawn (after a flip, on every frame).
     Flip(0);
     Cls();
-    ASSERT_TRUE(platform_detail::SaveBackBufferPNG(shot));
+    ASSERT_TRUE(display::SaveBackBufferPNG(shot));
     auto next = LoadPixmap(shot);
     for (auto* p : {seen.get(), next.get()}) {
         EXPECT_EQ(Rgb(*p, 0, 360), 0u);

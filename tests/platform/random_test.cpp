@@ -1,4 +1,4 @@
-#include "platform/random.h"
+#include "platform/base/random.h"
 
 #include <gtest/gtest.h>
 

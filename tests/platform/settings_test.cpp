@@ -1,4 +1,4 @@
-#include "platform/settings.h"
+#include "platform/base/settings.h"
 #include "support/rig_fixture.h"
 
 #include <gtest/gtest.h>

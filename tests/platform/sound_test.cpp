@@ -1,7 +1,8 @@
-#include "platform/clock.h"
-#include "platform/detail.h"
-#include "platform/rig.h"
-#include "platform/sound.h"
+#include "platform/session/clock.h"
+#include "platform/session/run.h"
+#include "platform/session/trace.h"
+#include "platform/sound/device.h"
+#include "platform/sound/sound.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -79,7 +80,7 @@ TSoundPtr Constant(int64_t frames, int rate, int16_t l, int16_t r, int flags = 0
 
 std::vector<int16_t> Mix(int frames) {
     std::vector<int16_t> out(static_cast<size_t>(frames) * 2);
-    platform_detail::AudioMix(out.data(), frames);
+    audio::Mix(out.data(), frames);
     return out;
 }
 
@@ -87,10 +88,10 @@ class SoundTest : public ::testing::Test {
 protected:
     void SetUp() override {
         clockseam::UseVirtualClock();
-        platform_detail::AudioInit(true);
+        audio::Init(true);
     }
     void TearDown() override {
-        platform_detail::AudioShutdown();
+        audio::Shutdown();
         rig::CaptureTrace(false);
         clockseam::UseRealClock();
     }
@@ -412,7 +413,7 @@ TEST_F(SoundTest, ChannelNumbersNullSoundsAndEmptySounds) {
     EXPECT_EQ(c->id, 3);
     EXPECT_EQ(c->Playing(), 0);
     Mix(64);  // must not divide by the empty length
-    platform_detail::AudioInit(true);
+    audio::Init(true);
     EXPECT_EQ(PlaySound(s)->id, 1);
 }
 
@@ -503,7 +504,7 @@ TEST_F(SoundTest, LimiterLeavesSingleSoundsExactAndKeepsStacksCleanAndInRange) {
 
     // Three tones at 0.7 of full scale (a peak of 2.1x): never beyond 16 bits, and no
     // corners: once the limiter has settled the output is the sum scaled by a steady gain.
-    platform_detail::AudioInit(true);
+    audio::Init(true);
     for (int k = 0; k < 3; ++k) PlaySound(Tone(0.7 * 32767, 220, 44100));
     const auto one = Tone(0.7 * 32767, 220, 44100)->samples;
     std::vector<int16_t> stacked;
@@ -525,7 +526,7 @@ TEST_F(SoundTest, LimiterLeavesSingleSoundsExactAndKeepsStacksCleanAndInRange) {
     EXPECT_LT(hi - lo, 0.02);  // a clamped wave would swing from 1 down to 0.48
 
     // When the stack ends the limiter comes back to rest: a later lone sound is exact.
-    platform_detail::AudioInit(true);
+    audio::Init(true);
     for (int k = 0; k < 3; ++k) PlaySound(Tone(0.7 * 32767, 220, 2000));
     Mix(1024);
     Mix(1024);
@@ -591,14 +592,14 @@ TEST_F(SoundTest, ResamplingInterpolatesAndLoopsWrap) {
                                          3000, -3000, 3000, -3000}));
 
     // A looping sound wraps to its start, and interpolates across the seam.
-    platform_detail::AudioInit(true);
+    audio::Init(true);
     auto loop = std::make_shared<TSound>();
     loop->flags = SOUND_LOOP;
     loop->samples = {100, 100, 200, 200, 300, 300};
     PlaySound(loop);
     out = Mix(7);
     EXPECT_EQ(out, (std::vector<int16_t>{100, 100, 200, 200, 300, 300, 100, 100, 200, 200, 300, 300, 100, 100}));
-    platform_detail::AudioInit(true);
+    audio::Init(true);
     loop->rate = 22050;
     PlaySound(loop);
     out = Mix(7);
@@ -628,7 +629,7 @@ TEST_F(SoundTest, PlaysAndChannelChangesAreTraced) {
     c->Stop();
     const auto& t = rig::CapturedTrace();
     ASSERT_EQ(t.size(), 7u);
-    const std::string flip = "{\"flip\":" + std::to_string(rig::FlipCount() + 1) + ",";
+    const std::string flip = "{\"flip\":" + std::to_string(session::FlipCount() + 1) + ",";
     EXPECT_EQ(t[0], flip + "\"op\":\"sound\",\"src\":\"sfx/dado.wav\",\"channel\":1,\"volume\":1}");
     EXPECT_EQ(t[1], flip + "\"op\":\"channel\",\"channel\":1,\"volume\":0.4}");
     EXPECT_EQ(t[2], flip + "\"op\":\"channel\",\"channel\":1,\"pan\":-0.25}");
@@ -643,7 +644,7 @@ TEST_F(SoundTest, PlaysAndChannelChangesAreTraced) {
 TEST(SoundDevice, TheCallbackPlaysChannelsToTheirEnd) {
     setenv("SDL_AUDIODRIVER", "dummy", 0);  // never a real sound card in tests
     clockseam::UseRealClock();
-    platform_detail::AudioInit(false);
+    audio::Init(false);
     ASSERT_NE(SDL_WasInit(SDL_INIT_AUDIO), 0u);  // the device opened (its subsystem stays up)
     auto shortOne = PlaySound(Constant(2205, 44100, 500, 500));  // 50 ms
     auto loop = PlaySound(Constant(441, 44100, 500, 500, SOUND_LOOP));
@@ -654,5 +655,5 @@ TEST(SoundDevice, TheCallbackPlaysChannelsToTheirEnd) {
     EXPECT_EQ(loop->Playing(), 1);
     loop->Stop();
     EXPECT_EQ(loop->Playing(), 0);
-    platform_detail::AudioShutdown();
+    audio::Shutdown();
 }

@@ -1,4 +1,4 @@
-#include "platform/stream.h"
+#include "platform/base/stream.h"
 
 #include <gtest/gtest.h>
 

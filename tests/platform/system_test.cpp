@@ -1,5 +1,7 @@
-#include "platform/stream.h"
-#include "platform/system.h"
+#include "platform/base/stream.h"
+#include "platform/base/system.h"
+#include "platform/session/folders.h"
+#include "platform/video/message_box.h"
 
 #include <gtest/gtest.h>
 

@@ -12,7 +12,7 @@
 #include "minigames/love_is_in_the_air/mini_juego3.h"
 #include "minigames/no_te_mojes/mini_juego2.h"
 #include "platform/platform.h"
-#include "platform/render.h"
+#include "platform/video/render.h"
 #include "vba/vba.h"
 #include "vgp/vgp.h"
 
@@ -33,7 +33,7 @@ class TObservador : public asientos::TCerebro {
     TObservador(int r, const TMiniJuego& j, Jugada& out) : r(r), juego(j), jugada(out) {}
     void pensar() override {
         ++jugada.flips;
-        if (jugada.flips > limite) throw rig::Stop(3);  // a play that never ends counts as lost
+        if (jugada.flips > limite) throw session::Stop(3);  // a play that never ends counts as lost
         switch (r) {
             case 0: {
                 const auto& m = static_cast<const TMiniJuego1&>(juego);
@@ -95,7 +95,7 @@ class TObservador : public asientos::TCerebro {
 
 bool arrancar(const std::string& carpeta, int ancho, int alto) {
     if (!std::filesystem::exists(carpeta + "/anim/pjs.vba")) return false;
-    rig::Options o;
+    session::Options o;
     o.headless = true;
     o.virtualClock = true;
     o.seed = 1;
@@ -140,7 +140,7 @@ Jugada jugar(int r, int turno, const asientos::Eleccion& eleccion, uint32_t semi
     asientos::TCerebroActivo cerebro(crearCerebroMiniJuego(r, *juego));
     try {
         jugada.resultado = juego->iniciarJuego(*equipo);
-    } catch (const rig::Stop&) {
+    } catch (const session::Stop&) {
         jugada.resultado = 0;
     }
     FlushKeys();

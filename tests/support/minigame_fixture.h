@@ -5,9 +5,9 @@
 // keys (so the trace shows which effect played).
 #include "engine/gestor_sonido.h"
 #include "minigames/mini_juego.h"
-#include "platform/image.h"
-#include "platform/pixmap.h"
-#include "platform/sound.h"
+#include "platform/pictures/image.h"
+#include "platform/pixels/pixmap.h"
+#include "platform/sound/sound.h"
 #include "vba/vba.h"
 #include "vgp/vgp.h"
 

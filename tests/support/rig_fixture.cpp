@@ -1,6 +1,7 @@
 #include "support/rig_fixture.h"
 
 #include "engine/gl.h"
+#include "platform/input/script.h"
 
 #include <filesystem>
 #include <unistd.h>
@@ -11,7 +12,7 @@ std::string savedDir;
 }
 
 void StartHeadless(int32_t seed) {
-    rig::Options o;
+    session::Options o;
     o.headless = true;
     o.virtualClock = true;
     o.seed = seed;
@@ -36,8 +37,8 @@ void Stop() {
 void Script(const std::vector<std::string>& lines) {
     for (const std::string& line : lines) {
         size_t space = line.find(' ');
-        int flip = std::stoi(line.substr(0, space)) + rig::FlipCount();
-        rig::AddScriptLine(std::to_string(flip) + line.substr(space));
+        int flip = std::stoi(line.substr(0, space)) + session::FlipCount();
+        input::AddScriptLine(std::to_string(flip) + line.substr(space));
     }
 }
 

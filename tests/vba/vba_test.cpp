@@ -1,8 +1,8 @@
 // Animation set: file round trips, old versions, fatal messages, hostile files, editing.
 #include "set_builder.h"
 
-#include "platform/errors.h"
-#include "platform/stream.h"
+#include "platform/base/errors.h"
+#include "platform/base/stream.h"
 #include "vba/vba.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // FPG import, grid packs and pixmap packs.
 #include "pack_builder.h"
 
-#include "platform/pixmap.h"
-#include "platform/stream.h"
+#include "platform/base/stream.h"
+#include "platform/pixels/pixmap.h"
 #include "vgp/pvgp.h"
 #include "vgp/ssvgp.h"
 

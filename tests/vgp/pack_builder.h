@@ -1,7 +1,7 @@
 #pragma once
 // Helpers to write pack and FPG files byte by byte and to build packs in code.
+#include "platform/base/errors.h"
 #include "vba/set_builder.h"
-#include "platform/errors.h"
 #include "vgp/vgp.h"
 
 #include <gtest/gtest.h>

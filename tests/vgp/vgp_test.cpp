@@ -2,7 +2,7 @@
 // copies, fatal messages and hostile records.
 #include "pack_builder.h"
 
-#include "platform/stream.h"
+#include "platform/base/stream.h"
 #include "vgp/vgp.h"
 
 using namespace testvgp;

@@ -4,7 +4,7 @@
 // written (for the contact sheet).
 #include "draw.h"
 
-#include "platform/pixmap.h"
+#include "platform/pixels/pixmap.h"
 
 #include <cstdint>
 #include <string>

@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
         std::filesystem::create_directories(std::filesystem::path(argv[1]) / "artwork");
         std::filesystem::current_path(argv[1]);
 
-        rig::Options opciones;
+        session::Options opciones;
         opciones.headless = true;
         opciones.virtualClock = true;
         opciones.seed = kSemilla;

@@ -1,7 +1,7 @@
 #pragma once
 // A CPU picture to compose sheets and pose strips on: blended pixels, transformed
 // graphs, small digits and marks. No display is needed.
-#include "platform/pixmap.h"
+#include "platform/pixels/pixmap.h"
 #include "vgp/vgp.h"
 
 #include <cstdint>

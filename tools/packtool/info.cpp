@@ -1,7 +1,7 @@
 // `packtool info`: one JSON object describing a set, a pack or an FPG collection.
 #include "commands.h"
 
-#include "platform/stream.h"
+#include "platform/base/stream.h"
 #include "vba/vba.h"
 #include "vgp/vgp.h"
 

@@ -2,7 +2,7 @@
 // 16-bit FPG collections (.fpg).
 #include "commands.h"
 
-#include "platform/errors.h"
+#include "platform/base/errors.h"
 
 #include <cstdio>
 #include <exception>

@@ -3,7 +3,7 @@
 
 #include "engine/gestor_sonido.h"
 #include "engine/gl.h"
-#include "platform/render.h"
+#include "platform/video/render.h"
 
 #include <cmath>
 #include <numbers>

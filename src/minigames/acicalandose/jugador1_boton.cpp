@@ -2,8 +2,8 @@
 #include "minigames/acicalandose/mini_juego1.h"
 
 #include "engine/gl.h"
-#include "platform/input.h"
-#include "platform/render.h"
+#include "platform/input/input.h"
+#include "platform/video/render.h"
 
 std::unique_ptr<TJugador1Boton> TJugador1Boton::Create(const VGPPtr& gfx, float x, float y, int boton,
                                                        int quien, TMiniJuego1* papa) {

@@ -2,8 +2,8 @@
 #include "minigames/acicalandose/mini_juego1.h"
 
 #include "engine/gestor_sonido.h"
-#include "platform/input.h"
-#include "platform/render.h"
+#include "platform/input/input.h"
+#include "platform/video/render.h"
 
 #include <algorithm>
 #include <cmath>

@@ -7,9 +7,10 @@
 #include "engine/explicacion.h"
 #include "engine/gestor_sonido.h"
 #include "engine/gl.h"
-#include "platform/input.h"
-#include "platform/random.h"
-#include "platform/render.h"
+#include "platform/base/random.h"
+#include "platform/frame.h"
+#include "platform/input/input.h"
+#include "platform/video/render.h"
 
 #include <algorithm>
 #include <cmath>

@@ -15,8 +15,8 @@
 // One header for the family (they reach each other through the minigame), one source per type.
 #include "engine/tiempo.h"
 #include "minigames/mini_juego.h"
-#include "platform/font.h"
-#include "platform/image.h"
+#include "platform/pictures/font.h"
+#include "platform/pictures/image.h"
 
 #include <array>
 #include <list>

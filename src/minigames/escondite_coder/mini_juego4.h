@@ -16,8 +16,8 @@
 #include "engine/tiempo.h"
 #include "minigames/escondite_coder/acces.h"
 #include "minigames/mini_juego.h"
-#include "platform/font.h"
-#include "platform/image.h"
+#include "platform/pictures/font.h"
+#include "platform/pictures/image.h"
 
 #include <array>
 #include <memory>

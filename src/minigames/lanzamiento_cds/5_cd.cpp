@@ -1,7 +1,7 @@
 // "Lanzamiento de CDs": the discs sliding across the floor.
 #include "engine/gl.h"
 #include "minigames/lanzamiento_cds/mini_juego5.h"
-#include "platform/render.h"
+#include "platform/video/render.h"
 
 #include <cmath>
 #include <numbers>

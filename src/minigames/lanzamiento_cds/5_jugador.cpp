@@ -1,7 +1,7 @@
 // "Lanzamiento de CDs": the opponents along the bottom, walking on two keys and catching.
 #include "engine/gl.h"
 #include "minigames/lanzamiento_cds/mini_juego5.h"
-#include "platform/input.h"
+#include "platform/input/input.h"
 
 #include <algorithm>
 

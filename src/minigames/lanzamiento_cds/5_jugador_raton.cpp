@@ -1,7 +1,7 @@
 // "Lanzamiento de CDs": the thrower at the top, worked with the mouse.
 #include "engine/gl.h"
 #include "minigames/lanzamiento_cds/mini_juego5.h"
-#include "platform/input.h"
+#include "platform/input/input.h"
 
 #include <algorithm>
 #include <cmath>

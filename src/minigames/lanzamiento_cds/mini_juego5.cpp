@@ -5,8 +5,9 @@
 
 #include "board/equipo.h"
 #include "engine/explicacion.h"
-#include "platform/input.h"
-#include "platform/render.h"
+#include "platform/frame.h"
+#include "platform/input/input.h"
+#include "platform/video/render.h"
 
 #include <cmath>
 

@@ -17,8 +17,8 @@
 #include "minigames/lanzamiento_cds/5_jugador.h"
 #include "minigames/lanzamiento_cds/5_jugador_raton.h"
 #include "minigames/mini_juego.h"
-#include "platform/font.h"
-#include "platform/image.h"
+#include "platform/pictures/font.h"
+#include "platform/pictures/image.h"
 
 #include <array>
 #include <memory>

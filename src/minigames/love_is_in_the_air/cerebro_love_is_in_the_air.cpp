@@ -7,7 +7,7 @@
 
 #include "minigames/cerebro_mini_juego.h"
 #include "minigames/love_is_in_the_air/mini_juego3.h"
-#include "platform/input.h"
+#include "platform/input/input.h"
 
 #include <algorithm>
 

@@ -5,9 +5,10 @@
 #include "board/equipo.h"
 #include "engine/explicacion.h"
 #include "engine/gestor_sonido.h"
-#include "platform/clock.h"
-#include "platform/input.h"
-#include "platform/render.h"
+#include "platform/frame.h"
+#include "platform/input/input.h"
+#include "platform/session/clock.h"
+#include "platform/video/render.h"
 
 #include <vector>
 

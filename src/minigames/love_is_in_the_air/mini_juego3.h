@@ -11,8 +11,8 @@
 // the left while the scene fades out), finished (phase 3).
 #include "engine/tiempo.h"
 #include "minigames/mini_juego.h"
-#include "platform/font.h"
-#include "platform/image.h"
+#include "platform/pictures/font.h"
+#include "platform/pictures/image.h"
 #include "vba/vba.h"
 
 #include <array>

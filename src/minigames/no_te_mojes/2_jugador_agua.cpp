@@ -5,9 +5,9 @@
 
 #include "engine/gestor_sonido.h"
 #include "engine/gl.h"
-#include "platform/input.h"
-#include "platform/random.h"
-#include "platform/render.h"
+#include "platform/base/random.h"
+#include "platform/input/input.h"
+#include "platform/video/render.h"
 
 namespace {
 constexpr double kSinBola = -1;

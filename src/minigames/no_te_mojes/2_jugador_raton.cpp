@@ -3,7 +3,7 @@
 
 #include "engine/gestor_sonido.h"
 #include "engine/gl.h"
-#include "platform/input.h"
+#include "platform/input/input.h"
 
 #include <cstdlib>
 

@@ -6,11 +6,12 @@
 #include "board/equipo.h"
 #include "engine/explicacion.h"
 #include "engine/gl.h"
-#include "platform/clock.h"
-#include "platform/errors.h"
-#include "platform/input.h"
-#include "platform/render.h"
-#include "platform/text.h"
+#include "platform/base/errors.h"
+#include "platform/base/text.h"
+#include "platform/frame.h"
+#include "platform/input/input.h"
+#include "platform/session/clock.h"
+#include "platform/video/render.h"
 
 #include <algorithm>
 #include <array>

@@ -15,9 +15,9 @@
 #include "engine/perlin_noise.h"
 #include "engine/tiempo.h"
 #include "minigames/mini_juego.h"
-#include "platform/font.h"
-#include "platform/image.h"
-#include "platform/pixmap.h"
+#include "platform/pictures/font.h"
+#include "platform/pictures/image.h"
+#include "platform/pixels/pixmap.h"
 
 #include <array>
 #include <cstdint>

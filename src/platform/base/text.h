@@ -1,0 +1,20 @@
+#pragma once
+// String helpers with the game's semantics.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A whole decimal number, all of text; throws GameError naming the context ("la linea de
+// guion ...", "--seed") when text is empty or not a number.
+int ParseWholeNumber(const std::string& text, const std::string& context);
+// ASCII letters in lower case; other bytes as they are.
+std::string AsciiLower(std::string s);
+// Skips leading white space, takes an optional sign and decimal digits; 0 when none.
+int StrToInt(const std::string& s);
+// UTF-8 source text to Latin-1 code points (other characters become '?').
+std::vector<uint16_t> ToCodePoints(const std::string& utf8);
+// Latin-1 bytes (from files) to UTF-8.
+std::string Latin1ToUtf8(const std::string& latin1);
+// A data path as written by the game ("artwork\\x.png" or "artwork/x.png") in the form
+// the file system takes: backslashes become slashes.
+std::string NativePath(const std::string& path);

@@ -1,0 +1,344 @@
+#include "platform/input/input.h"
+
+#include "platform/base/text.h"
+#include "platform/input/gamepad.h"
+#include "platform/input/input_internal.h"
+#include "platform/session/journal.h"
+#include "platform/session/run.h"
+#include "platform/video/letterbox.h"
+
+#include <SDL2/SDL.h>
+
+#include <array>
+#include <cstring>
+#include <deque>
+#include <string>
+
+namespace {
+struct InputState {
+    std::array<int, 256> hits{};
+    std::array<bool, 256> down{};
+    std::deque<int> chars;  // at most 256 waiting
+    int mouseX = 0, mouseY = 0, wheel = 0;
+    std::array<int, 4> mouseHits{};
+    std::array<bool, 4> mouseDown{};
+    bool terminate = false;
+};
+InputState in;
+constexpr size_t kCharQueue = 256;
+
+// The per-flip callback and the flip it last ran for (-1: not yet).
+std::function<void()> frameHook;
+int hookFlip = -1;
+bool inHook = false;
+
+void RunFrameHook() {
+    if (!frameHook || inHook || hookFlip == session::FlipCount()) return;
+    hookFlip = session::FlipCount();
+    // A brain reading input inside does not run the hook again; the flag is cleared
+    // even when the hook ends the run by throwing.
+    struct Guard {
+        Guard() { inHook = true; }
+        ~Guard() { inHook = false; }
+    } guard;
+    frameHook();
+}
+
+void PushChar(int code) {
+    if (in.chars.size() < kCharQueue) in.chars.push_back(code);
+}
+
+// Windows virtual-key code of an SDL key, or 0 when the game has no use for it.
+int VirtualKey(SDL_Keycode k) {
+    if (k >= SDLK_a && k <= SDLK_z) return 'A' + (k - SDLK_a);
+    if (k >= SDLK_0 && k <= SDLK_9) return '0' + (k - SDLK_0);
+    if (k >= SDLK_F1 && k <= SDLK_F12) return 112 + (k - SDLK_F1);
+    if (k >= SDLK_KP_1 && k <= SDLK_KP_9) return 97 + (k - SDLK_KP_1);
+    switch (k) {
+        case SDLK_BACKSPACE: return 8;
+        case SDLK_TAB: return 9;
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER: return 13;
+        case SDLK_LSHIFT:
+        case SDLK_RSHIFT: return 16;
+        case SDLK_LCTRL:
+        case SDLK_RCTRL: return 17;
+        case SDLK_LALT:
+        case SDLK_RALT: return 18;
+        case SDLK_PAUSE: return 19;
+        case SDLK_ESCAPE: return 27;
+        case SDLK_SPACE: return 32;
+        case SDLK_PAGEUP: return 33;
+        case SDLK_PAGEDOWN: return 34;
+        case SDLK_END: return 35;
+        case SDLK_HOME: return 36;
+        case SDLK_LEFT: return 37;
+        case SDLK_UP: return 38;
+        case SDLK_RIGHT: return 39;
+        case SDLK_DOWN: return 40;
+        case SDLK_INSERT: return 45;
+        case SDLK_DELETE: return 46;
+        case SDLK_KP_0: return 96;
+        default: return 0;
+    }
+}
+
+int SdlButton(uint8_t b) {
+    switch (b) {
+        case SDL_BUTTON_LEFT: return 1;
+        case SDL_BUTTON_RIGHT: return 2;
+        case SDL_BUTTON_MIDDLE: return 3;
+        default: return 0;
+    }
+}
+
+void Process() { input::PumpEvents(); }
+}  // namespace
+
+namespace input {
+void KeyEvent(int key, bool isDown) {
+    if (key <= 0 || key > 255) return;
+    if (isDown) {
+        if (!in.down[key]) ++in.hits[key];
+        in.down[key] = true;
+        // These keys type a character of their own; arrows and the like do not.
+        if (key == 8 || key == 9 || key == 13 || key == 27) PushChar(key);
+    } else {
+        in.down[key] = false;
+    }
+}
+void CharEvent(int code) {
+    if (code > 0 && code <= 255) PushChar(code);
+}
+void MouseMoveEvent(int x, int y) {
+    letterbox::WindowToPicture(x, y);  // beside a kept 4:3 picture: onto it
+    in.mouseX = x;
+    in.mouseY = y;
+}
+void MouseButtonEvent(int button, bool isDown) {
+    if (button < 1 || button > 3) return;
+    if (isDown && !in.mouseDown[button]) ++in.mouseHits[button];
+    in.mouseDown[button] = isDown;
+}
+void WheelEvent(int dz) { in.wheel += dz; }
+void QuitEvent() { in.terminate = true; }
+void Reset() { in = InputState{}; }
+int PointerX() { return in.mouseX; }
+int PointerY() { return in.mouseY; }
+void SetFrameHook(std::function<void()> hook) {
+    frameHook = std::move(hook);
+    hookFlip = -1;
+}
+}  // namespace input
+
+namespace {
+// What an event does to the input state, whatever its source (SDL, script, journal).
+void Translate(const SDL_Event& e) {
+    switch (e.type) {
+        case SDL_KEYDOWN:
+            if (!e.key.repeat) {
+                input::KeyEvent(VirtualKey(e.key.keysym.sym), true);
+            } else {
+                int vk = VirtualKey(e.key.keysym.sym);
+                if (vk == 8 || vk == 9 || vk == 13 || vk == 27) PushChar(vk);
+            }
+            break;
+        case SDL_KEYUP: input::KeyEvent(VirtualKey(e.key.keysym.sym), false); break;
+        case SDL_TEXTINPUT:
+            for (uint16_t c : ToCodePoints(std::string(e.text.text, strnlen(e.text.text, sizeof e.text.text))))
+                input::CharEvent(c);
+            break;
+        case SDL_MOUSEMOTION: input::MouseMoveEvent(e.motion.x, e.motion.y); break;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+            input::MouseMoveEvent(e.button.x, e.button.y);
+            input::MouseButtonEvent(SdlButton(e.button.button), e.type == SDL_MOUSEBUTTONDOWN);
+            break;
+        case SDL_MOUSEWHEEL: input::WheelEvent(e.wheel.y); break;
+        case SDL_QUIT: input::QuitEvent(); break;
+        case SDL_WINDOWEVENT:
+            // Keys held while the window loses focus never see their release.
+            if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) in.down.fill(false);
+            break;
+        default:
+            // A controller event as the journal carries it, or SDL's own controller events.
+            if (input::PadEvent pad; input::PadFromEvent(e, pad)) {
+                input::ApplyControllerEvent(pad);
+            } else {
+                gamepad::HandleSdlEvent(e);
+            }
+            break;
+    }
+}
+
+// The SDL key a Windows virtual-key code comes from (the inverse of VirtualKey), or 0.
+SDL_Keycode SdlKeyOf(int vk) {
+    static const std::array<SDL_Keycode, 256> table = [] {
+        std::array<SDL_Keycode, 256> t{};
+        // Scanned from the top so that the first SDL key of a code wins (Enter over
+        // keypad Enter, left Shift over right).
+        static const SDL_Keycode extra[] = {
+            SDLK_BACKSPACE, SDLK_TAB,      SDLK_RETURN, SDLK_LSHIFT, SDLK_LCTRL, SDLK_LALT,   SDLK_PAUSE,
+            SDLK_ESCAPE,    SDLK_SPACE,    SDLK_PAGEUP, SDLK_PAGEDOWN, SDLK_END, SDLK_HOME,   SDLK_LEFT,
+            SDLK_UP,        SDLK_RIGHT,    SDLK_DOWN,   SDLK_INSERT, SDLK_DELETE, SDLK_KP_0,
+        };
+        auto put = [&](SDL_Keycode k) {
+            int code = VirtualKey(k);
+            if (code > 0 && code < 256 && t[code] == 0) t[code] = k;
+        };
+        for (SDL_Keycode k : extra) put(k);
+        for (SDL_Keycode k = SDLK_a; k <= SDLK_z; ++k) put(k);
+        for (SDL_Keycode k = SDLK_0; k <= SDLK_9; ++k) put(k);
+        for (SDL_Keycode k = SDLK_F1; k <= SDLK_F12; ++k) put(k);
+        for (SDL_Keycode k = SDLK_KP_1; k <= SDLK_KP_9; ++k) put(k);
+        return t;
+    }();
+    return vk > 0 && vk < 256 ? table[static_cast<size_t>(vk)] : 0;
+}
+}  // namespace
+
+void input::DeliverEvent(const SDL_Event& e) {
+    if (journal::Recording()) journal::WriteEvent(session::FlipCount(), e);
+    Translate(e);
+}
+
+bool input::HasRealKey(int vk) { return SdlKeyOf(vk) != 0; }
+
+void input::DeliverKey(int vk, bool isDown) {
+    SDL_Event e{};
+    e.type = isDown ? SDL_KEYDOWN : SDL_KEYUP;
+    e.key.state = isDown ? SDL_PRESSED : SDL_RELEASED;
+    e.key.keysym.sym = SdlKeyOf(vk);
+    e.key.keysym.scancode = SDL_GetScancodeFromKey(e.key.keysym.sym);
+    DeliverEvent(e);
+    if (!isDown) return;
+    // A real key types too: letters in lower case (as without Shift), digits and Space,
+    // whatever the keyboard layout.
+    char typed = 0;
+    if (vk >= 'A' && vk <= 'Z') typed = static_cast<char>(vk - 'A' + 'a');
+    if ((vk >= '0' && vk <= '9') || vk == ' ') typed = static_cast<char>(vk);
+    if (typed) DeliverText(std::string(1, typed));
+}
+
+void input::DeliverText(const std::string& utf8) {
+    SDL_Event e{};
+    e.type = SDL_TEXTINPUT;
+    utf8.copy(e.text.text, sizeof e.text.text - 1);
+    DeliverEvent(e);
+}
+
+void input::DeliverMouseMove(int x, int y) {
+    SDL_Event e{};
+    e.type = SDL_MOUSEMOTION;
+    e.motion.x = x;
+    e.motion.y = y;
+    DeliverEvent(e);
+}
+
+void input::DeliverMouseButton(int button, bool isDown) {
+    static const uint8_t kSdlButtons[4] = {0, SDL_BUTTON_LEFT, SDL_BUTTON_RIGHT, SDL_BUTTON_MIDDLE};
+    if (button < 1 || button > 3) return;
+    SDL_Event e{};
+    e.type = isDown ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    e.button.state = isDown ? SDL_PRESSED : SDL_RELEASED;
+    e.button.button = kSdlButtons[button];
+    e.button.x = in.mouseX;  // a button event carries where the pointer is
+    e.button.y = in.mouseY;
+    DeliverEvent(e);
+}
+
+void input::DeliverQuit() {
+    SDL_Event e{};
+    e.type = SDL_QUIT;
+    DeliverEvent(e);
+}
+
+void input::PumpEvents() {
+    RunFrameHook();
+    if (journal::Replaying()) {
+        // The window's own events are not the recording's: drained and dropped.
+        if (SDL_WasInit(SDL_INIT_EVENTS | SDL_INIT_VIDEO)) {
+            SDL_Event ignored;
+            while (SDL_PollEvent(&ignored)) {
+            }
+        }
+        for (const SDL_Event& e : journal::PumpEvents(session::FlipCount())) Translate(e);
+        gamepad::Tick(session::FlipCount());
+        return;
+    }
+    journal::PumpEvents(session::FlipCount());
+    if (SDL_WasInit(SDL_INIT_EVENTS | SDL_INIT_VIDEO)) {
+        SDL_Event e;
+        while (SDL_PollEvent(&e)) DeliverEvent(e);
+    }
+    DeliverScriptEvents();
+    gamepad::Tick(session::FlipCount());
+}
+
+int KeyHit(int key) {
+    Process();
+    if (key <= 0 || key > 255) return 0;
+    int n = in.hits[key];
+    in.hits[key] = 0;
+    return n;
+}
+
+int KeyDown(int key) {
+    Process();
+    return (key > 0 && key <= 255 && in.down[key]) ? 1 : 0;
+}
+
+void FlushKeys() {
+    Process();
+    in.hits.fill(0);
+    in.down.fill(false);
+    in.chars.clear();
+}
+
+int GetChar() {
+    Process();
+    if (in.chars.empty()) return 0;
+    int c = in.chars.front();
+    in.chars.pop_front();
+    return c;
+}
+
+int MouseX() {
+    Process();
+    return in.mouseX;
+}
+int MouseY() {
+    Process();
+    return in.mouseY;
+}
+int MouseZ() {
+    Process();
+    return in.wheel;
+}
+
+int MouseHit(int button) {
+    Process();
+    if (button < 1 || button > 3) return 0;
+    int n = in.mouseHits[button];
+    in.mouseHits[button] = 0;
+    return n;
+}
+
+int MouseDown(int button) {
+    Process();
+    return (button >= 1 && button <= 3 && in.mouseDown[button]) ? 1 : 0;
+}
+
+void FlushMouse() {
+    Process();
+    in.mouseHits.fill(0);
+    in.mouseDown.fill(false);
+    in.wheel = 0;
+}
+
+void PollSystem() { Process(); }
+
+bool AppTerminate() {
+    Process();
+    return in.terminate;
+}

@@ -1,0 +1,37 @@
+#pragma once
+// What the input room's files share: the event pump, the one door every event source
+// delivers through, and the SDL events a real keyboard, mouse or controller would give.
+// Nothing outside the input room includes this (tests may).
+#include <string>
+
+union SDL_Event;
+
+namespace input {
+struct PadEvent;
+
+// A controller event as an SDL event of the game's own type (the journal carries it so),
+// and back; false when e is not one or holds no valid controller event.
+SDL_Event EventFromPad(const PadEvent& e);
+bool PadFromEvent(const SDL_Event& e, PadEvent& out);
+
+// Takes pending SDL events and due script events into the input state (or, when
+// replaying, the journal's events of this pump instead).
+void PumpEvents();
+// The one door: an event from any source, journalled when recording, then translated
+// into the input state by the same code that handles SDL's.
+void DeliverEvent(const SDL_Event& e);
+// The events SDL delivers for a real key (virtual-key code) going down (the key, then the
+// character it types, if any) or up.
+void DeliverKey(int vk, bool down);
+// Whether a real key gives this virtual-key code.
+bool HasRealKey(int vk);
+// SDL's text, mouse and quit events for scripted input (a button at the pointer).
+void DeliverText(const std::string& utf8);
+void DeliverMouseMove(int x, int y);
+void DeliverMouseButton(int button, bool down);
+void DeliverQuit();
+
+// The script's events due at or before the current flip, delivered through the door above
+// (script.cpp).
+void DeliverScriptEvents();
+}  // namespace input

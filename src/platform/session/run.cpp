@@ -1,0 +1,104 @@
+// The run's options, its journal and clock set up from them, the flip count and the
+// frame-time file.
+#include "platform/session/run.h"
+
+#include "platform/base/errors.h"
+#include "platform/session/clock.h"
+#include "platform/session/journal.h"
+#include "platform/session/trace.h"
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+
+namespace session {
+namespace {
+
+struct RunState {
+    Options options;
+    int flips = 0;
+    std::FILE* frameTimesFile = nullptr;
+    std::chrono::steady_clock::time_point workStart = std::chrono::steady_clock::now();
+    std::chrono::steady_clock::duration waited{};
+    std::chrono::steady_clock::time_point waitStart;
+    int waitDepth = 0;
+};
+RunState st;
+
+[[noreturn]] void Bad(const std::string& what) { throw GameError(what); }
+
+}  // namespace
+
+void Configure(const Options& options) {
+    Reset();
+    st.options = options;
+    // Shots are written later, after the game may have moved into its data folder: they
+    // stay relative to the folder the game was started in.
+    for (auto& shot : st.options.shots) {
+        std::error_code ec;
+        std::filesystem::path anchored = std::filesystem::absolute(shot.second, ec);
+        if (!ec) shot.second = anchored.string();
+    }
+    if (!options.replay.empty()) {
+        journal::Header h = journal::StartReplay(options.replay);
+        st.options.seed = h.seed;
+        st.options.virtualClock = h.virtualClock;
+        // The recording stopped at its limit; a replay may stop sooner, never later.
+        if (h.maxFlips > 0 && (st.options.maxFlips == 0 || st.options.maxFlips > h.maxFlips))
+            st.options.maxFlips = h.maxFlips;
+    }
+    if (st.options.virtualClock) clockseam::UseVirtualClock();
+    if (!options.trace.empty()) rig::OpenTrace(options.trace);
+    if (!options.frameTimes.empty()) {
+        st.frameTimesFile = std::fopen(options.frameTimes.c_str(), "wb");
+        if (!st.frameTimesFile) Bad("No se puede escribir " + options.frameTimes);
+    }
+    if (!options.record.empty()) {
+        journal::Header h;
+        h.seed = options.seed;
+        h.virtualClock = options.virtualClock;
+        h.maxFlips = options.maxFlips;
+        journal::StartRecording(options.record, h);
+    }
+    st.workStart = std::chrono::steady_clock::now();
+}
+
+const Options& Current() { return st.options; }
+
+void Reset() {
+    rig::ResetTrace();
+    if (st.frameTimesFile) std::fclose(st.frameTimesFile);
+    journal::Reset();
+    st = RunState{};
+    clockseam::UseRealClock();
+}
+
+int FlipCount() { return st.flips; }
+
+std::string ShotForNextFlip() {
+    for (const auto& [n, path] : st.options.shots)
+        if (n == st.flips + 1) return path;
+    return {};
+}
+
+void WaitBegin() {
+    if (st.waitDepth++ == 0) st.waitStart = std::chrono::steady_clock::now();
+}
+
+void WaitEnd() {
+    if (st.waitDepth > 0 && --st.waitDepth == 0) st.waited += std::chrono::steady_clock::now() - st.waitStart;
+}
+
+void FlipDone(int sync, int32_t clockMs) {
+    if (rig::Tracing()) rig::Record("flip").add("sync", sync).add("ms", static_cast<double>(clockMs)).emit();
+    ++st.flips;
+    if (st.frameTimesFile) {
+        auto now = std::chrono::steady_clock::now();
+        double work = std::chrono::duration<double, std::milli>(now - st.workStart - st.waited).count();
+        std::fprintf(st.frameTimesFile, "%d %.3f\n", st.flips, work);
+        st.workStart = now;
+        st.waited = {};
+    }
+}
+
+}  // namespace session

@@ -1,0 +1,70 @@
+#pragma once
+// The session: what this run was asked to do (its options), whether it is live, scripted
+// or replayed, and the count of flips so far. It is the one place that knows where the
+// outside facts come from: the clock (clock.h) and the journal (journal.h) sit beside it,
+// and the rig's trace (trace.h) numbers its lines with the flip count kept here.
+//
+// Without options none of the rig is active and the game behaves as it always does.
+#include <cstdint>
+#include <exception>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace session {
+
+// What the command line asked of this run (the game's own defaults without one).
+struct Options {
+    bool window = false;        // a window of the configured size instead of full screen
+    bool headless = false;      // offscreen GL, silent mixer
+    bool virtualClock = false;  // clock moves only by sleeps and retrace waits
+    std::string script;         // input script file
+    std::string trace;          // JSON-lines trace file
+    std::vector<std::pair<int, std::string>> shots;  // flip number -> PNG path
+    int maxFlips = 0;           // 0: no limit
+    std::optional<int32_t> seed;
+    std::string frameTimes;     // file for per-flip work milliseconds
+    std::string data;           // folder of the game data ("" = look for it)
+    bool help = false;          // print the option list and leave
+    bool version = false;       // print the version and leave
+    bool keepAspect = false;    // a 4:3 picture with black bars on a screen of another shape
+    std::vector<int> pads;      // seats (0..3) given to controllers in connection order; empty: 0,1,2,3
+    std::optional<std::string> cpu;       // --cpu: seats computers play (names or "all"), unchecked
+    std::optional<std::string> cpuLevel;  // --cpu-level: 1, 2 or 3, unchecked
+    std::string record;         // session journal to write
+    std::string replay;         // session journal to play back instead of the machine
+};
+
+// Applies the options: journal (replay or record), clock, trace, frame times. Call once
+// before Graphics. Throws GameError when a file cannot be read or written.
+void Configure(const Options& options);
+const Options& Current();
+// Restores everything to the plain game defaults (tests).
+void Reset();
+
+// Thrown after the last allowed flip (or when the window was closed); main exits with
+// code().
+class Stop : public std::exception {
+public:
+    explicit Stop(int code) : exitCode(code) {}
+    int code() const { return exitCode; }
+    const char* what() const noexcept override { return "rig flip limit reached"; }
+
+private:
+    int exitCode;
+};
+
+// Flips done so far (the next flip is FlipCount() + 1).
+int FlipCount();
+
+// ---- called by Flip ----
+// The shot path for the coming flip (empty when none).
+std::string ShotForNextFlip();
+// Records the end of a frame's work (trace, frame times) and counts the flip.
+void FlipDone(int sync, int32_t clockMs);
+// Marks that sleeping/retrace waiting starts or ends (excluded from frame work time).
+void WaitBegin();
+void WaitEnd();
+
+}  // namespace session

@@ -70,10 +70,12 @@ void TAplicacion::cargarRecursosFijos() {
 
 void TAplicacion::abrirPantalla() {
     Resolucion r = leerResolucion();
-    // The file can only turn the letterbox on; otherwise the command line decides.
-    SetKeepAspect(journal::Setting("mantener_aspecto", [] {
-                      return leerPantalla().mantenerAspecto || KeepAspect() ? "si" : "no";
-                  }) == "si");
+    // The file can only turn the letterbox on; otherwise the command line decides. How the
+    // picture sits in the window is this player's choice, not a fact the game plays by: a
+    // replay keeps the recording's line in its place but shows the session as asked here.
+    const bool mantenerAspecto = leerPantalla().mantenerAspecto || KeepAspect();
+    journal::Setting("mantener_aspecto", [&] { return mantenerAspecto ? "si" : "no"; });
+    SetKeepAspect(mantenerAspecto);
     if (!GLMax2DDriverAvailable()) throw GameError(kSinDriver);
     SetGraphicsDriverFlags(2);
     // A size the screen cannot show falls back to 1024x768, then to the desktop size.

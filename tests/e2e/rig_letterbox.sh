@@ -26,4 +26,31 @@ run option.png --keep-aspect
 cmp -s file.png option.png || fail "the option does not show what the settings line shows"
 run plain.png
 [ "$(columns plain.png 0 1279)" = "lit lit" ] || fail "without the option the picture is not stretched"
+
+# A session recorded between bars replays in a small 4:3 window without them to the same
+# trace: the mouse, over the picture or over a bar, is journaled where the game saw it.
+cat > clicks.txt <<'S'
+1 key Escape press
+20 mouse 700 400
+21 button 1 down
+22 button 1 up
+40 mouse 5 300
+41 button 1 down
+42 button 1 up
+60 key Down press
+61 key Enter press
+S
+set +e
+"$game" --headless --virtual-clock --seed 5 --keep-aspect --script clicks.txt --max-flips 120 --trace rec.jsonl \
+  --record bars.txt > out.txt 2>&1
+code=$?
+printf '64 48\r\n' > resolucion.cfg
+"$game" --headless --replay bars.txt --trace rep.jsonl --shot 100:small.png > rep.txt 2>&1
+rcode=$?
+set -e
+[ $code -eq 3 ] && [ $rcode -eq 3 ] || { cat out.txt rep.txt; fail "record $code, replay $rcode"; }
+grep -q '^ev 20 [0-9]* motion 540 400$' bars.txt || fail "the mouse is not journaled on the picture"
+grep -q '^ev 40 [0-9]* motion 0 300$' bars.txt || fail "the mouse over a bar is not journaled on the picture's edge"
+cmp rec.jsonl rep.jsonl || fail "the replay in another window differs from the recording"
+[ "$(python3 "$here/png_row.py" small.png middle 0 63)" = "lit lit" ] || fail "the replay's window shows bars"
 echo ok

@@ -3,10 +3,13 @@
 # still replay, each to the trace that build wrote while recording: its sha256 is kept
 # beside them. They were recorded headless: a keyboard, mouse and controller session at
 # 64x48, four hard computer players with a controller seat, a run on the real clock, and
-# one in a 320x240 window. The data is built deterministically, so the traces hold as long
-# as the data files do; a change to the data means recording them anew.
+# one in a 320x240 window. Each replays in a 64x48 window (this player's resolucion.cfg):
+# the game computes with the recorded screen whatever window shows it. The data is built
+# deterministically, so the traces hold as long as the data files do; a change to the data
+# means recording them anew.
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/common.sh"
+printf '64 48\r\n' > resolucion.cfg
 while read -r sum name; do
   set +e
   "$game" --headless --replay "$here/journals/$name" --trace t.jsonl > out.txt 2>&1

@@ -143,6 +143,7 @@ std::string MappingsFile() { return settings::PathFor("gamecontrollerdb.txt"); }
 
 void ShowPointerAt(int x, int y) {
     if (sdl.onlyVirtual) return;
+    display::LogicalToWindow(x, y);
     if (SDL_Window* w = display::Window()) SDL_WarpMouseInWindow(w, x, y);
 }
 

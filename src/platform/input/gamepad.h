@@ -22,8 +22,8 @@ void Shutdown();
 bool HandleSdlEvent(const SDL_Event& e);
 // The controller mapping file read at start-up, in the settings folder.
 std::string MappingsFile();
-// A controller moved the pointer to (x, y) window pixels: the system's mouse cursor goes
-// there too, so the player sees it (not in headless runs, which show no cursor).
+// A controller moved the pointer to (x, y) on the logical screen: the system's mouse
+// cursor goes there too, so the player sees it (not in headless runs, which show no cursor).
 void ShowPointerAt(int x, int y);
 
 // The rig's virtual controllers, numbered by the script (n >= 1). Each call drives SDL's

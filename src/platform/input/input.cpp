@@ -5,7 +5,7 @@
 #include "platform/input/input_internal.h"
 #include "platform/session/journal.h"
 #include "platform/session/run.h"
-#include "platform/video/letterbox.h"
+#include "platform/video/display.h"
 
 #include <SDL2/SDL.h>
 
@@ -111,7 +111,6 @@ void CharEvent(int code) {
     if (code > 0 && code <= 255) PushChar(code);
 }
 void MouseMoveEvent(int x, int y) {
-    letterbox::WindowToPicture(x, y);  // beside a kept 4:3 picture: onto it
     in.mouseX = x;
     in.mouseY = y;
 }
@@ -132,6 +131,18 @@ void SetFrameHook(std::function<void()> hook) {
 }  // namespace input
 
 namespace {
+// The mouse of an event from the window (SDL's, or the script's) measured on the logical
+// screen instead: the game, the journal and every other source speak of that screen, so
+// a replay or a remote viewer may show it in a window of any size.
+SDL_Event OnLogicalScreen(SDL_Event e) {
+    if (e.type == SDL_MOUSEMOTION) {
+        display::WindowToLogical(e.motion.x, e.motion.y);
+    } else if (e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP) {
+        display::WindowToLogical(e.button.x, e.button.y);
+    }
+    return e;
+}
+
 // What an event does to the input state, whatever its source (SDL, script, journal).
 void Translate(const SDL_Event& e) {
     switch (e.type) {
@@ -232,7 +243,7 @@ void input::DeliverMouseMove(int x, int y) {
     e.type = SDL_MOUSEMOTION;
     e.motion.x = x;
     e.motion.y = y;
-    DeliverEvent(e);
+    DeliverEvent(OnLogicalScreen(e));  // the script, like SDL, speaks of the window
 }
 
 void input::DeliverMouseButton(int button, bool isDown) {
@@ -269,7 +280,7 @@ void input::PumpEvents() {
     journal::PumpEvents(session::FlipCount());
     if (SDL_WasInit(SDL_INIT_EVENTS | SDL_INIT_VIDEO)) {
         SDL_Event e;
-        while (SDL_PollEvent(&e)) DeliverEvent(e);
+        while (SDL_PollEvent(&e)) DeliverEvent(OnLogicalScreen(e));
     }
     DeliverScriptEvents();
     gamepad::Tick(session::FlipCount());

@@ -19,7 +19,8 @@ int KeyDown(int key);
 void FlushKeys();
 // Next typed character (Latin-1 code; Enter 13, Escape 27, Backspace 8, Tab 9), or 0.
 int GetChar();
-// Mouse position in window pixels.
+// Mouse position in pixels of the logical screen (the picture as the session has it;
+// the window showing it may be of another size).
 int MouseX();
 int MouseY();
 int MouseZ();  // wheel
@@ -53,7 +54,7 @@ struct PadEvent {
 void ControllerEvent(const PadEvent& e);
 // The same without writing it to a session journal (a replay delivers it from there).
 void ApplyControllerEvent(const PadEvent& e);
-// The mouse position as last set, without processing events (window pixels).
+// The mouse position as last set, without processing events (logical screen pixels).
 int PointerX();
 int PointerY();
 // Resets everything (tests).

@@ -95,7 +95,7 @@ void KeyUpByPad(int key) {
     if (--tr.keyHolders[static_cast<size_t>(key)] == 0) input::KeyEvent(key, false);
 }
 
-// The pointer moved by (dx, dy) window pixels, kept inside the window.
+// The pointer moved by (dx, dy) pixels, kept on the logical screen.
 void MovePointer(int dx, int dy) {
     if (dx == 0 && dy == 0) return;
     const int w = GraphicsWidth() > 0 ? GraphicsWidth() : 1024;

@@ -1,7 +1,8 @@
 #pragma once
 // The display as the rest of the platform sees it: showing a finished frame, reading it
-// back for a shot, the window for message boxes and the pointer, and the refresh rate
-// the frame's pacing follows. Game code draws through render.h and never needs these.
+// back for a shot, the window for message boxes and the pointer, the refresh rate the
+// frame's pacing follows, and where a window position lies on the logical screen. Game
+// code draws through render.h and never needs these.
 #include <string>
 
 struct SDL_Window;
@@ -15,4 +16,10 @@ bool SaveBackBufferPNG(const std::string& path);
 SDL_Window* Window();
 // The refresh rate given to Graphics (0 when none).
 int RefreshRate();
+// A window position (where SDL measures the mouse) as a position on the logical screen
+// the game computes with, and back. Beside a kept 4:3 picture the bars map to its
+// nearest edge. Without bars, on a window showing the logical screen at its own size
+// (every live run), positions are left exactly as they come.
+void WindowToLogical(int& x, int& y);
+void LogicalToWindow(int& x, int& y);
 }  // namespace display

@@ -4,8 +4,6 @@
 
 namespace {
 bool keepAspect = false;
-TPictureBox current;
-bool barred = false;  // the box is smaller than its window
 }  // namespace
 
 void SetKeepAspect(bool keep) { keepAspect = keep; }
@@ -25,19 +23,3 @@ TPictureBox FitFourThree(int windowW, int windowH) {
     }
     return box;
 }
-
-namespace letterbox {
-
-void SetPictureBox(const TPictureBox& box, int windowW, int windowH) {
-    current = box;
-    barred = box.w < windowW || box.h < windowH;
-}
-const TPictureBox& PictureBox() { return current; }
-
-void WindowToPicture(int& x, int& y) {
-    if (!barred || current.w <= 0 || current.h <= 0) return;  // the picture is the window
-    x = std::clamp(x - current.x, 0, current.w - 1);
-    y = std::clamp(y - current.y, 0, current.h - 1);
-}
-
-}  // namespace letterbox

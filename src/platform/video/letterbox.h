@@ -2,7 +2,7 @@
 // Keeping the picture's 4:3 shape on a screen of another shape: the picture is the
 // largest centred 4:3 box of the window, with black bars beside or above and below it.
 // The game sees only the box: its size is the display size, and mouse positions are
-// measured from its top-left corner.
+// measured from its top-left corner (display.h turns window positions into the game's).
 
 // A rectangle of the window, in window units (top-left origin).
 struct TPictureBox {
@@ -17,12 +17,3 @@ bool KeepAspect();
 // The largest centred 4:3 box of a window (the whole window when it is 4:3 already or
 // has no size).
 TPictureBox FitFourThree(int windowW, int windowH);
-
-namespace letterbox {
-// The box of the open display (set by Graphics; the whole window without keep-aspect).
-void SetPictureBox(const TPictureBox& box, int windowW, int windowH);
-const TPictureBox& PictureBox();
-// A window position as a position on the picture, held inside it (the bars map to its
-// nearest edge). Without bars positions are left exactly as they come.
-void WindowToPicture(int& x, int& y);
-}  // namespace letterbox

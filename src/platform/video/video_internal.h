@@ -1,7 +1,56 @@
 #pragma once
-// The video room's own header: what the display (graphics.cpp) and the batching of
-// primitives (graphics_batch.cpp) share. Nothing outside the video room includes it.
+// The video room's own header: what its files share (the display, the render state, the
+// GL state cache and the batching of primitives). Nothing outside the video room
+// includes it.
 #include "platform/video/drawing.h"
+#include "platform/video/letterbox.h"
+
+struct SDL_Window;
+typedef void* SDL_GLContext;
+
+namespace video {
+
+// ---- display.cpp
+// The open display. The game computes with the logical screen (width x height): the
+// picture's size when the run is live, the recorded one when it is replayed. The window
+// shows it in its picture box, which may be of another size (a replay in another
+// window) and may sit between black bars (the 4:3 shape kept).
+struct Display {
+    SDL_Window* window = nullptr;
+    SDL_GLContext gl = nullptr;
+    int width = 0, height = 0;     // the logical screen
+    int windowW = 0, windowH = 0;  // the whole window
+    TPictureBox box;               // where the picture lies in the window
+    int hz = 0;
+    int generation = 0;
+    int driverFlags = 2;
+    int swapInterval = -1;  // last value given to SDL, -1 unknown
+    float virtW = 0, virtH = 0;
+};
+Display& Shown();
+// The whole drawable, in pixels.
+void FullDrawableSize(int& w, int& h);
+// The picture's rectangle in drawable pixels (top-left origin).
+void PictureInDrawable(int& x, int& y, int& w, int& h);
+
+// ---- render_state.cpp
+// The render state's defaults, with the viewport over the whole logical screen.
+void ResetRenderState();
+// The GL scissor from the viewport (logical pixels) onto the picture's drawable pixels.
+void ApplyScissor();
+// Fills the viewport with the clear colour (flushing what is pending first).
+void ClearViewport();
+// The viewport in the picture's own pixels (dw x dh): columns x0..x1 - 1, rows y0..y1 - 1
+// from the top.
+void ViewportPixels(int dw, int dh, int& x0, int& y0, int& x1, int& y1);
+
+// ---- gl_state.cpp
+// One-time GL set-up of a new context: everything not driven per draw.
+void InitContextState();
+// The context is gone: nothing of the cache holds any more.
+void ForgetGLState();
+
+}  // namespace video
 
 namespace gfx {
 
@@ -15,15 +64,15 @@ bool BatchesGone();
 // True when a pending primitive reads the texture.
 bool BatchUsesTexture(unsigned id);
 
-// graphics.cpp: applies a blend mode / binds a texture (0 = untextured) through the GL
+// gl_state.cpp: applies a blend mode / binds a texture (0 = untextured) through the GL
 // state cache; sets the line width and point size.
 void ApplyBlend(int mode);
 void ApplyTexture(unsigned id);
 void ApplyLineWidth(float width);
 void ApplyPointSize(float size);
-// graphics.cpp: the filters of the bound texture.
+// gl_state.cpp: the filters of the bound texture.
 void ApplyFilters(bool filtered, bool mipmapped);
-// graphics.cpp: the picture's pixels per virtual unit, and the pixels drawing may change
+// gl_state.cpp: the picture's pixels per virtual unit, and the pixels drawing may change
 // (the clipping rectangle within the picture; inclusive, empty when x0 > x1).
 struct PixelGrid {
     float kx = 1, ky = 1;

@@ -1,15 +1,12 @@
-// The display and the render state on OpenGL's fixed-function pipeline.
+// The display: opening and closing the window and its GL context, the logical screen the
+// game computes with and the window it is shown in, the projection of the virtual screen
+// onto the picture, reading pixels back, and presenting a finished frame.
 //
-// Sections: display | render state | GL state cache | textures | projection and viewport |
-//           read-back and presenting | trace
-//
-// The shapes are drawn by graphics_primitives.cpp, and batched into few draw calls by
-// graphics_batch.cpp.
+// Sections: the display | opening and closing | projection | read-back and presenting
 #include "platform/base/errors.h"
 #include "platform/session/clock.h"
 #include "platform/session/journal.h"
 #include "platform/session/run.h"
-#include "platform/session/trace.h"
 #include "platform/video/display.h"
 #include "platform/video/drawing.h"
 #include "platform/video/letterbox.h"
@@ -30,23 +27,15 @@
 #pragma GCC diagnostic ignored "-Wrestrict"
 #endif
 
+// ---------------------------------------------------------------- the display
+
 namespace {
+video::Display shown;  // the open display (or none)
+}  // namespace
 
-// ---------------------------------------------------------------- display
+namespace video {
 
-struct Display {
-    SDL_Window* window = nullptr;
-    SDL_GLContext gl = nullptr;
-    int width = 0, height = 0;  // picture size: the window, or its 4:3 box (letterbox.h)
-    int windowW = 0, windowH = 0;  // the whole window
-    int hz = 0;
-    int generation = 0;
-    int driverFlags = 2;
-    int swapInterval = -1;  // last value given to SDL, -1 unknown
-    float virtW = 0, virtH = 0;
-};
-Display shown;  // the open display (or none)
-drawing::RenderState state;
+Display& Shown() { return shown; }
 
 // The whole drawable, in pixels.
 void FullDrawableSize(int& w, int& h) {
@@ -62,7 +51,7 @@ void FullDrawableSize(int& w, int& h) {
 void PictureInDrawable(int& x, int& y, int& w, int& h) {
     int dw, dh;
     FullDrawableSize(dw, dh);
-    const TPictureBox& box = letterbox::PictureBox();
+    const TPictureBox& box = shown.box;
     if (shown.windowW <= 0 || shown.windowH <= 0 ||
         (box.w >= shown.windowW && box.h >= shown.windowH)) {
         x = y = 0;
@@ -78,254 +67,17 @@ void PictureInDrawable(int& x, int& y, int& w, int& h) {
 }
 
 
-// ---------------------------------------------------------------- GL state cache
+}  // namespace video
 
-struct GLCache {
-    int blend = -1;            // blend mode as applied to GL
-    unsigned texture = ~0u;    // bound texture (0 = texturing off)
-    float lineWidth = -1;
-    float pointSize = -1;
-};
-GLCache cache;
-
-void ApplyBlendNow(int mode) {
-    if (cache.blend == mode) return;
-    cache.blend = mode;
-    switch (mode) {
-    case MASKBLEND:
-        glDisable(GL_BLEND);
-        glEnable(GL_ALPHA_TEST);
-        glAlphaFunc(GL_GEQUAL, 0.5f);
-        break;
-    case ALPHABLEND:
-        glEnable(GL_BLEND);
-        glDisable(GL_ALPHA_TEST);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        break;
-    case LIGHTBLEND:
-        glEnable(GL_BLEND);
-        glDisable(GL_ALPHA_TEST);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-        break;
-    case SHADEBLEND:
-        glEnable(GL_BLEND);
-        glDisable(GL_ALPHA_TEST);
-        glBlendFunc(GL_DST_COLOR, GL_ZERO);
-        break;
-    default:  // solid, and any unknown mode
-        glDisable(GL_BLEND);
-        glDisable(GL_ALPHA_TEST);
-        break;
-    }
-}
-
-int GLBlendKey(int mode) {
-    return mode >= MASKBLEND && mode <= SHADEBLEND ? mode : SOLIDBLEND;
-}
-
-void ApplyTextureNow(unsigned id) {
-    if (cache.texture == id) return;
-    if (id == 0) {
-        glDisable(GL_TEXTURE_2D);
-    } else {
-        if (cache.texture == 0 || cache.texture == ~0u) glEnable(GL_TEXTURE_2D);
-        glBindTexture(GL_TEXTURE_2D, id);
-    }
-    cache.texture = id;
-}
-
-void UpdateColour() { gfx::SetVertexColour(state.r, state.g, state.b, state.alpha); }
-
-// ---------------------------------------------------------------- small helpers
-
-int ClampByte(int v) { return std::clamp(v, 0, 255); }
-
-void UpdateTransform() {
-    const double r = state.rotation * M_PI / 180.0;
-    const double c = std::cos(r), s = std::sin(r);
-    state.ix = static_cast<float>(c * state.sx);
-    state.iy = static_cast<float>(-s * state.sy);
-    state.jx = static_cast<float>(s * state.sx);
-    state.jy = static_cast<float>(c * state.sy);
-}
-
-// The viewport in the picture's own pixels: columns x0..x1 - 1, rows y0..y1 - 1 from the top.
-void ViewportPixels(int dw, int dh, int& x0, int& y0, int& x1, int& y1) {
-    const double kx = static_cast<double>(dw) / std::max(shown.width, 1);
-    const double ky = static_cast<double>(dh) / std::max(shown.height, 1);
-    x0 = static_cast<int>(std::lround(state.vpX * kx));
-    x1 = static_cast<int>(std::lround((state.vpX + std::max(state.vpW, 0)) * kx));
-    y0 = static_cast<int>(std::lround(state.vpY * ky));
-    y1 = static_cast<int>(std::lround((state.vpY + std::max(state.vpH, 0)) * ky));
-}
-
-void ApplyScissor() {
-    if (!shown.gl) return;
-    int px, py, dw, dh, fw, fh;
-    PictureInDrawable(px, py, dw, dh);
-    FullDrawableSize(fw, fh);
-    int x0, y0, x1, y1;
-    ViewportPixels(dw, dh, x0, y0, x1, y1);
-    glScissor(px + x0, fh - py - y1, std::max(x1 - x0, 0), std::max(y1 - y0, 0));
-}
-
-void ResetRenderState() {
-    state = drawing::RenderState{};
-    state.vpW = shown.width;
-    state.vpH = shown.height;
-    UpdateTransform();
-    UpdateColour();
-}
-
-// One-time GL set-up of a new context: everything we do not drive per draw.
-void InitContextState() {
-    cache = GLCache{};
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_CULL_FACE);
-    glDisable(GL_LIGHTING);
-    glEnable(GL_SCISSOR_TEST);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glEnableClientState(GL_COLOR_ARRAY);
-    ApplyBlendNow(GLBlendKey(state.blend));
-    ApplyTextureNow(0);
-}
-
-void ClearViewport() {
-    drawing::Flush();
-    if (!shown.gl) return;
-    glClearColor(state.clsR / 255.f, state.clsG / 255.f, state.clsB / 255.f, 1.f);
-    glClear(GL_COLOR_BUFFER_BIT);
-}
-
-}  // namespace
-
-// ---------------------------------------------------------------- drawing seams
-
-namespace gfx {
-
-void ApplyBlend(int mode) { ApplyBlendNow(mode); }
-void ApplyTexture(unsigned id) { ApplyTextureNow(id); }
-
-void ApplyLineWidth(float width) {
-    if (cache.lineWidth == width) return;
-    glLineWidth(std::max(width, 0.01f));
-    cache.lineWidth = width;
-}
-
-void ApplyFilters(bool filtered, bool mipmapped) {
-    const GLint mag = filtered ? GL_LINEAR : GL_NEAREST;
-    GLint min = mag;
-    if (mipmapped) min = filtered ? GL_LINEAR_MIPMAP_LINEAR : GL_NEAREST_MIPMAP_NEAREST;
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, mag);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, min);
-}
-
-void ApplyPointSize(float size) {
-    if (cache.pointSize == size) return;
-    glPointSize(size);
-    cache.pointSize = size;
-}
-
-PixelGrid Grid() {
-    // The picture's own pixels: its box sits on whole pixels, so the grid is the same.
-    int px, py, dw, dh;
-    PictureInDrawable(px, py, dw, dh);
-    PixelGrid g;
-    g.kx = static_cast<float>(dw) / VirtualWidth();
-    g.ky = static_cast<float>(dh) / VirtualHeight();
-    ViewportPixels(dw, dh, g.x0, g.y0, g.x1, g.y1);
-    // The projection's viewport is the picture: nothing lands outside it either.
-    g.x0 = std::max(g.x0, 0);
-    g.y0 = std::max(g.y0, 0);
-    g.x1 = std::min(g.x1, dw) - 1;
-    g.y1 = std::min(g.y1, dh) - 1;
-    return g;
-}
-
-}  // namespace gfx
+using video::FullDrawableSize;
+using video::PictureInDrawable;
 
 namespace drawing {
-
-RenderState& State() { return state; }
-
 bool ContextReady() { return shown.gl != nullptr; }
-
-unsigned MakeTexture(const TPixmap& pixmap, bool filtered, bool mipmapped) {
-    if (!shown.gl || pixmap.width <= 0 || pixmap.height <= 0) return 0;
-    TPixmapPtr converted;
-    const TPixmap* src = &pixmap;
-    if (pixmap.format != PF_RGBA8888 || pixmap.pitch % 4 != 0) {
-        converted = ConvertPixmap(pixmap, PF_RGBA8888);
-        if (!converted) return 0;
-        src = converted.get();
-    }
-    if (src->pixels.size() < static_cast<size_t>(src->pitch) * src->height) return 0;
-    GLuint id = 0;
-    glGenTextures(1, &id);
-    if (id == 0) return 0;
-    glBindTexture(GL_TEXTURE_2D, id);
-    if (cache.texture == 0 || cache.texture == ~0u) glEnable(GL_TEXTURE_2D);
-    cache.texture = id;
-    gfx::ApplyFilters(filtered, mipmapped);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP, mipmapped ? GL_TRUE : GL_FALSE);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, src->pitch / 4);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, src->width, src->height, 0, GL_RGBA,
-                 GL_UNSIGNED_BYTE, src->pixels.data());
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-    return id;
-}
-
-bool UpdateTexture(unsigned id, const TPixmap& pixmap) {
-    if (!shown.gl || id == 0 || gfx::BatchesGone()) return false;
-    TPixmapPtr converted;
-    const TPixmap* src = &pixmap;
-    if (pixmap.format != PF_RGBA8888 || pixmap.pitch % 4 != 0) {
-        converted = ConvertPixmap(pixmap, PF_RGBA8888);
-        if (!converted) return false;
-        src = converted.get();
-    }
-    if (src->pixels.size() < static_cast<size_t>(src->pitch) * src->height) return false;
-    // Quads waiting in the batch must still show the old pixels.
-    if (gfx::BatchUsesTexture(id)) Flush();
-    glBindTexture(GL_TEXTURE_2D, id);
-    if (cache.texture == 0 || cache.texture == ~0u) glEnable(GL_TEXTURE_2D);
-    cache.texture = id;
-    // Mipmaps, when the texture has them, follow by GL_GENERATE_MIPMAP.
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, src->pitch / 4);
-    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, src->width, src->height, GL_RGBA, GL_UNSIGNED_BYTE,
-                    src->pixels.data());
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-    return true;
-}
-
-void DeleteTexture(unsigned id) {
-    if (!shown.gl || id == 0 || gfx::BatchesGone()) return;
-    Flush();
-    GLuint gid = id;
-    glDeleteTextures(1, &gid);
-    if (cache.texture == id) cache.texture = ~0u;
-}
-
-void AddState(rig::Record& record, const float* handle) {
-    record.addList("rgb", {state.r, state.g, state.b});
-    record.add("alpha", state.alpha / 255.0);
-    record.add("blend", state.blend);
-    record.add("rot", static_cast<double>(state.rotation));
-    record.addList("scale", {static_cast<double>(state.sx), static_cast<double>(state.sy)});
-    if (handle) record.addList("handle", {static_cast<double>(handle[0]), static_cast<double>(handle[1])});
-    record.addList("origin", {static_cast<double>(state.originX), static_cast<double>(state.originY)});
-    record.addList("viewport", {state.vpX, state.vpY, state.vpW, state.vpH});
-}
 
 }  // namespace drawing
 
-// ---------------------------------------------------------------- display
+// ---------------------------------------------------------------- opening and closing
 
 namespace {
 // With no display to open SDL falls back on drawing offscreen, and the game would run
@@ -356,8 +108,11 @@ namespace {
 bool OpenDisplay(int width, int height, int hz);
 }
 
-// Whether the mode opened and the window's size are outside facts: a replay opens the
-// window the recording had, whatever this machine's resolucion.cfg asks for.
+// Whether the mode opened and the logical screen's size are outside facts. A replay
+// shows the recording in the window this player asks for (resolucion.cfg, --window, the
+// letterbox choice), or in one of the recording's size when that cannot be opened, and
+// goes on computing with the recorded screen: the game sees the same session whatever
+// the window.
 bool Graphics(int width, int height, int depth, int hz, int flags) {
     (void)depth;  // always 32-bit colour
     (void)flags;
@@ -367,13 +122,13 @@ bool Graphics(int width, int height, int depth, int hz, int flags) {
             EndGraphics();
             return false;
         }
-        if (!OpenDisplay(fact.width, fact.height, hz))
+        if (!OpenDisplay(width, height, hz) && !OpenDisplay(fact.width, fact.height, hz))
             throw GameError("No se puede abrir la pantalla de " + std::to_string(fact.width) + "x" +
                             std::to_string(fact.height) + " que tenia la grabacion");
         if (shown.width != fact.width || shown.height != fact.height) {
             shown.width = fact.width;
             shown.height = fact.height;
-            ResetRenderState();
+            video::ResetRenderState();
             SetVirtualResolution(static_cast<float>(shown.width), static_cast<float>(shown.height));
         }
         return true;
@@ -454,23 +209,23 @@ bool OpenDisplay(int width, int height, int hz) {
     shown.window = window;
     shown.gl = gl;
     SDL_GetWindowSize(window, &shown.windowW, &shown.windowH);
-    const TPictureBox box = KeepAspect() ? FitFourThree(shown.windowW, shown.windowH)
-                                         : TPictureBox{0, 0, shown.windowW, shown.windowH};
-    letterbox::SetPictureBox(box, shown.windowW, shown.windowH);
-    shown.width = box.w;
-    shown.height = box.h;
+    shown.box = KeepAspect() ? FitFourThree(shown.windowW, shown.windowH)
+                             : TPictureBox{0, 0, shown.windowW, shown.windowH};
+    // Live, the logical screen is the picture; a replay sets the recorded one after this.
+    shown.width = shown.box.w;
+    shown.height = shown.box.h;
     shown.hz = hz;
     shown.swapInterval = -1;
     ++shown.generation;
     gfx::DiscardBatches();
 
-    ResetRenderState();
-    InitContextState();
+    video::ResetRenderState();
+    video::InitContextState();
     SetVirtualResolution(static_cast<float>(shown.width), static_cast<float>(shown.height));
     // The two opening clears and flips are not the game's: they are not traced and not
     // counted as flips.
     for (int i = 0; i < 2; ++i) {
-        ClearViewport();
+        video::ClearViewport();
         display::PresentFrame(false);
     }
     return true;
@@ -486,121 +241,13 @@ void EndGraphics() {
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     shown.window = nullptr;
     shown.gl = nullptr;
-    cache = GLCache{};
+    video::ForgetGLState();
 }
 
 bool GraphicsOpen() { return shown.window != nullptr; }
 int GraphicsWidth() { return shown.width; }
 int GraphicsHeight() { return shown.height; }
 int GraphicsGeneration() { return shown.generation; }
-
-// ---------------------------------------------------------------- render state
-
-void Cls() {
-    if (rig::Tracing()) {
-        rig::Record r("cls");
-        r.addList("rgb", {state.clsR, state.clsG, state.clsB});
-        r.emit();
-    }
-    ClearViewport();
-}
-
-void SetBlend(int mode) { state.blend = mode; }
-int GetBlend() { return state.blend; }
-
-void SetColor(int r, int g, int b) {
-    state.r = ClampByte(r);
-    state.g = ClampByte(g);
-    state.b = ClampByte(b);
-    UpdateColour();
-}
-void GetColor(int& r, int& g, int& b) {
-    r = state.r;
-    g = state.g;
-    b = state.b;
-}
-
-void SetAlpha(float alpha) {
-    // NaN fails both comparisons and ends as 0.
-    const float a = alpha >= 1.f ? 1.f : (alpha > 0.f ? alpha : 0.f);
-    state.alpha = static_cast<uint8_t>(a * 255.f);
-    UpdateColour();
-}
-float GetAlpha() { return state.alpha / 255.f; }
-
-void SetClsColor(int r, int g, int b) {
-    state.clsR = ClampByte(r);
-    state.clsG = ClampByte(g);
-    state.clsB = ClampByte(b);
-}
-void GetClsColor(int& r, int& g, int& b) {
-    r = state.clsR;
-    g = state.clsG;
-    b = state.clsB;
-}
-
-void SetLineWidth(float width) { state.lineWidth = width; }
-float GetLineWidth() { return state.lineWidth; }
-
-void SetRotation(float degrees) {
-    state.rotation = degrees;
-    UpdateTransform();
-}
-float GetRotation() { return state.rotation; }
-
-void SetScale(float sx, float sy) {
-    state.sx = sx;
-    state.sy = sy;
-    UpdateTransform();
-}
-void GetScale(float& sx, float& sy) {
-    sx = state.sx;
-    sy = state.sy;
-}
-
-void SetTransform(float degrees, float sx, float sy) {
-    state.rotation = degrees;
-    state.sx = sx;
-    state.sy = sy;
-    UpdateTransform();
-}
-
-void SetMaskColor(int r, int g, int b) {
-    state.maskR = ClampByte(r);
-    state.maskG = ClampByte(g);
-    state.maskB = ClampByte(b);
-}
-void GetMaskColor(int& r, int& g, int& b) {
-    r = state.maskR;
-    g = state.maskG;
-    b = state.maskB;
-}
-
-void SetViewport(int x, int y, int w, int h) {
-    drawing::Flush();
-    state.vpX = x;
-    state.vpY = y;
-    state.vpW = w;
-    state.vpH = h;
-    ApplyScissor();
-}
-void GetViewport(int& x, int& y, int& w, int& h) {
-    x = state.vpX;
-    y = state.vpY;
-    w = state.vpW;
-    h = state.vpH;
-}
-
-void SetOrigin(float x, float y) {
-    state.originX = x;
-    state.originY = y;
-}
-void GetOrigin(float& x, float& y) {
-    x = state.originX;
-    y = state.originY;
-}
-
-void FlushDrawing() { drawing::Flush(); }
 
 // ---------------------------------------------------------------- projection
 
@@ -618,7 +265,7 @@ void SetVirtualResolution(float w, float h) {
     glOrtho(0, w, h, 0, -1, 1);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    ApplyScissor();
+    video::ApplyScissor();
 }
 
 float VirtualWidth() { return shown.virtW > 0 ? shown.virtW : static_cast<float>(shown.width); }
@@ -700,7 +347,7 @@ void PaintBars() {
         glScissor(b[0], fh - b[1] - b[3], b[2], b[3]);
         glClear(GL_COLOR_BUFFER_BIT);
     }
-    ApplyScissor();
+    video::ApplyScissor();
 }
 
 }  // namespace
@@ -737,5 +384,28 @@ bool SaveBackBufferPNG(const std::string& path) {
 SDL_Window* Window() { return shown.window; }
 
 int RefreshRate() { return shown.hz; }
+
+void WindowToLogical(int& x, int& y) {
+    const TPictureBox& b = shown.box;
+    if (b.w <= 0 || b.h <= 0) return;  // no display yet: nothing to measure from
+    if (b.w < shown.windowW || b.h < shown.windowH) {
+        // Beside a kept 4:3 picture: onto it, the bars mapping to its nearest edge.
+        x = std::clamp(x - b.x, 0, b.w - 1);
+        y = std::clamp(y - b.y, 0, b.h - 1);
+    }
+    if (b.w != shown.width) x = static_cast<int>(std::floor(static_cast<double>(x) * shown.width / b.w));
+    if (b.h != shown.height) y = static_cast<int>(std::floor(static_cast<double>(y) * shown.height / b.h));
+}
+
+void LogicalToWindow(int& x, int& y) {
+    const TPictureBox& b = shown.box;
+    if (b.w <= 0 || b.h <= 0 || shown.width <= 0 || shown.height <= 0) return;
+    if (b.w != shown.width) x = static_cast<int>(std::floor(static_cast<double>(x) * b.w / shown.width));
+    if (b.h != shown.height) y = static_cast<int>(std::floor(static_cast<double>(y) * b.h / shown.height));
+    if (b.w < shown.windowW || b.h < shown.windowH) {
+        x += b.x;
+        y += b.y;
+    }
+}
 
 }  // namespace display

@@ -5,6 +5,8 @@
 // Reported time is per frame (one iteration = one frame, finished with a read-back so
 // the GL work is really done).
 #include "platform/platform.h"
+#include "platform/video/display.h"
+#include "platform/video/scaling.h"
 
 #include <benchmark/benchmark.h>
 
@@ -93,5 +95,21 @@ void BM_Text(benchmark::State& state) {
 
 }  // namespace
 
+// Showing a frame with nothing drawn in it: at 1920x1080 drawn at the window's size (the
+// cost of presenting alone), and drawn small (presenting plus the pass that scales the
+// 1024x768 picture onto the window). The difference is the scaling pass.
+void BM_Present(benchmark::State& state) {
+    const bool small = state.range(2) != 0;
+    SetDrawSize(small ? DrawSize::Small : DrawSize::Window);
+    EndGraphics();
+    OpenDisplay(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    if (DrawingSmall() != small) state.SkipWithError("the display does not draw as asked");
+    for (auto _ : state) display::PresentFrame(false);
+    EndGraphics();
+    SetDrawSize(DrawSize::Auto);
+}
+
+BENCHMARK(BM_Present)->Args({1920, 1080, 0})->Args({1920, 1080, 1})->Args({2560, 1440, 0})->Args({2560, 1440, 1})
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Images)->Args({1024, 768})->Args({64, 48})->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Text)->Args({1024, 768})->Args({64, 48})->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -73,9 +73,14 @@ void TAplicacion::abrirPantalla() {
     // The file can only turn the letterbox on; otherwise the command line decides. How the
     // picture sits in the window is this player's choice, not a fact the game plays by: a
     // replay keeps the recording's line in its place but shows the session as asked here.
-    const bool mantenerAspecto = leerPantalla().mantenerAspecto || KeepAspect();
+    const Pantalla pantalla = leerPantalla();
+    const bool mantenerAspecto = pantalla.mantenerAspecto || KeepAspect();
     journal::Setting("mantener_aspecto", [&] { return mantenerAspecto ? "si" : "no"; });
     SetKeepAspect(mantenerAspecto);
+    // Drawing small is how this machine shows the picture too: the option over the file.
+    DrawSize dibujo = pantalla.dibujo;
+    modoDeDibujo(session::Current().draw, dibujo);
+    SetDrawSize(dibujo);
     if (!GLMax2DDriverAvailable()) throw GameError(kSinDriver);
     SetGraphicsDriverFlags(2);
     // A size the screen cannot show falls back to 1024x768, then to the desktop size.

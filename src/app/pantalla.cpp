@@ -15,14 +15,25 @@ Pantalla leerPantalla(const std::string& path) {
         std::string key, value, extra;
         if (!(line >> key)) continue;  // blank or comment
         line >> value;
-        const bool known = key == "mantener_aspecto" && (value == "si" || value == "no") && !(line >> extra);
-        if (!known) {
+        const bool alone = !(line >> extra);
+        DrawSize modo = DrawSize::Auto;
+        if (alone && key == "mantener_aspecto" && (value == "si" || value == "no")) {
+            p.mantenerAspecto = value == "si";
+        } else if (alone && key == "dibujo" && modoDeDibujo(value, modo)) {
+            p.dibujo = modo;
+        } else {
             std::fprintf(stderr, "%s, linea %d: no se entiende \"%s\" (se ignora)\n", path.c_str(), number,
                          raw.c_str());
-            continue;
         }
-        p.mantenerAspecto = value == "si";
     }
     in->Close();
     return p;
+}
+
+bool modoDeDibujo(const std::string& palabra, DrawSize& modo) {
+    if (palabra == "auto") modo = DrawSize::Auto;
+    else if (palabra == "ventana" || palabra == "window") modo = DrawSize::Window;
+    else if (palabra == "reducido" || palabra == "small") modo = DrawSize::Small;
+    else return false;
+    return true;
 }

@@ -11,6 +11,7 @@
 #include "platform/video/drawing.h"
 #include "platform/video/letterbox.h"
 #include "platform/video/render.h"
+#include "platform/video/scaling.h"
 #include "platform/video/video_internal.h"
 
 #include <SDL.h>
@@ -18,6 +19,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -37,8 +39,7 @@ namespace video {
 
 Display& Shown() { return shown; }
 
-// The whole drawable, in pixels.
-void FullDrawableSize(int& w, int& h) {
+void WindowDrawableSize(int& w, int& h) {
     w = shown.windowW;
     h = shown.windowH;
     if (shown.window) SDL_GL_GetDrawableSize(shown.window, &w, &h);
@@ -46,11 +47,9 @@ void FullDrawableSize(int& w, int& h) {
     if (h <= 0) h = 1;
 }
 
-// The picture's rectangle in drawable pixels (top-left origin): all of it, or the 4:3
-// box when the shape is kept.
-void PictureInDrawable(int& x, int& y, int& w, int& h) {
+void PictureInWindow(int& x, int& y, int& w, int& h) {
     int dw, dh;
-    FullDrawableSize(dw, dh);
+    WindowDrawableSize(dw, dh);
     const TPictureBox& box = shown.box;
     if (shown.windowW <= 0 || shown.windowH <= 0 ||
         (box.w >= shown.windowW && box.h >= shown.windowH)) {
@@ -66,6 +65,24 @@ void PictureInDrawable(int& x, int& y, int& w, int& h) {
     h = std::max(1, static_cast<int>(std::lround(box.h * ky)));
 }
 
+void FullDrawableSize(int& w, int& h) {
+    if (shown.target) {
+        w = shown.targetW;
+        h = shown.targetH;
+        return;
+    }
+    WindowDrawableSize(w, h);
+}
+
+void PictureInDrawable(int& x, int& y, int& w, int& h) {
+    if (shown.target) {
+        x = y = 0;
+        w = shown.targetW;
+        h = shown.targetH;
+        return;
+    }
+    PictureInWindow(x, y, w, h);
+}
 
 }  // namespace video
 
@@ -221,6 +238,9 @@ bool OpenDisplay(int width, int height, int hz) {
 
     video::ResetRenderState();
     video::InitContextState();
+    if (video::OpenScaledTarget() && !options.headless)
+        std::printf("Dibujo reducido: %dx%d escalado a %dx%d (%s)\n", shown.targetW, shown.targetH,
+                    shown.windowW, shown.windowH, RendererName().c_str());
     SetVirtualResolution(static_cast<float>(shown.width), static_cast<float>(shown.height));
     // The two opening clears and flips are not the game's: they are not traced and not
     // counted as flips.
@@ -235,6 +255,7 @@ bool OpenDisplay(int width, int height, int hz) {
 void EndGraphics() {
     if (!shown.window) return;
     drawing::Flush();
+    video::CloseScaledTarget();
     SDL_GL_MakeCurrent(shown.window, nullptr);
     SDL_GL_DeleteContext(shown.gl);
     SDL_DestroyWindow(shown.window);
@@ -277,12 +298,10 @@ float VirtualHeight() {
 
 namespace {
 
-// Reads drawable pixels (top-left origin of the whole window) into an RGBA pixmap.
-TPixmapPtr ReadWindowPixels(int x, int y, int w, int h) {
+// Reads pixels of the bound drawable of dw x dh (top-left origin) into an RGBA pixmap.
+TPixmapPtr ReadPixels(int x, int y, int w, int h, int dw, int dh) {
     drawing::Flush();
     if (!shown.gl || w <= 0 || h <= 0) return nullptr;
-    int dw, dh;
-    FullDrawableSize(dw, dh);
     auto out = CreatePixmap(w, h, PF_RGBA8888);
     if (!out) return nullptr;
     // Only the part inside the drawable is read; the rest stays transparent black.
@@ -313,7 +332,9 @@ TPixmapPtr GrabPixmap(int x, int y, int w, int h) {
     const int px = static_cast<int>(std::floor(x * kx)), py = static_cast<int>(std::floor(y * ky));
     const int pw = std::max(1, static_cast<int>(std::lround(w * kx)));
     const int ph = std::max(1, static_cast<int>(std::lround(h * ky)));
-    auto pixels = ReadWindowPixels(ox + px, oy + py, pw, ph);
+    int fw, fh;
+    FullDrawableSize(fw, fh);
+    auto pixels = ReadPixels(ox + px, oy + py, pw, ph, fw, fh);
     if (!pixels || (pw == w && ph == h)) return pixels;
     // The window is not at the virtual resolution: resample to the size asked for.
     auto out = CreatePixmap(w, h, PF_RGBA8888);
@@ -328,14 +349,13 @@ TPixmapPtr GrabPixmap(int x, int y, int w, int h) {
     return out;
 }
 
-namespace {
+namespace video {
 
-// With the 4:3 shape kept on a screen of another shape: black on both sides of the box.
 void PaintBars() {
     if (!shown.gl) return;
     int px, py, pw, ph, fw, fh;
-    PictureInDrawable(px, py, pw, ph);
-    FullDrawableSize(fw, fh);
+    PictureInWindow(px, py, pw, ph);
+    WindowDrawableSize(fw, fh);
     if (pw >= fw && ph >= fh) return;
     const bool sideBars = pw < fw;  // else above and below
     const int bars[2][4] = {{0, 0, sideBars ? px : fw, sideBars ? fh : py},
@@ -347,10 +367,10 @@ void PaintBars() {
         glScissor(b[0], fh - b[1] - b[3], b[2], b[3]);
         glClear(GL_COLOR_BUFFER_BIT);
     }
-    video::ApplyScissor();
+    ApplyScissor();
 }
 
-}  // namespace
+}  // namespace video
 
 namespace display {
 
@@ -364,18 +384,26 @@ void PresentFrame(bool waitRetrace) {
         SDL_GL_SetSwapInterval(interval);
         shown.swapInterval = interval;
     }
+    if (shown.target)
+        video::ComposeScaled();  // the picture drawn small, scaled onto the window, and the bars
+    else
+        video::PaintBars();
     // An offscreen surface is never shown, so nothing would make the driver finish the
     // frame: finish it here, so a frame's cost lands in that frame (frame times, benches).
-    PaintBars();
     if (session::Current().headless) glFinish();
     SDL_GL_SwapWindow(shown.window);
+    video::ResumeScaled();
 }
 
 bool SaveBackBufferPNG(const std::string& path) {
     if (!shown.gl) return false;
+    // The shot shows what the player sees: the window, bars included (a picture drawn
+    // small is scaled onto it first).
+    video::ComposeScaled();
     int dw, dh;
-    FullDrawableSize(dw, dh);  // the shot shows what the player sees, bars included
-    auto pixels = ReadWindowPixels(0, 0, dw, dh);
+    video::WindowDrawableSize(dw, dh);
+    auto pixels = ReadPixels(0, 0, dw, dh, dw, dh);
+    video::ResumeScaled();
     if (!pixels) return false;
     auto rgb = ConvertPixmap(*pixels, PF_RGB888);
     return rgb && SavePixmapPNG(*rgb, path);

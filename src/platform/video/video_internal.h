@@ -26,12 +26,34 @@ struct Display {
     int driverFlags = 2;
     int swapInterval = -1;  // last value given to SDL, -1 unknown
     float virtW = 0, virtH = 0;
+    // Drawing small (scaling.h): the offscreen target the picture is drawn into and its
+    // size, or 0 when it is drawn straight into the window; whether this frame's target
+    // has been scaled onto the window yet.
+    unsigned target = 0, targetTexture = 0;
+    int targetW = 0, targetH = 0;
+    bool composed = false;
 };
 Display& Shown();
-// The whole drawable, in pixels.
+// What drawing goes into: the whole drawable in pixels (the window's, or the offscreen
+// target's), and the picture's rectangle in it (top-left origin).
 void FullDrawableSize(int& w, int& h);
-// The picture's rectangle in drawable pixels (top-left origin).
 void PictureInDrawable(int& x, int& y, int& w, int& h);
+// The window's own drawable and the picture's rectangle in it, whatever is drawn into.
+void WindowDrawableSize(int& w, int& h);
+void PictureInWindow(int& x, int& y, int& w, int& h);
+// With the 4:3 shape kept on a screen of another shape: black on both sides of the box.
+void PaintBars();
+
+// ---- scaling.cpp
+// Makes and binds the offscreen target when this display draws small; false when it
+// draws into the window.
+bool OpenScaledTarget();
+void CloseScaledTarget();
+// Scales the target onto the window (once a frame) and paints the bars; the window's
+// framebuffer is bound afterwards.
+void ComposeScaled();
+// Binds the target again for the next frame's drawing.
+void ResumeScaled();
 
 // ---- render_state.cpp
 // The render state's defaults, with the viewport over the whole logical screen.

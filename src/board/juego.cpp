@@ -8,14 +8,15 @@
 #include "board/juego.h"
 
 #include "board/resultado.h"
+#include "engine/andar.h"
 #include "engine/gestor_sonido.h"
-#include "engine/marca_cpu.h"
 #include "engine/gl.h"
+#include "engine/marca_cpu.h"
 #include "platform/errors.h"
 #include "platform/input.h"
 #include "platform/random.h"
-#include "platform/seats.h"
 #include "platform/render.h"
+#include "platform/seats.h"
 
 #include <algorithm>
 #include <cmath>
@@ -36,14 +37,10 @@ constexpr int ULTIMO_MINIJUEGO = 14;
 constexpr int OTRA_TIRADA = 60;
 constexpr int MUERTE = 61;
 
-// Animation numbers of the shared set.
-constexpr int ANIM_QUIETO = 1;
-constexpr int ANIM_IZQUIERDA = 2;
-constexpr int ANIM_ABAJO = 3;
-constexpr int ANIM_ARRIBA = 4;
+// Animation numbers of the shared set (the walking ones are andar's).
+constexpr int ANIM_QUIETO = andar::ANIM_QUIETO;
 constexpr int ANIM_CELEBRA = 5;
 constexpr int ANIM_DECEPCION = 6;
-constexpr int ANIM_DERECHA = 7;
 
 constexpr float kPasosPorSegundo = 2.5f;  // walking speed, squares per second
 constexpr float kGiro = 990;              // roulette speed at the start, degrees per second
@@ -289,14 +286,10 @@ void TJuego::caminar(int tirada) {
             jugador.setPosicion(nueva);
             const int desde = atras ? static_cast<int>(nueva) + 1 : static_cast<int>(nueva);
             const int hacia = atras ? static_cast<int>(nueva) : static_cast<int>(nueva) + 1;
-            int a = ANIM_ARRIBA;
-            if (tablero->getCasillaX(hacia) < tablero->getCasillaX(desde))
-                a = ANIM_IZQUIERDA;
-            else if (tablero->getCasillaX(hacia) > tablero->getCasillaX(desde))
-                a = ANIM_DERECHA;
-            else if (tablero->getCasillaY(hacia) > tablero->getCasillaY(desde))
-                a = ANIM_ABAJO;
-            animarFicha(s, a);
+            // Two squares on one spot show as a step up.
+            animarFicha(s, andar::animacion(tablero->getCasillaX(desde), tablero->getCasillaY(desde),
+                                            tablero->getCasillaX(hacia), tablero->getCasillaY(hacia),
+                                            andar::ANIM_ARRIBA));
         } else if (atras) {
             // A step that would reach or pass the square below counts as arriving, so
             // a frame ending exactly on the square does not skip the step's count.

@@ -102,3 +102,18 @@ class TMiniJuego {
     // After the last frame: the ending, and the result to return.
     virtual int terminar() = 0;
 };
+
+// A minigame whose frame itself says when the play is over: frameJuego gives -1 while it
+// goes on, else the result, which the play returns as it is.
+class TMiniJuegoPorFrames : public TMiniJuego {
+   public:
+    // One pass of the frame loop: -1 while the play goes on, otherwise the result.
+    virtual int frameJuego() = 0;
+
+   protected:
+    bool jugarFrame() final { return (resultadoFinal = frameJuego()) < 0; }
+    int terminar() final { return resultadoFinal; }
+
+   private:
+    int resultadoFinal = -1;
+};

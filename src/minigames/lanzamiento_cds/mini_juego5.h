@@ -25,7 +25,7 @@
 #include <string>
 #include <vector>
 
-class TMiniJuego5 : public TMiniJuego {
+class TMiniJuego5 : public TMiniJuegoPorFrames {
    public:
     std::unique_ptr<T5JugadorRaton> jugadorRaton;         // the player on turn
     std::array<std::unique_ptr<T5Jugador>, 3> jugadores;  // the opponents, by opponent slot
@@ -66,10 +66,7 @@ class TMiniJuego5 : public TMiniJuego {
     void prepararJuego(int t) override;
     // One pass of the frame loop: -1 while the play goes on, else the result (also on
     // Escape, checked before anything else of the frame).
-    int frameJuego();
-    bool jugarFrame() override { return (resultado = frameJuego()) < 0; }
-    int terminar() override { return resultado; }
-    int resultado = -1;  // what the last frame returned
+    int frameJuego() override;
     // Whole seconds left on the counter, rounded up (negative once time is out).
     int segundosRestantes() const;
 

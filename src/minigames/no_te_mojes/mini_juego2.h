@@ -71,7 +71,7 @@ class T2JugadorAgua {
     int UpdateState();
 };
 
-class TMiniJuego2 : public TMiniJuego {
+class TMiniJuego2 : public TMiniJuegoPorFrames {
    public:
     // The floor: 384 x 320 cells of two by two virtual units, its top-left at (0, 128).
     static constexpr int ANCHO_SUELO = 384;
@@ -129,10 +129,7 @@ class TMiniJuego2 : public TMiniJuego {
     void prepararJuego(int t) override;
     // One pass of the frame loop: Escape, update, drawing, flip. -1 while the game goes
     // on, otherwise the result to return.
-    int frameJuego();
-    bool jugarFrame() override { return (resultado = frameJuego()) < 0; }
-    int terminar() override { return resultado; }
-    int resultado = -1;  // what the last frame returned
+    int frameJuego() override;
 
     // Seconds on this play's frame timer.
     float now() const { return tiempo ? tiempo->getTimer(0) : 0.0f; }

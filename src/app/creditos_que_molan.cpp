@@ -26,8 +26,7 @@ int TCreditosQueMolan::start() {
         DrawImage(fondo, 0, 0, 0);
         if (!lista.enReposo()) lista.avanzar();
 
-        SetColor(64, 127, 255);
-        for (size_t i = 0; i < options.size(); ++i) DrawText(options[i], 170, lista.y(static_cast<int>(i)));
+        dibujarLista(options, lista, TODAS_LAS_LINEAS);
 
         Flip(-1);
         Cls();

@@ -23,6 +23,18 @@ class TCerebroMiniJuego : public asientos::TCerebro {
     static int32_t ahoraMs();
     // Clicks of button 1 held since the last frame are let go; the mouse stays put.
     void soltarRaton();
+    // The frame of a player walked with the mouse: button 1 held on the goal (objetivoX,
+    // objetivoY). Once the last plan has run out, `planear` sets a new goal and returns
+    // the milliseconds until the next plan.
+    template <class Planear>
+    void andarConRaton(Planear planear) {
+        const int32_t ahora = ahoraMs();
+        if (ahora >= proximoPlan) proximoPlan = ahora + planear();
+        asientos::mando::raton(objetivoX, objetivoY);
+        asientos::mando::boton(1, true);
+    }
+    int32_t proximoPlan = 0;             // clock (ms) of the next plan of andarConRaton
+    float objetivoX = 0, objetivoY = 0;  // its goal, virtual units
     int turno = -1;
     std::array<int, 3> oponentes{};
 };

@@ -17,6 +17,22 @@ std::array<int, 3> TMiniJuego::oponentes(int turno) {
     return out;
 }
 
+int TMiniJuego::iniciarJuego(const TEquipo& e) {
+    equipo = &e;
+    const int t = e.getTurno();
+    if (prepararPrimero()) {
+        prepararJuego(t);
+        explicar(t);
+    } else {
+        explicar(t);
+        prepararJuego(t);
+    }
+    entrada();
+    while (jugarFrame()) {
+    }
+    return terminar();
+}
+
 int TMiniJuego::jugar(const TEquipo& e) {
     seats::Scope publicados(asientos(e.getTurno()));
     return iniciarJuego(e);

@@ -35,9 +35,12 @@ class TMiniJuego {
 
     virtual ~TMiniJuego() = default;
 
-    // Runs the whole play and returns 1 (the player on turn won) or 0 (he lost).
-    // Each minigame class has its own static Create(anim, pjsGFX).
-    virtual int iniciarJuego(const TEquipo& equipo) = 0;
+    // Runs the whole play and returns 1 (the player on turn won) or 0 (he lost). Every
+    // minigame plays the same way: its explanation and its set-up (in the order
+    // prepararPrimero says), its opening, frames while jugarFrame says the play goes on,
+    // and terminar, which shows the ending and gives the result. The hooks below are the
+    // minigames' own parts. Each minigame class has its own static Create(anim, pjsGFX).
+    int iniciarJuego(const TEquipo& equipo);
     // iniciarJuego with this minigame's seats published for its whole run (controllers
     // play the seats' keys), the map before restored afterwards. The callers use this.
     int jugar(const TEquipo& equipo);
@@ -82,4 +85,35 @@ class TMiniJuego {
     // The mouse in virtual screen units (1024 x 768), whatever the window size.
     static int ratonX();
     static int ratonY();
+
+   protected:
+    // ---- the steps of iniciarJuego, for the player on turn t ----
+    // The explanation screen (blocks until read).
+    virtual void explicar(int t) = 0;
+    // The play's resources and characters.
+    virtual void prepararJuego(int t) = 0;
+    // True when the characters are set up before the explanation (their animations then
+    // start from before it); by default the explanation comes first.
+    virtual bool prepararPrimero() const { return false; }
+    // What shows between the set-up and the first frame; by default nothing.
+    virtual void entrada() {}
+    // One frame of the play; false once it is over.
+    virtual bool jugarFrame() = 0;
+    // After the last frame: the ending, and the result to return.
+    virtual int terminar() = 0;
+};
+
+// A minigame whose frame itself says when the play is over: frameJuego gives -1 while it
+// goes on, else the result, which the play returns as it is.
+class TMiniJuegoPorFrames : public TMiniJuego {
+   public:
+    // One pass of the frame loop: -1 while the play goes on, otherwise the result.
+    virtual int frameJuego() = 0;
+
+   protected:
+    bool jugarFrame() final { return (resultadoFinal = frameJuego()) < 0; }
+    int terminar() final { return resultadoFinal; }
+
+   private:
+    int resultadoFinal = -1;
 };

@@ -3,7 +3,6 @@
 // 5_jugador.cpp, 5_cd.cpp.
 #include "minigames/lanzamiento_cds/mini_juego5.h"
 
-#include "board/equipo.h"
 #include "engine/explicacion.h"
 #include "platform/frame.h"
 #include "platform/input/input.h"
@@ -73,16 +72,6 @@ void TMiniJuego5::dibujarHuesosDe(int c, int x, int y) const {
 }
 
 // ---- the play ----
-
-int TMiniJuego5::iniciarJuego(const TEquipo& e) {
-    const int t = e.getTurno();
-    explicar(t);
-    prepararJuego(t);
-    for (;;) {
-        const int r = frameJuego();
-        if (r >= 0) return r;
-    }
-}
 
 void TMiniJuego5::explicar(int t) {
     auto ex = TExplicacion::Create(t, "LANZAMIENTO DE CD's", textoTurno, textoOtros, {"Q", "W"}, {"V", "B"},

@@ -2,7 +2,6 @@
 // highlight, the others' pushes and the outcome.
 #include "minigames/love_is_in_the_air/mini_juego3.h"
 
-#include "board/equipo.h"
 #include "engine/explicacion.h"
 #include "engine/gestor_sonido.h"
 #include "platform/frame.h"
@@ -91,18 +90,8 @@ std::unique_ptr<TMiniJuego3> TMiniJuego3::Create(const VBAPtr&, const TPaquetes&
     return std::make_unique<TMiniJuego3>();
 }
 
-int TMiniJuego3::iniciarJuego(const TEquipo& e) {
-    equipo = &e;
-    SetScale(1, 1);
-    explicar(e.getTurno());
-    prepararJuego(e.getTurno());
-    entrada();
-    while (frameJuego()) {
-    }
-    return resultado;
-}
-
 void TMiniJuego3::explicar(int t) {
+    SetScale(1, 1);
     auto ex = TExplicacion::Create(t, "LOVE IS IN THE AIR", kTextoTurno, kTextoOtros, {"Q"}, {"Y"}, {"P"});
     ex->show();
 }

@@ -3,7 +3,6 @@
 // 2_jugador_raton.cpp (the player on turn) and 2_jugador_agua.cpp (the hoses).
 #include "minigames/no_te_mojes/mini_juego2.h"
 
-#include "board/equipo.h"
 #include "engine/explicacion.h"
 #include "engine/gl.h"
 #include "platform/base/errors.h"
@@ -76,16 +75,6 @@ std::unique_ptr<TMiniJuego2> TMiniJuego2::Create(const VBAPtr& a, const TPaquete
     for (auto& s : m->pjsAnim) s = AnimState::Create(a);
     m->tiempo = TTiempo::Create(60);
     return m;
-}
-
-int TMiniJuego2::iniciarJuego(const TEquipo& e) {
-    const int t = e.getTurno();
-    explicar(t);
-    prepararJuego(t);
-    for (;;) {
-        const int r = frameJuego();
-        if (r >= 0) return r;
-    }
 }
 
 void TMiniJuego2::explicar(int t) {

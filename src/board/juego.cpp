@@ -8,14 +8,14 @@
 #include "board/juego.h"
 
 #include "board/resultado.h"
+#include "engine/asiento/marca_cpu.h"
+#include "engine/asiento/papeles.h"
 #include "engine/gestor_sonido.h"
 #include "engine/gl.h"
-#include "engine/marca_cpu.h"
 #include "platform/base/errors.h"
 #include "platform/base/random.h"
 #include "platform/frame.h"
 #include "platform/input/input.h"
-#include "platform/input/seats.h"
 #include "platform/video/render.h"
 
 #include <algorithm>
@@ -51,13 +51,6 @@ constexpr float kGiro = 990;              // roulette speed at the start, degree
 constexpr float kFrenado = 700;           // degrees per second per second once pressed
 constexpr float kParpadeo = 0.25f;        // prompt blink period, seconds
 constexpr int kGirando = -7;              // roll while the wheel still turns
-
-struct Nombre {
-    const char* texto;
-    int r, g, b;
-};
-constexpr Nombre kNombres[4] = {
-    {"TARSUN", 0, 120, 0}, {"ER_VARSEN", 0, 100, 255}, {"QUELBIDO", 50, 50, 50}, {"PEXIL", 120, 0, 0}};
 
 // Tiles 9 (floor) .. 20 (tables) may turn into walls or decorations.
 bool esSuelo(int tile) {
@@ -197,7 +190,7 @@ void TJuego::start() {
 void TJuego::enTurno() {
     const int s = equipo->getTurno();
     // Only the seat on turn plays the board, with the pointer.
-    seats::Scope asientos(seats::PointerOnly(s));
+    asientos::TPapelesPublicados publicados(asientos::soloRaton(s));
     const int tirada = girarRuleta(s);
     if (tirada > 0) caminar(tirada);
 }
@@ -460,15 +453,16 @@ void TJuego::dibujaWin() {
 
 void TJuego::dibujaNombre(int slot) {
     if (slot < 0 || slot > 3) return;
-    const Nombre& n = kNombres[slot];
+    const asientos::TPersonaje& p = asientos::personaje(slot);
+    const std::string texto = asientos::rotulo(slot);
     GL::push();
     SetImageFont(fuente);
     SetTransform(0, 0.5f, 0.5f);
     SetColor(255, 255, 255);
-    DrawText(n.texto, 310, 635);
+    DrawText(texto, 310, 635);
     SetScale(0.49f, 0.49f);
-    SetColor(n.r, n.g, n.b);
-    DrawText(n.texto, 310, 635);
+    SetColor(p.r, p.g, p.b);
+    DrawText(texto, 310, 635);
     GL::pop();
 }
 

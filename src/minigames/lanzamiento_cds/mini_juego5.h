@@ -56,7 +56,7 @@ class TMiniJuego5 : public TMiniJuego {
     // during the closing scene: the outcome at once.
     int iniciarJuego(const TEquipo& equipo) override;
     // The thrower has the pointer; each catcher walks with two keys (teclasDosTeclas).
-    seats::Map asientos(int turno) const override;
+    asientos::TPapeles asientos(int turno) const override;
     // One point for the player on turn; the tenth wins (nothing once time is out).
     int sumaPunto();
 

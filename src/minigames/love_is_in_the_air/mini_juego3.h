@@ -56,7 +56,7 @@ class TMiniJuego3 : public TMiniJuego {
     // Explanation, entrance, the choice and its outcome; 1 won, 0 lost.
     int iniciarJuego(const TEquipo& equipo) override;
     // The suitor picks with Space; the others push with Q, Y and P.
-    seats::Map asientos(int turno) const override;
+    asientos::TPapeles asientos(int turno) const override;
 
     // ---- the steps of iniciarJuego, also run one by one by the tests ----
     // The explanation screen for slot t (blocks until read).

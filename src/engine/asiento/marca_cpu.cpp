@@ -1,6 +1,6 @@
-#include "engine/marca_cpu.h"
+#include "engine/asiento/marca_cpu.h"
 
-#include "engine/asientos.h"
+#include "engine/asiento/ocupantes.h"
 #include "platform/pictures/font.h"
 #include "platform/video/render.h"
 

@@ -5,7 +5,7 @@
 #include "platform/video/render.h"
 
 void dibujarMarcaCPU(int s, float x, float y, float escala) {
-    if (!asientos::esCPU(s)) return;
+    if (asientos::ocupante(s) != asientos::TOcupante::cpu) return;
     int r = 0, g = 0, b = 0;
     GetColor(r, g, b);
     const float alpha = GetAlpha();

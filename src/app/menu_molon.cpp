@@ -1,7 +1,7 @@
 #include "app/menu_molon.h"
 
 #include "app/deslizamiento.h"
-#include "engine/asientos.h"
+#include "engine/asiento/cerebro.h"
 
 #include "platform/frame.h"
 #include "platform/input/input.h"

@@ -2,19 +2,15 @@
 // and the tokens' places.
 #include "board/juego.h"
 
+#include "engine/asiento/asiento.h"
+#include "engine/asiento/marca_cpu.h"
 #include "engine/gl.h"
-#include "engine/marca_cpu.h"
 #include "platform/video/render.h"
 
 #include <algorithm>
+#include <string>
 
 namespace {
-struct Nombre {
-    const char* texto;
-    int r, g, b;
-};
-constexpr Nombre kNombres[4] = {
-    {"TARSUN", 0, 120, 0}, {"ER_VARSEN", 0, 100, 255}, {"QUELBIDO", 50, 50, 50}, {"PEXIL", 120, 0, 0}};
 
 // Text with a dark copy underneath, slightly larger, as an edge on the right and bottom.
 void textoConBorde(const char* texto) {
@@ -69,15 +65,16 @@ void TJuego::dibujaWin() {
 
 void TJuego::dibujaNombre(int slot) {
     if (slot < 0 || slot > 3) return;
-    const Nombre& n = kNombres[slot];
+    const asientos::TPersonaje& p = asientos::personaje(slot);
+    const std::string texto = asientos::rotulo(slot);
     GL::push();
     SetImageFont(fuente);
     SetTransform(0, 0.5f, 0.5f);
     SetColor(255, 255, 255);
-    DrawText(n.texto, 310, 635);
+    DrawText(texto, 310, 635);
     SetScale(0.49f, 0.49f);
-    SetColor(n.r, n.g, n.b);
-    DrawText(n.texto, 310, 635);
+    SetColor(p.r, p.g, p.b);
+    DrawText(texto, 310, 635);
     GL::pop();
 }
 

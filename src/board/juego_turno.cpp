@@ -5,12 +5,12 @@
 
 #include "board/resultado.h"
 #include "engine/andar.h"
+#include "engine/asiento/papeles.h"
 #include "engine/gestor_sonido.h"
 #include "engine/gl.h"
 #include "platform/base/errors.h"
 #include "platform/frame.h"
 #include "platform/input/input.h"
-#include "platform/input/seats.h"
 #include "platform/video/render.h"
 
 #include <algorithm>
@@ -45,7 +45,7 @@ void TJuego::start() {
 void TJuego::enTurno() {
     const int s = equipo->getTurno();
     // Only the seat on turn plays the board, with the pointer.
-    seats::Scope asientos(seats::PointerOnly(s));
+    asientos::TPapelesPublicados publicados(asientos::soloRaton(s));
     const int tirada = girarRuleta(s);
     if (tirada > 0) caminar(tirada);
 }

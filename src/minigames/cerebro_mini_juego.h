@@ -2,7 +2,7 @@
 // What the minigame brains share: the roles of the play (the seat on turn with the mouse,
 // opponents 0, 1, 2 with their keys) and a turn for each computer seat in them, only
 // while the play runs (not while its explanation is on screen).
-#include "engine/asientos.h"
+#include "engine/asiento/cerebro.h"
 #include "minigames/mini_juego.h"
 
 #include <array>

@@ -9,7 +9,7 @@
 //   int r = m->iniciarJuego(equipo);               // explanation, game, closing scene
 //   // the caller restores the render state and flushes keyboard and mouse itself
 // r is 1 when the player on turn won and 0 when he lost.
-#include "platform/input/seats.h"
+#include "engine/asiento/papeles.h"
 #include "platform/pictures/image.h"
 #include "vba/anim_state.h"
 #include "vgp/vgp.h"
@@ -46,16 +46,12 @@ class TMiniJuego {
     int jugar(const TEquipo& equipo);
     // The keys and the pointer of each seat in this minigame, the seat on turn being
     // `turno`: by default the pointer for him and teclasUnaTecla for the opponents.
-    virtual seats::Map asientos(int turno) const;
+    virtual asientos::TPapeles asientos(int turno) const;
 
-    // ---- roles and keys ----
-    // The three characters other than the one on turn, in increasing index: opponents
-    // 0, 1 and 2.
-    static std::array<int, 3> oponentes(int turno);
-    // Fire keys of opponents 0, 1, 2 in the one-key minigames: Q, B, P.
-    static constexpr std::array<int, 3> teclasUnaTecla{81, 66, 80};
-    // The two keys of opponents 0, 1, 2 in the two-key minigames: Q-W, V-B, O-P.
-    static constexpr std::array<std::array<int, 2>, 3> teclasDosTeclas{{{81, 87}, {86, 66}, {79, 80}}};
+    // ---- roles and keys (the seats' opponents rule, engine/asiento/asiento.h) ----
+    static std::array<int, 3> oponentes(int turno) { return asientos::oponentes(turno); }
+    static constexpr std::array<int, 3> teclasUnaTecla = asientos::TECLAS_UNA_TECLA;
+    static constexpr std::array<std::array<int, 2>, 3> teclasDosTeclas = asientos::TECLAS_DOS_TECLAS;
 
     // ---- characters ----
     // Starts animation a looping from now (seconds), no blending, its own duration.

@@ -44,7 +44,7 @@ class TMiniJuego4 : public TMiniJuego {
     std::unique_ptr<TContador> contador;                    // the 30-second meter
 
     // Keys of coders 0, 1, 2.
-    static constexpr std::array<int, 3> teclas{81, 66, 80};
+    static constexpr std::array<int, 3> teclas = asientos::TECLAS_UNA_TECLA;
     // A coder's y when he reaches the leisure area, and his step per key hit.
     static constexpr float kCima = 128;
     static constexpr float kPaso = 7.5f;

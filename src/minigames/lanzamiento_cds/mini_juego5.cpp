@@ -174,10 +174,10 @@ int TMiniJuego5::sumaPunto() {
     return 0;
 }
 
-seats::Map TMiniJuego5::asientos(int turno) const {
-    seats::Map m = seats::PointerOnly(turno);
+asientos::TPapeles TMiniJuego5::asientos(int turno) const {
+    asientos::TPapeles m = asientos::soloRaton(turno);
     const std::array<int, 3> otros = oponentes(turno);
     for (size_t k = 0; k < 3; ++k)
-        m[static_cast<size_t>(otros[k])].keys = {teclasDosTeclas[k][0], teclasDosTeclas[k][1]};
+        m[static_cast<size_t>(otros[k])].teclas = {teclasDosTeclas[k][0], teclasDosTeclas[k][1]};
     return m;
 }

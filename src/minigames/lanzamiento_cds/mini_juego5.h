@@ -55,7 +55,7 @@ class TMiniJuego5 : public TMiniJuegoPorFrames {
     // iniciarJuego: explanation, game and closing scene: 1 won, 0 lost. Escape during
     // play: 1 at once; during the closing scene: the outcome at once.
     // The thrower has the pointer; each catcher walks with two keys (teclasDosTeclas).
-    seats::Map asientos(int turno) const override;
+    asientos::TPapeles asientos(int turno) const override;
     // One point for the player on turn; the tenth wins (nothing once time is out).
     int sumaPunto();
 

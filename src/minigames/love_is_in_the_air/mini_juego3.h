@@ -55,7 +55,7 @@ class TMiniJuego3 : public TMiniJuego {
     static std::unique_ptr<TMiniJuego3> Create(const VBAPtr& anim, const TPaquetes& pjsGFX);
     // iniciarJuego: explanation, entrance, the choice and its outcome; 1 won, 0 lost.
     // The suitor picks with Space; the others push with Q, Y and P.
-    seats::Map asientos(int turno) const override;
+    asientos::TPapeles asientos(int turno) const override;
 
     // ---- the steps of iniciarJuego, also run one by one by the tests ----
     // Scale (1, 1) and the explanation screen for slot t (blocks until read).

@@ -108,7 +108,7 @@ void TMiniJuego2::prepararJuego(int t) {
     jugadorRaton = T2JugadorRaton::Create(t, 384, 760, this);
     const std::array<int, 3> otros = oponentes(t);
     for (size_t k = 0; k < 3; ++k) {
-        TImagePtr manguera = LoadImage(dirJugadores[static_cast<size_t>(otros[k])] + "/manguera.png");
+        TImagePtr manguera = LoadImage(std::string(asientos::personaje(otros[k]).carpeta) + "/manguera.png");
         jugadoresAgua[k] = T2JugadorAgua::Create(manguera, static_cast<int>(k), teclas[k], this);
     }
 

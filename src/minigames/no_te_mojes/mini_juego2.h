@@ -101,8 +101,7 @@ class TMiniJuego2 : public TMiniJuegoPorFrames {
     TPaquetes pjsGFX;                                  // from Create
     std::array<AnimStatePtr, 4> pjsAnim;               // one playback state per character
     std::unique_ptr<TTiempo> tiempo;                   // 60 fps; now = getTimer(0), seconds
-    std::array<std::string, 4> dirJugadores{"tarsun", "ervarsen", "quelbido", "pexil"};
-    std::array<int, 3> teclas{81, 66, 80};  // key of each opponent slot
+    std::array<int, 3> teclas = asientos::TECLAS_UNA_TECLA;  // key of each opponent slot
     int win = 0;                            // 1 once the player on turn reached the showers
     int lose = 0;                           // 1 once he stepped into deep water
     double timer = 0;                       // now (s) when the outcome was decided

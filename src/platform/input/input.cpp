@@ -124,6 +124,11 @@ void QuitEvent() { in.terminate = true; }
 void Reset() { in = InputState{}; }
 int PointerX() { return in.mouseX; }
 int PointerY() { return in.mouseY; }
+int TypedBy(int key) {
+    if (key >= 'A' && key <= 'Z') return key - 'A' + 'a';
+    if ((key >= '0' && key <= '9') || key == KEY_SPACE) return key;
+    return 0;
+}
 void SetFrameHook(std::function<void()> hook) {
     frameHook = std::move(hook);
     hookFlip = -1;
@@ -223,12 +228,8 @@ void input::DeliverKey(int vk, bool isDown) {
     e.key.keysym.scancode = SDL_GetScancodeFromKey(e.key.keysym.sym);
     DeliverEvent(e);
     if (!isDown) return;
-    // A real key types too: letters in lower case (as without Shift), digits and Space,
-    // whatever the keyboard layout.
-    char typed = 0;
-    if (vk >= 'A' && vk <= 'Z') typed = static_cast<char>(vk - 'A' + 'a');
-    if ((vk >= '0' && vk <= '9') || vk == ' ') typed = static_cast<char>(vk);
-    if (typed) DeliverText(std::string(1, typed));
+    // A real key types too, whatever the keyboard layout.
+    if (const int typed = TypedBy(vk)) DeliverText(std::string(1, static_cast<char>(typed)));
 }
 
 void input::DeliverText(const std::string& utf8) {

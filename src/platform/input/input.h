@@ -42,18 +42,44 @@ void MouseMoveEvent(int x, int y);
 void MouseButtonEvent(int button, bool down);
 void WheelEvent(int dz);
 void QuitEvent();
-// One controller happening. Every controller input, live or scripted, enters the game
-// through ControllerEvent (see platform/gamepad.h), which turns it into the key and
-// mouse events of the controller's seat.
+// One controller happening. Every controller input, live, scripted or replayed, enters
+// the game through ControllerEvent (see platform/input/gamepad.h), which journals and
+// traces it and hands it to the controller hook: the seats above give each controller a
+// seat and turn its buttons into that seat's key and mouse events.
 struct PadEvent {
     enum Kind { Connect, Disconnect, Button, Axis } kind = Connect;
     int pad = 0;      // the run's number for the controller: 1 for the first one connected
-    int control = 0;  // SDL_GameControllerButton or SDL_GameControllerAxis
+    int control = 0;  // a PadButton or a PadAxis
     int value = 0;    // buttons 1 down / 0 up; axes -32768..32767
 };
+// The controls the game reads, numbered as SDL numbers them (gamepad.cpp checks that).
+enum PadButton : int {
+    PAD_A = 0,
+    PAD_B = 1,
+    PAD_START = 6,
+    PAD_DPAD_UP = 11,
+    PAD_DPAD_DOWN = 12,
+    PAD_DPAD_LEFT = 13,
+    PAD_DPAD_RIGHT = 14,
+    PAD_BUTTONS = 21,  // how many buttons a controller has; a higher number is none
+};
+enum PadAxis : int { PAD_LEFTX = 0, PAD_LEFTY = 1 };
 void ControllerEvent(const PadEvent& e);
 // The same without writing it to a session journal (a replay delivers it from there).
 void ApplyControllerEvent(const PadEvent& e);
+// Where controller events go after the door: `event` takes each one as it comes; `tick`
+// runs at every event processing after that processing's events (the receiver counts
+// flips itself). Empty members: controller events only reach the trace. The platform's
+// Startup and Shutdown empty them.
+struct ControllerHooks {
+    std::function<void(const PadEvent&)> event;
+    std::function<void(int flip)> tick;
+};
+void SetControllerHooks(ControllerHooks hooks);
+// The character a key (virtual-key code) types by itself, as a real keyboard's text input
+// gives it without Shift: letters in lower case, digits and Space; 0 for any other key
+// (Enter, Escape, Backspace and Tab type theirs inside KeyEvent).
+int TypedBy(int key);
 // The mouse position as last set, without processing events (logical screen pixels).
 int PointerX();
 int PointerY();

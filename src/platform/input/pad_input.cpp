@@ -279,8 +279,7 @@ std::string ButtonLabel(int seat, int key) {
 }  // namespace gamepad
 
 void input::ControllerEvent(const PadEvent& e) {
-    if (journal::Recording()) journal::WriteEvent(session::FlipCount(), input::EventFromPad(e));
-    ApplyControllerEvent(e);
+    Deliver(EventFromPad(e), Origin::Outside);
 }
 
 // A controller event travels in the journal as an SDL user event of the journal's own type.

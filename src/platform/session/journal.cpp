@@ -101,11 +101,18 @@ const Line& Take(const char* kind, const Asked& asked) {
 //   Write(line, question, answer)   appends the fields to the line
 //   Read(line, question)            the recorded answer; Diverged when the line answers
 //                                   another question
+// recalled, when given, is handed a replayed answer, to make it true on this machine
+// (the display opens the recorded window).
 template <class Codec>
 typename Codec::Answer Fact(const typename Codec::Question& question,
-                            const std::function<typename Codec::Answer()>& measure) {
-    if (st.mode == Mode::Replay)
-        return Codec::Read(Take(Codec::kKind, [&] { return Codec::Asked(question); }), question);
+                            const std::function<typename Codec::Answer()>& measure,
+                            const std::function<void(const typename Codec::Answer&)>& recalled = {}) {
+    if (st.mode == Mode::Replay) {
+        typename Codec::Answer answer =
+            Codec::Read(Take(Codec::kKind, [&] { return Codec::Asked(question); }), question);
+        if (recalled) recalled(answer);
+        return answer;
+    }
     typename Codec::Answer answer = measure();
     if (st.mode == Mode::Record) {
         std::string line = Codec::kKind;
@@ -322,8 +329,9 @@ int Playing(int channel, const std::function<int()>& measure) {
 bool Driver(const std::function<bool()>& measure) {
     return Fact<DriverCodec>({}, measure);
 }
-DisplayFact Display(int width, int height, int hz, const std::function<DisplayFact()>& measure) {
-    return Fact<DisplayCodec>({width, height, hz}, measure);
+DisplayFact Display(int width, int height, int hz, const std::function<DisplayFact()>& open,
+                    const std::function<void(const DisplayFact&)>& openRecorded) {
+    return Fact<DisplayCodec>({width, height, hz}, open, openRecorded);
 }
 std::vector<std::string> Dir(const std::string& path,
                              const std::function<std::vector<std::string>()>& measure) {

@@ -67,14 +67,15 @@ int Playing(int channel, const std::function<int()>& measure);
 // Whether an OpenGL display can be made.
 bool Driver(const std::function<bool()>& measure);
 // A display asked for (width, height, rate): whether it opened, and the window's size.
-// The asked size is not held against the journal's (resolucion.cfg may differ on the
-// replaying machine): a replay gets the recorded window, and measure is not called, so
-// the caller opens that window itself.
+// open() opens the size asked and says what came of it. A replay calls openRecorded with
+// the recording's answer instead, to open (or close) the window the recording had: the
+// asked size is not held against the journal's, as resolucion.cfg may differ here.
 struct DisplayFact {
     bool open = false;
     int width = 0, height = 0;  // the window's size when open
 };
-DisplayFact Display(int width, int height, int hz, const std::function<DisplayFact()>& measure);
+DisplayFact Display(int width, int height, int hz, const std::function<DisplayFact()>& open,
+                    const std::function<void(const DisplayFact&)>& openRecorded);
 // The sorted entry names of a folder.
 std::vector<std::string> Dir(const std::string& path,
                              const std::function<std::vector<std::string>()>& measure);

@@ -54,7 +54,8 @@ constexpr OptionHelp kOptionHelp[] = {
     {"--cpu", "LISTA", "jugadores del ordenador en esos asientos (Tarsun,Pexil) o all (demostración)"},
     {"--cpu-level", "N", "nivel de los jugadores del ordenador: 1 fácil, 2 normal, 3 difícil"},
     {"--record", "FICHERO", "graba un diario de la sesión con todo lo que el juego lee de fuera"},
-    {"--replay", "FICHERO", "reproduce un diario de sesión en vez de leer la máquina"},
+    {"--replay", "FICHERO",
+     "reproduce un diario de sesión en vez de leer la máquina (- : de la entrada estándar)"},
     {"--help", "", "muestra esta ayuda y termina"},
     {"--version", "", "muestra la versión y termina"},
 };

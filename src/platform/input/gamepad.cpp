@@ -305,8 +305,7 @@ void Trace(const input::PadEvent& e) {
 }  // namespace gamepad
 
 void input::ControllerEvent(const PadEvent& e) {
-    if (journal::Recording()) journal::WriteEvent(session::FlipCount(), input::EventFromPad(e));
-    ApplyControllerEvent(e);
+    Deliver(EventFromPad(e), Origin::Outside);
 }
 
 void input::ApplyControllerEvent(const PadEvent& e) {

@@ -5,6 +5,8 @@
 // letters are their capital ASCII code).
 #include <functional>
 
+union SDL_Event;
+
 enum KeyCode : int {
     KEY_BACKSPACE = 8, KEY_TAB = 9, KEY_ENTER = 13, KEY_ESCAPE = 27, KEY_SPACE = 32,
     KEY_LEFT = 37, KEY_UP = 38, KEY_RIGHT = 39, KEY_DOWN = 40,
@@ -34,8 +36,24 @@ void PollSystem();
 // True once the window was asked to close (or a script "quit" arrived).
 bool AppTerminate();
 
-// Injection used by the event sources (SDL pump, rig script, tests).
 namespace input {
+// Where an event comes from, which decides whether the session journal records it.
+enum class Origin {
+    Outside,  // the machine or the rig's script (SDL's events, a controller): an outside
+              // fact, recorded when recording and, when replaying, left out for the journal's
+    Journal,  // given back by a replay: recorded already
+    Derived,  // made by the game from facts already recorded (the controllers' seats, the
+              // computer players): never recorded
+};
+// The one door into the input state: every event from every source enters here and is
+// translated by the same code.
+void Deliver(const SDL_Event& e, Origin origin);
+
+// Derived events, one state change each, through the door above (computer players,
+// the controllers' seats, tests): a key of the game's codes goes down or up (Enter,
+// Escape, Backspace and Tab type their character too), a character is typed, the
+// pointer moves (window pixels), a mouse button (1-3) goes down or up, the wheel turns,
+// the window is asked to close.
 void KeyEvent(int key, bool down);
 void CharEvent(int code);
 void MouseMoveEvent(int x, int y);
@@ -64,8 +82,9 @@ enum PadButton : int {
     PAD_BUTTONS = 21,  // how many buttons a controller has; a higher number is none
 };
 enum PadAxis : int { PAD_LEFTX = 0, PAD_LEFTY = 1 };
+// An outside fact: it enters through Deliver as an event of the journal's controller type.
 void ControllerEvent(const PadEvent& e);
-// The same without writing it to a session journal (a replay delivers it from there).
+// What a controller event does to the seats (the door's translation calls it).
 void ApplyControllerEvent(const PadEvent& e);
 // Where controller events go after the door: `event` takes each one as it comes; `tick`
 // runs at every event processing after that processing's events (the receiver counts

@@ -224,9 +224,6 @@ struct SettingCodec {
 
 // ---------------------------------------------------------------- recording
 
-bool Recording() {
-    return st.mode == Mode::Record;
-}
 bool Replaying() {
     return st.mode == Mode::Replay;
 }
@@ -339,24 +336,6 @@ std::vector<std::string> Dir(const std::string& path,
 }
 std::string Setting(const std::string& name, const std::function<std::string()>& choose) {
     return Fact<SettingCodec>(name, choose);
-}
-
-// The display code's own reading and writing, on the same codecs.
-bool ReadDriver() {
-    return Fact<DriverCodec>({}, {});
-}
-void WriteDriver(bool available) {
-    std::string line = DriverCodec::kKind;
-    DriverCodec::Write(line, {}, available);
-    WriteLine(line);
-}
-DisplayFact ReadDisplay(int width, int height, int hz) {
-    return Fact<DisplayCodec>({width, height, hz}, {});
-}
-void WriteDisplay(int width, int height, int hz, const DisplayFact& fact) {
-    std::string line = DisplayCodec::kKind;
-    DisplayCodec::Write(line, {width, height, hz}, fact);
-    WriteLine(line);
 }
 
 // ---------------------------------------------------------------- events

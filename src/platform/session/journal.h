@@ -66,13 +66,13 @@ int32_t Time(const std::function<int32_t()>& measure);
 int Playing(int channel, const std::function<int()>& measure);
 // Whether an OpenGL display can be made.
 bool Driver(const std::function<bool()>& measure);
-// A display asked for (width, height, rate): whether it opened, and the window's size.
-// open() opens the size asked and says what came of it. A replay calls openRecorded with
-// the recording's answer instead, to open (or close) the window the recording had: the
-// asked size is not held against the journal's, as resolucion.cfg may differ here.
+// A display asked for (width, height, rate): whether it opened, and the logical screen's
+// size. open() opens the size asked and says what came of it. A replay calls openRecorded
+// with the recording's answer instead, to open (or close) a window showing the recorded
+// screen: the asked size is not held against the journal's, as resolucion.cfg may differ.
 struct DisplayFact {
     bool open = false;
-    int width = 0, height = 0;  // the window's size when open
+    int width = 0, height = 0;  // the logical screen's size when open
 };
 DisplayFact Display(int width, int height, int hz, const std::function<DisplayFact()>& open,
                     const std::function<void(const DisplayFact&)>& openRecorded);
@@ -92,15 +92,9 @@ std::vector<SDL_Event> PumpEvents(int flip);
 // where the journal's events stand in for the machine's.
 bool Event(const SDL_Event& event);
 
-// ---- the display's facts, the old way ----
-// The display code still asks which way the run goes and reads or writes these itself;
-// it moves to Driver and Display above, and then these go. Nothing else may use them.
-bool Recording();
+// Whether the run replays a journal: for the session room's own bookkeeping (a headless
+// replay's sleeps wait for nothing); every other room asks its facts through the door.
 bool Replaying();
-bool ReadDriver();
-void WriteDriver(bool available);
-DisplayFact ReadDisplay(int width, int height, int hz);
-void WriteDisplay(int width, int height, int hz, const DisplayFact& fact);
 
 // ---- strings and event kinds (journal_events.cpp) ----
 std::string Escape(const std::string& s);

@@ -17,11 +17,14 @@
 #endif
 
 namespace journal {
+
+const char* const kMagic = "frikipartida-journal";
+const char* const kGameVersion = FK_VERSION;
+
 namespace {
 
 // ---------------------------------------------------------------- state
 
-constexpr const char* kMagic = "frikipartida-journal";
 constexpr size_t kWriteBuffer = 1 << 20;  // one large buffer: the disk is met rarely
 
 enum class Mode { Live, Record, Replay };
@@ -237,7 +240,7 @@ void StartRecording(const std::string& path, const Header& header) {
     st.path = path;
     st.mode = Mode::Record;
     WriteLine(std::string(kMagic) + " " + std::to_string(kFormatVersion));
-    WriteLine("game " FK_VERSION);
+    WriteLine(std::string("game ") + kGameVersion);
     WriteLine("seed " + (header.seed ? std::to_string(*header.seed) : std::string("clock")));
     WriteLine(std::string("clock ") + (header.virtualClock ? "virtual" : "real"));
     WriteLine("max-flips " + std::to_string(header.maxFlips));

@@ -14,14 +14,9 @@
 #include <charconv>
 #include <cstring>
 
-#ifndef FK_VERSION
-#define FK_VERSION "1.0.0"
-#endif
-
 namespace journal {
 namespace {
 
-constexpr const char* kMagic = "frikipartida-journal";
 constexpr size_t kChunk = 1 << 16;
 // No line the game writes comes near this (the longest is a folder listing); a source
 // that never ends its line must not take all the memory.
@@ -174,9 +169,9 @@ void Reader::ReadHeader() {
         return current;
     };
     const Line& game = next("game");
-    if (game.fields[0] != FK_VERSION)
+    if (game.fields[0] != kGameVersion)
         Bad("El diario es de la version " + game.fields[0] +
-            " del juego y esta es la " FK_VERSION " (linea 2)");
+            " del juego y esta es la " + std::string(kGameVersion) + " (linea 2)");
     const Line& seed = next("seed");
     if (seed.fields[0] != "clock") head.seed = static_cast<int32_t>(Field(seed, 0, INT32_MIN, INT32_MAX));
     const Line& clock = next("clock");

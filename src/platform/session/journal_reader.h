@@ -14,6 +14,11 @@
 
 namespace journal {
 
+// The first word of every journal, and the game's version a journal must name: its
+// recorder's (journal.cpp, where the build gives the version).
+extern const char* const kMagic;
+extern const char* const kGameVersion;
+
 // Facts of the run fixed before the game starts.
 struct Header {
     std::optional<int32_t> seed;

@@ -12,7 +12,8 @@
 #include "board/equipo.h"
 #include "board/juego.h"
 #include "board/resultado.h"
-#include "engine/asientos.h"
+#include "engine/asiento/asiento.h"
+#include "engine/asiento/cerebro.h"
 #include "engine/explicacion.h"
 #include "engine/gestor_sonido.h"
 #include "engine/gl.h"
@@ -34,8 +35,7 @@ std::vector<ImageAhead> imagenesDelArranque() {
     const int mip = FILTEREDIMAGE | MIPMAPPEDIMAGE;
     std::vector<ImageAhead> lista;
     for (int vez = 0; vez < 3; ++vez)
-        for (const char* pj : {"tarsun", "ervarsen", "quelbido", "pexil"})
-            lista.push_back({std::string("artwork/char-") + pj + ".png", mip});
+        for (int s = 0; s < asientos::NUM_ASIENTOS; ++s) lista.push_back({asientos::retrato(s), mip});
     for (const char* nombre :
          {"fondoraro.png", "fondomasraro.png", "corazon.png", "flecha-superior.png", "fondo-minijuego1.png",
           "manguera-hinchada.png", "fondillo4.png", "mesasola.png", "sillasola.png", "cd.png"})
@@ -100,9 +100,9 @@ void TAplicacion::cargarPersonajes() {
     InitTrigTables();
     packs = {};
     animaciones = VBA::LoadVBA("anim/pjs.vba");
-    static const char* const kPacks[5] = {"anim/tarsun.vgp", "anim/er_varsen.vgp", "anim/quelbido.vgp",
-                                          "anim/pexil.vgp", "anim/gorvia.vgp"};
-    for (size_t i = 0; i < packs.size(); ++i) packs[i] = VGP::LoadVGP(kPacks[i], 6, 1);
+    for (int s = 0; s < asientos::NUM_ASIENTOS; ++s)
+        packs[static_cast<size_t>(s)] = VGP::LoadVGP(asientos::personaje(s).paquete, 6, 1);
+    packs[asientos::NUM_ASIENTOS] = VGP::LoadVGP("anim/gorvia.vgp", 6, 1);  // the girl
 }
 
 TAplicacion::TAplicacion() = default;

@@ -1,11 +1,11 @@
 // The game's command line: options, their help text and the lists of seats they take.
 #include "app/command_line.h"
 
+#include "engine/asiento/asiento.h"
 #include "platform/base/errors.h"
 #include "platform/base/text.h"
 
 #include <algorithm>
-#include <map>
 #include <sstream>
 #include <vector>
 
@@ -14,18 +14,18 @@ namespace {
 
 [[noreturn]] void Bad(const std::string& what) { throw GameError(what); }
 
-
-// "Tarsun,pexil": the seats named, in that order, each once.
+// "Tarsun,pexil": the seats named (a character's name or folder, any case), in that
+// order, each once.
 std::vector<int> SeatList(const std::string& text, const std::string& option) {
-    static const std::map<std::string, int> names = {
-        {"tarsun", 0}, {"er_varsen", 1}, {"ervarsen", 1}, {"quelbido", 2}, {"pexil", 3}};
     std::vector<int> seats;
     std::istringstream in(text);
     for (std::string name; std::getline(in, name, ',');) {
-        auto it = names.find(AsciiLower(name));
-        if (it == names.end()) Bad(option + ": personaje desconocido \"" + name + "\" (Tarsun, Er_Varsen, Quelbido, Pexil)");
-        if (std::find(seats.begin(), seats.end(), it->second) != seats.end()) Bad(option + ": " + name + " esta repetido");
-        seats.push_back(it->second);
+        const int seat = asientos::asientoDeNombreOCarpeta(name);
+        if (seat < 0)
+            Bad(option + ": personaje desconocido \"" + name + "\" (" + asientos::nombresSeguidos() + ")");
+        if (std::find(seats.begin(), seats.end(), seat) != seats.end())
+            Bad(option + ": " + name + " esta repetido");
+        seats.push_back(seat);
     }
     if (seats.empty()) Bad(option + " espera una lista de personajes");
     return seats;
@@ -55,7 +55,8 @@ constexpr OptionHelp kOptionHelp[] = {
     {"--cpu", "LISTA", "jugadores del ordenador en esos asientos (Tarsun,Pexil) o all (demostración)"},
     {"--cpu-level", "N", "nivel de los jugadores del ordenador: 1 fácil, 2 normal, 3 difícil"},
     {"--record", "FICHERO", "graba un diario de la sesión con todo lo que el juego lee de fuera"},
-    {"--replay", "FICHERO", "reproduce un diario de sesión en vez de leer la máquina"},
+    {"--replay", "FICHERO",
+     "reproduce un diario de sesión en vez de leer la máquina (- : de la entrada estándar)"},
     {"--help", "", "muestra esta ayuda y termina"},
     {"--version", "", "muestra la versión y termina"},
 };

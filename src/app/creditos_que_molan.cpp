@@ -1,6 +1,7 @@
 #include "app/creditos_que_molan.h"
 
 #include "app/deslizamiento.h"
+#include "engine/asiento/asiento.h"
 #include "platform/frame.h"
 #include "platform/input/input.h"
 #include "platform/pictures/image.h"
@@ -10,6 +11,17 @@ TImageFontPtr TCreditosQueMolan::fuente;
 
 void TCreditosQueMolan::cargarRecursos() {
     fuente = LoadImageFont("artwork/comic.ttf", 30, SMOOTHFONT);
+}
+
+std::array<std::string, 11> TCreditosQueMolan::lineas() {
+    auto nombre = [](int s) { return std::string(asientos::personaje(s).nombre); };
+    const std::string primeros = nombre(0) + ", " + nombre(1), segundos = nombre(2) + ", " + nombre(3);
+    // clang-format off
+    return {"Programacion:",     primeros, segundos,
+            "Graficos:",         primeros, segundos,
+            "Audio: " + nombre(2), "Musica: " + nombre(0), "",
+            "Libreria VBA por:", nombre(2)};
+    // clang-format on
 }
 
 std::unique_ptr<TCreditosQueMolan> TCreditosQueMolan::Create() {
@@ -26,8 +38,7 @@ int TCreditosQueMolan::start() {
         DrawImage(fondo, 0, 0, 0);
         if (!lista.enReposo()) lista.avanzar();
 
-        SetColor(64, 127, 255);
-        for (size_t i = 0; i < options.size(); ++i) DrawText(options[i], 170, lista.y(static_cast<int>(i)));
+        dibujarLista(options, lista, TODAS_LAS_LINEAS);
 
         Flip(-1);
         Cls();

@@ -9,10 +9,9 @@
 
 class TCreditosQueMolan {
    public:
-    std::array<std::string, 11> options{"Programacion:",     "Tarsun, Er_Varsen", "Quelbido, Pexil",
-                                        "Graficos:",         "Tarsun, Er_Varsen", "Quelbido, Pexil",
-                                        "Audio: Quelbido",   "Musica: Tarsun",    "",
-                                        "Libreria VBA por:", "Quelbido"};
+    // The team signs with its characters' names.
+    static std::array<std::string, 11> lineas();
+    std::array<std::string, 11> options = lineas();
 
     // Loads the credits font (once, before the display opens).
     static void cargarRecursos();

@@ -1,5 +1,11 @@
 #pragma once
+// What the menus' lists share: the slide-in, the lines drawn down it, and the arrows'
+// choice of a line.
 #include "platform/input/input.h"
+
+#include <functional>
+#include <span>
+#include <string>
 
 // The slide-in of the menus' lists: the top line falls from y = 0 and comes to rest at
 // y = 200 after 11 frames while the spacing shrinks to escala * 0.3138 (50 for a scale of
@@ -37,3 +43,13 @@ inline int moverSeleccion(int selection, int last) {
     if (selection > last) selection = 0;
     return selection;
 }
+
+// A value for no line: every line is shown chosen (the credits).
+inline constexpr int TODAS_LAS_LINEAS = -1;
+
+// Draws a menu's lines at x = 170 down the slide in the current font: the chosen line
+// (`seleccion`, or all with TODAS_LAS_LINEAS) in the menus' blue, the others in black.
+// With `valor`, the text it gives for line i follows that line 20 units after its end,
+// in the line's colour; an empty text shows nothing.
+void dibujarLista(std::span<const std::string> lineas, const TDeslizamiento& lista, int seleccion,
+                  const std::function<std::string(int)>& valor = {});

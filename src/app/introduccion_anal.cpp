@@ -1,6 +1,7 @@
 #include "app/introduccion_anal.h"
 
-#include "engine/asientos.h"
+#include "engine/asiento/asiento.h"
+#include "engine/asiento/cerebro.h"
 #include "engine/gestor_sonido.h"
 #include "platform/frame.h"
 #include "platform/input/input.h"
@@ -14,8 +15,6 @@
 TImageFontPtr TIntroduccionAnal::fuente;
 
 namespace {
-const char* const kNombres[4] = {"Tarsun", "Er_Varsen", "Quelbido", "Pexil"};
-
 // Starting values of one character's entrance: the name drops from y = -10, the portrait
 // rises from y = 768, each with a speed that first halves every frame (down to a crawl)
 // and then grows by a tenth every frame until they leave the screen.
@@ -64,9 +63,9 @@ int TIntroduccionAnal::start() {
     cuadros[5] = LoadImage("artwork/intro-1.png");
     cuadros[6] = LoadImage("artwork/intro-2.png");
     cuadros[7] = LoadImage("artwork/intro-3.png");
-    const std::array<TImagePtr, 4> retratos = {
-        LoadImage("artwork/char-tarsun.png"), LoadImage("artwork/char-ervarsen.png"),
-        LoadImage("artwork/char-quelbido.png"), LoadImage("artwork/char-pexil.png")};
+    std::array<TImagePtr, asientos::NUM_ASIENTOS> retratos;
+    for (int s = 0; s < asientos::NUM_ASIENTOS; ++s)
+        retratos[static_cast<size_t>(s)] = LoadImage(asientos::retrato(s));
     TImagePtr fondo = LoadImage("artwork/intro-personajes.png");
 
     Cls();
@@ -121,7 +120,7 @@ int TIntroduccionAnal::start() {
 
         SetBlend(ALPHABLEND);
         if (n < 4) {
-            DrawText(kNombres[n], 400, static_cast<float>(e.ty));
+            DrawText(asientos::personaje(n).nombre, 400, static_cast<float>(e.ty));
             DrawImage(retratos[static_cast<size_t>(n)], 50, static_cast<float>(e.py));
         }
         Flip(-1);

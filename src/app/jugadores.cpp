@@ -15,9 +15,7 @@ std::string minusculas(std::string s) {
 }
 
 std::string nombresValidos() {
-    std::string out;
-    for (const std::string& n : asientos::nombres()) out += n + ", ";
-    return out + "all";
+    return asientos::nombresSeguidos() + ", all";
 }
 
 // The seats of a --cpu list; throws on an unknown or empty name.
@@ -49,7 +47,7 @@ void escribirJugadores(const asientos::Eleccion& e, const std::string& path) {
     CreateFile(path);
     if (auto out = WriteStream(path)) {
         for (int s = 0; s < asientos::NUM_ASIENTOS; ++s)
-            out->WriteLine(asientos::nombres()[static_cast<size_t>(s)] +
+            out->WriteLine(std::string(asientos::personaje(s).nombre) +
                            (e.cpu[static_cast<size_t>(s)] ? " cpu" : " persona"));
         out->WriteLine("nivel " + std::to_string(e.nivel));
         out->Close();

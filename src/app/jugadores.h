@@ -5,7 +5,7 @@
 // The file has one line per character, the name, a space and "persona" or "cpu"
 // ("Tarsun persona"), and may have a line "nivel N" with N 1 (easy), 2 (normal) or
 // 3 (hard). A missing or malformed file is rewritten with four people at level 2.
-#include "engine/asientos.h"
+#include "engine/asiento/ocupantes.h"
 #include "platform/base/settings.h"
 #include "platform/session/run.h"
 

@@ -2,6 +2,7 @@
 #include "app/aplicacion.h"
 #include "app/command_line.h"
 #include "app/jugadores.h"
+#include "engine/asiento/mandos.h"
 #include "platform/base/data_folder.h"
 #include "platform/base/settings.h"
 #include "platform/platform.h"
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
         // Before Startup: the controller mappings file lives among the settings.
         settings::Configure(data.startedIn);
         platform::Startup(options);
+        asientos::empezarMandos(options.pads);
         // The game reads its data from the working folder; files named on the command
         // line were opened (or anchored) by Startup, before the move.
         if (!data.startedIn) datafolder::Enter(data);

@@ -1,7 +1,7 @@
 #include "app/menu_molon.h"
 
 #include "app/deslizamiento.h"
-#include "engine/asientos.h"
+#include "engine/asiento/cerebro.h"
 
 #include "platform/frame.h"
 #include "platform/input/input.h"
@@ -36,11 +36,7 @@ int TMenuMolon::start() {
             selection = moverSeleccion(selection, last);
         }
 
-        for (int i = 0; i <= last; ++i) {
-            if (i == selection) SetColor(64, 127, 255);
-            else SetColor(0, 0, 0);
-            DrawText(options[static_cast<size_t>(i)], 170, lista.y(i));
-        }
+        dibujarLista(options, lista, selection);
 
         Flip(-1);
         Cls();

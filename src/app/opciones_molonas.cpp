@@ -85,27 +85,17 @@ int TOpcionesMolonas::start() {
             selection = moverSeleccion(selection, last);
         }
 
-        for (int i = 0; i <= last; ++i) {
-            if (i == selection)
-                SetColor(64, 127, 255);
-            else
-                SetColor(0, 0, 0);
-            const std::string& texto = options[static_cast<size_t>(i)];
-            const float y = lista.y(i);
-            DrawText(texto, 170, y);
-
-            std::string valor;
+        dibujarLista(options, lista, selection, [&](int i) -> std::string {
             switch (i) {
-                case kMusica: valor = std::to_string(musica); break;
-                case kSonido: valor = std::to_string(sonido); break;
-                case kAntialias: valor = antialias == 0 ? "No" : antialias == 1 ? "2x" : "4x"; break;
-                case kShaders: valor = shaders ? "Si" : "No"; break;
-                case kPhysX: valor = physx ? "Si" : "No"; break;
-                case kDisplacement: valor = displacement ? "Si" : "No"; break;
-                default: continue;  // "Volver" has no value
+                case kMusica: return std::to_string(musica);
+                case kSonido: return std::to_string(sonido);
+                case kAntialias: return antialias == 0 ? "No" : antialias == 1 ? "2x" : "4x";
+                case kShaders: return shaders ? "Si" : "No";
+                case kPhysX: return physx ? "Si" : "No";
+                case kDisplacement: return displacement ? "Si" : "No";
+                default: return "";  // "Volver" has no value
             }
-            DrawText(valor, 170 + TextWidth(texto) + 20, y);
-        }
+        });
 
         Flip(-1);
         Cls();

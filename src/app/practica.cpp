@@ -35,13 +35,7 @@ int TPractica::start() {
             selection = moverSeleccion(selection, last);
         }
 
-        for (int i = 0; i <= last; ++i) {
-            if (i == selection)
-                SetColor(64, 127, 255);
-            else
-                SetColor(0, 0, 0);
-            DrawText(options[static_cast<size_t>(i)], 170, lista.y(i));
-        }
+        dibujarLista(options, lista, selection);
 
         Flip(-1);
         Cls();

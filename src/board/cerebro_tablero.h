@@ -1,7 +1,7 @@
 #pragma once
 // The computer player on the board: when the roulette waits for the player on turn and
 // a computer sits there, it stops the wheel after a human-like pause.
-#include "engine/asientos.h"
+#include "engine/asiento/cerebro.h"
 
 #include <memory>
 

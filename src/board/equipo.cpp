@@ -1,11 +1,12 @@
 #include "board/equipo.h"
 
+#include "engine/asiento/asiento.h"
 #include "platform/base/errors.h"
 
 std::unique_ptr<TEquipo> TEquipo::Create(int n) {
-    if (n > static_cast<int>(nombresPersonajes.size())) throw GameError("TEquipo::Create n > 4");
+    if (n > asientos::NUM_ASIENTOS) throw GameError("TEquipo::Create n > 4");
     auto e = std::make_unique<TEquipo>();
-    for (int i = 0; i < n; ++i) e->jugadores.push_back(TJugador::Create(nombresPersonajes[i]));
+    for (int i = 0; i < n; ++i) e->jugadores.push_back(TJugador::Create(asientos::personaje(i).nombre));
     return e;
 }
 

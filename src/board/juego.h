@@ -12,9 +12,9 @@
 // 4 "Lanzamiento de CDs") with the animation set and packs, runs its iniciarJuego(equipo)
 // and returns the result: 1 when the player on turn won, 0 when he lost.
 //
-// Sections of juego.cpp: module resources; Create (board, tokens, tiles); start and
-// the turn (roulette, walk); square effects and the zoom into a minigame; the winner;
-// drawing.
+// Its sources: juego.cpp, module resources and Create (board, tokens, tiles);
+// juego_turno.cpp, start and the turn (roulette, walk), square effects and the zoom into
+// a minigame, the winner; juego_dibujo.cpp, drawing.
 #include "board/equipo.h"
 #include "board/ficha.h"
 #include "board/tablero.h"
@@ -110,6 +110,15 @@ class TJuego {
     static constexpr std::array<float, 4> offsetY{50, 50, 108, 108};
 
    private:
+    // Board codes of the squares (the board's kinds with the match's 5 minigames and 2
+    // special kinds).
+    static constexpr int SALIDA = 0;
+    static constexpr int META = 1;
+    static constexpr int PRIMER_MINIJUEGO = 10;
+    static constexpr int ULTIMO_MINIJUEGO = 14;
+    static constexpr int OTRA_TIRADA = 60;
+    static constexpr int MUERTE = 61;
+
     // One frame of the board for slot s: tokens placed, map, numbers, [entreCapas],
     // tokens, portrait, [antesNombre], name.
     void dibujarTablero(int s, const std::function<void()>& entreCapas = {},

@@ -2,8 +2,6 @@
 
 #include "platform/base/errors.h"
 
-const std::array<std::string, 4> nombresPersonajes = {"Tarsun", "Er_Varsen", "Quelbido", "Pexil"};
-
 std::unique_ptr<TJugador> TJugador::Create(const std::string& n) {
     auto j = std::make_unique<TJugador>();
     j->nombre = n;

@@ -1,11 +1,7 @@
 #pragma once
 // One participant of a match: a character name and a position on the board.
-#include <array>
 #include <memory>
 #include <string>
-
-// The character names by player slot, the only source of the names given to players.
-extern const std::array<std::string, 4> nombresPersonajes;
 
 class TJugador {
    public:

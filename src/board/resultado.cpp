@@ -1,6 +1,7 @@
 #include "board/resultado.h"
 
-#include "engine/marca_cpu.h"
+#include "engine/asiento/asiento.h"
+#include "engine/asiento/marca_cpu.h"
 
 #include "engine/gestor_sonido.h"
 #include "engine/gl.h"
@@ -12,8 +13,6 @@ TImageFontPtr TResultado::fuente;
 std::array<TImagePtr, 4> TResultado::personajes;
 
 namespace {
-const char* const kPersonajes[4] = {"artwork/char-tarsun.png", "artwork/char-ervarsen.png",
-                                    "artwork/char-quelbido.png", "artwork/char-pexil.png"};
 constexpr float kVelocidad = 1250;  // units per second
 constexpr int kCentro = 512;
 constexpr int kFin = 2024;  // the word has left the screen
@@ -22,7 +21,7 @@ constexpr int kFin = 2024;  // the word has left the screen
 void TResultado::cargarRecursos() {
     fuente = LoadImageFont("artwork/comic.ttf", 200, SMOOTHFONT);
     for (size_t i = 0; i < personajes.size(); ++i) {
-        personajes[i] = LoadImage(kPersonajes[i], FILTEREDIMAGE | MIPMAPPEDIMAGE);
+        personajes[i] = LoadImage(asientos::retrato(static_cast<int>(i)), FILTEREDIMAGE | MIPMAPPEDIMAGE);
         if (personajes[i]) MidHandleImage(personajes[i]);
     }
 }

@@ -1,12 +1,12 @@
 #include "engine/explicacion.h"
 
-#include "engine/asientos.h"
-#include "engine/marca_cpu.h"
+#include "engine/asiento/cerebro.h"
+#include "engine/asiento/mandos.h"
+#include "engine/asiento/marca_cpu.h"
 
 #include "engine/gl.h"
 #include "platform/base/random.h"
 #include "platform/frame.h"
-#include "platform/input/gamepad.h"
 #include "platform/input/input.h"
 #include "platform/video/render.h"
 
@@ -19,8 +19,6 @@ TImagePtr TExplicacion::fondoOtros;
 
 namespace {
 const char* const kPulsa = "Pulsa una tecla...";
-const char* const kRetratos[4] = {"artwork/char-tarsun.png", "artwork/char-ervarsen.png",
-                                  "artwork/char-quelbido.png", "artwork/char-pexil.png"};
 
 // Offsets of the slide: every element sits d units away from its resting place.
 constexpr float kFuera = 2000.0f;
@@ -73,10 +71,10 @@ void dibujarTeclas(const std::vector<std::string>& teclas, float x) {
 // Beside each key box of a seat that has a controller, the controller button that presses
 // that key, in a round dark button. Draws nothing for seats without one.
 void dibujarBotones(const std::vector<std::string>& teclas, float x, int asiento) {
-    if (!gamepad::SeatHasController(asiento)) return;
+    if (!asientos::tieneMando(asiento)) return;
     for (size_t i = 0; i < teclas.size(); ++i) {
         const int tecla = teclas[i].size() == 1 ? std::toupper(static_cast<unsigned char>(teclas[i][0])) : 0;
-        const std::string boton = gamepad::ButtonLabel(asiento, tecla);
+        const std::string boton = asientos::botonDeTecla(asiento, tecla);
         if (boton.empty()) continue;
         const float y = 200 - 30 * static_cast<float>(i);
         SetScale(1, 1);
@@ -94,7 +92,7 @@ void dibujarBotones(const std::vector<std::string>& teclas, float x, int asiento
 void TExplicacion::cargarRecursos() {
     fuente = LoadImageFont("artwork/comic.ttf", 60, SMOOTHFONT);
     for (int i = 0; i < 4; ++i) {
-        retratos[static_cast<size_t>(i)] = LoadImage(kRetratos[i], FILTEREDIMAGE | MIPMAPPEDIMAGE);
+        retratos[static_cast<size_t>(i)] = LoadImage(asientos::retrato(i), FILTEREDIMAGE | MIPMAPPEDIMAGE);
         const TImagePtr& r = retratos[static_cast<size_t>(i)];
         if (r) SetImageHandle(r, static_cast<float>(r->width / 2), static_cast<float>(r->height - 1));
     }
@@ -116,9 +114,7 @@ std::unique_ptr<TExplicacion> TExplicacion::Create(int uno, const std::string& t
     e->teclas1 = teclas1;
     e->teclas2 = teclas2;
     e->teclas3 = teclas3;
-    size_t k = 0;
-    for (int i = 0; i < 4; ++i)
-        if (i != uno && k < 3) e->otros[k++] = i;
+    e->otros = asientos::oponentes(uno);
     e->posotros = {0, 1, 2};
     // Only the places on screen change: teclas1 stays with otros' first player.
     if (Rand(0, 100) < 50) {

@@ -2,7 +2,7 @@
 // What the minigame brains share: the roles of the play (the seat on turn with the mouse,
 // opponents 0, 1, 2 with their keys) and a turn for each computer seat in them, only
 // while the play runs (not while its explanation is on screen).
-#include "engine/asientos.h"
+#include "engine/asiento/cerebro.h"
 #include "minigames/mini_juego.h"
 
 #include <array>
@@ -23,6 +23,18 @@ class TCerebroMiniJuego : public asientos::TCerebro {
     static int32_t ahoraMs();
     // Clicks of button 1 held since the last frame are let go; the mouse stays put.
     void soltarRaton();
+    // The frame of a player walked with the mouse: button 1 held on the goal (objetivoX,
+    // objetivoY). Once the last plan has run out, `planear` sets a new goal and returns
+    // the milliseconds until the next plan.
+    template <class Planear>
+    void andarConRaton(Planear planear) {
+        const int32_t ahora = ahoraMs();
+        if (ahora >= proximoPlan) proximoPlan = ahora + planear();
+        asientos::mando::raton(objetivoX, objetivoY);
+        asientos::mando::boton(1, true);
+    }
+    int32_t proximoPlan = 0;             // clock (ms) of the next plan of andarConRaton
+    float objetivoX = 0, objetivoY = 0;  // its goal, virtual units
     int turno = -1;
     std::array<int, 3> oponentes{};
 };

@@ -1,6 +1,6 @@
 #pragma once
 // The computer players' brains of the five minigames, by the factory's numbers.
-#include "engine/asientos.h"
+#include "engine/asiento/cerebro.h"
 #include "minigames/mini_juego.h"
 
 #include <memory>

@@ -9,23 +9,31 @@
 #include <algorithm>
 #include <cmath>
 
-std::array<int, 3> TMiniJuego::oponentes(int turno) {
-    std::array<int, 3> out{};
-    int k = 0;
-    for (int c = 0; c < 4 && k < 3; ++c)
-        if (c != turno) out[static_cast<size_t>(k++)] = c;
-    return out;
+int TMiniJuego::iniciarJuego(const TEquipo& e) {
+    equipo = &e;
+    const int t = e.getTurno();
+    if (prepararPrimero()) {
+        prepararJuego(t);
+        explicar(t);
+    } else {
+        explicar(t);
+        prepararJuego(t);
+    }
+    entrada();
+    while (jugarFrame()) {
+    }
+    return terminar();
 }
 
 int TMiniJuego::jugar(const TEquipo& e) {
-    seats::Scope publicados(asientos(e.getTurno()));
+    asientos::TPapelesPublicados publicados(asientos(e.getTurno()));
     return iniciarJuego(e);
 }
 
-seats::Map TMiniJuego::asientos(int turno) const {
-    seats::Map m = seats::PointerOnly(turno);
+asientos::TPapeles TMiniJuego::asientos(int turno) const {
+    asientos::TPapeles m = asientos::soloRaton(turno);
     const std::array<int, 3> otros = oponentes(turno);
-    for (size_t k = 0; k < 3; ++k) m[static_cast<size_t>(otros[k])].keys = {teclasUnaTecla[k]};
+    for (size_t k = 0; k < 3; ++k) m[static_cast<size_t>(otros[k])].teclas = {teclasUnaTecla[k]};
     return m;
 }
 

@@ -9,7 +9,7 @@
 //   int r = m->iniciarJuego(equipo);               // explanation, game, closing scene
 //   // the caller restores the render state and flushes keyboard and mouse itself
 // r is 1 when the player on turn won and 0 when he lost.
-#include "platform/input/seats.h"
+#include "engine/asiento/papeles.h"
 #include "platform/pictures/image.h"
 #include "vba/anim_state.h"
 #include "vgp/vgp.h"
@@ -35,24 +35,23 @@ class TMiniJuego {
 
     virtual ~TMiniJuego() = default;
 
-    // Runs the whole play and returns 1 (the player on turn won) or 0 (he lost).
-    // Each minigame class has its own static Create(anim, pjsGFX).
-    virtual int iniciarJuego(const TEquipo& equipo) = 0;
+    // Runs the whole play and returns 1 (the player on turn won) or 0 (he lost). Every
+    // minigame plays the same way: its explanation and its set-up (in the order
+    // prepararPrimero says), its opening, frames while jugarFrame says the play goes on,
+    // and terminar, which shows the ending and gives the result. The hooks below are the
+    // minigames' own parts. Each minigame class has its own static Create(anim, pjsGFX).
+    int iniciarJuego(const TEquipo& equipo);
     // iniciarJuego with this minigame's seats published for its whole run (controllers
     // play the seats' keys), the map before restored afterwards. The callers use this.
     int jugar(const TEquipo& equipo);
     // The keys and the pointer of each seat in this minigame, the seat on turn being
     // `turno`: by default the pointer for him and teclasUnaTecla for the opponents.
-    virtual seats::Map asientos(int turno) const;
+    virtual asientos::TPapeles asientos(int turno) const;
 
-    // ---- roles and keys ----
-    // The three characters other than the one on turn, in increasing index: opponents
-    // 0, 1 and 2.
-    static std::array<int, 3> oponentes(int turno);
-    // Fire keys of opponents 0, 1, 2 in the one-key minigames: Q, B, P.
-    static constexpr std::array<int, 3> teclasUnaTecla{81, 66, 80};
-    // The two keys of opponents 0, 1, 2 in the two-key minigames: Q-W, V-B, O-P.
-    static constexpr std::array<std::array<int, 2>, 3> teclasDosTeclas{{{81, 87}, {86, 66}, {79, 80}}};
+    // ---- roles and keys (the seats' opponents rule, engine/asiento/asiento.h) ----
+    static std::array<int, 3> oponentes(int turno) { return asientos::oponentes(turno); }
+    static constexpr std::array<int, 3> teclasUnaTecla = asientos::TECLAS_UNA_TECLA;
+    static constexpr std::array<std::array<int, 2>, 3> teclasDosTeclas = asientos::TECLAS_DOS_TECLAS;
 
     // ---- characters ----
     // Starts animation a looping from now (seconds), no blending, its own duration.
@@ -82,4 +81,35 @@ class TMiniJuego {
     // The mouse in virtual screen units (1024 x 768), whatever the window size.
     static int ratonX();
     static int ratonY();
+
+   protected:
+    // ---- the steps of iniciarJuego, for the player on turn t ----
+    // The explanation screen (blocks until read).
+    virtual void explicar(int t) = 0;
+    // The play's resources and characters.
+    virtual void prepararJuego(int t) = 0;
+    // True when the characters are set up before the explanation (their animations then
+    // start from before it); by default the explanation comes first.
+    virtual bool prepararPrimero() const { return false; }
+    // What shows between the set-up and the first frame; by default nothing.
+    virtual void entrada() {}
+    // One frame of the play; false once it is over.
+    virtual bool jugarFrame() = 0;
+    // After the last frame: the ending, and the result to return.
+    virtual int terminar() = 0;
+};
+
+// A minigame whose frame itself says when the play is over: frameJuego gives -1 while it
+// goes on, else the result, which the play returns as it is.
+class TMiniJuegoPorFrames : public TMiniJuego {
+   public:
+    // One pass of the frame loop: -1 while the play goes on, otherwise the result.
+    virtual int frameJuego() = 0;
+
+   protected:
+    bool jugarFrame() final { return (resultadoFinal = frameJuego()) < 0; }
+    int terminar() final { return resultadoFinal; }
+
+   private:
+    int resultadoFinal = -1;
 };

@@ -8,46 +8,32 @@
 
 namespace {
 
-// What the readers share: open, header, then one call per record until the end.
+// What the readers share: header, then one call per record until the end.
 struct FPGRecord {
+    packio::RecordShape shape;
     int code = 0;
-    std::string name;  // only read by the image-file import
+    std::string name;  // only used by the image-file import
     int w = 0, h = 0;
     int points = 0;
 };
 
 template <class OnRecord>
-void ReadFPG(TStream& s, const std::string& path, bool readName, OnRecord onRecord) {
+void ReadFPG(TStream& s, const std::string& path, OnRecord onRecord) {
     GetEmptyGraph();
     if (!packio::ReadFPGHeader(s)) VGPFatal("Wrong header reading FPG " + path);
     SetMaskColor(0, 0, 0);
     const int64_t end = s.Size();
+    const std::string what = "FPG " + path;
     while (s.Pos() < end) {
-        packio::RecordShape r;
         FPGRecord rec;
-        r.number = s.ReadInt();
-        s.ReadInt();  // record length
-        s.ReadString(32);  // description
-        if (readName)
-            rec.name = ReadFixedString(s, 12);
-        else
-            s.ReadString(12);
-        r.w = s.ReadInt();
-        r.h = s.ReadInt();
-        r.points = s.ReadInt();
-        if (!packio::RecordFits(r, packio::Left(s, end), 2)) VGPFatal("Bad record reading FPG " + path);
-        rec.code = static_cast<int>(r.number);
-        rec.w = static_cast<int>(r.w);
-        rec.h = static_cast<int>(r.h);
-        rec.points = static_cast<int>(r.points);
+        // After the number: the record's length (4 bytes), a description (32), the name (12).
+        rec.shape = packio::ReadRecordHead(s, end, 48, 2, what, &rec.name);
+        rec.code = static_cast<int>(rec.shape.number);
+        rec.w = static_cast<int>(rec.shape.w);
+        rec.h = static_cast<int>(rec.shape.h);
+        rec.points = static_cast<int>(rec.shape.points);
         onRecord(rec);
     }
-}
-
-TStreamPtr OpenFPG(const std::string& path) {
-    TStreamPtr s = ReadStream(path);
-    if (!s) VGPFatal("FPG " + path + " not found");
-    return s;
 }
 
 // A graph whose picture is loaded from folder + the record's file name; the record's
@@ -67,7 +53,7 @@ TGraphPtr GraphFromFile(TStream& s, const FPGRecord& rec, const std::string& fol
 template <class Pack>
 void FillFromFiles(TStream& s, const std::string& path, const std::string& folder, Pack& p,
                    int slotOffset) {
-    ReadFPG(s, path, true, [&](const FPGRecord& rec) {
+    ReadFPG(s, path, [&](const FPGRecord& rec) {
         const int slot = rec.code - slotOffset;
         if (slot < 0) VGPFatal("Bad record reading FPG " + path);
         packio::GrowTo(p, slot);
@@ -79,24 +65,15 @@ void FillFromFiles(TStream& s, const std::string& path, const std::string& folde
 }  // namespace
 
 VGPPtr VGP::LoadFPG(const std::string& path, int flags) {
-    TStreamPtr s = OpenFPG(path);
-    VGPPtr p = LoadFPG(*s, path, flags);
-    s->Close();
-    return p;
+    return packio::LoadFile("FPG", path, [&](TStream& s) { return LoadFPG(s, path, flags); });
 }
 
 VGPPtr VGP::LoadFPG(TStream& s, const std::string& path, int flags) {
     auto p = std::make_shared<VGP>();
     p->VFlags = flags | DYNAMICIMAGE;
     std::vector<uint8_t> buf;
-    ReadFPG(s, path, false, [&](const FPGRecord& rec) {
-        TGraphPtr g = packio::NewGraph(rec.w, rec.h, p->VFlags);
-        if (!g) VGPFatal("Bad record reading FPG " + path);
-        packio::ReadPoints(s, *g, rec.points);
-        TPixmapPtr pm = LockImage(g->I, 0, true, true);
-        packio::Read565(s, *pm, rec.w, rec.h, buf);
-        UnlockImage(g->I, 0);
-        packio::SetGraphHandle(*g);
+    ReadFPG(s, path, [&](const FPGRecord& rec) {
+        TGraphPtr g = packio::ReadRecordGraph(s, rec.shape, p->VFlags, packio::Read565, buf, "FPG " + path);
         packio::GrowTo(*p, rec.code);
         p->Graph[rec.code] = std::move(g);
     });
@@ -106,10 +83,8 @@ VGPPtr VGP::LoadFPG(TStream& s, const std::string& path, int flags) {
 }
 
 VGPPtr VGP::LoadFPGasVGP(const std::string& path, int flags) {
-    TStreamPtr s = OpenFPG(path);
-    VGPPtr p = LoadFPGasVGP(*s, path, packio::FolderOf(path), flags);
-    s->Close();
-    return p;
+    return packio::LoadFile("FPG", path,
+                            [&](TStream& s) { return LoadFPGasVGP(s, path, packio::FolderOf(path), flags); });
 }
 
 VGPPtr VGP::LoadFPGasVGP(TStream& s, const std::string& path, const std::string& folder, int flags) {
@@ -122,10 +97,8 @@ VGPPtr VGP::LoadFPGasVGP(TStream& s, const std::string& path, const std::string&
 }
 
 SSVGPPtr SSVGP::LoadFPGasVGP(const std::string& path, int flags) {
-    TStreamPtr s = OpenFPG(path);
-    SSVGPPtr p = LoadFPGasVGP(*s, path, packio::FolderOf(path), flags);
-    s->Close();
-    return p;
+    return packio::LoadFile("FPG", path,
+                            [&](TStream& s) { return LoadFPGasVGP(s, path, packio::FolderOf(path), flags); });
 }
 
 SSVGPPtr SSVGP::LoadFPGasVGP(TStream& s, const std::string& path, const std::string& folder,

@@ -13,6 +13,35 @@ bool RecordFits(const RecordShape& r, int64_t left, int pixelBytes) {
     return r.points * 4 + r.w * r.h * pixelBytes <= left;
 }
 
+RecordShape ReadRecordHead(TStream& s, int64_t end, int skip, int pixelBytes, const std::string& what,
+                           std::string* name) {
+    RecordShape r;
+    r.number = s.ReadInt();
+    if (name) {
+        s.ReadString(static_cast<size_t>(skip - 12));
+        *name = ReadFixedString(s, 12);
+    } else {
+        s.ReadString(static_cast<size_t>(skip));
+    }
+    r.w = s.ReadInt();
+    r.h = s.ReadInt();
+    r.points = s.ReadInt();
+    if (!RecordFits(r, Left(s, end), pixelBytes)) VGPFatal("Bad record reading " + what);
+    return r;
+}
+
+TGraphPtr ReadRecordGraph(TStream& s, const RecordShape& r, int flags, PixelDecoder decode,
+                          std::vector<uint8_t>& buf, const std::string& what) {
+    TGraphPtr g = NewGraph(static_cast<int>(r.w), static_cast<int>(r.h), flags);
+    if (!g) VGPFatal("Bad record reading " + what);
+    ReadPoints(s, *g, static_cast<int>(r.points));
+    TPixmapPtr pm = LockImage(g->I, 0, true, true);
+    decode(s, *pm, g->W, g->H, buf);
+    UnlockImage(g->I, 0);
+    SetGraphHandle(*g);
+    return g;
+}
+
 void ReadPoints(TStream& s, TGraph& g, int count) {
     g.CPs = count;
     g.CP.resize(static_cast<size_t>(count));

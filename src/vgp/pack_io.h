@@ -26,6 +26,21 @@ bool RecordFits(const RecordShape& r, int64_t left, int pixelBytes);
 // Bytes left between the stream's position and its end.
 inline int64_t Left(TStream& s, int64_t end) { return end - s.Pos(); }
 
+// Every pack file is a run of pixmap records: a head (number, bytes this reader has no
+// use for, W, H, the count of control points), the points (X, Y as 16-bit), then W x H
+// pixels. Reads a record's head, skipping `skip` bytes after the number; with `name`, the
+// last 12 of those are read into it as a fixed string. Fatal "Bad record reading " + what
+// unless the record fits (RecordFits, pixelBytes a pixel) in the bytes left before end.
+RecordShape ReadRecordHead(TStream& s, int64_t end, int skip, int pixelBytes, const std::string& what,
+                           std::string* name = nullptr);
+// Pixels of w x h, rows top to bottom, decoded into a pixmap.
+using PixelDecoder = void (*)(TStream& s, TPixmap& pm, int w, int h, std::vector<uint8_t>& buf);
+// The rest of a record whose head is r, as a graph: its points, its pixels decoded into
+// frame 0 of a new image made with flags, the handle set (SetGraphHandle). Fatal "Bad
+// record reading " + what when the image cannot be made.
+TGraphPtr ReadRecordGraph(TStream& s, const RecordShape& r, int flags, PixelDecoder decode,
+                          std::vector<uint8_t>& buf, const std::string& what);
+
 // Reads 16-bit unsigned control points (X then Y).
 void ReadPoints(TStream& s, TGraph& g, int count);
 // Handle at the first control point, or the integer centre.
@@ -46,6 +61,17 @@ void WriteArgb(TStream& s, const TGraph& g, bool zeroAlpha0);
 bool ReadFPGHeader(TStream& s);
 // The folder of path followed by "/" ("/" alone when path has no folder).
 std::string FolderOf(const std::string& path);
+
+// Opens path and hands the stream to load, closing it after; fatal "<kind> <path> not
+// found" when it cannot be opened.
+template <class Load>
+auto LoadFile(const std::string& kind, const std::string& path, Load load) {
+    TStreamPtr s = ReadStream(path);
+    if (!s) VGPFatal(kind + " " + path + " not found");
+    auto p = load(*s);
+    s->Close();
+    return p;
+}
 
 // Reads a VGP file's header and records into p (p.VFlags already set); slots are left
 // as the file fills them.

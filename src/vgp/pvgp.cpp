@@ -12,21 +12,14 @@ const TPixmapPtr& NoPixmap() {
 
 namespace {
 
-// Reads records (number, skipped bytes, W, H, points, pixels) until the end of the
-// stream into slot `number` of p, decoding pixels with `decode`.
-template <class Decode>
+// Reads records until the end of the stream into slot `number` of p as bare pixmaps (the
+// points skipped), decoding pixels with `decode`.
 void ReadPixmapRecords(TStream& s, const std::string& what, PVGP& p, int skip, int pixelBytes,
-                       Decode decode) {
+                       packio::PixelDecoder decode) {
     const int64_t end = s.Size();
     std::vector<uint8_t> buf;
     while (s.Pos() < end) {
-        packio::RecordShape r;
-        r.number = s.ReadInt();
-        s.ReadString(static_cast<size_t>(skip));
-        r.w = s.ReadInt();
-        r.h = s.ReadInt();
-        r.points = s.ReadInt();
-        if (!packio::RecordFits(r, packio::Left(s, end), pixelBytes)) VGPFatal("Bad record reading " + what);
+        const packio::RecordShape r = packio::ReadRecordHead(s, end, skip, pixelBytes, what);
         TPixmapPtr pm = CreatePixmap(static_cast<int>(r.w), static_cast<int>(r.h), PF_RGBA8888, 4);
         if (!pm) VGPFatal("Bad record reading " + what);
         s.Seek(s.Pos() + r.points * 4);
@@ -43,11 +36,7 @@ void ReadPixmapRecords(TStream& s, const std::string& what, PVGP& p, int skip, i
 }  // namespace
 
 PVGPPtr PVGP::LoadPFPG(const std::string& path) {
-    TStreamPtr s = ReadStream(path);
-    if (!s) VGPFatal("FPG " + path + " not found");
-    PVGPPtr p = LoadPFPG(*s, path);
-    s->Close();
-    return p;
+    return packio::LoadFile("FPG", path, [&](TStream& s) { return LoadPFPG(s, path); });
 }
 
 PVGPPtr PVGP::LoadPFPG(TStream& s, const std::string& path) {
@@ -59,11 +48,7 @@ PVGPPtr PVGP::LoadPFPG(TStream& s, const std::string& path) {
 }
 
 PVGPPtr PVGP::LoadPVGP(const std::string& path) {
-    TStreamPtr s = ReadStream(path);
-    if (!s) VGPFatal("VGP " + path + " not found");
-    PVGPPtr p = LoadPVGP(*s, path);
-    s->Close();
-    return p;
+    return packio::LoadFile("VGP", path, [&](TStream& s) { return LoadPVGP(s, path); });
 }
 
 PVGPPtr PVGP::LoadPVGP(TStream& s, const std::string& path) {

@@ -8,11 +8,7 @@
 #include <algorithm>
 
 SSVGPPtr SSVGP::LoadVGP(const std::string& path, int flags) {
-    TStreamPtr s = ReadStream(path);
-    if (!s) VGPFatal("VGP " + path + " not found");
-    SSVGPPtr p = LoadVGP(*s, path, flags);
-    s->Close();
-    return p;
+    return packio::LoadFile("VGP", path, [&](TStream& s) { return LoadVGP(s, path, flags); });
 }
 
 SSVGPPtr SSVGP::LoadVGP(TStream& s, const std::string& path, int flags) {

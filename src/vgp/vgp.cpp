@@ -34,11 +34,7 @@ std::string ReadFixedString(TStream& s, int n) {
 // Reading
 
 VGPPtr VGP::LoadVGP(const std::string& path, int flags, int relative) {
-    TStreamPtr s = ReadStream(path);
-    if (!s) VGPFatal("VGP " + path + " not found");
-    VGPPtr p = LoadVGP(*s, path, flags, relative);
-    s->Close();
-    return p;
+    return packio::LoadFile("VGP", path, [&](TStream& s) { return LoadVGP(s, path, flags, relative); });
 }
 
 void packio::ReadPackRecords(TStream& s, const std::string& path, VGP& p) {
@@ -51,22 +47,12 @@ void packio::ReadPackRecords(TStream& s, const std::string& path, VGP& p) {
 
     const int64_t end = s.Size();
     std::vector<uint8_t> buf;
+    const std::string what = "VGP " + path;
     while (s.Pos() < end) {
-        packio::RecordShape r;
-        r.number = s.ReadInt();
-        s.ReadInt();  // data size
-        r.w = s.ReadInt();
-        r.h = s.ReadInt();
-        r.points = s.ReadInt();
-        if (!packio::RecordFits(r, packio::Left(s, end), 4)) VGPFatal("Bad record reading VGP " + path);
+        // The 4 bytes after the number are the record's data size.
+        const packio::RecordShape r = packio::ReadRecordHead(s, end, 4, 4, what);
         const int n = static_cast<int>(r.number);
-        TGraphPtr g = packio::NewGraph(static_cast<int>(r.w), static_cast<int>(r.h), p.VFlags);
-        if (!g) VGPFatal("Bad record reading VGP " + path);
-        packio::ReadPoints(s, *g, static_cast<int>(r.points));
-        TPixmapPtr pm = LockImage(g->I, 0, true, true);
-        packio::ReadArgb(s, *pm, g->W, g->H, buf);
-        UnlockImage(g->I, 0);
-        packio::SetGraphHandle(*g);
+        TGraphPtr g = packio::ReadRecordGraph(s, r, p.VFlags, packio::ReadArgb, buf, what);
         packio::GrowTo(p, n);
         p.Graph[n] = std::move(g);
     }

@@ -1,7 +1,7 @@
 // Computer players: choosing them, how they act through the seats' input, and whole
 // minigame plays in which they play against idle seats or give a person something to do.
 #include "app/jugadores.h"
-#include "engine/asientos.h"
+#include "engine/asiento/cerebro.h"
 #include "platform/base/errors.h"
 #include "platform/frame.h"
 #include "platform/input/input.h"

@@ -1,5 +1,5 @@
 #include "engine/explicacion.h"
-#include "platform/input/seats.h"
+#include "engine/asiento/papeles.h"
 #include "support/rig_fixture.h"
 
 #include <filesystem>
@@ -255,11 +255,11 @@ TEST_F(ExplicacionTest, EntryAndExitTakeTheirTimeOnTheVirtualClock) {
 // A seat with a controller shows, beside each key box, the button that presses that key;
 // seats without one look as always.
 TEST_F(ExplicacionTest, ControllerButtonsShowBesideTheKeysOfSeatsThatHaveOne) {
-    seats::Map m = seats::PointerOnly(0);
-    m[1].keys = {KEY_Q, KEY_W};
-    m[2].keys = {KEY_V, KEY_B};
-    m[3].keys = {KEY_O, KEY_P};
-    seats::Scope asientos(m);
+    asientos::TPapeles m = asientos::soloRaton(0);
+    m[1].teclas = {KEY_Q, KEY_W};
+    m[2].teclas = {KEY_V, KEY_B};
+    m[3].teclas = {KEY_O, KEY_P};
+    asientos::TPapelesPublicados publicados(m);
     std::unique_ptr<TExplicacion> e;
     for (int i = 0; i < 64 && !(e && e->posotros[0] == 0); ++i) e = ejemplo(0);
     ASSERT_EQ(e->posotros[0], 0);

@@ -2,13 +2,14 @@
 // pointer (stick, d-pad, A as the left button) or its key, the others with their keys
 // (A, or left and right in the two-key minigame). The real minigames run under the rig;
 // SDL's virtual controllers are driven by script lines.
+#include "engine/asiento/mandos.h"
 #include "board/equipo.h"
+#include "engine/asiento/papeles.h"
 #include "minigames/acicalandose/mini_juego1.h"
 #include "minigames/escondite_coder/mini_juego4.h"
 #include "minigames/lanzamiento_cds/mini_juego5.h"
 #include "minigames/love_is_in_the_air/mini_juego3.h"
 #include "minigames/no_te_mojes/mini_juego2.h"
-#include "platform/input/gamepad.h"
 #include "support/minigame_fixture.h"
 #include "support/rig_fixture.h"
 
@@ -68,7 +69,7 @@ TEST_F(Mandos, AcicalandoseTheStickWalksToTheShowersAndBackWhileAKissFlies) {
     EXPECT_EQ(m->Ganador, 1);
     EXPECT_EQ(m->JTurno->meta1, 5);
     EXPECT_GE(sonado("sfx/muack.wav"), 1) << "Pexil's A fired a kiss";
-    EXPECT_TRUE(seats::Of(1).empty()) << "the seats are given back when the minigame ends";
+    EXPECT_TRUE(asientos::papelDe(1).vacio()) << "the seats are given back when the minigame ends";
     TMiniJuego1::corazon = TMiniJuego1::flecha = TMiniJuego1::fondo = nullptr;
 }
 
@@ -101,7 +102,7 @@ TEST_F(Mandos, LoveIsInTheAirAPicksAndTheOthersAPushes) {
     figuras::sonidosMudos({"sfx/muack.wav", "sfx/boum.wav"});
     TMiniJuego3::cargarRecursos();
     auto m = TMiniJuego3::Create(nullptr, TPaquetes{});
-    seats::Scope asientos(m->asientos(0));
+    asientos::TPapelesPublicados publicados(m->asientos(0));
     m->prepararJuego(0);
     m->fondo = figuras::solido(64, 48, 0xFF203040, 0, 0);
     m->chica = figuras::solido(24, 44, 0xFFFF80C0, 0, 0);
@@ -133,7 +134,7 @@ TEST_F(Mandos, EsconditeCoderACoderStepsOnAAndTheBossShakesThePointerWithTheStic
     TMiniJuego4::mesa = figuras::solido(60, 30, 0xFF806040, 30, 15);
     TMiniJuego4::silla = figuras::solido(30, 40, 0xFF303030, 15, 39);
     auto m = TMiniJuego4::Create(figuras::conjunto(), figuras::paquetes());
-    seats::Scope asientos(m->asientos(0));
+    asientos::TPapelesPublicados publicados(m->asientos(0));
     m->prepararJuego(0);
     testrig::Script({"1 pad 1 connect", "1 pad 2 connect"});
     m->frameJuego();
@@ -153,7 +154,7 @@ TEST_F(Mandos, LanzamientoDeCDsCatchersWalkOnLeftAndRightAndTheThrowerDragsWithA
     TMiniJuego5::cargarRecursos();
     TMiniJuego5::imgCD = figuras::solido(29, 29, 0xFF40A0FF, 0, 0);
     auto m = TMiniJuego5::Create(figuras::conjunto(1, 2), figuras::paquetes());
-    seats::Scope asientos(m->asientos(3));
+    asientos::TPapelesPublicados publicados(m->asientos(3));
     m->prepararJuego(3);  // Pexil throws; Tarsun, Er_Varsen and Quelbido catch
     testrig::Script({"1 pad 1 connect", "1 pad 2 connect", "1 pad 3 connect", "1 pad 4 connect",
                      "1 mouse 500 200", "2 pad 1 button dpleft down", "2 pad 2 axis leftx 30000"});
@@ -175,7 +176,7 @@ TEST_F(Mandos, LanzamientoDeCDsCatchersWalkOnLeftAndRightAndTheThrowerDragsWithA
     EXPECT_EQ(m->jugadores[1]->velocidad, 0);
     testrig::Script({"1 pad 6 connect", "2 pad 6 button dpleft down"});
     for (int i = 0; i < 5; ++i) ASSERT_EQ(m->frameJuego(), -1);
-    EXPECT_TRUE(gamepad::SeatHasController(1));
+    EXPECT_TRUE(asientos::tieneMando(1));
     EXPECT_LT(m->jugadores[1]->X, quieto);
     TMiniJuego5::imgCD = nullptr;
 }

@@ -110,9 +110,9 @@ bool arrancar(const std::string& carpeta, int ancho, int alto) {
     GL::projection(1024, 768);
     InitTrigTables();
     animaciones = VBA::LoadVBA("anim/pjs.vba");
-    const char* nombres[5] = {"tarsun", "er_varsen", "quelbido", "pexil", "gorvia"};
-    for (size_t i = 0; i < paquetes.size(); ++i)
-        paquetes[i] = VGP::LoadVGP(std::string("anim/") + nombres[i] + ".vgp", 6, 1);
+    for (int s = 0; s < asientos::NUM_ASIENTOS; ++s)
+        paquetes[static_cast<size_t>(s)] = VGP::LoadVGP(asientos::personaje(s).paquete, 6, 1);
+    paquetes[asientos::NUM_ASIENTOS] = VGP::LoadVGP("anim/gorvia.vgp", 6, 1);
     return true;
 }
 

@@ -3,7 +3,7 @@
 // and the win-rate benchmark: a headless display on the virtual clock, the game's data
 // folder (FK_DATA_DIR) as the working directory, and the real minigames started as the
 // board starts them, explanation and closing scene included.
-#include "engine/asientos.h"
+#include "engine/asiento/cerebro.h"
 
 #include <cstdint>
 #include <string>

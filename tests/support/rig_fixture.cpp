@@ -1,5 +1,6 @@
 #include "support/rig_fixture.h"
 
+#include "engine/asiento/mandos.h"
 #include "engine/gl.h"
 #include "platform/input/script.h"
 
@@ -17,6 +18,7 @@ void StartHeadless(int32_t seed) {
     o.virtualClock = true;
     o.seed = seed;
     platform::Startup(o);
+    asientos::empezarMandos(o.pads);
     SeedRnd(seed);
 }
 

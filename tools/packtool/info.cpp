@@ -2,6 +2,7 @@
 #include "commands.h"
 
 #include "platform/base/stream.h"
+#include "platform/base/text.h"
 #include "vba/vba.h"
 #include "vgp/vgp.h"
 
@@ -14,20 +15,9 @@ namespace {
 // Names are 8-bit (Latin-1) text: every byte outside printable ASCII is escaped as
 // the code point of that byte.
 std::string Quote(const std::string& s) {
-    std::string out = "\"";
-    for (unsigned char c : s) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 32 || c > 126) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", c);
-            out += buf;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out + "\"";
+    std::string out;
+    AppendJsonString(out, s, JsonText::Latin1);
+    return out;
 }
 
 std::string Points(const std::vector<TPoint>& cp) {

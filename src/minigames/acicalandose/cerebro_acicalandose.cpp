@@ -3,8 +3,8 @@
 // sweeping arrow points where the player will be by the time the kiss gets there.
 #include "minigames/acicalandose/cerebro_acicalandose.h"
 
-#include "minigames/cerebro_mini_juego.h"
 #include "minigames/acicalandose/mini_juego1.h"
+#include "minigames/cerebro_mini_juego.h"
 
 #include <cmath>
 #include <numbers>
@@ -41,13 +41,10 @@ class TCerebroAcicalandose : public TCerebroMiniJuego {
             soltarRaton();
             return;
         }
-        const int32_t ahora = ahoraMs();
-        if (ahora >= proximoPlan) {
+        andarConRaton([&] {
             planear(p);
-            proximoPlan = ahora + asientos::reaccionMs() / 2;
-        }
-        asientos::mando::raton(objetivoX, objetivoY);
-        asientos::mando::boton(1, true);
+            return asientos::reaccionMs() / 2;
+        });
     }
 
     // Picks the lane (a goal height) whose walk over the next second meets the fewest
@@ -182,8 +179,6 @@ class TCerebroAcicalandose : public TCerebroMiniJuego {
     };
     const TMiniJuego1& juego;
     std::array<Tirador, 3> tiradores{};
-    int32_t proximoPlan = 0;
-    float objetivoX = 0, objetivoY = 0;
     float ultimoX = -1000, ultimoY = -1000, vx = 0, vy = 0;
     int32_t vistoMs = -1;
 };

@@ -1,6 +1,6 @@
 #pragma once
 // The computer players of "Acicalandose" (see the top of cerebro_acicalandose.cpp).
-#include "engine/asientos.h"
+#include "engine/asiento/cerebro.h"
 
 #include <memory>
 

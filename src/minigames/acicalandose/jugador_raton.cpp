@@ -1,6 +1,7 @@
 // "Acicalandose": the player on turn, walked with the mouse to the showers and back.
 #include "minigames/acicalandose/mini_juego1.h"
 
+#include "engine/andar.h"
 #include "engine/gestor_sonido.h"
 #include "platform/input/input.h"
 #include "platform/video/render.h"
@@ -111,24 +112,9 @@ int TJugadorRaton::UpdateState() {
 void TJugadorRaton::caminar() {
     const float v = static_cast<float>(Speed);
     const float x0 = X, y0 = Y;
-    if (std::abs(static_cast<float>(XGoal) - X) < v)
-        XGoal = static_cast<int>(X);
-    else
-        X = acicalandose::hacia(X, static_cast<float>(XGoal), v);
-    if (std::abs(static_cast<float>(YGoal) - Y) < v)
-        YGoal = static_cast<int>(Y);
-    else
-        Y = acicalandose::hacia(Y, static_cast<float>(YGoal), v);
-
-    int a = 1;
-    if (X > x0)
-        a = 7;
-    else if (X < x0)
-        a = 2;
-    else if (Y > y0)
-        a = 3;
-    else if (Y < y0)
-        a = 4;
+    andar::pasoHacia(X, XGoal, v);
+    andar::pasoHacia(Y, YGoal, v);
+    const int a = andar::animacion(x0, y0, X, Y, andar::ANIM_QUIETO);
     if (anim && anim->CurrentAnim != a) TMiniJuego::ponerAnimacion(*anim, a, TMiniJuego1::now());
 }
 

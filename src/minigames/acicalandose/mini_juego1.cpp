@@ -3,7 +3,6 @@
 // jugador_raton.cpp, jugador1_boton.cpp (with the arrows), beso.cpp, tolpusero.cpp.
 #include "minigames/acicalandose/mini_juego1.h"
 
-#include "board/equipo.h"
 #include "engine/explicacion.h"
 #include "engine/gestor_sonido.h"
 #include "engine/gl.h"
@@ -100,12 +99,7 @@ std::unique_ptr<TMiniJuego1> TMiniJuego1::Create(const VBAPtr& a, const TPaquete
     return std::make_unique<TMiniJuego1>();
 }
 
-int TMiniJuego1::iniciarJuego(const TEquipo& e) {
-    prepararJuego(e.getTurno());
-    equipo = &e;
-    explicar();
-    while (frameJuego()) {
-    }
+int TMiniJuego1::terminar() {
     // Escape held ends the play at once: a loss, unless the frame just shown had
     // already decided the outcome, which then stands.
     if (KeyDown(kEscape)) return Ganador == 2 ? 0 : Ganador;
@@ -135,8 +129,8 @@ void TMiniJuego1::prepararJuego(int t) {
     alcanceChica = anim && chica ? alcanceFigura(*anim, *chica) : 0;
 }
 
-void TMiniJuego1::explicar() {
-    auto ex = TExplicacion::Create(turno, "ACICALANDOSE", kTextoTurno, kTextoOtros, {"Q"}, {"B"}, {"P"});
+void TMiniJuego1::explicar(int t) {
+    auto ex = TExplicacion::Create(t, "ACICALANDOSE", kTextoTurno, kTextoOtros, {"Q"}, {"B"}, {"P"});
     ex->show();
 }
 

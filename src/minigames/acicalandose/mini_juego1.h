@@ -194,20 +194,25 @@ class TMiniJuego1 : public TMiniJuego {
 
     // anim and pjsGFX become the module's animation set and packs (five packs).
     static std::unique_ptr<TMiniJuego1> Create(const VBAPtr& anim, const TPaquetes& pjsGFX);
-    // Explanation, game, closing scene; 1 won, 0 lost (also when Escape is held).
-    int iniciarJuego(const TEquipo& equipo) override;
+    // iniciarJuego: set-up, explanation, game, closing scene; 1 won, 0 lost (also when
+    // Escape is held).
     // The spawning step of one frame.
     int crearTolpuseros();
 
     // ---- the steps of iniciarJuego, also run one by one by the tests ----
-    // Per-play resources and the characters for the player on turn t.
-    void prepararJuego(int t);
+    // Per-play resources and the characters for the player on turn t, their animations
+    // started; this comes before the explanation.
+    void prepararJuego(int t) override;
+    bool prepararPrimero() const override { return true; }
     // The explanation screen (blocks until read).
-    void explicar();
+    void explicar(int t) override;
     // One pass of the frame loop; true while the game goes on (no outcome, no Escape).
     bool frameJuego();
+    bool jugarFrame() override { return frameJuego(); }
     // End animations and the 3-second closing scene.
     void escenaFinal();
+    // After the loop: the result, with the closing scene unless Escape is held.
+    int terminar() override;
 
     // Seconds on the minigame clock.
     static float now() { return tiempo ? tiempo->getTimer(0) : 0.0f; }

@@ -1,6 +1,6 @@
 #pragma once
 // The computer players of "Escondite Coder" (see the top of cerebro_escondite_coder.cpp).
-#include "engine/asientos.h"
+#include "engine/asiento/cerebro.h"
 
 #include <memory>
 

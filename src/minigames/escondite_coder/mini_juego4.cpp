@@ -1,7 +1,6 @@
 // "Escondite Coder": module resources, the play, the frame loop and the closing scene.
 #include "minigames/escondite_coder/mini_juego4.h"
 
-#include "board/equipo.h"
 #include "engine/explicacion.h"
 #include "engine/gestor_sonido.h"
 #include "engine/gl.h"
@@ -109,13 +108,10 @@ std::unique_ptr<TMiniJuego4> TMiniJuego4::Create(const VBAPtr& vba, const TPaque
     return m;
 }
 
-int TMiniJuego4::iniciarJuego(const TEquipo& e) {
-    equipo = &e;
-    explicar(e.getTurno());
-    tiempo->update();
-    prepararJuego(e.getTurno());
-    while (sigueJuego()) frameJuego();
-    return terminar();
+bool TMiniJuego4::jugarFrame() {
+    if (!sigueJuego()) return false;
+    frameJuego();
+    return true;
 }
 
 int TMiniJuego4::terminar() {
@@ -134,6 +130,7 @@ void TMiniJuego4::explicar(int t) {
     ratonAntX = MouseX();
     ratonAntY = MouseY();
     ex->show();
+    tiempo->update();
 }
 
 int TMiniJuego4::animacionAzafata() {

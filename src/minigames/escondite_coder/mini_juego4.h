@@ -44,7 +44,7 @@ class TMiniJuego4 : public TMiniJuego {
     std::unique_ptr<TContador> contador;                    // the 30-second meter
 
     // Keys of coders 0, 1, 2.
-    static constexpr std::array<int, 3> teclas{81, 66, 80};
+    static constexpr std::array<int, 3> teclas = asientos::TECLAS_UNA_TECLA;
     // A coder's y when he reaches the leisure area, and his step per key hit.
     static constexpr float kCima = 128;
     static constexpr float kPaso = 7.5f;
@@ -60,16 +60,17 @@ class TMiniJuego4 : public TMiniJuego {
 
     // A ready play: vba and packs kept, frame timer at 60 fps, camera over the screen.
     static std::unique_ptr<TMiniJuego4> Create(const VBAPtr& vba, const TPaquetes& packs);
-    // Explanation, game, closing scene; 1 the boss won, 0 he lost or Escape was held.
-    int iniciarJuego(const TEquipo& equipo) override;
+    // iniciarJuego: explanation, game, closing scene; 1 the boss won, 0 he lost or Escape
+    // was held.
     // The coders' keys: a step up for every hit accepted.
     void getInput();
 
     // ---- the steps of iniciarJuego, also run one by one by the tests ----
     // The explanation screen for the boss t (blocks until read); remembers the mouse.
-    void explicar(int t);
+    // The clock then steps over the time the explanation took.
+    void explicar(int t) override;
     // The figures, furniture and code lines for the boss t, the meter started.
-    void prepararJuego(int t);
+    void prepararJuego(int t) override;
     // True while the play goes on: Escape not held, somebody not caught, nobody at the
     // top, time left on the meter.
     bool sigueJuego();
@@ -78,10 +79,11 @@ class TMiniJuego4 : public TMiniJuego {
     bool decidido() const;
     // One frame of the play.
     void frameJuego();
+    bool jugarFrame() override;
     // 1 when the boss won; sets everybody's end animation.
     int resultado();
     // After the play: the result, with the closing scene unless Escape is held.
-    int terminar();
+    int terminar() override;
     // The 2-second closing scene.
     void escenaFinal();
 

@@ -1,9 +1,15 @@
 // "Lanzamiento de CDs": the opponents along the bottom, walking on two keys and catching.
+#include "engine/andar.h"
 #include "engine/gl.h"
 #include "minigames/lanzamiento_cds/mini_juego5.h"
 #include "platform/input/input.h"
 
 #include <algorithm>
+
+namespace {
+// Standing, facing the floor.
+constexpr int kQuieto = 8;
+}  // namespace
 
 std::unique_ptr<T5Jugador> T5Jugador::Create(int pj, int x, int y, int tecla1, int tecla2,
                                              TMiniJuego5* juego) {
@@ -14,8 +20,8 @@ std::unique_ptr<T5Jugador> T5Jugador::Create(int pj, int x, int y, int tecla1, i
     j->tecla1 = tecla1;
     j->tecla2 = tecla2;
     j->juego = juego;
-    juego->ponerAnimacion(pj, 8);
-    j->animant = 8;
+    juego->ponerAnimacion(pj, kQuieto);
+    j->animant = kQuieto;
     return j;
 }
 
@@ -28,20 +34,14 @@ int T5Jugador::UpdateState() {
     }
 
     if (s && s->Finished != 0) {  // the catch has been shown
-        juego->ponerAnimacion(pj, 8);
-        animant = 8;
+        juego->ponerAnimacion(pj, kQuieto);
+        animant = kQuieto;
     }
 
     // The left key wins when both are held.
     velocidad = KeyDown(tecla1) ? -5 : KeyDown(tecla2) ? 5 : 0;
     if (!s || s->CurrentAnim != 10) {
-        int a = animant;
-        if (velocidad == 0 && animant != 8)
-            a = 8;
-        else if (velocidad > 0 && animant != 7)
-            a = 7;
-        else if (velocidad < 0 && animant != 2)
-            a = 2;
+        const int a = andar::animacion(0, 0, velocidad, 0, kQuieto);
         if (a != animant) {
             juego->ponerAnimacion(pj, a);
             animant = a;

@@ -1,6 +1,6 @@
 #pragma once
 // The computer players of "Lanzamiento de CDs" (see the top of cerebro_lanzamiento_cds.cpp).
-#include "engine/asientos.h"
+#include "engine/asiento/cerebro.h"
 
 #include <memory>
 

@@ -3,7 +3,6 @@
 // 5_jugador.cpp, 5_cd.cpp.
 #include "minigames/lanzamiento_cds/mini_juego5.h"
 
-#include "board/equipo.h"
 #include "engine/explicacion.h"
 #include "platform/frame.h"
 #include "platform/input/input.h"
@@ -73,16 +72,6 @@ void TMiniJuego5::dibujarHuesosDe(int c, int x, int y) const {
 }
 
 // ---- the play ----
-
-int TMiniJuego5::iniciarJuego(const TEquipo& e) {
-    const int t = e.getTurno();
-    explicar(t);
-    prepararJuego(t);
-    for (;;) {
-        const int r = frameJuego();
-        if (r >= 0) return r;
-    }
-}
 
 void TMiniJuego5::explicar(int t) {
     auto ex = TExplicacion::Create(t, "LANZAMIENTO DE CD's", textoTurno, textoOtros, {"Q", "W"}, {"V", "B"},
@@ -185,10 +174,10 @@ int TMiniJuego5::sumaPunto() {
     return 0;
 }
 
-seats::Map TMiniJuego5::asientos(int turno) const {
-    seats::Map m = seats::PointerOnly(turno);
+asientos::TPapeles TMiniJuego5::asientos(int turno) const {
+    asientos::TPapeles m = asientos::soloRaton(turno);
     const std::array<int, 3> otros = oponentes(turno);
     for (size_t k = 0; k < 3; ++k)
-        m[static_cast<size_t>(otros[k])].keys = {teclasDosTeclas[k][0], teclasDosTeclas[k][1]};
+        m[static_cast<size_t>(otros[k])].teclas = {teclasDosTeclas[k][0], teclasDosTeclas[k][1]};
     return m;
 }

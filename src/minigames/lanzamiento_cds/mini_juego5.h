@@ -25,7 +25,7 @@
 #include <string>
 #include <vector>
 
-class TMiniJuego5 : public TMiniJuego {
+class TMiniJuego5 : public TMiniJuegoPorFrames {
    public:
     std::unique_ptr<T5JugadorRaton> jugadorRaton;         // the player on turn
     std::array<std::unique_ptr<T5Jugador>, 3> jugadores;  // the opponents, by opponent slot
@@ -52,22 +52,21 @@ class TMiniJuego5 : public TMiniJuego {
 
     // Keeps the set and the packs (shared) and makes one playback state per character.
     static std::unique_ptr<TMiniJuego5> Create(const VBAPtr& anim, const TPaquetes& pjsGFX);
-    // Explanation, game and closing scene: 1 won, 0 lost. Escape during play: 1 at once;
-    // during the closing scene: the outcome at once.
-    int iniciarJuego(const TEquipo& equipo) override;
+    // iniciarJuego: explanation, game and closing scene: 1 won, 0 lost. Escape during
+    // play: 1 at once; during the closing scene: the outcome at once.
     // The thrower has the pointer; each catcher walks with two keys (teclasDosTeclas).
-    seats::Map asientos(int turno) const override;
+    asientos::TPapeles asientos(int turno) const override;
     // One point for the player on turn; the tenth wins (nothing once time is out).
     int sumaPunto();
 
     // ---- the steps of iniciarJuego, also run one by one by the tests ----
     // The explanation screen for the player on turn t (blocks until read).
-    static void explicar(int t);
+    void explicar(int t) override;
     // Frame timer, per-play resources and the characters for the player on turn t.
-    void prepararJuego(int t);
+    void prepararJuego(int t) override;
     // One pass of the frame loop: -1 while the play goes on, else the result (also on
     // Escape, checked before anything else of the frame).
-    int frameJuego();
+    int frameJuego() override;
     // Whole seconds left on the counter, rounded up (negative once time is out).
     int segundosRestantes() const;
 

@@ -1,6 +1,6 @@
 #pragma once
 // The computer players of "Love is in the air" (see the top of cerebro_love_is_in_the_air.cpp).
-#include "engine/asientos.h"
+#include "engine/asiento/cerebro.h"
 
 #include <memory>
 

@@ -2,7 +2,6 @@
 // highlight, the others' pushes and the outcome.
 #include "minigames/love_is_in_the_air/mini_juego3.h"
 
-#include "board/equipo.h"
 #include "engine/explicacion.h"
 #include "engine/gestor_sonido.h"
 #include "platform/frame.h"
@@ -63,13 +62,10 @@ const std::vector<std::string> kTextoOtros = {
 
 // clang-format on
 
-// The suitor pictures by slot.
-const std::array<const char*, 4> kPretendientes = {
-    "artwork\\tarsun-enamorao.png",
-    "artwork\\ervarsen-enamorao.png",
-    "artwork\\quelbido-enamorao.png",
-    "artwork\\pexil-enamorao.png",
-};
+// The suitor picture of a seat: "artwork\\tarsun-enamorao.png".
+std::string archivoPretendiente(int s) {
+    return std::string("artwork\\") + asientos::personaje(s).carpeta + "-enamorao.png";
+}
 
 // The keys of the three others: each hit pushes the highlight one line on.
 constexpr std::array<int, 3> kTeclasEmpujar = {KEY_Q, KEY_Y, KEY_P};
@@ -91,18 +87,8 @@ std::unique_ptr<TMiniJuego3> TMiniJuego3::Create(const VBAPtr&, const TPaquetes&
     return std::make_unique<TMiniJuego3>();
 }
 
-int TMiniJuego3::iniciarJuego(const TEquipo& e) {
-    equipo = &e;
-    SetScale(1, 1);
-    explicar(e.getTurno());
-    prepararJuego(e.getTurno());
-    entrada();
-    while (frameJuego()) {
-    }
-    return resultado;
-}
-
 void TMiniJuego3::explicar(int t) {
+    SetScale(1, 1);
     auto ex = TExplicacion::Create(t, "LOVE IS IN THE AIR", kTextoTurno, kTextoOtros, {"Q"}, {"Y"}, {"P"});
     ex->show();
 }
@@ -114,7 +100,7 @@ void TMiniJuego3::prepararJuego(int t) {
     chica = LoadImage("artwork\\chica-gorvia.png");
     chicaOstion = LoadImage("artwork\\chica-gorvia-ostion.png");
     // A roster only ever hands out slots 0..3; anything else shows no suitor.
-    pretendiente = t >= 0 && t < 4 ? LoadImage(kPretendientes[static_cast<size_t>(t)]) : nullptr;
+    pretendiente = t >= 0 && t < 4 ? LoadImage(archivoPretendiente(t)) : nullptr;
     SetImageFont(fuente);
     // The clock starts unstarted so that its first update jumps past the first interval
     // and the highlight moves on the second frame. Measured from clock 0 that jump would
@@ -228,10 +214,10 @@ bool TMiniJuego3::frameJuego() {
     return fase != 3;
 }
 
-seats::Map TMiniJuego3::asientos(int turno) const {
-    seats::Map m;
-    if (turno >= 0 && turno < seats::kSeats) m[static_cast<size_t>(turno)].keys = {KEY_SPACE};
+asientos::TPapeles TMiniJuego3::asientos(int turno) const {
+    asientos::TPapeles m;
+    if (turno >= 0 && turno < asientos::NUM_ASIENTOS) m[static_cast<size_t>(turno)].teclas = {KEY_SPACE};
     const std::array<int, 3> otros = oponentes(turno);
-    for (size_t k = 0; k < 3; ++k) m[static_cast<size_t>(otros[k])].keys = {kTeclasEmpujar[k]};
+    for (size_t k = 0; k < 3; ++k) m[static_cast<size_t>(otros[k])].teclas = {kTeclasEmpujar[k]};
     return m;
 }

@@ -53,21 +53,22 @@ class TMiniJuego3 : public TMiniJuego {
 
     // A new play. This minigame uses neither the animation set nor the packs.
     static std::unique_ptr<TMiniJuego3> Create(const VBAPtr& anim, const TPaquetes& pjsGFX);
-    // Explanation, entrance, the choice and its outcome; 1 won, 0 lost.
-    int iniciarJuego(const TEquipo& equipo) override;
+    // iniciarJuego: explanation, entrance, the choice and its outcome; 1 won, 0 lost.
     // The suitor picks with Space; the others push with Q, Y and P.
-    seats::Map asientos(int turno) const override;
+    asientos::TPapeles asientos(int turno) const override;
 
     // ---- the steps of iniciarJuego, also run one by one by the tests ----
-    // The explanation screen for slot t (blocks until read).
-    void explicar(int t);
+    // Scale (1, 1) and the explanation screen for slot t (blocks until read).
+    void explicar(int t) override;
     // Scale (1, 1), the pictures for slot t, the phrase font, a fresh clock read as the
     // last move.
-    void prepararJuego(int t);
+    void prepararJuego(int t) override;
     // The entrance frames, until the girl's left edge is at 800 or less.
-    void entrada();
+    void entrada() override;
     // One frame of the main loop; true while the play goes on (phase not 3).
     bool frameJuego();
+    bool jugarFrame() override { return frameJuego(); }
+    int terminar() override { return resultado; }
 
    private:
     void dibujarFrases() const;

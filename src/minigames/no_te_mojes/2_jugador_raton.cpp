@@ -1,11 +1,17 @@
 // "No te mojes": the player on turn, walked with the mouse across the wet floor.
 #include "minigames/no_te_mojes/mini_juego2.h"
 
+#include "engine/andar.h"
 #include "engine/gestor_sonido.h"
 #include "engine/gl.h"
 #include "platform/input/input.h"
 
 #include <cstdlib>
+
+namespace {
+// Standing, facing the room.
+constexpr int kQuieto = 8;
+}  // namespace
 
 std::unique_ptr<T2JugadorRaton> T2JugadorRaton::Create(int pj, int x, int y, TMiniJuego2* juego) {
     auto j = std::make_unique<T2JugadorRaton>();
@@ -13,8 +19,8 @@ std::unique_ptr<T2JugadorRaton> T2JugadorRaton::Create(int pj, int x, int y, TMi
     j->X = j->XGoal = x;
     j->Y = j->YGoal = y;
     j->juego = juego;
-    j->ponerAnimacion(8);
-    j->animant = 8;
+    j->ponerAnimacion(kQuieto);
+    j->animant = kQuieto;
     return j;
 }
 
@@ -41,24 +47,9 @@ int T2JugadorRaton::UpdateState() {
     }
 
     const int x0 = X, y0 = Y;
-    if (std::abs(XGoal - X) < Speed)
-        XGoal = X;
-    else
-        X += XGoal > X ? Speed : -Speed;
-    if (std::abs(YGoal - Y) < Speed)
-        YGoal = Y;
-    else
-        Y += YGoal > Y ? Speed : -Speed;
-
-    int a = 8;
-    if (X > x0)
-        a = 7;
-    else if (X < x0)
-        a = 2;
-    else if (Y > y0)
-        a = 3;
-    else if (Y < y0)
-        a = 4;
+    andar::pasoHacia(X, XGoal, Speed);
+    andar::pasoHacia(Y, YGoal, Speed);
+    const int a = andar::animacion(x0, y0, X, Y, kQuieto);
     if (a != animant) {
         ponerAnimacion(a);
         animant = a;

@@ -33,13 +33,10 @@ class TCerebroNoTeMojes : public TCerebroMiniJuego {
             soltarRaton();
             return;
         }
-        const int32_t ahora = ahoraMs();
-        if (ahora >= proximoPlan) {
+        andarConRaton([&] {
             planear(p);
-            proximoPlan = ahora + asientos::reaccionMs();
-        }
-        asientos::mando::raton(objetivoX, objetivoY);
-        asientos::mando::boton(1, true);
+            return asientos::reaccionMs();
+        });
     }
 
     // Lowest noise under a planning cell (the water's deepest point there).
@@ -160,8 +157,6 @@ class TCerebroNoTeMojes : public TCerebroMiniJuego {
     };
     const TMiniJuego2& juego;
     std::array<Manguera, 3> mangueras{};
-    int32_t proximoPlan = 0;
-    float objetivoX = 0, objetivoY = 0;
 };
 }  // namespace
 

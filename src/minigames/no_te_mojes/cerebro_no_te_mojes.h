@@ -1,6 +1,6 @@
 #pragma once
 // The computer players of "No te mojes" (see the top of cerebro_no_te_mojes.cpp).
-#include "engine/asientos.h"
+#include "engine/asiento/cerebro.h"
 
 #include <memory>
 

@@ -3,7 +3,6 @@
 // 2_jugador_raton.cpp (the player on turn) and 2_jugador_agua.cpp (the hoses).
 #include "minigames/no_te_mojes/mini_juego2.h"
 
-#include "board/equipo.h"
 #include "engine/explicacion.h"
 #include "engine/gl.h"
 #include "platform/base/errors.h"
@@ -78,16 +77,6 @@ std::unique_ptr<TMiniJuego2> TMiniJuego2::Create(const VBAPtr& a, const TPaquete
     return m;
 }
 
-int TMiniJuego2::iniciarJuego(const TEquipo& e) {
-    const int t = e.getTurno();
-    explicar(t);
-    prepararJuego(t);
-    for (;;) {
-        const int r = frameJuego();
-        if (r >= 0) return r;
-    }
-}
-
 void TMiniJuego2::explicar(int t) {
     auto ex = TExplicacion::Create(t, "NO TE MOJES", kTextoTurno, kTextoOtros, {"Q"}, {"B"}, {"P"});
     ex->show();
@@ -119,7 +108,7 @@ void TMiniJuego2::prepararJuego(int t) {
     jugadorRaton = T2JugadorRaton::Create(t, 384, 760, this);
     const std::array<int, 3> otros = oponentes(t);
     for (size_t k = 0; k < 3; ++k) {
-        TImagePtr manguera = LoadImage(dirJugadores[static_cast<size_t>(otros[k])] + "/manguera.png");
+        TImagePtr manguera = LoadImage(std::string(asientos::personaje(otros[k]).carpeta) + "/manguera.png");
         jugadoresAgua[k] = T2JugadorAgua::Create(manguera, static_cast<int>(k), teclas[k], this);
     }
 

@@ -71,7 +71,7 @@ class T2JugadorAgua {
     int UpdateState();
 };
 
-class TMiniJuego2 : public TMiniJuego {
+class TMiniJuego2 : public TMiniJuegoPorFrames {
    public:
     // The floor: 384 x 320 cells of two by two virtual units, its top-left at (0, 128).
     static constexpr int ANCHO_SUELO = 384;
@@ -101,8 +101,7 @@ class TMiniJuego2 : public TMiniJuego {
     TPaquetes pjsGFX;                                  // from Create
     std::array<AnimStatePtr, 4> pjsAnim;               // one playback state per character
     std::unique_ptr<TTiempo> tiempo;                   // 60 fps; now = getTimer(0), seconds
-    std::array<std::string, 4> dirJugadores{"tarsun", "ervarsen", "quelbido", "pexil"};
-    std::array<int, 3> teclas{81, 66, 80};  // key of each opponent slot
+    std::array<int, 3> teclas = asientos::TECLAS_UNA_TECLA;  // key of each opponent slot
     int win = 0;                            // 1 once the player on turn reached the showers
     int lose = 0;                           // 1 once he stepped into deep water
     double timer = 0;                       // now (s) when the outcome was decided
@@ -114,8 +113,7 @@ class TMiniJuego2 : public TMiniJuego {
 
     // Keeps the set and the packs, makes the four playback states and the frame timer.
     static std::unique_ptr<TMiniJuego2> Create(const VBAPtr& anim, const TPaquetes& pjsGFX);
-    // Explanation, game, 5-second closing scene; 1 won, 0 lost, 1 on Escape.
-    int iniciarJuego(const TEquipo& equipo) override;
+    // iniciarJuego: explanation, game, 5-second closing scene; 1 won, 0 lost, 1 on Escape.
     // Rebuilds imgAgua for the level band bajo .. alto with the current texture frame.
     int generaAgua(int alto, int bajo);
     // Builds imgManchas: dark stains where the noise is 100 or less.
@@ -125,12 +123,12 @@ class TMiniJuego2 : public TMiniJuego {
 
     // ---- the steps of iniciarJuego, also run one by one by the tests ----
     // The explanation screen for the player on turn t (blocks until read).
-    void explicar(int t);
+    void explicar(int t) override;
     // Per-play resources, the floor from new noise, the player and the hoses.
-    void prepararJuego(int t);
+    void prepararJuego(int t) override;
     // One pass of the frame loop: Escape, update, drawing, flip. -1 while the game goes
     // on, otherwise the result to return.
-    int frameJuego();
+    int frameJuego() override;
 
     // Seconds on this play's frame timer.
     float now() const { return tiempo ? tiempo->getTimer(0) : 0.0f; }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <climits>
+#include <cstdio>
 
 int StrToInt(const std::string& s) {
     size_t i = 0;
@@ -81,4 +82,28 @@ int ParseWholeNumber(const std::string& text, const std::string& context) {
 std::string AsciiLower(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return s;
+}
+
+void AppendJsonString(std::string& out, std::string_view s, JsonText text) {
+    const bool latin1 = text == JsonText::Latin1;
+    out += '"';
+    for (unsigned char c : s) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (!latin1 && c == '\n') {
+            out += "\\n";
+        } else if (!latin1 && c == '\r') {
+            out += "\\r";
+        } else if (!latin1 && c == '\t') {
+            out += "\\t";
+        } else if (c < 0x20 || (latin1 && c > 126)) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", c);
+            out += buf;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    out += '"';
 }

@@ -2,6 +2,7 @@
 // String helpers with the game's semantics.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // A whole decimal number, all of text; throws GameError naming the context ("la linea de
@@ -18,3 +19,10 @@ std::string Latin1ToUtf8(const std::string& latin1);
 // A data path as written by the game ("artwork\\x.png" or "artwork/x.png") in the form
 // the file system takes: backslashes become slashes.
 std::string NativePath(const std::string& path);
+
+// How JSON text is quoted for the game's two writers: the rig's trace keeps UTF-8 as it is
+// (and writes newlines, returns and tabs short); names read from data files are Latin-1,
+// so every byte outside printable ASCII is written as the code point it stands for.
+enum class JsonText { Utf8, Latin1 };
+// Appends s to out as a JSON string, quotes included.
+void AppendJsonString(std::string& out, std::string_view s, JsonText text = JsonText::Utf8);

@@ -1,16 +1,36 @@
 // Game controllers on SDL: the controller subsystem, mappings, hot-plug, the default
-// mapping for controllers SDL does not know, and the rig's virtual controllers.
+// mapping for controllers SDL does not know, the rig's virtual controllers, and the door
+// every controller event passes (journal, trace, then the controller hook).
 #include "platform/input/gamepad.h"
 
 #include "platform/base/settings.h"
 #include "platform/input/input.h"
+#include "platform/input/input_internal.h"
+#include "platform/session/journal.h"
+#include "platform/session/run.h"
+#include "platform/session/trace.h"
 #include "platform/video/display.h"
 
 #include <SDL2/SDL.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <map>
 #include <string>
+
+namespace {
+constexpr bool Same(int game, int sdl) { return game == sdl; }
+}  // namespace
+static_assert(Same(input::PAD_A, SDL_CONTROLLER_BUTTON_A) && Same(input::PAD_B, SDL_CONTROLLER_BUTTON_B) &&
+                  Same(input::PAD_START, SDL_CONTROLLER_BUTTON_START) &&
+                  Same(input::PAD_DPAD_UP, SDL_CONTROLLER_BUTTON_DPAD_UP) &&
+                  Same(input::PAD_DPAD_DOWN, SDL_CONTROLLER_BUTTON_DPAD_DOWN) &&
+                  Same(input::PAD_DPAD_LEFT, SDL_CONTROLLER_BUTTON_DPAD_LEFT) &&
+                  Same(input::PAD_DPAD_RIGHT, SDL_CONTROLLER_BUTTON_DPAD_RIGHT) &&
+                  Same(input::PAD_BUTTONS, SDL_CONTROLLER_BUTTON_MAX),
+              "the game's controller buttons are SDL's");
+static_assert(Same(input::PAD_LEFTX, SDL_CONTROLLER_AXIS_LEFTX) && Same(input::PAD_LEFTY, SDL_CONTROLLER_AXIS_LEFTY),
+              "the game's controller axes are SDL's");
 
 namespace gamepad {
 namespace {
@@ -29,6 +49,7 @@ struct SdlState {
     std::map<int, SDL_Joystick*> virtuals;          // the rig's pads by script number
 };
 SdlState sdl;
+input::ControllerHooks hooks;
 
 void Warn(const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); }
 
@@ -147,11 +168,10 @@ void ShowPointerAt(int x, int y) {
     if (SDL_Window* w = display::Window()) SDL_WarpMouseInWindow(w, x, y);
 }
 
-void Startup(bool onlyVirtual, const std::vector<int>& seatOrder) {
+void Startup(bool onlyVirtual) {
     Shutdown();
     sdl.started = true;
     sdl.onlyVirtual = onlyVirtual;
-    ResetTranslation(seatOrder);
     // Controllers plugged in before start-up arrive as connection events at the first
     // event processing.
     if (!onlyVirtual) StartSubsystem();
@@ -166,7 +186,11 @@ void Shutdown() {
     for (auto& [id, k] : sdl.connected) SDL_GameControllerClose(k.controller);
     if (sdl.subsystem) SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
     sdl = SdlState{};
-    ResetTranslation({});
+    hooks = {};
+}
+
+void Tick(int flip) {
+    if (hooks.tick) hooks.tick(flip);
 }
 
 bool HandleSdlEvent(const SDL_Event& e) {
@@ -253,4 +277,63 @@ int AxisFromName(const std::string& name) {
     return a == SDL_CONTROLLER_AXIS_INVALID ? -1 : static_cast<int>(a);
 }
 
+namespace {
+void Trace(const input::PadEvent& e) {
+    if (!rig::Tracing()) return;
+    rig::Record r("pad");
+    r.add("pad", e.pad);
+    switch (e.kind) {
+        case input::PadEvent::Connect: r.add("event", "connect"); break;
+        case input::PadEvent::Disconnect: r.add("event", "disconnect"); break;
+        case input::PadEvent::Button: {
+            const char* name =
+                SDL_GameControllerGetStringForButton(static_cast<SDL_GameControllerButton>(e.control));
+            r.add("event", "button").add("button", name ? name : "?").add("down", e.value);
+            break;
+        }
+        case input::PadEvent::Axis: {
+            const char* name =
+                SDL_GameControllerGetStringForAxis(static_cast<SDL_GameControllerAxis>(e.control));
+            r.add("event", "axis").add("axis", name ? name : "?").add("value", e.value);
+            break;
+        }
+    }
+    r.emit();
+}
+}  // namespace
+
 }  // namespace gamepad
+
+void input::ControllerEvent(const PadEvent& e) {
+    Deliver(EventFromPad(e), Origin::Outside);
+}
+
+void input::ApplyControllerEvent(const PadEvent& e) {
+    gamepad::Trace(e);
+    if (gamepad::hooks.event) gamepad::hooks.event(e);
+}
+
+void input::SetControllerHooks(ControllerHooks h) {
+    gamepad::hooks = std::move(h);
+}
+
+// A controller event travels in the journal as an SDL user event of the journal's own type.
+SDL_Event input::EventFromPad(const input::PadEvent& e) {
+    SDL_Event out{};
+    out.type = journal::kPadEventType;
+    out.user.code = static_cast<Sint32>(e.kind);
+    out.user.windowID = static_cast<Uint32>(e.pad);
+    out.user.data1 = reinterpret_cast<void*>(static_cast<intptr_t>(e.control));
+    out.user.data2 = reinterpret_cast<void*>(static_cast<intptr_t>(e.value));
+    return out;
+}
+
+bool input::PadFromEvent(const SDL_Event& e, input::PadEvent& out) {
+    if (e.type != journal::kPadEventType) return false;
+    if (e.user.code < input::PadEvent::Connect || e.user.code > input::PadEvent::Axis) return false;
+    out.kind = static_cast<input::PadEvent::Kind>(e.user.code);
+    out.pad = static_cast<int>(e.user.windowID);
+    out.control = static_cast<int>(reinterpret_cast<intptr_t>(e.user.data1));
+    out.value = static_cast<int>(reinterpret_cast<intptr_t>(e.user.data2));
+    return true;
+}

@@ -1,22 +1,20 @@
 #pragma once
-// Game controllers. The SDL side finds controllers (hot-plug, mappings, a default
-// mapping for unknown ones) and hands every connection, button and axis change to
-// input::ControllerEvent, the one door through which controller input enters the game.
-// There each controller is given a seat and its buttons become that seat's key and mouse
-// events (see platform/seats.h), or menu keys when its seat plays no part right now.
+// Game controllers, the platform's side: finding controllers (hot-plug, mappings, a
+// default mapping for unknown ones), the rig's virtual controllers, and turning SDL's
+// controller events into input::PadEvent. Every connection, button and axis change goes
+// through input::ControllerEvent, the one door through which controller input enters the
+// game; the journal and the trace see it there, and the controller hook set with
+// input::SetControllerHooks takes it on (the seats give each controller a seat there).
 #include <string>
-#include <vector>
 
 union SDL_Event;
 
 namespace gamepad {
 
-// ---- SDL side (gamepad.cpp) ----
 // Starts controller support. onlyVirtual (headless runs) takes no physical controller, so
 // that a scripted run sees only the rig's controllers; it also starts SDL's controller
-// subsystem only when the first of them is connected. seatOrder: the seats (0..3) given
-// to controllers in connection order.
-void Startup(bool onlyVirtual, const std::vector<int>& seatOrder);
+// subsystem only when the first of them is connected.
+void Startup(bool onlyVirtual);
 void Shutdown();
 // Takes an SDL joystick or controller event; false for any other event.
 bool HandleSdlEvent(const SDL_Event& e);
@@ -39,18 +37,8 @@ void VirtualAxis(int n, int axis, int value);       // axis: SDL_GameControllerA
 int ButtonFromName(const std::string& name);
 int AxisFromName(const std::string& name);
 
-// ---- translation to seat events (pad_input.cpp) ----
-// Forgets every controller; the seats are given in this order from now on.
-void ResetTranslation(const std::vector<int>& seatOrder);
-// The published seat map changed: held buttons are re-read under the new roles.
-void RolesChanged();
-// Once per flip: pointer movement by the stick and repeats of held directions. Called by
-// the event processing; does nothing the second time in the same flip.
+// Runs the controller hook's tick for this event processing (input::PumpEvents calls it
+// after the processing's events).
 void Tick(int flip);
-// True while a controller sits at the seat.
-bool SeatHasController(int seat);
-// The controller button that presses `key` for the seat right now ("A", "<", ">"), or
-// empty when the seat has no controller or does not play that key.
-std::string ButtonLabel(int seat, int key);
 
 }  // namespace gamepad

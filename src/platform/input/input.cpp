@@ -92,11 +92,12 @@ int SdlButton(uint8_t b) {
     }
 }
 
-void Process() { input::PumpEvents(); }
-}  // namespace
+void Process() {
+    input::PumpEvents();
+}
 
-namespace input {
-void KeyEvent(int key, bool isDown) {
+// ---- the state changes every event comes down to ----
+void PressKey(int key, bool isDown) {
     if (key <= 0 || key > 255) return;
     if (isDown) {
         if (!in.down[key]) ++in.hits[key];
@@ -107,23 +108,77 @@ void KeyEvent(int key, bool isDown) {
         in.down[key] = false;
     }
 }
-void CharEvent(int code) {
+void TypeChar(int code) {
     if (code > 0 && code <= 255) PushChar(code);
 }
-void MouseMoveEvent(int x, int y) {
+void MovePointer(int x, int y) {
     in.mouseX = x;
     in.mouseY = y;
 }
-void MouseButtonEvent(int button, bool isDown) {
+void PressButton(int button, bool isDown) {
     if (button < 1 || button > 3) return;
     if (isDown && !in.mouseDown[button]) ++in.mouseHits[button];
     in.mouseDown[button] = isDown;
 }
-void WheelEvent(int dz) { in.wheel += dz; }
-void QuitEvent() { in.terminate = true; }
+
+// An event the game derives itself travels as an SDL user event of the input room's own
+// type: code says which state change, data1 and data2 carry its values. It is never
+// journaled, so the journal has no kind for it.
+constexpr Uint32 kDerivedEventType = SDL_USEREVENT + 2;
+static_assert(kDerivedEventType != journal::kPadEventType);
+enum Derived : Sint32 { kKey, kChar, kMove, kButton, kWheel, kQuit };
+
+SDL_Event DerivedEvent(Derived what, int a = 0, int b = 0) {
+    SDL_Event e{};
+    e.type = kDerivedEventType;
+    e.user.code = what;
+    e.user.data1 = reinterpret_cast<void*>(static_cast<intptr_t>(a));
+    e.user.data2 = reinterpret_cast<void*>(static_cast<intptr_t>(b));
+    return e;
+}
+
+void ApplyDerived(const SDL_Event& e) {
+    const int a = static_cast<int>(reinterpret_cast<intptr_t>(e.user.data1));
+    const int b = static_cast<int>(reinterpret_cast<intptr_t>(e.user.data2));
+    switch (e.user.code) {
+        case kKey: PressKey(a, b != 0); break;
+        case kChar: TypeChar(a); break;
+        case kMove: MovePointer(a, b); break;
+        case kButton: PressButton(a, b != 0); break;
+        case kWheel: in.wheel += a; break;
+        case kQuit: in.terminate = true; break;
+        default: break;
+    }
+}
+}  // namespace
+
+namespace input {
+void KeyEvent(int key, bool isDown) {
+    Deliver(DerivedEvent(kKey, key, isDown), Origin::Derived);
+}
+void CharEvent(int code) {
+    Deliver(DerivedEvent(kChar, code), Origin::Derived);
+}
+void MouseMoveEvent(int x, int y) {
+    Deliver(DerivedEvent(kMove, x, y), Origin::Derived);
+}
+void MouseButtonEvent(int button, bool isDown) {
+    Deliver(DerivedEvent(kButton, button, isDown), Origin::Derived);
+}
+void WheelEvent(int dz) {
+    Deliver(DerivedEvent(kWheel, dz), Origin::Derived);
+}
+void QuitEvent() {
+    Deliver(DerivedEvent(kQuit), Origin::Derived);
+}
 void Reset() { in = InputState{}; }
 int PointerX() { return in.mouseX; }
 int PointerY() { return in.mouseY; }
+int TypedBy(int key) {
+    if (key >= 'A' && key <= 'Z') return key - 'A' + 'a';
+    if ((key >= '0' && key <= '9') || key == KEY_SPACE) return key;
+    return 0;
+}
 void SetFrameHook(std::function<void()> hook) {
     frameHook = std::move(hook);
     hookFlip = -1;
@@ -143,34 +198,35 @@ SDL_Event OnLogicalScreen(SDL_Event e) {
     return e;
 }
 
-// What an event does to the input state, whatever its source (SDL, script, journal).
+// What an event does to the input state, whatever its source.
 void Translate(const SDL_Event& e) {
     switch (e.type) {
         case SDL_KEYDOWN:
             if (!e.key.repeat) {
-                input::KeyEvent(VirtualKey(e.key.keysym.sym), true);
+                PressKey(VirtualKey(e.key.keysym.sym), true);
             } else {
                 int vk = VirtualKey(e.key.keysym.sym);
                 if (vk == 8 || vk == 9 || vk == 13 || vk == 27) PushChar(vk);
             }
             break;
-        case SDL_KEYUP: input::KeyEvent(VirtualKey(e.key.keysym.sym), false); break;
+        case SDL_KEYUP: PressKey(VirtualKey(e.key.keysym.sym), false); break;
         case SDL_TEXTINPUT:
             for (uint16_t c : ToCodePoints(std::string(e.text.text, strnlen(e.text.text, sizeof e.text.text))))
-                input::CharEvent(c);
+                TypeChar(c);
             break;
-        case SDL_MOUSEMOTION: input::MouseMoveEvent(e.motion.x, e.motion.y); break;
+        case SDL_MOUSEMOTION: MovePointer(e.motion.x, e.motion.y); break;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:
-            input::MouseMoveEvent(e.button.x, e.button.y);
-            input::MouseButtonEvent(SdlButton(e.button.button), e.type == SDL_MOUSEBUTTONDOWN);
+            MovePointer(e.button.x, e.button.y);
+            PressButton(SdlButton(e.button.button), e.type == SDL_MOUSEBUTTONDOWN);
             break;
-        case SDL_MOUSEWHEEL: input::WheelEvent(e.wheel.y); break;
-        case SDL_QUIT: input::QuitEvent(); break;
+        case SDL_MOUSEWHEEL: in.wheel += e.wheel.y; break;
+        case SDL_QUIT: in.terminate = true; break;
         case SDL_WINDOWEVENT:
             // Keys held while the window loses focus never see their release.
             if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) in.down.fill(false);
             break;
+        case kDerivedEventType: ApplyDerived(e); break;
         default:
             // A controller event as the journal carries it, or SDL's own controller events.
             if (input::PadEvent pad; input::PadFromEvent(e, pad)) {
@@ -208,8 +264,9 @@ SDL_Keycode SdlKeyOf(int vk) {
 }
 }  // namespace
 
-void input::DeliverEvent(const SDL_Event& e) {
-    if (journal::Recording()) journal::WriteEvent(session::FlipCount(), e);
+void input::Deliver(const SDL_Event& e, Origin origin) {
+    // An outside event is a fact: the journal writes it down, or, replaying, stands in for it.
+    if (origin == Origin::Outside && !journal::Event(e)) return;
     Translate(e);
 }
 
@@ -221,21 +278,17 @@ void input::DeliverKey(int vk, bool isDown) {
     e.key.state = isDown ? SDL_PRESSED : SDL_RELEASED;
     e.key.keysym.sym = SdlKeyOf(vk);
     e.key.keysym.scancode = SDL_GetScancodeFromKey(e.key.keysym.sym);
-    DeliverEvent(e);
+    Deliver(e, Origin::Outside);
     if (!isDown) return;
-    // A real key types too: letters in lower case (as without Shift), digits and Space,
-    // whatever the keyboard layout.
-    char typed = 0;
-    if (vk >= 'A' && vk <= 'Z') typed = static_cast<char>(vk - 'A' + 'a');
-    if ((vk >= '0' && vk <= '9') || vk == ' ') typed = static_cast<char>(vk);
-    if (typed) DeliverText(std::string(1, typed));
+    // A real key types too, whatever the keyboard layout.
+    if (const int typed = TypedBy(vk)) DeliverText(std::string(1, static_cast<char>(typed)));
 }
 
 void input::DeliverText(const std::string& utf8) {
     SDL_Event e{};
     e.type = SDL_TEXTINPUT;
     utf8.copy(e.text.text, sizeof e.text.text - 1);
-    DeliverEvent(e);
+    Deliver(e, Origin::Outside);
 }
 
 void input::DeliverMouseMove(int x, int y) {
@@ -243,7 +296,7 @@ void input::DeliverMouseMove(int x, int y) {
     e.type = SDL_MOUSEMOTION;
     e.motion.x = x;
     e.motion.y = y;
-    DeliverEvent(OnLogicalScreen(e));  // the script, like SDL, speaks of the window
+    Deliver(OnLogicalScreen(e), Origin::Outside);  // the script, like SDL, speaks of the window
 }
 
 void input::DeliverMouseButton(int button, bool isDown) {
@@ -255,33 +308,25 @@ void input::DeliverMouseButton(int button, bool isDown) {
     e.button.button = kSdlButtons[button];
     e.button.x = in.mouseX;  // a button event carries where the pointer is
     e.button.y = in.mouseY;
-    DeliverEvent(e);
+    Deliver(e, Origin::Outside);
 }
 
 void input::DeliverQuit() {
     SDL_Event e{};
     e.type = SDL_QUIT;
-    DeliverEvent(e);
+    Deliver(e, Origin::Outside);
 }
 
 void input::PumpEvents() {
     RunFrameHook();
-    if (journal::Replaying()) {
-        // The window's own events are not the recording's: drained and dropped.
-        if (SDL_WasInit(SDL_INIT_EVENTS | SDL_INIT_VIDEO)) {
-            SDL_Event ignored;
-            while (SDL_PollEvent(&ignored)) {
-            }
-        }
-        for (const SDL_Event& e : journal::PumpEvents(session::FlipCount())) Translate(e);
-        gamepad::Tick(session::FlipCount());
-        return;
-    }
-    journal::PumpEvents(session::FlipCount());
+    // The events a replay gives back for this pump (none otherwise); taken first, as the
+    // pump counts from there.
+    const std::vector<SDL_Event> recorded = journal::PumpEvents(session::FlipCount());
     if (SDL_WasInit(SDL_INIT_EVENTS | SDL_INIT_VIDEO)) {
         SDL_Event e;
-        while (SDL_PollEvent(&e)) DeliverEvent(OnLogicalScreen(e));
+        while (SDL_PollEvent(&e)) Deliver(OnLogicalScreen(e), Origin::Outside);
     }
+    for (const SDL_Event& e : recorded) Deliver(e, Origin::Journal);
     DeliverScriptEvents();
     gamepad::Tick(session::FlipCount());
 }

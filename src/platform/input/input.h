@@ -5,6 +5,8 @@
 // letters are their capital ASCII code).
 #include <functional>
 
+union SDL_Event;
+
 enum KeyCode : int {
     KEY_BACKSPACE = 8, KEY_TAB = 9, KEY_ENTER = 13, KEY_ESCAPE = 27, KEY_SPACE = 32,
     KEY_LEFT = 37, KEY_UP = 38, KEY_RIGHT = 39, KEY_DOWN = 40,
@@ -34,26 +36,69 @@ void PollSystem();
 // True once the window was asked to close (or a script "quit" arrived).
 bool AppTerminate();
 
-// Injection used by the event sources (SDL pump, rig script, tests).
 namespace input {
+// Where an event comes from, which decides whether the session journal records it.
+enum class Origin {
+    Outside,  // the machine or the rig's script (SDL's events, a controller): an outside
+              // fact, recorded when recording and, when replaying, left out for the journal's
+    Journal,  // given back by a replay: recorded already
+    Derived,  // made by the game from facts already recorded (the controllers' seats, the
+              // computer players): never recorded
+};
+// The one door into the input state: every event from every source enters here and is
+// translated by the same code.
+void Deliver(const SDL_Event& e, Origin origin);
+
+// Derived events, one state change each, through the door above (computer players,
+// the controllers' seats, tests): a key of the game's codes goes down or up (Enter,
+// Escape, Backspace and Tab type their character too), a character is typed, the
+// pointer moves (window pixels), a mouse button (1-3) goes down or up, the wheel turns,
+// the window is asked to close.
 void KeyEvent(int key, bool down);
 void CharEvent(int code);
 void MouseMoveEvent(int x, int y);
 void MouseButtonEvent(int button, bool down);
 void WheelEvent(int dz);
 void QuitEvent();
-// One controller happening. Every controller input, live or scripted, enters the game
-// through ControllerEvent (see platform/gamepad.h), which turns it into the key and
-// mouse events of the controller's seat.
+// One controller happening. Every controller input, live, scripted or replayed, enters
+// the game through ControllerEvent (see platform/input/gamepad.h), which journals and
+// traces it and hands it to the controller hook: the seats above give each controller a
+// seat and turn its buttons into that seat's key and mouse events.
 struct PadEvent {
     enum Kind { Connect, Disconnect, Button, Axis } kind = Connect;
     int pad = 0;      // the run's number for the controller: 1 for the first one connected
-    int control = 0;  // SDL_GameControllerButton or SDL_GameControllerAxis
+    int control = 0;  // a PadButton or a PadAxis
     int value = 0;    // buttons 1 down / 0 up; axes -32768..32767
 };
+// The controls the game reads, numbered as SDL numbers them (gamepad.cpp checks that).
+enum PadButton : int {
+    PAD_A = 0,
+    PAD_B = 1,
+    PAD_START = 6,
+    PAD_DPAD_UP = 11,
+    PAD_DPAD_DOWN = 12,
+    PAD_DPAD_LEFT = 13,
+    PAD_DPAD_RIGHT = 14,
+    PAD_BUTTONS = 21,  // how many buttons a controller has; a higher number is none
+};
+enum PadAxis : int { PAD_LEFTX = 0, PAD_LEFTY = 1 };
+// An outside fact: it enters through Deliver as an event of the journal's controller type.
 void ControllerEvent(const PadEvent& e);
-// The same without writing it to a session journal (a replay delivers it from there).
+// What a controller event does to the seats (the door's translation calls it).
 void ApplyControllerEvent(const PadEvent& e);
+// Where controller events go after the door: `event` takes each one as it comes; `tick`
+// runs at every event processing after that processing's events (the receiver counts
+// flips itself). Empty members: controller events only reach the trace. The platform's
+// Startup and Shutdown empty them.
+struct ControllerHooks {
+    std::function<void(const PadEvent&)> event;
+    std::function<void(int flip)> tick;
+};
+void SetControllerHooks(ControllerHooks hooks);
+// The character a key (virtual-key code) types by itself, as a real keyboard's text input
+// gives it without Shift: letters in lower case, digits and Space; 0 for any other key
+// (Enter, Escape, Backspace and Tab type theirs inside KeyEvent).
+int TypedBy(int key);
 // The mouse position as last set, without processing events (logical screen pixels).
 int PointerX();
 int PointerY();

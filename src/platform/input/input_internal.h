@@ -1,6 +1,6 @@
 #pragma once
-// What the input room's files share: the event pump, the one door every event source
-// delivers through, and the SDL events a real keyboard, mouse or controller would give.
+// What the input room's files share: the event pump and the SDL events a real keyboard,
+// mouse or controller would give (the one door they go through is input::Deliver).
 // Nothing outside the input room includes this (tests may).
 #include <string>
 
@@ -14,24 +14,22 @@ struct PadEvent;
 SDL_Event EventFromPad(const PadEvent& e);
 bool PadFromEvent(const SDL_Event& e, PadEvent& out);
 
-// Takes pending SDL events and due script events into the input state (or, when
-// replaying, the journal's events of this pump instead).
+// Takes pending SDL events and due script events into the input state (when replaying,
+// the journal's events of this pump stand in for them).
 void PumpEvents();
-// The one door: an event from any source, journalled when recording, then translated
-// into the input state by the same code that handles SDL's.
-void DeliverEvent(const SDL_Event& e);
 // The events SDL delivers for a real key (virtual-key code) going down (the key, then the
 // character it types, if any) or up.
 void DeliverKey(int vk, bool down);
 // Whether a real key gives this virtual-key code.
 bool HasRealKey(int vk);
-// SDL's text, mouse and quit events for scripted input (a button at the pointer).
+// SDL's text, mouse and quit events for scripted input (a button at the pointer). All of
+// these enter through Deliver as outside facts.
 void DeliverText(const std::string& utf8);
 void DeliverMouseMove(int x, int y);
 void DeliverMouseButton(int button, bool down);
 void DeliverQuit();
 
-// The script's events due at or before the current flip, delivered through the door above
+// The script's events due at or before the current flip, delivered through the door
 // (script.cpp).
 void DeliverScriptEvents();
 }  // namespace input

@@ -19,10 +19,7 @@ int64_t RealMillis() {
 
 // Every reading is an outside fact: a session journal records it, a replay answers it.
 int32_t Millisecs() {
-    if (journal::Replaying()) return journal::ReadTime();
-    int32_t now = clockseam::MachineMillisecs();
-    if (journal::Recording()) journal::WriteTime(now);
-    return now;
+    return journal::Time(clockseam::MachineMillisecs);
 }
 
 void Delay(int ms) {

@@ -22,10 +22,11 @@
 //   plays each seat, so that a replay needs neither the files nor the options again).
 // Strings are written with %XX escapes for spaces, '%', '~' and bytes outside 0x21..0x7e;
 // "~" is the empty string.
+#include "platform/session/journal_reader.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,41 +41,13 @@ constexpr int kFormatVersion = 2;
 // button, axis), windowID the controller, data1 the control and data2 the value.
 constexpr uint32_t kPadEventType = 0x8001;
 
-// Facts of the run fixed before the game starts.
-struct Header {
-    std::optional<int32_t> seed;
-    bool virtualClock = false;
-    int maxFlips = 0;
-};
-
-// One parsed line. Numbers are kept as text and read by the fact that asks.
-struct Line {
-    int number = 0;  // 1-based line number in the file
-    std::string kind;
-    std::vector<std::string> fields;
-};
-
-// A whole journal read into memory and checked line by line.
-struct Parsed {
-    Header header;
-    std::vector<Line> facts;  // everything between the header and "end"
-    int endFlips = 0;
-    int endCode = 0;
-    int endLine = 0;
-};
-
-// Reads a journal's text. Throws GameError naming the line on a damaged line, another
-// format or game version, or a file cut short (no "end" line, or a last line without
-// its line end).
-Parsed Parse(const std::string& text);
-
-bool Recording();
-bool Replaying();
-
 // Starts writing a journal (buffered). Throws GameError when the file cannot be written.
 void StartRecording(const std::string& path, const Header& header);
-// Reads and checks a whole journal, then answers facts from it. Throws GameError.
+// Starts answering facts from a journal ("-": standard input), reading its header now
+// and every later line when the game asks for it. Throws GameError.
 Header StartReplay(const std::string& path);
+// The same from any source of bytes (a network stream, say); name starts its messages.
+Header StartReplay(std::unique_ptr<ByteSource> source, const std::string& name);
 // Ends the journal: recording writes "end" and closes the file; replay checks that the
 // run used every fact (unless it stopped early at its own flip limit). Returns the exit
 // code to use (a replay that left its journal unused returns 1 after saying why).
@@ -82,33 +55,46 @@ int Finish(int exitCode);
 // Forgets any journal (tests).
 void Reset();
 
-// ---- facts: Read* answers from the journal when replaying; Write* records ----
-int32_t ReadTime();
-void WriteTime(int32_t ms);
-int ReadPlaying(int channel);
-void WritePlaying(int channel, int playing);
-bool ReadDriver();
-void WriteDriver(bool available);
+// ---- facts: the one door ----
+// Each outside fact passes through one of these. Replaying: the journal's answer, and
+// measure is not called. Otherwise: measure's answer, written down when recording. A
+// replay stops with a message naming the line when the journal holds another fact there.
+//
+// A clock reading, in milliseconds.
+int32_t Time(const std::function<int32_t()>& measure);
+// Whether a sound channel is playing (0 or 1) when the game asks.
+int Playing(int channel, const std::function<int()>& measure);
+// Whether an OpenGL display can be made.
+bool Driver(const std::function<bool()>& measure);
+// A display asked for (width, height, rate): whether it opened, and the logical screen's
+// size. open() opens the size asked and says what came of it. A replay calls openRecorded
+// with the recording's answer instead, to open (or close) a window showing the recorded
+// screen: the asked size is not held against the journal's, as resolucion.cfg may differ.
 struct DisplayFact {
     bool open = false;
-    int width = 0, height = 0;  // the window's size when open
+    int width = 0, height = 0;  // the logical screen's size when open
 };
-DisplayFact ReadDisplay(int width, int height, int hz);
-void WriteDisplay(int width, int height, int hz, const DisplayFact& fact);
-std::vector<std::string> ReadDir(const std::string& path);
-void WriteDir(const std::string& path, const std::vector<std::string>& names);
-// A choice made from settings files and options: when replaying, the recorded value
-// (choose is not called, so no file is read or rewritten); otherwise choose()'s value,
-// recorded when recording.
+DisplayFact Display(int width, int height, int hz, const std::function<DisplayFact()>& open,
+                    const std::function<void(const DisplayFact&)>& openRecorded);
+// The sorted entry names of a folder.
+std::vector<std::string> Dir(const std::string& path,
+                             const std::function<std::vector<std::string>()>& measure);
+// A choice made from settings files and options (choose reads no file on replay).
 std::string Setting(const std::string& name, const std::function<std::string()>& choose);
 
 // ---- events ----
 // A pump starts (every event processing counts one). Replaying, returns the events the
-// recording delivered in this pump.
+// recording delivered in this pump, to be delivered again; otherwise none.
 std::vector<SDL_Event> PumpEvents(int flip);
-// Recording: one event delivered in the current pump (kinds the journal does not know
-// are left out: the game does nothing with them).
-void WriteEvent(int flip, const SDL_Event& event);
+// An input event from outside (SDL, the rig's script, a controller) as the current pump
+// delivers it: written down when recording (kinds the journal does not know are left out:
+// the game does nothing with them). Returns whether the game takes it: not when replaying,
+// where the journal's events stand in for the machine's.
+bool Event(const SDL_Event& event);
+
+// Whether the run replays a journal: for the session room's own bookkeeping (a headless
+// replay's sleeps wait for nothing); every other room asks its facts through the door.
+bool Replaying();
 
 // ---- strings and event kinds (journal_events.cpp) ----
 std::string Escape(const std::string& s);

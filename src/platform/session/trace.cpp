@@ -3,6 +3,7 @@
 #include "platform/session/trace.h"
 
 #include "platform/base/errors.h"
+#include "platform/base/text.h"
 #include "platform/session/run.h"
 
 #include <charconv>
@@ -50,27 +51,6 @@ void AppendJson(std::string& out, double v) {
     out.append(buf, done.ptr);
 }
 
-void AppendJsonString(std::string& out, std::string_view s) {
-    out += '"';
-    for (unsigned char c : s) {
-        switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
-            default:
-                if (c < 0x20) {
-                    char buf[8];
-                    std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                    out += buf;
-                } else {
-                    out += static_cast<char>(c);
-                }
-        }
-    }
-    out += '"';
-}
 
 void AppendInt(std::string& out, long long v) {
     char buf[24];

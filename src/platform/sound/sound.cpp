@@ -294,15 +294,11 @@ void TChannel::SetRate(float r) {
 // Game logic reads this (music restarts when it ends): an outside fact for the journal.
 int TChannel::Playing() {
     if (!sound) return 0;
-    if (journal::Replaying()) return journal::ReadPlaying(id);
-    CatchUp();
-    int playing = 0;
-    {
+    return journal::Playing(id, [this] {
+        CatchUp();
         DeviceLock lock;
-        playing = stopped || finished ? 0 : 1;
-    }
-    if (journal::Recording()) journal::WritePlaying(id, playing);
-    return playing;
+        return stopped || finished ? 0 : 1;
+    });
 }
 
 namespace audio {

@@ -109,14 +109,14 @@ bool UnseenUnasked() {
 }  // namespace
 
 bool GLMax2DDriverAvailable() {
-    if (journal::Replaying()) return journal::ReadDriver();
-    bool available = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
-    if (available) {
-        available = !UnseenUnasked();
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    }
-    if (journal::Recording()) journal::WriteDriver(available);
-    return available;
+    return journal::Driver([] {
+        bool available = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+        if (available) {
+            available = !UnseenUnasked();
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        }
+        return available;
+    });
 }
 
 void SetGraphicsDriverFlags(int flags) { shown.driverFlags = flags; }
@@ -133,11 +133,17 @@ bool OpenDisplay(int width, int height, int hz);
 bool Graphics(int width, int height, int depth, int hz, int flags) {
     (void)depth;  // always 32-bit colour
     (void)flags;
-    if (journal::Replaying()) {
-        journal::DisplayFact fact = journal::ReadDisplay(width, height, hz);
+    const auto open = [&] {
+        journal::DisplayFact fact;
+        fact.open = OpenDisplay(width, height, hz);
+        fact.width = shown.width;
+        fact.height = shown.height;
+        return fact;
+    };
+    const auto openRecorded = [&](const journal::DisplayFact& fact) {
         if (!fact.open) {
             EndGraphics();
-            return false;
+            return;
         }
         if (!OpenDisplay(width, height, hz) && !OpenDisplay(fact.width, fact.height, hz))
             throw GameError("No se puede abrir la pantalla de " + std::to_string(fact.width) + "x" +
@@ -148,14 +154,8 @@ bool Graphics(int width, int height, int depth, int hz, int flags) {
             video::ResetRenderState();
             SetVirtualResolution(static_cast<float>(shown.width), static_cast<float>(shown.height));
         }
-        return true;
-    }
-    journal::DisplayFact fact;
-    fact.open = OpenDisplay(width, height, hz);
-    fact.width = shown.width;
-    fact.height = shown.height;
-    if (journal::Recording()) journal::WriteDisplay(width, height, hz, fact);
-    return fact.open;
+    };
+    return journal::Display(width, height, hz, open, openRecorded).open;
 }
 
 namespace {

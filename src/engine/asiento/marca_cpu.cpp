@@ -1,11 +1,11 @@
-#include "engine/marca_cpu.h"
+#include "engine/asiento/marca_cpu.h"
 
-#include "engine/asientos.h"
+#include "engine/asiento/ocupantes.h"
 #include "platform/pictures/font.h"
 #include "platform/video/render.h"
 
 void dibujarMarcaCPU(int s, float x, float y, float escala) {
-    if (!asientos::esCPU(s)) return;
+    if (asientos::ocupante(s) != asientos::TOcupante::cpu) return;
     int r = 0, g = 0, b = 0;
     GetColor(r, g, b);
     const float alpha = GetAlpha();

@@ -1,50 +1,23 @@
 #pragma once
-// Who sits in each of the four seats (0 Tarsun, 1 Er_Varsen, 2 Quelbido, 3 Pexil): a
-// person or a computer player. A computer player acts only as a person would, by
-// pressing its seat's keys (and moving the mouse when its seat is on turn): once per
-// flip, before the frame's input is processed, every active brain looks at the screen
-// it plays and emits those events. Decisions come from the brains' own random generator,
-// so the game's own random sequence never moves because of them.
-//
-// With no computer player chosen nothing here is installed and the game runs as always.
-// Screen code never asks who sits where, except to draw the small "CPU" mark.
-#include <array>
+// The computer players. A computer player acts only as a person would, by pressing its
+// seat's keys (and moving the mouse when its seat is on turn): once per flip, before the
+// frame's input is processed, every active brain looks at the screen it plays and emits
+// those events through the brains' TEmisor (namespace mando below). Decisions come from
+// the brains' own random generator, so the game's own random sequence never moves because
+// of them. Brains live beside the minigame (or board) they play; this is their base.
+#include "engine/asiento/ocupantes.h"
+
 #include <cstdint>
 #include <memory>
-#include <string>
 
 namespace asientos {
 
-inline constexpr int NUM_ASIENTOS = 4;
-// Levels of play: 1 easy, 2 normal, 3 hard.
-inline constexpr int NIVEL_FACIL = 1, NIVEL_NORMAL = 2, NIVEL_DIFICIL = 3;
 // A wait that any seat may end: it is carried on only when all four are computers.
 inline constexpr int TODOS = -1;
 
-struct Eleccion {
-    std::array<bool, NUM_ASIENTOS> cpu{};  // true: a computer plays that seat
-    int nivel = NIVEL_NORMAL;
-};
-
-// Seat names as the player writes them ("Tarsun", "Er_Varsen", "Quelbido", "Pexil").
-const std::array<std::string, NUM_ASIENTOS>& nombres();
-// Seat of a name, any case; -1 when it is none.
-int asientoDe(const std::string& nombre);
-
-// Chooses who plays. With a computer among them the per-frame hook is installed and the
-// brains' generator is seeded with semilla; with four people everything is taken down.
-void configurar(const Eleccion& eleccion, uint32_t semilla);
-const Eleccion& eleccion();
-// A computer plays seat s (false outside 0..3).
-bool esCPU(int s);
-bool algunaCPU();
-bool todasCPU();
-int nivel();
-
-// Demo mode (four computers): matches follow one another from the main menu until a
-// person ends one with Escape.
-bool demo();
-void pararDemo();
+// Seeds the brains' generator and, while a computer plays any seat, runs the brains and
+// the open waits before every frame's input (configurar calls it).
+void prepararCerebros(uint32_t semilla);
 
 // ---- the brains' own random generator ----
 int entre(int a, int b);  // whole number in a .. b, both included

@@ -1,10 +1,11 @@
-// Controllers under the rig: SDL's virtual controllers driven by script lines, through the
-// real controller path, into the seats' key and mouse events.
+// Controllers at the seats under the rig: SDL's virtual controllers driven by script lines,
+// through the platform's door and the seats' controller hooks, into the seats' key and
+// mouse events.
 #include "app/command_line.h"
+#include "engine/asiento/mandos.h"
+#include "engine/asiento/papeles.h"
 #include "platform/frame.h"
-#include "platform/input/gamepad.h"
 #include "platform/input/script.h"
-#include "platform/input/seats.h"
 #include "support/rig_fixture.h"
 
 #include <SDL2/SDL.h>
@@ -14,11 +15,11 @@
 namespace {
 
 // A one-key minigame's seats with Tarsun on turn: the pointer for him, Q B P for the rest.
-seats::Map unaTecla() {
-    seats::Map m = seats::PointerOnly(0);
-    m[1].keys = {KEY_Q};
-    m[2].keys = {KEY_B};
-    m[3].keys = {KEY_P};
+asientos::TPapeles unaTecla() {
+    asientos::TPapeles m = asientos::soloRaton(0);
+    m[1].teclas = {KEY_Q};
+    m[2].teclas = {KEY_B};
+    m[3].teclas = {KEY_P};
     return m;
 }
 
@@ -36,12 +37,12 @@ class GamepadTest : public testrig::HeadlessTest {
 };
 
 TEST_F(GamepadTest, SeatsGoInConnectionOrderTwoPressesAtOnceCountAndUnpluggingFreesTheSeat) {
-    seats::Scope asientos(unaTecla());
+    asientos::TPapelesPublicados publicados(unaTecla());
     testrig::Script({"1 pad 7 connect", "1 pad 3 connect", "1 pad 5 connect", "2 pad 3 button a down",
                      "2 pad 5 button a down", "3 pad 7 button a down"});
     flips(2);
-    EXPECT_TRUE(gamepad::SeatHasController(0) && gamepad::SeatHasController(1) && gamepad::SeatHasController(2));
-    EXPECT_FALSE(gamepad::SeatHasController(3));
+    EXPECT_TRUE(asientos::tieneMando(0) && asientos::tieneMando(1) && asientos::tieneMando(2));
+    EXPECT_FALSE(asientos::tieneMando(3));
     // Both presses of the same flip arrive, each as its seat's key, typed as a key types.
     EXPECT_EQ(KeyHit(KEY_Q), 1);
     EXPECT_EQ(KeyHit(KEY_B), 1);
@@ -56,9 +57,9 @@ TEST_F(GamepadTest, SeatsGoInConnectionOrderTwoPressesAtOnceCountAndUnpluggingFr
     flips(1);
     EXPECT_EQ(KeyDown(KEY_Q), 0);
     EXPECT_EQ(KeyDown(KEY_B), 1);
-    EXPECT_FALSE(gamepad::SeatHasController(1));
+    EXPECT_FALSE(asientos::tieneMando(1));
     flips(2);
-    EXPECT_TRUE(gamepad::SeatHasController(1));
+    EXPECT_TRUE(asientos::tieneMando(1));
     EXPECT_EQ(KeyHit(KEY_Q), 1);
 
     const auto pads = testrig::TraceOps("pad");
@@ -83,13 +84,14 @@ TEST_F(GamepadTest, PadsOptionNamesTheSeatOrderAndASeatlessPadWorksTheMenus) {
     testrig::Stop();
     o.headless = o.virtualClock = true;
     platform::Startup(o);
+    asientos::empezarMandos(o.pads);
     testrig::OpenDisplay();
-    seats::Scope asientos(unaTecla());
+    asientos::TPapelesPublicados publicados(unaTecla());
     testrig::Script({"1 pad 1 connect", "1 pad 2 connect", "1 pad 3 connect", "2 pad 1 button a down",
                      "2 pad 2 button a down", "2 pad 3 button a down"});
     flips(2);
-    EXPECT_TRUE(gamepad::SeatHasController(3) && gamepad::SeatHasController(1));
-    EXPECT_FALSE(gamepad::SeatHasController(0) || gamepad::SeatHasController(2));
+    EXPECT_TRUE(asientos::tieneMando(3) && asientos::tieneMando(1));
+    EXPECT_FALSE(asientos::tieneMando(0) || asientos::tieneMando(2));
     EXPECT_EQ(KeyHit(KEY_P), 1);
     EXPECT_EQ(KeyHit(KEY_Q), 1);
     EXPECT_EQ(KeyHit(KEY_ENTER), 1) << "the third controller has no seat, and confirms like in the menus";
@@ -126,7 +128,7 @@ TEST_F(GamepadTest, ButtonsHeldWhenTheRolesChangeActOnlyOnceLetGo) {
     testrig::Script({"1 pad 1 connect", "1 pad 2 connect", "2 pad 2 button a down"});
     std::vector<int> antes;
     {
-        seats::Scope asientos(unaTecla());
+        asientos::TPapelesPublicados publicados(unaTecla());
         flips(2);
         EXPECT_EQ(KeyDown(KEY_Q), 1);
     }
@@ -139,7 +141,7 @@ TEST_F(GamepadTest, ButtonsHeldWhenTheRolesChangeActOnlyOnceLetGo) {
 }
 
 TEST_F(GamepadTest, TheStickMovesThePointerFasterTheLongerItIsHeldAndTheDpadSteps) {
-    seats::Scope asientos(unaTecla());
+    asientos::TPapelesPublicados publicados(unaTecla());
     testrig::Script({"1 mouse 500 400", "1 pad 1 connect", "2 pad 1 axis leftx 32767"});
     flips(2);
     std::vector<int> pasos;
@@ -188,22 +190,22 @@ TEST_F(GamepadTest, AJoystickWithoutAMappingGetsTheDefaultOne) {
 
 // What a session journal will replay: the events alone, with no SDL device behind them.
 TEST_F(GamepadTest, ControllerEventsAloneDriveTheSeats) {
-    seats::Scope asientos(unaTecla());
+    asientos::TPapelesPublicados publicados(unaTecla());
     input::ControllerEvent({input::PadEvent::Connect, 4, 0, 0});
     input::ControllerEvent({input::PadEvent::Connect, 6, 0, 0});
-    input::ControllerEvent({input::PadEvent::Button, 6, SDL_CONTROLLER_BUTTON_A, 1});
-    input::ControllerEvent({input::PadEvent::Button, 99, SDL_CONTROLLER_BUTTON_A, 1});     // unknown pad
-    input::ControllerEvent({input::PadEvent::Button, 6, SDL_CONTROLLER_BUTTON_MAX, 1});    // unknown button
-    input::ControllerEvent({input::PadEvent::Axis, 6, SDL_CONTROLLER_AXIS_LEFTX, 99999});  // clamped
+    input::ControllerEvent({input::PadEvent::Button, 6, input::PAD_A, 1});
+    input::ControllerEvent({input::PadEvent::Button, 99, input::PAD_A, 1});       // unknown pad
+    input::ControllerEvent({input::PadEvent::Button, 6, input::PAD_BUTTONS, 1});  // unknown button
+    input::ControllerEvent({input::PadEvent::Axis, 6, input::PAD_LEFTX, 99999});  // clamped
     EXPECT_EQ(KeyHit(KEY_Q), 1);
     EXPECT_EQ(tecleado(), (std::vector<int>{'q'}));
     EXPECT_EQ(testrig::TraceOps("pad").size(), 6u);
 }
 
 TEST_F(GamepadTest, MalformedPadLinesAreRefused) {
-    for (const char* l : {"1 pad 0 connect", "1 pad x connect", "1 pad 1", "1 pad 1 button zz down",
-                          "1 pad 1 button a held", "1 pad 1 axis leftx 40000", "1 pad 1 axis wobble 3",
-                          "1 pad 1 connect now", "1 pad 1 wiggle"})
+    for (const char* l :
+         {"1 pad 0 connect", "1 pad x connect", "1 pad 1", "1 pad 1 button zz down", "1 pad 1 button a held",
+          "1 pad 1 axis leftx 40000", "1 pad 1 axis wobble 3", "1 pad 1 connect now", "1 pad 1 wiggle"})
         EXPECT_THROW(input::AddScriptLine(l), GameError) << l;
     // A pad never connected: reported and ignored.
     testrig::Script({"1 pad 4 button a down", "1 pad 4 disconnect"});

@@ -1,0 +1,49 @@
+#pragma once
+// Who sits at each seat: a person at the keyboard and mouse, a controller, or a computer
+// player. A seat is one of those at a time as far as anybody asks (ocupante), though all
+// of them act through the same keys, so a person may always press first. Screen code never
+// asks who sits where, except to draw the small "CPU" mark and the controller buttons.
+//
+// With no computer player chosen no brain is installed and the game runs as always.
+#include "engine/asiento/asiento.h"
+
+#include <array>
+#include <cstdint>
+
+namespace asientos {
+
+enum class TOcupante {
+    persona,  // the keyboard and mouse (also whenever nobody else sits there)
+    mando,    // a controller (mandos.h)
+    cpu,      // a computer player (cerebro.h)
+    // A player over the network: its input would reach the host as its seat's events,
+    // through a TEmisor of its own like a controller's. Nobody sits so yet.
+    remoto,
+};
+
+// Levels of play: 1 easy, 2 normal, 3 hard.
+inline constexpr int NIVEL_FACIL = 1, NIVEL_NORMAL = 2, NIVEL_DIFICIL = 3;
+
+struct Eleccion {
+    std::array<bool, NUM_ASIENTOS> cpu{};  // true: a computer plays that seat
+    int nivel = NIVEL_NORMAL;
+};
+
+// Chooses who plays. With a computer among them the brains start thinking every flip and
+// their generator is seeded with semilla; with four people everything is taken down.
+void configurar(const Eleccion& eleccion, uint32_t semilla);
+const Eleccion& eleccion();
+// Who plays seat s now: a computer, else a controller, else a person.
+TOcupante ocupante(int s);
+// A computer plays seat s (false outside 0..3).
+bool esCPU(int s);
+bool algunaCPU();
+bool todasCPU();
+int nivel();
+
+// Demo mode (four computers): matches follow one another from the main menu until a
+// person ends one with Escape.
+bool demo();
+void pararDemo();
+
+}  // namespace asientos

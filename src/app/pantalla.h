@@ -6,7 +6,7 @@
 //   dibujo auto|ventana|reducido
 //                            how a window larger than 1024x768 is drawn (as --draw):
 //                            ventana at its own size, reducido at 1024x768 and scaled,
-//                            auto (the default) reducido on a software renderer only
+//                            auto (the default) the game's choice, today ventana
 // A missing file means the defaults and is not created. A line the game does not
 // understand is named on standard error and skipped; the rest of the file still counts.
 #include "platform/base/settings.h"

@@ -27,6 +27,20 @@ cmp -s file.png option.png || fail "the option does not show what the settings l
 run plain.png
 [ "$(columns plain.png 0 1279)" = "lit lit" ] || fail "without the option the picture is not stretched"
 
+# Drawing small: chosen by the settings line or the option, said on standard output, the
+# same trace; the picture scaled from 1024x768 is what the option shows too.
+printf '1600 1200\r\n' > resolucion.cfg
+printf 'dibujo reducido\n' > pantalla.cfg
+run reducido.png --trace reducido.jsonl
+grep -q '^Dibujo reducido: 1024x768 escalado a 1600x1200' out.txt || { cat out.txt; fail "drawing small is not said"; }
+rm pantalla.cfg
+run small.png --draw small
+cmp -s reducido.png small.png || fail "the option does not draw as the settings line does"
+run ventana.png --draw window --trace ventana.jsonl
+grep -q 'Dibujo reducido' out.txt && fail "--draw window drew small"
+cmp reducido.jsonl ventana.jsonl || fail "drawing small changed the trace"
+cmp -s reducido.png ventana.png && fail "drawing small shows the very same pixels: it did not scale"
+printf '1280 720\r\n' > resolucion.cfg
 # A session recorded between bars replays in a small 4:3 window without them to the same
 # trace: the mouse, over the picture or over a bar, is journaled where the game saw it.
 cat > clicks.txt <<'S'

@@ -238,7 +238,7 @@ bool OpenDisplay(int width, int height, int hz) {
 
     video::ResetRenderState();
     video::InitContextState();
-    if (video::OpenScaledTarget() && !options.headless)
+    if (video::OpenScaledTarget())
         std::printf("Dibujo reducido: %dx%d escalado a %dx%d (%s)\n", shown.targetW, shown.targetH,
                     shown.windowW, shown.windowH, RendererName().c_str());
     SetVirtualResolution(static_cast<float>(shown.width), static_cast<float>(shown.height));

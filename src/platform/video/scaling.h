@@ -10,7 +10,7 @@
 enum class DrawSize {
     Window,  // draw at the window's size
     Small,   // draw at most 1024x768 and scale to the window
-    Auto,    // small on a software renderer (llvmpipe, softpipe), at the window's size otherwise
+    Auto,    // the game's choice: today the window's size (see OpenScaledTarget)
 };
 
 // Chooses the mode of the next Graphics call (Auto until chosen).

@@ -23,6 +23,12 @@ struct FramebufferCalls {
     PFNGLBINDFRAMEBUFFERPROC bind = nullptr;
     PFNGLFRAMEBUFFERTEXTURE2DPROC attach = nullptr;
     PFNGLCHECKFRAMEBUFFERSTATUSPROC status = nullptr;
+    bool asked = false, usable = false;
+    bool Usable() {
+        if (!asked) usable = Load();
+        asked = true;
+        return usable;
+    }
     bool Load() {
         gen = reinterpret_cast<PFNGLGENFRAMEBUFFERSPROC>(SDL_GL_GetProcAddress("glGenFramebuffers"));
         remove = reinterpret_cast<PFNGLDELETEFRAMEBUFFERSPROC>(SDL_GL_GetProcAddress("glDeleteFramebuffers"));
@@ -61,7 +67,7 @@ bool OpenScaledTarget() {
     // BM_WindowPicture), so drawing small pays only where a screen draws over the whole
     // window several times; it is chosen by asking for it.
     if (chosen != DrawSize::Small) return false;
-    if (!fb.gen && !fb.Load()) return false;
+    if (!fb.Usable()) return false;
     const int tw = std::min(w, kVirtualW), th = std::min(h, kVirtualH);
     GLuint texture = 0, target = 0;
     glGenTextures(1, &texture);

@@ -19,7 +19,7 @@ class TEmisor {
     bool bajada(int tecla) const;
     // A held key's repeat: up and down again, as an auto-repeating key (no character).
     void repetir(int tecla);
-    // The pointer at (x, y) window pixels.
+    // The pointer at (x, y) logical screen pixels.
     void moverRaton(int x, int y);
     // The pointer at (x, y) in virtual screen units (1024 x 768).
     void raton(float x, float y);

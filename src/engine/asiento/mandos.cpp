@@ -74,7 +74,7 @@ bool pulsada(const TMando& m, Direccion d) {
     return boton(m, kCruceta[d]) || (m.palanca[d] && !m.palancaVieja[d]);
 }
 
-// The pointer moved by (dx, dy) window pixels, kept inside the window.
+// The pointer moved by (dx, dy) pixels, kept on the logical screen.
 void moverRaton(int dx, int dy) {
     if (dx == 0 && dy == 0) return;
     const int w = GraphicsWidth() > 0 ? GraphicsWidth() : 1024;

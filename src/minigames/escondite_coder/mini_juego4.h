@@ -99,7 +99,7 @@ class TMiniJuego4 : public TMiniJuego {
     std::array<TAccesPtr, 3> sillas;     // each coder's chair
     std::array<int, 3> linea{};          // each coder's code line (index)
     std::array<float, 3> cuandoLinea{};  // s: the line changes after this
-    int ratonAntX = 0, ratonAntY = 0;    // mouse (window pixels) at the last reading
+    int ratonAntX = 0, ratonAntY = 0;    // mouse (screen pixels) at the last reading
 
    private:
     // Desk behind the coder, chair under him.

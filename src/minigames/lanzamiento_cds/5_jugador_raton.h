@@ -14,7 +14,7 @@ class T5JugadorRaton {
     TMiniJuego5* juego = nullptr;  // the running play (not owned)
     int animant = 0;               // animation last set by a throw step
     int apuntando = 0;             // 1 while button 1 is held for a throw
-    int x1 = 0, y1 = 0;            // mouse at the press, window pixels
+    int x1 = 0, y1 = 0;            // mouse at the press, screen pixels
     int x2 = 0, y2 = 0;            // drag at the release, window pixels
     double t = 0;                  // minigame seconds at the press
     double tiempoPostura = 0;      // minigame seconds at the last throw

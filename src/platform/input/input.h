@@ -52,7 +52,7 @@ void Deliver(const SDL_Event& e, Origin origin);
 // Derived events, one state change each, through the door above (computer players,
 // the controllers' seats, tests): a key of the game's codes goes down or up (Enter,
 // Escape, Backspace and Tab type their character too), a character is typed, the
-// pointer moves (window pixels), a mouse button (1-3) goes down or up, the wheel turns,
+// pointer moves (logical screen pixels), a mouse button (1-3) goes down or up, the wheel turns,
 // the window is asked to close.
 void KeyEvent(int key, bool down);
 void CharEvent(int code);

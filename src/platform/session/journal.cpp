@@ -176,7 +176,7 @@ struct DisplayCodec {
         line += f.open ? " 1 " + std::to_string(f.width) + " " + std::to_string(f.height) : " 0";
     }
     // The size asked for comes from resolucion.cfg, which may differ here: the journal's
-    // window is what the recorded game saw, so it is what the replay opens.
+    // size is the screen the recorded game computed with, and the replay computes with it.
     static DisplayFact Read(const Line& l, const Question&) {
         DisplayFact f;
         f.open = Number(l, 3) == 1;

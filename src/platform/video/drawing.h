@@ -25,7 +25,7 @@ struct RenderState {
     // Derived from rotation and scale: a point (x, y) relative to the pivot lands at
     // (x * ix + y * iy, x * jx + y * jy) relative to the draw position.
     float ix = 1, iy = 0, jx = 0, jy = 1;
-    int vpX = 0, vpY = 0, vpW = 0, vpH = 0;  // window pixels
+    int vpX = 0, vpY = 0, vpW = 0, vpH = 0;  // logical screen pixels
     float originX = 0, originY = 0;
     int maskR = 0, maskG = 0, maskB = 0;
     TImageFontPtr font;  // nullptr: the built-in font

@@ -43,7 +43,8 @@ void GetScale(float& sx, float& sy);
 void SetTransform(float degrees, float sx, float sy);
 void SetMaskColor(int r, int g, int b);
 void GetMaskColor(int& r, int& g, int& b);
-// Clipping rectangle in window pixels (the game converts from virtual units itself).
+// Clipping rectangle in logical screen pixels (the game converts from virtual units
+// itself).
 void SetViewport(int x, int y, int w, int h);
 void GetViewport(int& x, int& y, int& w, int& h);
 void SetOrigin(float x, float y);

@@ -16,8 +16,8 @@ enum class TOcupante {
     persona,  // the keyboard and mouse (also whenever nobody else sits there)
     mando,    // a controller (mandos.h)
     cpu,      // a computer player (cerebro.h)
-    // A player over the network: its input would reach the host as its seat's events,
-    // through a TEmisor of its own like a controller's. Nobody sits so yet.
+    // A player over the network: its input reaches the host as a controller's of its own
+    // (remotos.h).
     remoto,
 };
 
@@ -33,7 +33,8 @@ struct Eleccion {
 // their generator is seeded with semilla; with four people everything is taken down.
 void configurar(const Eleccion& eleccion, uint32_t semilla);
 const Eleccion& eleccion();
-// Who plays seat s now: a computer, else a controller, else a person.
+// Who plays seat s now: a player over the network, else a computer (also for a remote
+// player who dropped out), else a controller, else a person.
 TOcupante ocupante(int s);
 // A computer plays seat s (false outside 0..3).
 bool esCPU(int s);

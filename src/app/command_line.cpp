@@ -57,6 +57,14 @@ constexpr OptionHelp kOptionHelp[] = {
     {"--record", "FICHERO", "graba un diario de la sesión con todo lo que el juego lee de fuera"},
     {"--replay", "FICHERO",
      "reproduce un diario de sesión en vez de leer la máquina (- : de la entrada estándar)"},
+    {"--host", "", "crea una partida en red: otros se unen con --join (puerto UDP 7341)"},
+    {"--join", "DIRECCION[:PUERTO]", "se une a la partida en red de ese anfitrión y juega un asiento"},
+    {"--watch", "DIRECCION[:PUERTO]", "mira la partida en red de ese anfitrión, sin asiento"},
+    {"--seat", "NOMBRE", "con --join: el asiento que se pide (Pexil); sin ella, el primero libre"},
+    {"--name", "TEXTO", "el nombre con el que se ve a este jugador en red (por omisión, el de usuario)"},
+    {"--port", "N", "con --host: el puerto UDP en que se escucha (7341)"},
+    {"--wait", "N", "con --host: no empieza hasta que se unan N jugadores"},
+    {"--fair", "", "con --host: en los minijuegos, los jugadores de aquí juegan con el retraso del remoto más lento"},
     {"--help", "", "muestra esta ayuda y termina"},
     {"--version", "", "muestra la versión y termina"},
 };
@@ -134,6 +142,28 @@ session::Options ParseOptions(int argc, char** argv) {
             o.record = need(i, a);
         } else if (a == "--replay") {
             o.replay = need(i, a);
+        } else if (a == "--host") {
+            o.net.host = true;
+        } else if (a == "--join") {
+            o.net.join = need(i, a);
+            if (o.net.join.empty()) Bad("--join espera la direccion del anfitrion");
+        } else if (a == "--watch") {
+            o.net.watch = need(i, a);
+            if (o.net.watch.empty()) Bad("--watch espera la direccion del anfitrion");
+        } else if (a == "--seat") {
+            o.net.seat = need(i, a);
+            if (asientos::asientoDeNombreOCarpeta(o.net.seat) < 0)
+                Bad("--seat: personaje desconocido \"" + o.net.seat + "\" (" + asientos::nombresSeguidos() + ")");
+        } else if (a == "--name") {
+            o.net.name = need(i, a);
+        } else if (a == "--port") {
+            o.net.port = ParseWholeNumber(need(i, a), a);
+            if (o.net.port < 1 || o.net.port > 65535) Bad("--port espera un numero de 1 a 65535");
+        } else if (a == "--wait") {
+            o.net.wait = ParseWholeNumber(need(i, a), a);
+            if (o.net.wait < 0 || o.net.wait > 4) Bad("--wait espera un numero de 0 a 4");
+        } else if (a == "--fair") {
+            o.net.fair = true;
         } else {
             Bad("Opcion desconocida: " + a);
         }
@@ -145,6 +175,18 @@ session::Options ParseOptions(int argc, char** argv) {
         if (o.seed) Bad("--replay no admite --seed: la semilla viene del diario");
         if (o.virtualClock) Bad("--replay no admite --virtual-clock: el reloj viene del diario");
     }
+    const int roles = (o.net.host ? 1 : 0) + (o.net.join.empty() ? 0 : 1) + (o.net.watch.empty() ? 0 : 1);
+    if (roles > 1) Bad("--host, --join y --watch no van juntos");
+    if (o.net.Follows()) {
+        // The host's journal fixes these.
+        if (!o.replay.empty() || !o.record.empty()) Bad("--join y --watch no admiten --replay ni --record");
+        if (o.seed) Bad("--join y --watch no admiten --seed: la semilla viene del anfitrion");
+        if (o.virtualClock) Bad("--join y --watch no admiten --virtual-clock: el reloj viene del anfitrion");
+        if (o.cpu || o.cpuLevel) Bad("--join y --watch no admiten --cpu: los asientos los lleva el anfitrion");
+    }
+    if (o.net.host && !o.replay.empty()) Bad("--host no admite --replay");
+    if (!o.net.seat.empty() && o.net.join.empty()) Bad("--seat va con --join");
+    if ((o.net.wait > 0 || o.net.fair) && !o.net.host) Bad("--wait y --fair van con --host");
     return o;
 }
 

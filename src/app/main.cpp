@@ -2,6 +2,7 @@
 #include "app/aplicacion.h"
 #include "app/command_line.h"
 #include "app/jugadores.h"
+#include "app/partida_red.h"
 #include "engine/asiento/mandos.h"
 #include "platform/base/data_folder.h"
 #include "platform/base/settings.h"
@@ -31,12 +32,17 @@ int main(int argc, char** argv) {
         std::printf("frikipartida %s\n", FK_VERSION);
         return 0;
     }
+    std::unique_ptr<TPartidaRed> red;
     try {
         datafolder::Choice data = datafolder::Find(options.data);
         comprobarOpcionesCPU(options);
         // Before Startup: the controller mappings file lives among the settings.
         settings::Configure(data.startedIn);
-        platform::Startup(options);
+        // Before Startup too: a host's stream starts with the journal's first line, and a
+        // follower's session replays the host's stream.
+        red = TPartidaRed::empezar(options, data.folder);
+        platform::Startup(options, red ? red->flujo() : nullptr);
+        if (red) red->conectarEntrada();
         asientos::empezarMandos(options.pads);
         // The game reads its data from the working folder; files named on the command
         // line were opened (or anchored) by Startup, before the move.
@@ -62,7 +68,8 @@ int main(int argc, char** argv) {
         code = 1;
     }
     // A recording ends its journal; a replay checks that it used all of it.
-    code = journal::Finish(code);
+    code = red ? red->terminar(code) : journal::Finish(code);
+    red.reset();
     platform::Shutdown();
     return code;
 }

@@ -1,6 +1,7 @@
 #include "platform/platform.h"
 
 #include "platform/input/script.h"
+#include "platform/session/journal_reader.h"
 #include "platform/sound/device.h"
 
 #include "platform/input/gamepad.h"
@@ -12,7 +13,7 @@
 
 namespace platform {
 
-void Startup(const session::Options& options) {
+void Startup(const session::Options& options, std::unique_ptr<journal::ByteSource> stream) {
     if (options.headless) {
         // Same GL code, no visible window: SDL's offscreen driver renders with Mesa.
         SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
@@ -22,7 +23,10 @@ void Startup(const session::Options& options) {
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     input::ClearScript();
     if (!options.script.empty()) input::LoadScript(options.script);
-    session::Configure(options);
+    if (stream)
+        session::Configure(options, std::move(stream), "anfitrion");
+    else
+        session::Configure(options);
     SetKeepAspect(options.keepAspect);
     input::Reset();
     frame::ResetPacing();

@@ -24,6 +24,7 @@
 #include "platform/pixels/pixmap.h"
 #include "platform/session/clock.h"
 #include "platform/session/folders.h"
+#include "platform/session/journal_reader.h"
 #include "platform/session/run.h"
 #include "platform/session/trace.h"
 #include "platform/sound/sound.h"
@@ -31,9 +32,12 @@
 #include "platform/video/message_box.h"
 #include "platform/video/render.h"
 
+#include <memory>
+
 namespace platform {
-// Starts SDL (video hints, audio device or silent mixer) and applies the run's options.
-void Startup(const session::Options& options);
+// Starts SDL (video hints, audio device or silent mixer) and applies the run's options;
+// a follower of a live stream (online play) gives the stream its session replays.
+void Startup(const session::Options& options, std::unique_ptr<journal::ByteSource> stream = nullptr);
 // Closes the display and the audio device.
 void Shutdown();
 }  // namespace platform

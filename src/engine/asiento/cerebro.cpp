@@ -63,6 +63,11 @@ void activarCerebros() {
     input::SetFrameHook(pensarTodos);
 }
 
+uint32_t estadoCerebros() {
+    std::mt19937 copia = st.generador;
+    return static_cast<uint32_t>(copia());
+}
+
 int entre(int a, int b) {
     if (b <= a) return a;
     const uint32_t rango = static_cast<uint32_t>(b - a) + 1;

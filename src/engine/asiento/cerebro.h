@@ -23,6 +23,9 @@ void prepararCerebros(uint32_t semilla);
 void activarCerebros();
 
 // ---- the brains' own random generator ----
+// A number that changes with the generator's state, without moving it (online play's
+// check that a follower agrees with its host).
+uint32_t estadoCerebros();
 int entre(int a, int b);  // whole number in a .. b, both included
 float unidad();           // in [0, 1)
 bool azar(float p);       // true with probability p

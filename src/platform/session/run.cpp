@@ -25,7 +25,7 @@ struct RunState {
     bool followsStream = false;
 };
 RunState st;
-std::function<void(int)> flipListener;
+std::function<void(int, int32_t)> flipListener;
 
 [[noreturn]] void Bad(const std::string& what) { throw GameError(what); }
 
@@ -82,7 +82,7 @@ int FlipCount() { return st.flips; }
 
 bool FollowsStream() { return st.followsStream; }
 
-void SetFlipListener(std::function<void(int)> listener) { flipListener = std::move(listener); }
+void SetFlipListener(std::function<void(int, int32_t)> listener) { flipListener = std::move(listener); }
 
 std::string ShotForNextFlip() {
     for (const auto& [n, path] : st.options.shots)
@@ -108,7 +108,7 @@ void FlipDone(int sync, int32_t clockMs) {
         st.workStart = now;
         st.waited = {};
     }
-    if (flipListener) flipListener(st.flips);
+    if (flipListener) flipListener(st.flips, clockMs);
 }
 
 }  // namespace session

@@ -83,9 +83,10 @@ private:
 // Flips done so far (the next flip is FlipCount() + 1).
 int FlipCount();
 
-// Called after every flip is counted, with the count (online play streams each flip's
-// facts and checks the follower's pace there). Empty: none. Stays set across runs.
-void SetFlipListener(std::function<void(int flips)> listener);
+// Called after every flip is counted, with the count and the clock reading the flip was
+// shown at (online play streams each flip's facts and keeps a follower's pace there).
+// Empty: none. Stays set across runs.
+void SetFlipListener(std::function<void(int flips, int32_t clockMs)> listener);
 
 // ---- called by Flip ----
 // The shot path for the coming flip (empty when none).

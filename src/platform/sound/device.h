@@ -11,4 +11,7 @@ void Shutdown();
 // Mixes the next frames of every channel into out (interleaved stereo, device rate) and
 // advances them, as the device callback does (tests, fuzzing, benchmarks).
 void Mix(int16_t* out, int frames);
+// Silences the device while the game hurries through frames it does not show (a follower
+// catching up with its host); the channels go on as ever.
+void SetMuted(bool mute);
 }  // namespace audio

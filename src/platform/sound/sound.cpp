@@ -24,6 +24,8 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstring>
+#include <atomic>
 #include <charconv>
 #include <cmath>
 
@@ -133,6 +135,8 @@ void CatchUp() {
 }
 
 // Mixes every voice into out (interleaved stereo) and advances them; callback side.
+std::atomic<bool> muted{false};
+
 void MixVoices(int16_t* out, int frames) {
     Mixer& m = M();
     m.mixBuffer.assign(static_cast<size_t>(frames) * 2, 0.0f);
@@ -195,6 +199,8 @@ void MixVoices(int16_t* out, int frames) {
 
 void SDLCALL AudioCallback(void*, Uint8* stream, int len) {
     MixVoices(reinterpret_cast<int16_t*>(stream), len / 4);
+    // Voices move on while muted, so sound comes back where the game is.
+    if (muted.load(std::memory_order_relaxed)) std::memset(stream, 0, static_cast<size_t>(len));
 }
 
 // Float values as the game wrote them (0.4f traces as 0.4, not 0.4000000059604645).
@@ -341,6 +347,8 @@ void Shutdown() {
     m.voices.clear();
     m.haveLastMs = false;
 }
+
+void SetMuted(bool mute) { muted.store(mute, std::memory_order_relaxed); }
 
 void Mix(int16_t* out, int frames) {
     if (!out || frames <= 0) return;

@@ -374,9 +374,15 @@ void PaintBars() {
 
 namespace display {
 
+namespace {
+bool skipping = false;
+}
+void SetSkipping(bool skip) { skipping = skip; }
+bool Skipping() { return skipping; }
+
 void PresentFrame(bool waitRetrace) {
     drawing::Flush();
-    if (!shown.window) return;
+    if (!shown.window || skipping) return;
     // Headless and virtual-clock runs never block on the retrace.
     const bool wait = waitRetrace && !session::Current().headless && !clockseam::IsVirtual();
     const int interval = wait ? 1 : 0;

@@ -10,6 +10,10 @@ struct SDL_Window;
 namespace display {
 // Shows the back buffer; waitRetrace asks the driver to wait for vsync.
 void PresentFrame(bool waitRetrace);
+// While on, frames are computed, traced and counted but neither drawn nor shown: a
+// follower of a live stream hurrying to catch up with its host.
+void SetSkipping(bool skip);
+bool Skipping();
 // Saves the back buffer (window pixels) as PNG; false without a display.
 bool SaveBackBufferPNG(const std::string& path);
 // The window, or nullptr.

@@ -8,6 +8,7 @@
 // come out the same as in call order. A primitive that cannot touch a pixel inside the
 // clipping rectangle is dropped. Every batch is drawn, in order, before anything that
 // reads pixels, clears, presents, changes the projection, the clipping or a texture in use.
+#include "platform/video/display.h"
 #include "platform/video/video_internal.h"
 
 #include <SDL_opengl.h>
@@ -203,7 +204,7 @@ void DrawBatch(Batch& b) {
 }
 
 void DrawOpen() {
-    if (drawing::ContextReady())
+    if (drawing::ContextReady() && !display::Skipping())
         for (size_t i = 0; i < batches.used; ++i) DrawBatch(batches.open[i]);
     for (size_t i = 0; i < batches.used; ++i) batches.open[i].v.clear();
     batches.used = 0;

@@ -1,6 +1,7 @@
 // The render state (colour, alpha, blend, rotation and scale, viewport, origin, mask and
 // clear colours) and the trace of what it is when something is drawn.
 #include "platform/session/trace.h"
+#include "platform/video/display.h"
 #include "platform/video/drawing.h"
 #include "platform/video/render.h"
 #include "platform/video/video_internal.h"
@@ -61,7 +62,7 @@ void ResetRenderState() {
 
 void ClearViewport() {
     drawing::Flush();
-    if (!video::Shown().gl) return;
+    if (!video::Shown().gl || display::Skipping()) return;
     glClearColor(state.clsR / 255.f, state.clsG / 255.f, state.clsB / 255.f, 1.f);
     glClear(GL_COLOR_BUFFER_BIT);
 }

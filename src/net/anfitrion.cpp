@@ -1,0 +1,344 @@
+// The host's side of online play: the journal kept and streamed, newcomers checked and
+// seated, clients' input injected as outside facts, and under the virtual clock each flip
+// held until the seated followers are close behind.
+#include "net/anfitrion.h"
+
+#include "net/transporte.h"
+#include "platform/base/errors.h"
+#include "platform/input/input.h"
+#include "platform/session/journal.h"
+#include "platform/session/run.h"
+#include "platform/video/render.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <deque>
+#include <variant>
+
+namespace net {
+
+namespace {
+constexpr size_t kMaxClientes = 16;  // players and spectators together
+// Seats are offered in this order to a player who asks for none: Pexil, Quelbido,
+// Er_Varsen, Tarsun.
+constexpr int kOrdenAsientos[] = {3, 2, 1, 0};
+// Under the virtual clock a flip waits until every seated follower has replayed up to
+// this many flips behind, and at most this long for one that does not come.
+constexpr int kFlipsDeVentaja = 3;
+constexpr int kEsperaSeguidorMs = 20000;
+// --wait gives up after this long with a clear message.
+constexpr int kEsperaJugadoresMs = 600000;
+
+// The controller numbers of remote seats: the seat room's rule (asientos::mandoRemoto),
+// repeated here because the network layer sits below the seats.
+constexpr int kPrimerMandoRemoto = 1000;
+
+struct Cliente {
+    int par = -1;
+    bool aceptado = false;
+    int asiento = -1;  // -1: a spectator
+    std::string nombre;
+    size_t enviado = 0;   // journal bytes sent so far
+    uint32_t progreso = 0;  // the flip it has replayed up to
+    bool esperado = true;   // a seated follower the virtual clock still waits for
+};
+
+// An outside fact waiting for the next event processing.
+struct Pendiente {
+    enum Tipo { Toma, Deja, Mando } tipo = Mando;
+    int asiento = 0;
+    std::string nombre;
+    input::PadEvent evento;
+};
+}  // namespace
+
+struct Anfitrion::Estado {
+    OpcionesAnfitrion opciones;
+    Juego juego;
+    std::unique_ptr<Transporte> red;
+    std::string diario;  // every byte the journal wrote
+    std::vector<Cliente> clientes;
+    std::deque<Pendiente> pendientes;
+    bool esperados = false;  // --wait was met (or not asked)
+    bool terminado = false;
+
+    Cliente* Buscar(int par) {
+        for (Cliente& c : clientes)
+            if (c.par == par) return &c;
+        return nullptr;
+    }
+    bool AsientoTomado(int s) const {
+        return std::any_of(clientes.begin(), clientes.end(), [&](const Cliente& c) { return c.aceptado && c.asiento == s; });
+    }
+    int Sentados() const {
+        return static_cast<int>(
+            std::count_if(clientes.begin(), clientes.end(), [](const Cliente& c) { return c.aceptado && c.asiento >= 0; }));
+    }
+
+    void Enviar(int par, Canal canal, const Mensaje& m) { red->Enviar(par, canal, Codificar(m)); }
+
+    void Rechazar(int par, const Rechazo& r, const std::string& aqui) {
+        std::printf("%s\n", aqui.c_str());
+        std::fflush(stdout);
+        Enviar(par, kCanalControl, r);
+        red->Cerrar(par);
+        clientes.erase(std::remove_if(clientes.begin(), clientes.end(), [&](const Cliente& c) { return c.par == par; }),
+                       clientes.end());
+    }
+
+    // Sends each accepted client the journal bytes it lacks.
+    void EnviarDiario() {
+        for (Cliente& c : clientes) {
+            if (!c.aceptado) continue;
+            while (c.enviado < diario.size()) {
+                const size_t n = std::min(kMaxDiario, diario.size() - c.enviado);
+                Enviar(c.par, kCanalDiario, Diario{diario.substr(c.enviado, n)});
+                c.enviado += n;
+            }
+        }
+    }
+
+    void Hola_(int par, const Hola& hola) {
+        Cliente* c = Buscar(par);
+        if (!c || c->aceptado) return;  // one Hola per client
+        std::string aqui;
+        if (std::optional<Rechazo> r = ComprobarHola(hola, opciones.datos, &aqui)) return Rechazar(par, *r, aqui);
+        const std::string nombre = hola.nombre.empty() ? "Jugador " + std::to_string(par) : hola.nombre;
+        int asiento = -1;
+        if (!hola.espectador) {
+            auto libre = [&](int s) { return !AsientoTomado(s) && juego.asientoLibre(s, nombre); };
+            if (hola.asiento >= 0) {
+                if (!libre(hola.asiento)) {
+                    const Rechazo r{Rechazo::AsientoOcupado, juego.nombreAsiento(hola.asiento)};
+                    return Rechazar(par, r, TextoRechazo(r, Lado::Anfitrion));
+                }
+                asiento = hola.asiento;
+            } else {
+                for (int s : kOrdenAsientos)
+                    if (asiento < 0 && libre(s)) asiento = s;
+                if (asiento < 0) {
+                    const Rechazo r{Rechazo::Lleno, {}};
+                    return Rechazar(par, r, TextoRechazo(r, Lado::Anfitrion));
+                }
+            }
+        }
+        c->aceptado = true;
+        c->asiento = asiento;
+        c->nombre = nombre;
+        c->progreso = static_cast<uint32_t>(session::FlipCount());
+        Enviar(par, kCanalControl, Bienvenida{asiento, opciones.nombre});
+        if (asiento >= 0) {
+            pendientes.push_back({Pendiente::Toma, asiento, nombre, {}});
+            std::printf("%s juega con %s desde %s\n", nombre.c_str(), juego.nombreAsiento(asiento).c_str(),
+                        red->Direccion(par).c_str());
+        } else {
+            std::printf("%s mira la partida desde %s\n", nombre.c_str(), red->Direccion(par).c_str());
+        }
+        std::fflush(stdout);
+        EnviarDiario();
+    }
+
+    void Entrada_(const Cliente& c, const Entrada& en) {
+        if (!c.aceptado || c.asiento < 0) return;  // a spectator has no seat to act for
+        input::PadEvent e;
+        e.pad = kPrimerMandoRemoto + c.asiento;
+        switch (en.tipo) {
+            case Entrada::Boton:
+                e.kind = input::PadEvent::Button;
+                e.control = en.control;
+                e.value = en.valor;
+                break;
+            case Entrada::Eje:
+                e.kind = input::PadEvent::Axis;
+                e.control = en.control;
+                e.value = en.valor;
+                break;
+            case Entrada::Puntero: {
+                // Virtual units to the logical screen's pixels.
+                const int w = GraphicsWidth() > 0 ? GraphicsWidth() : kAnchoVirtual;
+                const int h = GraphicsHeight() > 0 ? GraphicsHeight() : kAltoVirtual;
+                e.kind = input::PadEvent::Pointer;
+                e.control = en.x * w / kAnchoVirtual;
+                e.value = en.y * h / kAltoVirtual;
+                break;
+            }
+        }
+        pendientes.push_back({Pendiente::Mando, c.asiento, {}, e});
+    }
+
+    void Fuera(int par, bool perdido) {
+        Cliente* c = Buscar(par);
+        if (!c) return;
+        if (c->aceptado && c->asiento >= 0) {
+            pendientes.push_back({Pendiente::Deja, c->asiento, {}, {}});
+            std::printf("%s %s: una CPU juega con %s hasta que vuelva\n", c->nombre.c_str(),
+                        perdido ? "se ha perdido" : "ha salido", juego.nombreAsiento(c->asiento).c_str());
+            std::fflush(stdout);
+        }
+        clientes.erase(clientes.begin() + (c - clientes.data()));
+    }
+
+    // Everything the network brought, without waiting.
+    void Atender() {
+        Suceso s;
+        while (red->Tomar(s)) Atender(s);
+    }
+
+    void Atender(const Suceso& s) {
+        switch (s.tipo) {
+            case Suceso::Conectado:
+                if (!Buscar(s.par)) {
+                    Cliente c;
+                    c.par = s.par;
+                    clientes.push_back(c);
+                }
+                return;
+            case Suceso::Desconectado: return Fuera(s.par, s.perdido);
+            case Suceso::Datos: break;
+        }
+        Cliente* c = Buscar(s.par);
+        if (!c) return;
+        std::string porque;
+        std::optional<Mensaje> m = Decodificar(s.bytes.data(), s.bytes.size(), &porque);
+        if (!m) {
+            // Garbage: that client is dropped; the match plays on.
+            std::printf("Mensaje no valido de %s: %s\n", red->Direccion(s.par).c_str(), porque.c_str());
+            std::fflush(stdout);
+            if (c->aceptado) {
+                Fuera(s.par, false);
+                red->Cerrar(s.par);
+            } else {
+                Rechazar(s.par, Rechazo{Rechazo::Otro, "mensaje no valido"}, "Conexion rechazada: " + porque);
+            }
+            return;
+        }
+        if (const Hola* h = std::get_if<Hola>(&*m)) return Hola_(s.par, *h);
+        if (const Entrada* en = std::get_if<Entrada>(&*m)) return Entrada_(*c, *en);
+        if (const Progreso* p = std::get_if<Progreso>(&*m)) {
+            c->progreso = std::max(c->progreso, p->flip);
+            return;
+        }
+        // Anything else is not a client's to send: ignored.
+    }
+
+    // At every event processing: what the network brought, as outside facts.
+    void Inyectar() {
+        if (!esperados) EsperarJugadores();
+        Atender();
+        while (!pendientes.empty()) {
+            const Pendiente p = pendientes.front();
+            pendientes.pop_front();
+            input::PadEvent e;
+            e.pad = kPrimerMandoRemoto + p.asiento;
+            switch (p.tipo) {
+                case Pendiente::Toma:
+                    input::RemoteSeatEvent(p.asiento, p.nombre);
+                    e.kind = input::PadEvent::Connect;
+                    input::ControllerEvent(e);
+                    break;
+                case Pendiente::Deja:
+                    e.kind = input::PadEvent::Disconnect;
+                    input::ControllerEvent(e);
+                    input::RemoteSeatEvent(p.asiento, {});
+                    break;
+                case Pendiente::Mando: input::ControllerEvent(p.evento); break;
+            }
+        }
+    }
+
+    void EsperarJugadores() {
+        esperados = true;
+        if (opciones.esperar <= 0) return;
+        std::printf("Esperando a %d jugador%s en el puerto %u...\n", opciones.esperar, opciones.esperar == 1 ? "" : "es",
+                    static_cast<unsigned>(red->Puerto()));
+        std::fflush(stdout);
+        const auto limite = std::chrono::steady_clock::now() + std::chrono::milliseconds(kEsperaJugadoresMs);
+        while (Sentados() < opciones.esperar) {
+            if (std::chrono::steady_clock::now() > limite)
+                throw GameError("No han llegado los " + std::to_string(opciones.esperar) + " jugadores esperados");
+            Suceso s;
+            if (red->Esperar(s, 100)) Atender(s);
+        }
+    }
+
+    // After every flip: its facts and its digest to every client; under the virtual clock,
+    // a wait for the seated followers.
+    void Flip(int flip) {
+        Atender();
+        EnviarDiario();
+        const Resumen r{static_cast<uint32_t>(flip), juego.huella()};
+        for (const Cliente& c : clientes)
+            if (c.aceptado) Enviar(c.par, kCanalDiario, r);
+        if (opciones.relojVirtual) EsperarSeguidores(flip);
+    }
+
+    void EsperarSeguidores(int flip) {
+        const auto limite = std::chrono::steady_clock::now() + std::chrono::milliseconds(kEsperaSeguidorMs);
+        auto atrasado = [&](const Cliente& c) {
+            return c.aceptado && c.asiento >= 0 && c.esperado &&
+                   static_cast<int>(c.progreso) < flip - kFlipsDeVentaja;
+        };
+        while (std::any_of(clientes.begin(), clientes.end(), atrasado)) {
+            if (std::chrono::steady_clock::now() > limite) {
+                // Not heard from for too long: the match goes on without waiting for it.
+                for (Cliente& c : clientes)
+                    if (atrasado(c)) c.esperado = false;
+                break;
+            }
+            Suceso s;
+            if (red->Esperar(s, 50)) Atender(s);
+        }
+    }
+};
+
+Anfitrion::Anfitrion(const OpcionesAnfitrion& opciones, Juego juego) : e(std::make_unique<Estado>()) {
+    e->opciones = opciones;
+    e->juego = std::move(juego);
+    e->red = Transporte::Escuchar(opciones.puerto, kMaxClientes);
+    Estado* st = e.get();
+    journal::SetLineListener([st](const std::string& linea) {
+        st->diario += linea;
+        st->diario += '\n';
+    });
+    session::SetFlipListener([st](int flip, int32_t) { st->Flip(flip); });
+    input::SetNetworkSource([st] { st->Inyectar(); });
+    std::printf("Partida en red en el puerto %u\n", static_cast<unsigned>(e->red->Puerto()));
+    std::fflush(stdout);
+}
+
+Anfitrion::~Anfitrion() {
+    journal::SetLineListener({});
+    session::SetFlipListener({});
+    input::SetNetworkSource({});
+}
+
+void Anfitrion::Terminar(int codigo) {
+    if (e->terminado) return;
+    e->terminado = true;
+    e->Atender();
+    e->EnviarDiario();
+    for (const Cliente& c : e->clientes)
+        if (c.aceptado) {
+            e->Enviar(c.par, kCanalControl, Fin{std::clamp(codigo, 0, 255), static_cast<uint32_t>(session::FlipCount())});
+            e->red->Cerrar(c.par);
+        }
+}
+
+uint16_t Anfitrion::Puerto() const { return e->red->Puerto(); }
+
+std::vector<std::string> Anfitrion::Jugadores() const {
+    std::vector<std::string> nombres(kAsientos);
+    for (const Cliente& c : e->clientes)
+        if (c.aceptado && c.asiento >= 0) nombres[static_cast<size_t>(c.asiento)] = c.nombre;
+    return nombres;
+}
+
+std::vector<size_t> Anfitrion::BytesPorCliente() const {
+    std::vector<size_t> bytes;
+    for (const Cliente& c : e->clientes)
+        if (c.aceptado) bytes.push_back(e->red->BytesEnviados(c.par));
+    return bytes;
+}
+
+}  // namespace net

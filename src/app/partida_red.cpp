@@ -16,6 +16,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
@@ -52,6 +53,22 @@ std::string nombreDelJugador(const session::Options& o) {
     return nombre.empty() ? "Jugador" : nombre;
 }
 
+// The fingerprint of the game's own data: its folders only, not whatever else the data
+// folder holds (settings, a player's journals and traces).
+std::vector<net::ArchivoDatos> huellaDeLosDatos(const std::string& carpeta) {
+    std::vector<std::string> subcarpetas{"agua", "anim", "artwork", "music", "sfx"};
+    for (int s = 0; s < asientos::NUM_ASIENTOS; ++s) subcarpetas.push_back(asientos::personaje(s).carpeta);
+    std::vector<net::ArchivoDatos> todos;
+    for (const std::string& sub : subcarpetas)
+        for (net::ArchivoDatos& a : net::HuellaDatos(carpeta + "/" + sub)) {
+            a.ruta = sub + "/" + a.ruta;
+            todos.push_back(std::move(a));
+        }
+    std::sort(todos.begin(), todos.end(),
+              [](const net::ArchivoDatos& a, const net::ArchivoDatos& b) { return a.ruta < b.ruta; });
+    return todos;
+}
+
 // A seat a newcomer may take: a person at this keyboard plays it; a seat waiting for the
 // player who dropped out of it is theirs only.
 bool asientoLibre(int s, const std::string& nombre) {
@@ -64,7 +81,7 @@ bool asientoLibre(int s, const std::string& nombre) {
 std::unique_ptr<TPartidaRed> TPartidaRed::empezar(const session::Options& o, const std::string& carpetaDatos) {
     if (!o.net.host && !o.net.Follows()) return nullptr;
     std::unique_ptr<TPartidaRed> red(new TPartidaRed());
-    const std::vector<net::ArchivoDatos> datos = net::HuellaDatos(carpetaDatos);
+    const std::vector<net::ArchivoDatos> datos = huellaDeLosDatos(carpetaDatos);
     if (o.net.host) {
         net::OpcionesAnfitrion a;
         a.puerto = static_cast<uint16_t>(o.net.port);

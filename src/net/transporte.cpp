@@ -8,6 +8,7 @@
 
 #include <arpa/inet.h>
 #include <enet/enet.h>
+#include <enet/time.h>
 #include <ifaddrs.h>
 #include <net/if.h>
 #include <netinet/in.h>
@@ -32,6 +33,8 @@ constexpr size_t kHuecosDeRechazo = 4;
 // ENet keeps at most this much of a peer's out-of-order and half-assembled data; our
 // largest message fits in it many times over.
 constexpr size_t kMaxEsperaEnet = 4u << 20;
+// Leaving, the wait for a peer's last packets ends when it has been silent this long.
+constexpr uint32_t kSilencioDespedidaMs = 2000;
 // Events handled per turn of the loop before looking at the game's orders again.
 constexpr int kSucesosPorVuelta = 256;
 
@@ -236,7 +239,16 @@ void Transporte::Estado::Bucle() {
                 enet_peer_disconnect_later(peer, kAdios);
             }
         }
-        if (despidiendo && (ids.empty() || Reloj::now() >= limite)) break;
+        if (despidiendo) {
+            if (ids.empty() || Reloj::now() >= limite) break;
+            // A peer still taking its last packets keeps answering; one silent for a while
+            // is not coming back in time (the player closed the game during an outage).
+            const uint32_t ahora = enet_time_get();
+            bool oye = false;
+            for (const auto& [peer, id] : ids)
+                if (ENET_TIME_DIFFERENCE(ahora, peer->lastReceiveTime) < kSilencioDespedidaMs) oye = true;
+            if (!oye) break;
+        }
 
         ENetEvent ev;
         int r = enet_host_service(host, &ev, 1);

@@ -33,8 +33,10 @@ inline constexpr uint32_t kReintentosTope = 8;
 // Bytes that may wait, received but not yet taken by the game, from one peer: past it the
 // peer is dropped (a client or host flooding us, or a game thread stuck).
 inline constexpr size_t kMaxPendiente = 64u << 20;
-// How long the destructor waits for queued packets to be delivered before leaving.
-inline constexpr int kEsperaDespedidaMs = 2000;
+// How long the destructor waits at most for queued packets to be delivered before leaving
+// (a client catching up through a poor link takes its time), ending sooner when every peer
+// has its packets or has fallen silent.
+inline constexpr int kEsperaDespedidaMs = 15000;
 
 // On a client, its one peer: the host.
 inline constexpr int kParAnfitrion = 0;
@@ -63,8 +65,8 @@ class Transporte {
     // not resolve, "No se puede conectar con HOST:PORT" when nobody answers in time. Its
     // first Suceso is the Conectado already waited for.
     static std::unique_ptr<Transporte> Conectar(const std::string& anfitrion, uint16_t puerto, int esperaMs);
-    // Delivers what is queued (waiting up to kEsperaDespedidaMs), says goodbye to every
-    // peer, and ends the thread.
+    // Delivers what is queued (see kEsperaDespedidaMs), says goodbye to every peer, and
+    // ends the thread.
     ~Transporte();
     Transporte(const Transporte&) = delete;
     Transporte& operator=(const Transporte&) = delete;

@@ -16,6 +16,7 @@ import argparse
 import heapq
 import random
 import selectors
+import signal
 import socket
 import sys
 import time
@@ -23,6 +24,14 @@ import time
 LOOPBACK = "127.0.0.1"
 MAX_CLIENTS = 64  # client addresses given their own upstream socket; later ones are ignored
 MAX_DATAGRAM = 65535
+
+
+class Stop(Exception):
+    pass
+
+
+def stop(signum, frame):
+    raise Stop()
 
 
 def main():
@@ -82,7 +91,20 @@ def main():
         heapq.heappush(queue, (now + max(0.0, delay) / 1000.0, sequence, sock, data, dest))
         sequence += 1
 
+    # Ended by a signal (the tests end it when done), it still prints its summary.
+    signal.signal(signal.SIGTERM, stop)
+    signal.signal(signal.SIGINT, stop)
     print(front.getsockname()[1], flush=True)
+    try:
+        relay_loop(sel, front, upstream, host, queue, schedule, in_blackout, stats, end)
+    except Stop:
+        pass
+    print("relay: %(forwarded)d forwarded, %(dropped)d dropped, %(blackout)d lost in the blackout, "
+          "%(reordered)d held back" % stats, file=sys.stderr)
+    return 0
+
+
+def relay_loop(sel, front, upstream, host, queue, schedule, in_blackout, stats, end):
     while True:
         now = time.monotonic()
         if now >= end:
@@ -120,10 +142,6 @@ def main():
                 schedule(up, data, host, now)
             elif addr == host:  # from the host, back to the client this socket serves
                 schedule(front, data, key.data, now)
-
-    print("relay: %(forwarded)d forwarded, %(dropped)d dropped, %(blackout)d lost in the blackout, "
-          "%(reordered)d held back" % stats, file=sys.stderr)
-    return 0
 
 
 if __name__ == "__main__":

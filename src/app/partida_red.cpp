@@ -3,6 +3,7 @@
 #include "engine/asiento/cerebro.h"
 #include "engine/asiento/mandos.h"
 #include "engine/asiento/ocupantes.h"
+#include "engine/asiento/papeles.h"
 #include "engine/asiento/remotos.h"
 #include "net/anfitrion.h"
 #include "net/datos.h"
@@ -87,12 +88,19 @@ std::unique_ptr<TPartidaRed> TPartidaRed::empezar(const session::Options& o, con
         a.puerto = static_cast<uint16_t>(o.net.port);
         a.esperar = o.net.wait;
         a.relojVirtual = o.virtualClock;
+        a.justo = o.net.fair;
         a.nombre = nombreDelJugador(o);
         a.datos = datos;
         net::Juego juego;
         juego.asientoLibre = asientoLibre;
         juego.huella = huellaDelJuego;
         juego.nombreAsiento = [](int s) { return std::string(asientos::personaje(s).nombre); };
+        juego.enMinijuego = [] {
+            // The board gives one seat a part at a time; a minigame gives every seat one.
+            int conPapel = 0;
+            for (int s = 0; s < asientos::NUM_ASIENTOS; ++s) conPapel += asientos::papelDe(s).vacio() ? 0 : 1;
+            return conPapel > 1;
+        };
         red->anfitrion = std::make_unique<net::Anfitrion>(a, juego);
         return red;
     }

@@ -10,6 +10,8 @@
 #include "platform/session/run.h"
 #include "platform/video/render.h"
 
+#include <SDL.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -61,6 +63,8 @@ struct Anfitrion::Estado {
     std::vector<Cliente> clientes;
     std::deque<Pendiente> pendientes;
     bool esperados = false;  // --wait was met (or not asked)
+    // --fair: this machine's events held back, each with the time it is due.
+    std::deque<std::pair<std::chrono::steady_clock::time_point, SDL_Event>> retenidos;
     bool terminado = false;
 
     Cliente* Buscar(int par) {
@@ -222,9 +226,37 @@ struct Anfitrion::Estado {
         // Anything else is not a client's to send: ignored.
     }
 
+    // --fair: whether to hold an event of this machine back, and for how long.
+    bool Retener(const SDL_Event& ev) {
+        const bool local = ev.type == SDL_KEYDOWN || ev.type == SDL_KEYUP || ev.type == SDL_TEXTINPUT ||
+                           ev.type == SDL_MOUSEMOTION || ev.type == SDL_MOUSEBUTTONDOWN ||
+                           ev.type == SDL_MOUSEBUTTONUP ||
+                           (ev.type == journal::kPadEventType && ev.user.windowID < kPrimerMandoRemoto);
+        if (!local) return false;
+        int retraso = 0;
+        for (const Cliente& c : clientes)
+            if (c.aceptado && c.asiento >= 0) retraso = std::max(retraso, red->IdaYVueltaMs(c.par) / 2);
+        // Once one event waits, the ones after it wait too: their order is kept.
+        if (retenidos.empty() && (retraso <= 0 || !juego.enMinijuego || !juego.enMinijuego())) return false;
+        auto cuando = std::chrono::steady_clock::now() + std::chrono::milliseconds(retraso);
+        if (!retenidos.empty()) cuando = std::max(cuando, retenidos.back().first);
+        retenidos.emplace_back(cuando, ev);
+        return true;
+    }
+
+    void Soltar() {
+        const auto ahora = std::chrono::steady_clock::now();
+        while (!retenidos.empty() && retenidos.front().first <= ahora) {
+            const SDL_Event ev = retenidos.front().second;
+            retenidos.pop_front();
+            input::DeliverHeld(ev);
+        }
+    }
+
     // At every event processing: what the network brought, as outside facts.
     void Inyectar() {
         if (!esperados) EsperarJugadores();
+        Soltar();
         Atender();
         while (!pendientes.empty()) {
             const Pendiente p = pendientes.front();
@@ -303,6 +335,7 @@ Anfitrion::Anfitrion(const OpcionesAnfitrion& opciones, Juego juego) : e(std::ma
     });
     session::SetFlipListener([st](int flip, int32_t) { st->Flip(flip); });
     input::SetNetworkSource([st] { st->Inyectar(); });
+    if (opciones.justo) input::SetHoldBack([st](const SDL_Event& ev) { return st->Retener(ev); });
     std::printf("Partida en red en el puerto %u\n", static_cast<unsigned>(e->red->Puerto()));
     std::fflush(stdout);
 }
@@ -311,6 +344,7 @@ Anfitrion::~Anfitrion() {
     journal::SetLineListener({});
     session::SetFlipListener({});
     input::SetNetworkSource({});
+    input::SetHoldBack({});
 }
 
 void Anfitrion::Terminar(int codigo) {

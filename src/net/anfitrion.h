@@ -31,12 +31,17 @@ struct Juego {
     std::function<uint64_t()> huella;
     // The name of a seat, for messages ("Pexil").
     std::function<std::string(int s)> nombreAsiento;
+    // Whether a minigame is being played (where reaction counts, for --fair).
+    std::function<bool()> enMinijuego;
 };
 
 struct OpcionesAnfitrion {
     uint16_t puerto = kDefaultPort;
     int esperar = 0;            // players to wait for before the first event processing
     bool relojVirtual = false;  // wait for the seated followers each flip
+    // --fair: in minigames this machine's own players' input is held back by the one-way
+    // delay of the slowest remote player, so that every seat plays with the same delay.
+    bool justo = false;
     std::string nombre;         // the host's player's name
     std::vector<ArchivoDatos> datos;  // this side's data fingerprint
 };

@@ -31,6 +31,8 @@ constexpr size_t kCharQueue = 256;
 std::function<void()> frameHook;
 std::function<void()> networkSource;
 std::function<void(const SDL_Event&)> forwarder;
+std::function<bool(const SDL_Event&)> holdBack;
+bool releasing = false;  // DeliverHeld is giving a held event
 int hookFlip = -1;
 bool inHook = false;
 
@@ -283,6 +285,7 @@ bool HeldElsewhere(const SDL_Event& e) {
 }  // namespace
 
 void input::Deliver(const SDL_Event& e, Origin origin) {
+    if (origin == Origin::Outside && holdBack && !releasing && holdBack(e)) return;
     // An outside event is a fact: the journal writes it down, or, replaying, stands in for it.
     if (origin == Origin::Outside && !journal::Event(e)) {
         if (forwarder) forwarder(e);
@@ -292,6 +295,13 @@ void input::Deliver(const SDL_Event& e, Origin origin) {
     Translate(e);
 }
 
+
+void input::SetHoldBack(std::function<bool(const SDL_Event&)> hold) { holdBack = std::move(hold); }
+void input::DeliverHeld(const SDL_Event& e) {
+    releasing = true;
+    Deliver(e, Origin::Outside);
+    releasing = false;
+}
 
 void input::SetNetworkSource(std::function<void()> source) { networkSource = std::move(source); }
 void input::SetForwarder(std::function<void(const SDL_Event&)> forward) { forwarder = std::move(forward); }

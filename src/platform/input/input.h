@@ -110,6 +110,10 @@ void SetNetworkSource(std::function<void()> source);
 // A follower of a live stream: the machine's and the script's events, which a replay
 // leaves out, go to forward instead (its player's seat at the host). Empty: dropped.
 void SetForwarder(std::function<void(const SDL_Event&)> forward);
+// A host playing fair: hold may keep an outside event of this machine back (true: it
+// took the event), to give it later through DeliverHeld, which it does not see again.
+void SetHoldBack(std::function<bool(const SDL_Event&)> hold);
+void DeliverHeld(const SDL_Event& e);
 void SetControllerHooks(ControllerHooks hooks);
 // The character a key (virtual-key code) types by itself, as a real keyboard's text input
 // gives it without Shift: letters in lower case, digits and Space; 0 for any other key

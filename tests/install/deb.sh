@@ -20,7 +20,7 @@ for file in ./usr/bin/frikipartida ./usr/share/frikipartida/anim/pjs.vba ./usr/s
 done
 grep -Ev '^\./usr/(bin|share)/' "$work/files.txt" | grep -v '^\./usr/$' | grep -q . && fail "files outside /usr/bin and /usr/share"
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libsdl2-2.0-0 libpng16-16 libfreetype6 libvorbisfile3 libjpeg62-turbo libc6; do
+for lib in libsdl2-2.0-0 libpng16-16 libfreetype6 libvorbisfile3 libjpeg62-turbo libenet7 libc6; do
   [[ "$depends" == *"$lib"* ]] || fail "Depends lacks $lib: $depends"
 done
 [ "$(dpkg-deb -f "$deb" Section)" = games ] || fail "not in the games section"

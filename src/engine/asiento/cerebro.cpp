@@ -48,6 +48,10 @@ void pensarTodos() {
 
 void prepararCerebros(uint32_t semilla) {
     st.generador.seed(semilla);
+    encenderCerebros();
+}
+
+void encenderCerebros() {
     if (algunaCPU())
         input::SetFrameHook(pensarTodos);
     else

@@ -18,6 +18,9 @@ inline constexpr int TODOS = -1;
 // Seeds the brains' generator and, while a computer plays any seat, runs the brains and
 // the open waits before every frame's input (configurar calls it).
 void prepararCerebros(uint32_t semilla);
+// The same without seeding: the brains run before every frame's input while a computer
+// plays any seat, and not at all otherwise.
+void encenderCerebros();
 
 // ---- the brains' own random generator ----
 int entre(int a, int b);  // whole number in a .. b, both included

@@ -300,6 +300,12 @@ bool tieneMando(int s) {
            std::any_of(st.mandos.begin(), st.mandos.end(), [&](const TMando& m) { return m.asiento == s; });
 }
 
+int mandoDe(int s) {
+    for (const TMando& m : st.mandos)
+        if (s >= 0 && m.asiento == s) return m.numero;
+    return 0;
+}
+
 std::string botonDeTecla(int s, int tecla) {
     if (!tieneMando(s)) return {};
     const TPapel& papel = papelDe(s);

@@ -12,11 +12,16 @@ bool demoParada = false;
 }  // namespace
 
 void configurar(const Eleccion& e, uint32_t semilla) {
+    cambiarEleccion(e);
+    prepararCerebros(semilla);
+}
+
+void cambiarEleccion(const Eleccion& e) {
     mando::soltarTodo();
     elegida = e;
     elegida.nivel = std::clamp(e.nivel, NIVEL_FACIL, NIVEL_DIFICIL);
     demoParada = false;
-    prepararCerebros(semilla);
+    encenderCerebros();
 }
 
 const Eleccion& eleccion() {
@@ -43,6 +48,10 @@ bool todasCPU() {
 
 int nivel() {
     return elegida.nivel;
+}
+
+std::string nombreRemoto(int) {
+    return {};
 }
 
 bool demo() {

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 namespace asientos {
 
@@ -27,11 +28,15 @@ inline constexpr int NIVEL_FACIL = 1, NIVEL_NORMAL = 2, NIVEL_DIFICIL = 3;
 struct Eleccion {
     std::array<bool, NUM_ASIENTOS> cpu{};  // true: a computer plays that seat
     int nivel = NIVEL_NORMAL;
+    bool operator==(const Eleccion&) const = default;
 };
 
 // Chooses who plays. With a computer among them the brains start thinking every flip and
 // their generator is seeded with semilla; with four people everything is taken down.
 void configurar(const Eleccion& eleccion, uint32_t semilla);
+// Chooses who plays from now on, within a run: as configurar, but the brains' generator
+// goes on where it was (the players screen changes the choice between matches).
+void cambiarEleccion(const Eleccion& eleccion);
 const Eleccion& eleccion();
 // Who plays seat s now: a computer, else a controller, else a person.
 TOcupante ocupante(int s);
@@ -40,6 +45,9 @@ bool esCPU(int s);
 bool algunaCPU();
 bool todasCPU();
 int nivel();
+// The name of the remote player at seat s, empty when none sits there (nobody plays over
+// the network yet: always empty).
+std::string nombreRemoto(int s);
 
 // Demo mode (four computers): matches follow one another from the main menu until a
 // person ends one with Escape.

@@ -39,6 +39,18 @@ TImagePtr retrato(int i) {
     return i >= 0 && i < 4 ? TExplicacion::retratos[static_cast<size_t>(i)] : nullptr;
 }
 
+// Portraits stand on y = 820 (below the screen's edge) at 0.7 of their size.
+constexpr float kPieRetrato = 820;
+constexpr float kEscalaRetrato = 0.7f;
+
+// The computer's mark of seat i just above its portrait's head: no portrait reaches up
+// there (they overlap side by side), nor the prompt below or the key boxes far above.
+void dibujarMarcaSobre(int i, float x) {
+    const TImagePtr r = retrato(i);
+    const float alto = r ? static_cast<float>(r->height - 1) : 419;
+    dibujarMarcaCPU(i, x, kPieRetrato - kEscalaRetrato * alto - 21);
+}
+
 void dibujarLineas(const std::vector<std::string>& lineas, float x) {
     SetScale(0.5f, 0.5f);
     for (size_t i = 0; i < lineas.size(); ++i) DrawText(lineas[i], x, 120 + 25 * static_cast<float>(i));
@@ -195,9 +207,9 @@ void TExplicacion::pagina(Dibujo dibujar, bool paginaTurno) {
 
 void TExplicacion::dibujarUno(float d) {
     dibujarFondo(fondoTurno, d);
-    SetScale(0.7f, 0.7f);
-    DrawImage(retrato(uno), 150 + d, 820);
-    dibujarMarcaCPU(uno, 150 + d, 745);
+    SetScale(kEscalaRetrato, kEscalaRetrato);
+    DrawImage(retrato(uno), 150 + d, kPieRetrato);
+    dibujarMarcaSobre(uno, 150 + d);
     dibujarTitulo(titulo, d);
     dibujarLineas(textoTurno, 300 - d);
     dibujarPulsa(d);
@@ -205,11 +217,10 @@ void TExplicacion::dibujarUno(float d) {
 
 void TExplicacion::dibujarOtros(float d) {
     dibujarFondo(fondoOtros, d);
-    SetScale(0.7f, 0.7f);
-    for (size_t j = 0; j < 3; ++j) {
-        DrawImage(retrato(otros[j]), 870 - 100 * static_cast<float>(j) - d, 820);
-        dibujarMarcaCPU(otros[j], 870 - 100 * static_cast<float>(j) - d, 745);
-    }
+    SetScale(kEscalaRetrato, kEscalaRetrato);
+    for (size_t j = 0; j < 3; ++j) DrawImage(retrato(otros[j]), 870 - 100 * static_cast<float>(j) - d, kPieRetrato);
+    // After every portrait, so that none is drawn over a mark.
+    for (size_t j = 0; j < 3; ++j) dibujarMarcaSobre(otros[j], 870 - 100 * static_cast<float>(j) - d);
     const std::vector<std::string>* teclas[3] = {&teclas1, &teclas2, &teclas3};
     for (size_t k = 0; k < 3; ++k) dibujarTeclas(*teclas[k], 870 - 100 * static_cast<float>(posotros[k]) - d);
     // teclas k belongs to the k-th character other than the one on turn.

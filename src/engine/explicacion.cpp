@@ -10,6 +10,7 @@
 #include "platform/input/input.h"
 #include "platform/video/render.h"
 
+#include <algorithm>
 #include <cctype>
 
 TImageFontPtr TExplicacion::fuente;
@@ -43,12 +44,16 @@ TImagePtr retrato(int i) {
 constexpr float kPieRetrato = 820;
 constexpr float kEscalaRetrato = 0.7f;
 
+// The prompt's line starts at y = 730 once the page is in.
+constexpr float kPulsaY = 730;
+
 // The computer's mark of seat i just above its portrait's head: no portrait reaches up
-// there (they overlap side by side), nor the prompt below or the key boxes far above.
+// there (they overlap side by side), and the key boxes stay far above. A portrait too
+// short to clear the prompt's line still has its mark above that line.
 void dibujarMarcaSobre(int i, float x) {
     const TImagePtr r = retrato(i);
     const float alto = r ? static_cast<float>(r->height - 1) : 419;
-    dibujarMarcaCPU(i, x, kPieRetrato - kEscalaRetrato * alto - 21);
+    dibujarMarcaCPU(i, x, std::min(kPieRetrato - kEscalaRetrato * alto, kPulsaY) - 21);
 }
 
 void dibujarLineas(const std::vector<std::string>& lineas, float x) {
@@ -63,7 +68,7 @@ void dibujarTitulo(const std::string& titulo, float d) {
 
 void dibujarPulsa(float d) {
     SetScale(0.45f, 0.45f);
-    DrawText(kPulsa, 450, 730 + d);
+    DrawText(kPulsa, 450, kPulsaY + d);
 }
 
 // The labels of one player stack upward from y = 200, 30 units apart, each in a white box

@@ -2,7 +2,8 @@
 // Who sits at each seat: a person at the keyboard and mouse, a controller, or a computer
 // player. A seat is one of those at a time as far as anybody asks (ocupante), though all
 // of them act through the same keys, so a person may always press first. Screen code never
-// asks who sits where, except to draw the small "CPU" mark and the controller buttons.
+// asks who sits where, except to draw what tells the players (the small "CPU" mark, the
+// controller buttons, the board's "JUEGA LA CPU") and on the players screen.
 //
 // With no computer player chosen no brain is installed and the game runs as always.
 #include "engine/asiento/asiento.h"

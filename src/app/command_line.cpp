@@ -50,7 +50,7 @@ constexpr OptionHelp kOptionHelp[] = {
     {"--seed", "N", "semilla N para el generador aleatorio en vez del reloj"},
     {"--frame-times", "FICHERO", "una línea por volcado con los milisegundos de trabajo"},
     {"--keep-aspect", "", "en una pantalla que no es 4:3, la imagen 4:3 centrada entre bandas negras"},
-    {"--draw", "MODO", "ventana mayor que 1024x768: window la dibuja a su tamaño, small a 1024x768 y la escala, auto (por omisión) como window"},
+    {"--draw", "MODO", "ventana mayor que 1024x768: window la dibuja a su tamaño, small a 1024x768 y la escala, auto (por omisión) como small sin tarjeta gráfica (llvmpipe, softpipe) y como window con ella"},
     {"--pads", "LISTA", "los asientos que toman los mandos, por orden de conexión (pexil,tarsun)"},
     {"--cpu", "LISTA", "jugadores del ordenador en esos asientos (Tarsun,Pexil) o all (demostración)"},
     {"--cpu-level", "N", "nivel de los jugadores del ordenador: 1 fácil, 2 normal, 3 difícil"},

@@ -5,6 +5,7 @@
 #include "app/opciones_molonas.h"
 #include "engine/asiento/mandos.h"
 #include "engine/asiento/ocupantes.h"
+#include "engine/asiento/remotos.h"
 #include "platform/frame.h"
 #include "platform/input/input.h"
 #include "platform/pictures/image.h"

@@ -40,6 +40,10 @@ run ventana.png --draw window --trace ventana.jsonl
 grep -q 'Dibujo reducido' out.txt && fail "--draw window drew small"
 cmp reducido.jsonl ventana.jsonl || fail "drawing small changed the trace"
 cmp -s reducido.png ventana.png && fail "drawing small shows the very same pixels: it did not scale"
+# Automatic: small here, where the renderer is Mesa's software one (the rig's offscreen
+# driver and Xvfb have no other).
+run auto.png --draw auto
+cmp -s auto.png small.png || fail "automatic does not draw small on the software renderer"
 printf '1280 720\r\n' > resolucion.cfg
 # A session recorded between bars replays in a small 4:3 window without them to the same
 # trace: the mouse, over the picture or over a bar, is journaled where the game saw it.

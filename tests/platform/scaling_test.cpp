@@ -22,6 +22,7 @@ struct Seen {
     std::vector<std::string> trace;
     int mouseX = 0, mouseY = 0;  // where a window position lands on the game's screen
     bool small = false;
+    std::string renderer;
 };
 
 // A scene with hard and soft edges, text, a turned picture and a clipped viewport, shown
@@ -32,6 +33,7 @@ Seen Show(DrawSize mode) {
     SetDrawSize(mode);
     testrig::OpenDisplay(1600, 1200);
     seen.small = DrawingSmall();
+    seen.renderer = RendererName();
     rig::CaptureTrace(true);
     SetClsColor(40, 60, 160);
     Cls();
@@ -105,6 +107,14 @@ TEST(Scaling, TheScaledPictureLooksLikeTheNativeOneAndTheGameSeesNoDifference) {
     EXPECT_EQ(native.mouseY, 300);
     EXPECT_EQ(scaled.mouseX, native.mouseX);
     EXPECT_EQ(scaled.mouseY, native.mouseY);
+}
+
+TEST(Scaling, AutomaticDrawsSmallOnlyOnASoftwareRenderer) {
+    EXPECT_TRUE(SoftwareRenderer("llvmpipe (LLVM 15.0.6, 256 bits)"));
+    EXPECT_TRUE(SoftwareRenderer("softpipe"));
+    EXPECT_FALSE(SoftwareRenderer("AMD Radeon RX 6600 (radeonsi, navi23, LLVM 15.0.6, DRM 3.49, 6.1.0-13-amd64)"));
+    const Seen automatic = Show(DrawSize::Auto);
+    EXPECT_EQ(automatic.small, SoftwareRenderer(automatic.renderer));
 }
 
 TEST(Scaling, WindowsNoLargerThanTheVirtualScreenAreDrawnAsAlways) {

@@ -46,16 +46,25 @@ void pensarTodos() {
 
 }  // namespace
 
+static bool pensando = false;  // the brains' turn is installed
+
 void prepararCerebros(uint32_t semilla) {
     st.generador.seed(semilla);
     encenderCerebros();
 }
 
 void encenderCerebros() {
-    if (algunaCPU())
+    pensando = algunaCPU();
+    if (pensando)
         input::SetFrameHook(pensarTodos);
     else
         input::SetFrameHook({});
+}
+
+void activarCerebros() {
+    if (pensando) return;
+    pensando = true;
+    input::SetFrameHook(pensarTodos);
 }
 
 int entre(int a, int b) {

@@ -21,6 +21,9 @@ void prepararCerebros(uint32_t semilla);
 // The same without seeding: the brains run before every frame's input while a computer
 // plays any seat, and not at all otherwise.
 void encenderCerebros();
+// Starts the brains' turn before every frame's input if it is not running (a player over
+// the network came, who may drop out and need a computer to stand in).
+void activarCerebros();
 
 // ---- the brains' own random generator ----
 int entre(int a, int b);  // whole number in a .. b, both included

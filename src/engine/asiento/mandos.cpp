@@ -4,6 +4,7 @@
 
 #include "engine/asiento/emisor.h"
 #include "engine/asiento/papeles.h"
+#include "engine/asiento/remotos.h"
 #include "platform/base/errors.h"
 #include "platform/input/gamepad.h"
 #include "platform/input/input.h"
@@ -45,6 +46,7 @@ constexpr size_t kBotones = input::PAD_BUTTONS;
 struct TMando {
     int numero = 0;
     int asiento = -1;  // -1: no seat free when it came
+    bool remoto = false;  // a player over the network: its seat is fixed (remotos.h)
     std::array<bool, kBotones> botones{};
     int palancaX = 0, palancaY = 0;
     std::array<bool, 4> palanca{};  // stick past the threshold, by direction
@@ -192,8 +194,19 @@ void atender(const input::PadEvent& e) {
             if (e.pad <= 0 || buscar(e.pad)) return;
             TMando m;
             m.numero = e.pad;
-            m.asiento = asientoLibre();
+            m.remoto = e.pad >= PRIMER_MANDO_REMOTO;
+            m.asiento = m.remoto ? (e.pad - PRIMER_MANDO_REMOTO < NUM_ASIENTOS ? e.pad - PRIMER_MANDO_REMOTO : -1)
+                                 : asientoLibre();
             st.mandos.push_back(m);
+            return;
+        }
+        case input::PadEvent::Pointer: {
+            // A remote player's mouse, where the seat has the pointer.
+            TMando* m = buscar(e.pad);
+            if (!m || !m->remoto || !papelDe(m->asiento).raton) return;
+            const int w = GraphicsWidth() > 0 ? GraphicsWidth() : 1024;
+            const int h = GraphicsHeight() > 0 ? GraphicsHeight() : 768;
+            st.emisor.moverRaton(std::clamp(e.control, 0, w - 1), std::clamp(e.value, 0, h - 1));
             return;
         }
         case input::PadEvent::Disconnect: {
@@ -292,17 +305,18 @@ void empezarMandos(const std::vector<int>& orden) {
         ordenDeTexto(journal::Setting("pads", [&] { return textoDeOrden(orden); }));
     st = TMandos{};
     if (!elegido.empty()) st.orden = elegido;
-    input::SetControllerHooks({atender, cadaFlip});
+    olvidarRemotos();
+    input::SetControllerHooks({atender, cadaFlip, remotoCambiado, bloqueadaPorRemoto});
 }
 
 bool tieneMando(int s) {
-    return s >= 0 &&
-           std::any_of(st.mandos.begin(), st.mandos.end(), [&](const TMando& m) { return m.asiento == s; });
+    return s >= 0 && std::any_of(st.mandos.begin(), st.mandos.end(),
+                                 [&](const TMando& m) { return m.asiento == s && !m.remoto; });
 }
 
 int mandoDe(int s) {
     for (const TMando& m : st.mandos)
-        if (s >= 0 && m.asiento == s) return m.numero;
+        if (s >= 0 && m.asiento == s && !m.remoto) return m.numero;
     return 0;
 }
 

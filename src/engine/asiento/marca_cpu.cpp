@@ -1,11 +1,14 @@
 #include "engine/asiento/marca_cpu.h"
 
 #include "engine/asiento/ocupantes.h"
+#include "engine/asiento/remotos.h"
 #include "platform/pictures/font.h"
 #include "platform/video/render.h"
 
-void dibujarMarcaCPU(int s, float x, float y, float escala) {
-    if (asientos::ocupante(s) != asientos::TOcupante::cpu) return;
+void dibujarMarcaCPU(int s, float x, float y, float escala, bool conNombre) {
+    const asientos::TOcupante quien = asientos::ocupante(s);
+    if (quien != asientos::TOcupante::cpu && quien != asientos::TOcupante::remoto) return;
+    const bool remoto = quien == asientos::TOcupante::remoto;
     int r = 0, g = 0, b = 0;
     GetColor(r, g, b);
     const float alpha = GetAlpha();
@@ -15,7 +18,7 @@ void dibujarMarcaCPU(int s, float x, float y, float escala) {
     GetScale(sx, sy);
     const TImageFontPtr fuente = GetImageFont();
 
-    const std::string texto = "CPU";
+    const std::string texto = !remoto ? "CPU" : conNombre ? asientos::nombreRemoto(s) : "RED";
     SetRotation(0);
     SetAlpha(1);
     SetBlend(ALPHABLEND);
@@ -27,7 +30,10 @@ void dibujarMarcaCPU(int s, float x, float y, float escala) {
     SetColor(20, 20, 20);
     DrawRect(x - w / 2 - margen, y - h / 2 - margen, w + 2 * margen, h + 2 * margen);
     SetScale(2 * escala, 2 * escala);
-    SetColor(255, 220, 0);
+    if (remoto)
+        SetColor(90, 200, 255);
+    else
+        SetColor(255, 220, 0);
     DrawText(texto, x - w / 2, y - h / 2);
 
     SetImageFont(fuente);

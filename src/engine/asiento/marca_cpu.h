@@ -4,6 +4,7 @@
 // seat, so with four people nothing on screen changes.
 
 // Draws the mark for seat s when a computer plays it: a dark box with "CPU" in yellow in
-// the built-in font, its centre at (x, y) in virtual units, scaled by escala. Colour,
-// alpha, blend, rotation, scale and font are left as they were.
-void dibujarMarcaCPU(int s, float x, float y, float escala = 1);
+// the built-in font, its centre at (x, y) in virtual units, scaled by escala. A seat held
+// over the network gets "RED" in blue instead, or its player's name with conNombre.
+// Colour, alpha, blend, rotation, scale and font are left as they were.
+void dibujarMarcaCPU(int s, float x, float y, float escala = 1, bool conNombre = false);

@@ -2,6 +2,7 @@
 
 #include "engine/asiento/cerebro.h"
 #include "engine/asiento/mandos.h"
+#include "engine/asiento/remotos.h"
 
 #include <algorithm>
 
@@ -29,17 +30,22 @@ const Eleccion& eleccion() {
 }
 
 TOcupante ocupante(int s) {
+    if (tieneRemoto(s)) return TOcupante::remoto;
     if (esCPU(s)) return TOcupante::cpu;
     if (tieneMando(s)) return TOcupante::mando;
     return TOcupante::persona;
 }
 
 bool esCPU(int s) {
-    return s >= 0 && s < NUM_ASIENTOS && elegida.cpu[static_cast<size_t>(s)];
+    // A seat whose player over the network dropped out is played by a computer until
+    // they come back.
+    return s >= 0 && s < NUM_ASIENTOS && (elegida.cpu[static_cast<size_t>(s)] || remotoAusente(s));
 }
 
 bool algunaCPU() {
-    return std::any_of(elegida.cpu.begin(), elegida.cpu.end(), [](bool b) { return b; });
+    // Once anybody plays over the network a computer may have to stand in for them at any
+    // moment: the brains are made for every screen from then on.
+    return algunRemoto() || std::any_of(elegida.cpu.begin(), elegida.cpu.end(), [](bool b) { return b; });
 }
 
 bool todasCPU() {
@@ -48,10 +54,6 @@ bool todasCPU() {
 
 int nivel() {
     return elegida.nivel;
-}
-
-std::string nombreRemoto(int) {
-    return {};
 }
 
 bool demo() {

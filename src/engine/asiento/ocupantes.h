@@ -10,7 +10,6 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
 
 namespace asientos {
 
@@ -18,8 +17,8 @@ enum class TOcupante {
     persona,  // the keyboard and mouse (also whenever nobody else sits there)
     mando,    // a controller (mandos.h)
     cpu,      // a computer player (cerebro.h)
-    // A player over the network: its input would reach the host as its seat's events,
-    // through a TEmisor of its own like a controller's. Nobody sits so yet.
+    // A player over the network: its input reaches the host as a controller's of its own
+    // (remotos.h).
     remoto,
 };
 
@@ -39,16 +38,14 @@ void configurar(const Eleccion& eleccion, uint32_t semilla);
 // goes on where it was (the players screen changes the choice between matches).
 void cambiarEleccion(const Eleccion& eleccion);
 const Eleccion& eleccion();
-// Who plays seat s now: a computer, else a controller, else a person.
+// Who plays seat s now: a player over the network, else a computer (also for a remote
+// player who dropped out), else a controller, else a person.
 TOcupante ocupante(int s);
 // A computer plays seat s (false outside 0..3).
 bool esCPU(int s);
 bool algunaCPU();
 bool todasCPU();
 int nivel();
-// The name of the remote player at seat s, empty when none sits there (nobody plays over
-// the network yet: always empty).
-std::string nombreRemoto(int s);
 
 // Demo mode (four computers): matches follow one another from the main menu until a
 // person ends one with Escape.

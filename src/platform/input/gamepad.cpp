@@ -13,7 +13,9 @@
 
 #include <SDL2/SDL.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -297,6 +299,7 @@ void Trace(const input::PadEvent& e) {
             r.add("event", "axis").add("axis", name ? name : "?").add("value", e.value);
             break;
         }
+        case input::PadEvent::Pointer: r.add("event", "pointer").add("x", e.control).add("y", e.value); break;
     }
     r.emit();
 }
@@ -311,6 +314,27 @@ void input::ControllerEvent(const PadEvent& e) {
 void input::ApplyControllerEvent(const PadEvent& e) {
     gamepad::Trace(e);
     if (gamepad::hooks.event) gamepad::hooks.event(e);
+}
+
+void input::RemoteSeatEvent(int seat, const std::string& name) {
+    SDL_Event e{};
+    e.type = journal::kRemoteSeatEventType;
+    e.text.windowID = static_cast<Uint32>(seat);
+    // Cut at a character's start, so that a long name stays valid UTF-8.
+    size_t n = std::min(name.size(), sizeof e.text.text - 1);
+    while (n > 0 && n < name.size() && (static_cast<unsigned char>(name[n]) & 0xC0) == 0x80) --n;
+    std::memcpy(e.text.text, name.data(), n);
+    e.text.text[n] = '\0';
+    Deliver(e, Origin::Outside);
+}
+
+void input::ApplyRemoteSeatEvent(int seat, const std::string& name) {
+    if (rig::Tracing()) rig::Record("remote").add("seat", seat).add("name", name).emit();
+    if (gamepad::hooks.remote) gamepad::hooks.remote(seat, name);
+}
+
+bool input::BlockedKey(int key) {
+    return gamepad::hooks.blocks && gamepad::hooks.blocks(key);
 }
 
 void input::SetControllerHooks(ControllerHooks h) {
@@ -330,7 +354,7 @@ SDL_Event input::EventFromPad(const input::PadEvent& e) {
 
 bool input::PadFromEvent(const SDL_Event& e, input::PadEvent& out) {
     if (e.type != journal::kPadEventType) return false;
-    if (e.user.code < input::PadEvent::Connect || e.user.code > input::PadEvent::Axis) return false;
+    if (e.user.code < input::PadEvent::Connect || e.user.code > input::PadEvent::Pointer) return false;
     out.kind = static_cast<input::PadEvent::Kind>(e.user.code);
     out.pad = static_cast<int>(e.user.windowID);
     out.control = static_cast<int>(reinterpret_cast<intptr_t>(e.user.data1));

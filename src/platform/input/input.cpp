@@ -29,6 +29,8 @@ constexpr size_t kCharQueue = 256;
 
 // The per-flip callback and the flip it last ran for (-1: not yet).
 std::function<void()> frameHook;
+std::function<void()> networkSource;
+std::function<void(const SDL_Event&)> forwarder;
 int hookFlip = -1;
 bool inHook = false;
 
@@ -125,7 +127,7 @@ void PressButton(int button, bool isDown) {
 // type: code says which state change, data1 and data2 carry its values. It is never
 // journaled, so the journal has no kind for it.
 constexpr Uint32 kDerivedEventType = SDL_USEREVENT + 2;
-static_assert(kDerivedEventType != journal::kPadEventType);
+static_assert(kDerivedEventType != journal::kPadEventType && kDerivedEventType != journal::kRemoteSeatEventType);
 enum Derived : Sint32 { kKey, kChar, kMove, kButton, kWheel, kQuit };
 
 SDL_Event DerivedEvent(Derived what, int a = 0, int b = 0) {
@@ -231,6 +233,9 @@ void Translate(const SDL_Event& e) {
             // A controller event as the journal carries it, or SDL's own controller events.
             if (input::PadEvent pad; input::PadFromEvent(e, pad)) {
                 input::ApplyControllerEvent(pad);
+            } else if (e.type == journal::kRemoteSeatEventType) {
+                input::ApplyRemoteSeatEvent(static_cast<int>(e.text.windowID),
+                                            std::string(e.text.text, strnlen(e.text.text, sizeof e.text.text)));
             } else {
                 gamepad::HandleSdlEvent(e);
             }
@@ -264,11 +269,32 @@ SDL_Keycode SdlKeyOf(int vk) {
 }
 }  // namespace
 
+namespace {
+// A press or move of this machine's keyboard or mouse that the seat playing it, held over
+// the network, no longer answers to.
+bool HeldElsewhere(const SDL_Event& e) {
+    switch (e.type) {
+        case SDL_KEYDOWN: return !e.key.repeat && input::BlockedKey(VirtualKey(e.key.keysym.sym));
+        case SDL_MOUSEMOTION:
+        case SDL_MOUSEBUTTONDOWN: return input::BlockedKey(-1);
+        default: return false;
+    }
+}
+}  // namespace
+
 void input::Deliver(const SDL_Event& e, Origin origin) {
     // An outside event is a fact: the journal writes it down, or, replaying, stands in for it.
-    if (origin == Origin::Outside && !journal::Event(e)) return;
+    if (origin == Origin::Outside && !journal::Event(e)) {
+        if (forwarder) forwarder(e);
+        return;
+    }
+    if (origin != Origin::Derived && HeldElsewhere(e)) return;
     Translate(e);
 }
+
+
+void input::SetNetworkSource(std::function<void()> source) { networkSource = std::move(source); }
+void input::SetForwarder(std::function<void(const SDL_Event&)> forward) { forwarder = std::move(forward); }
 
 bool input::HasRealKey(int vk) { return SdlKeyOf(vk) != 0; }
 
@@ -326,6 +352,7 @@ void input::PumpEvents() {
         SDL_Event e;
         while (SDL_PollEvent(&e)) Deliver(OnLogicalScreen(e), Origin::Outside);
     }
+    if (networkSource) networkSource();
     for (const SDL_Event& e : recorded) Deliver(e, Origin::Journal);
     DeliverScriptEvents();
     gamepad::Tick(session::FlipCount());

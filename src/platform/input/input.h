@@ -4,6 +4,7 @@
 // virtual-key codes (Enter 13, Escape 27, Space 32, Left 37, Up 38, Right 39, Down 40,
 // letters are their capital ASCII code).
 #include <functional>
+#include <string>
 
 union SDL_Event;
 
@@ -65,7 +66,8 @@ void QuitEvent();
 // traces it and hands it to the controller hook: the seats above give each controller a
 // seat and turn its buttons into that seat's key and mouse events.
 struct PadEvent {
-    enum Kind { Connect, Disconnect, Button, Axis } kind = Connect;
+    // Pointer: a remote player's mouse, at (control, value) on the logical screen.
+    enum Kind { Connect, Disconnect, Button, Axis, Pointer } kind = Connect;
     int pad = 0;      // the run's number for the controller: 1 for the first one connected
     int control = 0;  // a PadButton or a PadAxis
     int value = 0;    // buttons 1 down / 0 up; axes -32768..32767
@@ -93,7 +95,21 @@ void ApplyControllerEvent(const PadEvent& e);
 struct ControllerHooks {
     std::function<void(const PadEvent&)> event;
     std::function<void(int flip)> tick;
+    // A player over the network took seat (0..3) under name, or left it (empty name).
+    std::function<void(int seat, const std::string& name)> remote;
+    // Whether this machine's key (virtual-key code; -1 the mouse) is kept from the game:
+    // a seat held over the network no longer answers to it. Asked for presses and moves.
+    std::function<bool(int key)> blocks;
 };
+// An outside fact: a player over the network took a seat or left it (empty name; at most
+// 31 bytes are kept). It enters through Deliver like a controller's event.
+void RemoteSeatEvent(int seat, const std::string& name);
+// Online play. source runs at every event processing, after the machine's events: a host
+// delivers its remote players' input there, as outside facts the journal keeps.
+void SetNetworkSource(std::function<void()> source);
+// A follower of a live stream: the machine's and the script's events, which a replay
+// leaves out, go to forward instead (its player's seat at the host). Empty: dropped.
+void SetForwarder(std::function<void(const SDL_Event&)> forward);
 void SetControllerHooks(ControllerHooks hooks);
 // The character a key (virtual-key code) types by itself, as a real keyboard's text input
 // gives it without Shift: letters in lower case, digits and Space; 0 for any other key

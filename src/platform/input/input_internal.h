@@ -13,6 +13,9 @@ struct PadEvent;
 // and back; false when e is not one or holds no valid controller event.
 SDL_Event EventFromPad(const PadEvent& e);
 bool PadFromEvent(const SDL_Event& e, PadEvent& out);
+void ApplyRemoteSeatEvent(int seat, const std::string& name);
+// The controller hooks' answer to whether this machine's key (-1 the mouse) is held elsewhere.
+bool BlockedKey(int key);
 
 // Takes pending SDL events and due script events into the input state (when replaying,
 // the journal's events of this pump stand in for them).

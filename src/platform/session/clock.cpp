@@ -27,8 +27,9 @@ void Delay(int ms) {
     session::WaitBegin();
     if (virtualClock) {
         clockseam::Advance(ms);
-    } else if (journal::Replaying() && session::Current().headless) {
-        // A headless replay takes its times from the journal: nothing to wait for.
+    } else if (journal::Replaying() && (session::Current().headless || session::FollowsStream())) {
+        // A headless replay takes its times from the journal: nothing to wait for. A
+        // follower of a live stream keeps its own pace (the network layer's playout).
     } else {
         std::this_thread::sleep_for(std::chrono::milliseconds(ms));
     }

@@ -37,7 +37,10 @@ struct State {
     std::unique_ptr<Reader> reader;  // replay
     int64_t pump = 0;  // pumps so far
     bool failed = false;  // replay: already stopped with its own message
+    int64_t facts = 0;    // facts written (recording) or taken (replaying) after the header
 };
+// Takes every line a recording writes (a network host streams them); it outlives Reset.
+std::function<void(const std::string&)> lineListener;
 State st;
 
 [[noreturn]] void Bad(const std::string& what) { throw GameError(what); }
@@ -56,6 +59,7 @@ std::string Text(const Line& l, size_t i) {
 }
 
 void WriteLine(const std::string& line) {
+    if (st.mode == Mode::Record && lineListener) lineListener(line);
     if (!st.file) return;
     std::fwrite(line.data(), 1, line.size(), st.file);
     std::fputc('\n', st.file);
@@ -91,6 +95,7 @@ const Line& Take(const char* kind, const Asked& asked) {
     if (l->kind != kind)
         Diverged(l->number, "la partida pide " + asked() + " y el diario tiene '" + l->kind + "'");
     st.reader->Pop();
+    ++st.facts;
     return *l;
 }
 
@@ -121,6 +126,7 @@ typename Codec::Answer Fact(const typename Codec::Question& question,
         std::string line = Codec::kKind;
         Codec::Write(line, question, answer);
         WriteLine(line);
+        ++st.facts;
     }
     return answer;
 }
@@ -231,12 +237,26 @@ bool Replaying() {
     return st.mode == Mode::Replay;
 }
 
+bool Recording() {
+    return st.mode == Mode::Record;
+}
+
+int64_t FactsSoFar() {
+    return st.facts;
+}
+
+void SetLineListener(std::function<void(const std::string&)> listener) {
+    lineListener = std::move(listener);
+}
+
 void StartRecording(const std::string& path, const Header& header) {
     Reset();
-    st.file = std::fopen(path.c_str(), "wb");
-    if (!st.file) Bad("No se puede escribir el diario " + path);
-    st.buffer = std::make_unique<char[]>(kWriteBuffer);
-    std::setvbuf(st.file, st.buffer.get(), _IOFBF, kWriteBuffer);
+    if (!path.empty()) {
+        st.file = std::fopen(path.c_str(), "wb");
+        if (!st.file) Bad("No se puede escribir el diario " + path);
+        st.buffer = std::make_unique<char[]>(kWriteBuffer);
+        std::setvbuf(st.file, st.buffer.get(), _IOFBF, kWriteBuffer);
+    }
     st.path = path;
     st.mode = Mode::Record;
     WriteLine(std::string(kMagic) + " " + std::to_string(kFormatVersion));
@@ -292,10 +312,12 @@ std::string ReplayEnding(int exitCode) {
 int Finish(int exitCode) {
     if (st.mode == Mode::Record) {
         WriteLine("end " + std::to_string(session::FlipCount()) + " " + std::to_string(exitCode));
-        bool failed = std::fflush(st.file) != 0 || std::ferror(st.file);
-        failed = std::fclose(st.file) != 0 || failed;
-        st.file = nullptr;
-        if (failed) std::printf("No se pudo escribir entero el diario %s\n", st.path.c_str());
+        if (st.file) {
+            bool failed = std::fflush(st.file) != 0 || std::ferror(st.file);
+            failed = std::fclose(st.file) != 0 || failed;
+            st.file = nullptr;
+            if (failed) std::printf("No se pudo escribir entero el diario %s\n", st.path.c_str());
+        }
         Reset();
         return exitCode;
     }
@@ -360,6 +382,7 @@ std::vector<SDL_Event> PumpEvents(int flip) {
         EventFrom(l->fields[2], l->fields, 3, e);
         events.push_back(e);
         st.reader->Pop();
+        ++st.facts;
     }
     return events;
 }
@@ -374,6 +397,7 @@ bool Event(const SDL_Event& event) {
         "ev " + std::to_string(session::FlipCount()) + " " + std::to_string(st.pump) + " " + kind;
     if (!fields.empty()) line += " " + fields;
     WriteLine(line);
+    ++st.facts;
     return true;
 }
 

@@ -40,9 +40,17 @@ constexpr int kFormatVersion = 2;
 // number needs no device behind it on replay): code is the kind (connect, disconnect,
 // button, axis), windowID the controller, data1 the control and data2 the value.
 constexpr uint32_t kPadEventType = 0x8001;
+// A seat taken (or left) by a player over the network travels as an event of this type
+// laid out as SDL's text input: windowID the seat (0..3), text the player's name (empty:
+// the player left).
+constexpr uint32_t kRemoteSeatEventType = 0x8003;
 
-// Starts writing a journal (buffered). Throws GameError when the file cannot be written.
+// Starts writing a journal (buffered): into the file at path, when one is given, and to
+// the line listener, when one is set. Throws GameError when the file cannot be written.
 void StartRecording(const std::string& path, const Header& header);
+// Takes every line a recording writes, header and "end" included, without its newline, as
+// it is written (a network host streams them). Empty: none. It stays set across runs.
+void SetLineListener(std::function<void(const std::string&)> listener);
 // Starts answering facts from a journal ("-": standard input), reading its header now
 // and every later line when the game asks for it. Throws GameError.
 Header StartReplay(const std::string& path);
@@ -95,6 +103,11 @@ bool Event(const SDL_Event& event);
 // Whether the run replays a journal: for the session room's own bookkeeping (a headless
 // replay's sleeps wait for nothing); every other room asks its facts through the door.
 bool Replaying();
+// Whether the run records a journal (into a file, or only for the line listener).
+bool Recording();
+// Facts written so far after the header (recording) or taken so far (replaying): the same
+// count at the same point of the same run, so a replay that kept in step can prove it.
+int64_t FactsSoFar();
 
 // ---- strings and event kinds (journal_events.cpp) ----
 std::string Escape(const std::string& s);

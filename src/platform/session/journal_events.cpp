@@ -36,6 +36,7 @@ struct Fields {
 };
 
 constexpr int64_t kCoord = 1 << 20;  // window coordinates are far smaller
+constexpr int64_t kPointerMax = 16383;  // a logical screen is far smaller
 
 struct EventKind {
     const char* name;
@@ -141,10 +142,11 @@ const EventKind kKinds[] = {
          e.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
          return in.done();
      }},
-    // A controller's event under the run's number for it: kind, controller, control, value.
+    // A controller's event under the run's number for it: kind, controller, control, value
+    // (a remote player's pointer, kind 4, carries its position in the two last).
     {"pad",
      [](const SDL_Event& e, std::string& out) {
-         if (e.type != kPadEventType || e.user.code < 0 || e.user.code > 3) return false;
+         if (e.type != kPadEventType || e.user.code < 0 || e.user.code > 4) return false;
          out = Num(e.user.code) + " " + Num(e.user.windowID) + " " +
                Num(static_cast<int>(reinterpret_cast<intptr_t>(e.user.data1))) + " " +
                Num(static_cast<int>(reinterpret_cast<intptr_t>(e.user.data2)));
@@ -152,10 +154,29 @@ const EventKind kKinds[] = {
      },
      [](Fields& in, SDL_Event& e) {
          e.type = kPadEventType;
-         e.user.code = static_cast<Sint32>(in.next(0, 3));
+         const int64_t kind = in.next(0, 4);
+         const bool pointer = kind == 4;
+         e.user.code = static_cast<Sint32>(kind);
          e.user.windowID = static_cast<Uint32>(in.next(1, 1 << 16));
-         e.user.data1 = reinterpret_cast<void*>(static_cast<intptr_t>(in.next(0, 255)));
-         e.user.data2 = reinterpret_cast<void*>(static_cast<intptr_t>(in.next(-32768, 32767)));
+         e.user.data1 = reinterpret_cast<void*>(static_cast<intptr_t>(in.next(0, pointer ? kPointerMax : 255)));
+         e.user.data2 = reinterpret_cast<void*>(
+             static_cast<intptr_t>(pointer ? in.next(0, kPointerMax) : in.next(-32768, 32767)));
+         return in.done();
+     }},
+    // A seat taken by a player over the network (seat, name), or left ("~").
+    {"remote",
+     [](const SDL_Event& e, std::string& out) {
+         if (e.type != kRemoteSeatEventType || e.text.windowID > 3) return false;
+         out = Num(e.text.windowID) + " " + Escape(std::string(e.text.text, strnlen(e.text.text, sizeof e.text.text)));
+         return true;
+     },
+     [](Fields& in, SDL_Event& e) {
+         e.type = kRemoteSeatEventType;
+         e.text.windowID = static_cast<Uint32>(in.next(0, 3));
+         std::string name;
+         if (in.at >= in.f.size() || !Unescape(in.f[in.at++], name)) return false;
+         if (name.size() >= sizeof e.text.text || name.find('\0') != std::string::npos) return false;
+         std::memcpy(e.text.text, name.c_str(), name.size() + 1);
          return in.done();
      }},
 };

@@ -22,14 +22,18 @@ struct RunState {
     std::chrono::steady_clock::duration waited{};
     std::chrono::steady_clock::time_point waitStart;
     int waitDepth = 0;
+    bool followsStream = false;
 };
 RunState st;
+std::function<void(int)> flipListener;
 
 [[noreturn]] void Bad(const std::string& what) { throw GameError(what); }
 
 }  // namespace
 
-void Configure(const Options& options) {
+void Configure(const Options& options) { Configure(options, nullptr, {}); }
+
+void Configure(const Options& options, std::unique_ptr<journal::ByteSource> stream, const std::string& name) {
     Reset();
     st.options = options;
     // Shots are written later, after the game may have moved into its data folder: they
@@ -39,8 +43,9 @@ void Configure(const Options& options) {
         std::filesystem::path anchored = std::filesystem::absolute(shot.second, ec);
         if (!ec) shot.second = anchored.string();
     }
-    if (!options.replay.empty()) {
-        journal::Header h = journal::StartReplay(options.replay);
+    if (stream || !options.replay.empty()) {
+        st.followsStream = stream != nullptr;
+        journal::Header h = stream ? journal::StartReplay(std::move(stream), name) : journal::StartReplay(options.replay);
         st.options.seed = h.seed;
         st.options.virtualClock = h.virtualClock;
         // The recording stopped at its limit; a replay may stop sooner, never later.
@@ -53,7 +58,7 @@ void Configure(const Options& options) {
         st.frameTimesFile = std::fopen(options.frameTimes.c_str(), "wb");
         if (!st.frameTimesFile) Bad("No se puede escribir " + options.frameTimes);
     }
-    if (!options.record.empty()) {
+    if (!options.record.empty() || (options.net.host && !st.followsStream && options.replay.empty())) {
         journal::Header h;
         h.seed = options.seed;
         h.virtualClock = options.virtualClock;
@@ -74,6 +79,10 @@ void Reset() {
 }
 
 int FlipCount() { return st.flips; }
+
+bool FollowsStream() { return st.followsStream; }
+
+void SetFlipListener(std::function<void(int)> listener) { flipListener = std::move(listener); }
 
 std::string ShotForNextFlip() {
     for (const auto& [n, path] : st.options.shots)
@@ -99,6 +108,7 @@ void FlipDone(int sync, int32_t clockMs) {
         st.workStart = now;
         st.waited = {};
     }
+    if (flipListener) flipListener(st.flips);
 }
 
 }  // namespace session

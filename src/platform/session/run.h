@@ -7,10 +7,16 @@
 // Without options none of the rig is active and the game behaves as it always does.
 #include <cstdint>
 #include <exception>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
+
+namespace journal {
+class ByteSource;
+}
 
 namespace session {
 
@@ -35,11 +41,29 @@ struct Options {
     std::optional<std::string> cpuLevel;  // --cpu-level: 1, 2 or 3, unchecked
     std::string record;         // session journal to write
     std::string replay;         // session journal to play back instead of the machine
+    // Online play: this run hosts a match (its journal is written for the stream even
+    // without --record) or follows a host's live stream (a player or a spectator).
+    struct Network {
+        bool host = false;
+        std::string join;   // --join ADDRESS[:PORT]
+        std::string watch;  // --watch ADDRESS[:PORT]
+        std::string seat;   // --seat NAME, unchecked
+        std::string name;   // --name TEXT ("" the login name)
+        int port = 7341;    // --port N (the host's; a client's address may carry its own)
+        int wait = 0;       // --wait N: players to wait for before the first flip
+        bool fair = false;  // --fair
+        bool Follows() const { return !join.empty() || !watch.empty(); }
+    } net;
 };
 
 // Applies the options: journal (replay or record), clock, trace, frame times. Call once
 // before Graphics. Throws GameError when a file cannot be read or written.
 void Configure(const Options& options);
+// The same for a run that follows a live stream (online play): its journal comes from
+// stream, named `name` in messages, and its sleeps give way to the follower's own pacing.
+void Configure(const Options& options, std::unique_ptr<journal::ByteSource> stream, const std::string& name);
+// Whether this run follows a live stream.
+bool FollowsStream();
 const Options& Current();
 // Restores everything to the plain game defaults (tests).
 void Reset();
@@ -58,6 +82,10 @@ private:
 
 // Flips done so far (the next flip is FlipCount() + 1).
 int FlipCount();
+
+// Called after every flip is counted, with the count (online play streams each flip's
+// facts and checks the follower's pace there). Empty: none. Stays set across runs.
+void SetFlipListener(std::function<void(int flips)> listener);
 
 // ---- called by Flip ----
 // The shot path for the coming flip (empty when none).

@@ -49,6 +49,10 @@ void SetDrawSize(DrawSize mode) { chosen = mode; }
 DrawSize GetDrawSize() { return chosen; }
 bool DrawingSmall() { return video::Shown().target != 0; }
 
+bool SoftwareRenderer(const std::string& name) {
+    return name.find("llvmpipe") != std::string::npos || name.find("softpipe") != std::string::npos;
+}
+
 std::string RendererName() {
     if (!video::Shown().gl) return {};
     const auto* name = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
@@ -62,11 +66,10 @@ bool OpenScaledTarget() {
     int x, y, w, h;
     PictureInWindow(x, y, w, h);
     if (w <= kVirtualW && h <= kVirtualH) return false;  // small already: drawn as always
-    // Automatic draws at the window's size for now: on llvmpipe the scaling pass costs
-    // about as much as drawing one full-window picture (bench_drawing's BM_Present against
-    // BM_WindowPicture), so drawing small pays only where a screen draws over the whole
-    // window several times; it is chosen by asking for it.
-    if (chosen != DrawSize::Small) return false;
+    if (chosen == DrawSize::Window) return false;
+    // Automatic draws small only on a software renderer, which pays for every pixel; a
+    // graphics card draws the window's pixels for free and keeps its sharpness.
+    if (chosen == DrawSize::Auto && !SoftwareRenderer(RendererName())) return false;
     if (!fb.Usable()) return false;
     const int tw = std::min(w, kVirtualW), th = std::min(h, kVirtualH);
     GLuint texture = 0, target = 0;

@@ -10,7 +10,7 @@
 enum class DrawSize {
     Window,  // draw at the window's size
     Small,   // draw at most 1024x768 and scale to the window
-    Auto,    // the game's choice: today the window's size (see OpenScaledTarget)
+    Auto,    // small on a software renderer (Mesa's llvmpipe or softpipe), else the window's size
 };
 
 // Chooses the mode of the next Graphics call (Auto until chosen).
@@ -19,5 +19,7 @@ DrawSize GetDrawSize();
 // Whether the open display draws small and scales (what Auto decided, and whether the
 // window is larger than the virtual screen at all).
 bool DrawingSmall();
+// Whether a renderer of that name draws in software (Mesa's llvmpipe or softpipe).
+bool SoftwareRenderer(const std::string& name);
 // The OpenGL renderer's name ("llvmpipe (LLVM 15.0.6, 256 bits)"), empty without a display.
 std::string RendererName();

@@ -5,7 +5,7 @@
 #include "app/opciones_molonas.h"
 #include "app/practica.h"
 #include "datos_prueba.h"
-#include "engine/asiento/mandos.h"
+#include "engine/asiento/remotos.h"
 #include "engine/gestor_sonido.h"
 #include "support/rig_fixture.h"
 
@@ -198,16 +198,21 @@ TEST_F(PantallasTest, PlayersScreenChangesSeatsAndLevelAndSavesOnlyAChange) {
     EXPECT_FALSE(asientos::esCPU(0));
     EXPECT_EQ(asientos::nivel(), 3);
 
-    // Tarsun to the computer and back again: nothing changed, nothing written.
+    // Tarsun to the computer and back again, and Right on a seat held over the network,
+    // which this screen cannot change: nothing changed, nothing written.
     std::remove("jugadores.cfg");
+    asientos::remotoCambiado(1, "Ana");
     const int inicio = session::FlipCount();
     testrig::Script({"11 key Up press", "12 key Up press", "13 key Enter press", "24 key Right press",
-                     "25 key Left press", "26 key Escape press", "27 key Down press", "28 key Enter press"});
+                     "25 key Left press", "26 key Down press", "27 key Right press", "28 key Escape press",
+                     "29 key Down press", "30 key Enter press"});
     TOpcionesMolonas::Create()->start();
     EXPECT_EQ(valor(inicio + 24, "Pexil"), "CPU");
     EXPECT_EQ(valor(inicio + 25, "Tarsun"), "CPU");
     EXPECT_EQ(valor(inicio + 26, "Tarsun"), "Persona (mando 1)");
+    EXPECT_EQ(valor(inicio + 28, "Er_Varsen"), "Remoto: Ana");
     EXPECT_FALSE(std::ifstream("jugadores.cfg").good());
+    asientos::olvidarRemotos();
     asientos::configurar({}, 1);
 }
 

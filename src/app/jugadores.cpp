@@ -159,8 +159,9 @@ asientos::Eleccion jugadoresGuardados() {
 void cambiarJugadores(const asientos::Eleccion& archivo, const std::string& path) {
     guardada = archivo;
     const session::Options& o = session::Current();
-    // A replay shows another session again: this player's own file is not its to change.
-    if (o.replay.empty()) escribirJugadores(archivo, path);
+    // A replay, or a follower of a match over the network, shows another session: this
+    // player's own file is not its to change.
+    if (o.replay.empty() && !session::FollowsStream()) escribirJugadores(archivo, path);
     asientos::cambiarEleccion(
         descodificar(journal::Setting("jugadores", [&] { return codificar(conOpciones(archivo, o)); })));
 }

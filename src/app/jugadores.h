@@ -31,7 +31,7 @@ asientos::Eleccion jugadoresDeLaSesion(const session::Options& options);
 // its start, or as the screen last changed it (kept in the journal as the setting
 // "jugadores_archivo", so that a replay starts the screen from the recorded values).
 asientos::Eleccion jugadoresGuardados();
-// The players screen's new choice: written to the file (except by a replay), and who
-// plays from now on, with --cpu and --cpu-level still over it (kept in the journal as a
-// new "jugadores" setting).
+// The players screen's new choice: written to the file (except by a replay or a follower
+// of a match over the network), and who plays from now on, with --cpu and --cpu-level
+// still over it (kept in the journal as a new "jugadores" setting).
 void cambiarJugadores(const asientos::Eleccion& archivo, const std::string& path = settings::PathFor("jugadores.cfg"));

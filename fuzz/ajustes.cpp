@@ -1,7 +1,7 @@
 // Fuzz target: the players file jugadores.cfg and the screen file pantalla.cfg as the game
 // reads them at start-up. Whatever the bytes, the players file must give a level of 1 to
-// 3 and be left readable: read again, it gives the same choice (a damaged file is
-// rewritten with four people, which must read back as such).
+// 3, read again give the same choice (reading never rewrites it), and that choice, written
+// as the players screen writes it, must read back the same.
 #include "app/jugadores.h"
 #include "app/pantalla.h"
 #include "scratch_file.h"
@@ -17,8 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::WriteScratch(jugadores, data, size);
     const asientos::Eleccion first = leerJugadores(jugadores);
     if (first.nivel < asientos::NIVEL_FACIL || first.nivel > asientos::NIVEL_DIFICIL) std::abort();
-    const asientos::Eleccion again = leerJugadores(jugadores);
-    if (again.cpu != first.cpu || again.nivel != first.nivel) std::abort();
+    if (leerJugadores(jugadores) != first) std::abort();
+    escribirJugadores(first, jugadores);
+    if (leerJugadores(jugadores) != first) std::abort();
 
     fuzz::WriteScratch(pantalla, data, size);
     (void)leerPantalla(pantalla);

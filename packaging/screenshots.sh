@@ -27,3 +27,7 @@ shoot 450 tablero.png '1 key Escape press' '20 key Enter press'
 # Practice, the first minigame: both explanation pages passed, then a click to walk.
 shoot 650 minijuego.png '1 key Escape press' '20 key Down press' '22 key Enter press' '60 key Enter press' \
   '210 key Enter press' '300 type x' '450 mouse 700 500' '460 button 1 down' '462 button 1 up' '470 key Q press'
+# The players screen (Opciones, then "Jugadores"), Pexil just turned over to the computer.
+shoot 70 jugadores.png '1 key Escape press' '12 key Down press' '13 key Down press' '14 key Enter press' \
+  '30 key Up press' '31 key Up press' '32 key Enter press' '50 key Down press' '51 key Down press' \
+  '52 key Down press' '53 key Right press'

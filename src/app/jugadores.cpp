@@ -4,8 +4,9 @@
 #include "platform/base/stream.h"
 #include "platform/session/journal.h"
 
-#include <algorithm>
 #include <cctype>
+#include <cstdio>
+#include <optional>
 #include <sstream>
 
 namespace {
@@ -41,6 +42,48 @@ int nivelDe(const std::string& texto) {
     if (texto == "1" || texto == "2" || texto == "3") return texto[0] - '0';
     throw GameError("--cpu-level: nivel desconocido \"" + texto + "\". Validos: 1 (facil), 2 (normal), 3 (dificil)");
 }
+
+// The file's choice with the command line's over it (checked before).
+asientos::Eleccion conOpciones(asientos::Eleccion e, const session::Options& o) {
+    if (o.cpu) e.cpu = seatsDeLista(*o.cpu);
+    if (o.cpuLevel) e.nivel = nivelDe(*o.cpuLevel);
+    return e;
+}
+
+// A choice as the journal keeps it: "cpcp 2", c a computer and p a person seat by seat,
+// then the level.
+std::string codificar(const asientos::Eleccion& e) {
+    std::string t;
+    for (bool cpu : e.cpu) t += cpu ? 'c' : 'p';
+    return t + " " + std::to_string(e.nivel);
+}
+asientos::Eleccion descodificar(const std::string& texto) {
+    asientos::Eleccion e;
+    bool bien = texto.size() == asientos::NUM_ASIENTOS + 2 && texto[asientos::NUM_ASIENTOS] == ' ';
+    for (size_t s = 0; bien && s < asientos::NUM_ASIENTOS; ++s) {
+        bien = texto[s] == 'c' || texto[s] == 'p';
+        e.cpu[s] = texto[s] == 'c';
+    }
+    if (bien) {
+        const char nivel = texto.back();
+        bien = nivel >= '1' && nivel <= '3';
+        e.nivel = nivel - '0';
+    }
+    if (!bien) throw GameError("El diario da unos jugadores no validos: \"" + texto + "\"");
+    return e;
+}
+
+// A line of the file as a message may show it: at most 60 bytes, anything unprintable as '?'.
+std::string legible(const std::string& linea) {
+    std::string t = linea.substr(0, 60);
+    for (char& c : t)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
+    return t;
+}
+
+// What jugadores.cfg holds as this run last read or wrote it: the players screen starts
+// from it. Empty before the run has read the file (a replay never reads it).
+std::optional<asientos::Eleccion> guardada;
 }  // namespace
 
 void escribirJugadores(const asientos::Eleccion& e, const std::string& path) {
@@ -56,35 +99,34 @@ void escribirJugadores(const asientos::Eleccion& e, const std::string& path) {
 
 asientos::Eleccion leerJugadores(const std::string& path) {
     asientos::Eleccion e;
+    auto in = ReadStream(path);
+    if (!in) return e;
     std::array<bool, asientos::NUM_ASIENTOS> visto{};
-    bool bien = false;
-    if (auto in = ReadStream(path)) {
-        bien = true;
-        while (bien && !in->Eof()) {
-            const std::string linea = in->ReadLine();
-            if (linea.empty()) continue;
-            const size_t espacio = linea.find(' ');
-            if (espacio == std::string::npos) {
-                bien = false;
-                break;
-            }
-            const std::string clave = linea.substr(0, espacio), valor = minusculas(linea.substr(espacio + 1));
-            const int s = asientos::asientoDe(clave);
-            if (minusculas(clave) == "nivel" && (valor == "1" || valor == "2" || valor == "3")) {
-                e.nivel = valor[0] - '0';
-            } else if (s >= 0 && !visto[static_cast<size_t>(s)] && (valor == "persona" || valor == "cpu")) {
-                visto[static_cast<size_t>(s)] = true;
-                e.cpu[static_cast<size_t>(s)] = valor == "cpu";
-            } else {
-                bien = false;
-            }
+    bool nivelVisto = false;
+    for (int numero = 1; !in->Eof(); ++numero) {
+        const std::string linea = in->ReadLine();
+        std::istringstream palabras(linea);
+        std::string clave, valor, resto;
+        if (!(palabras >> clave)) continue;  // blank
+        palabras >> valor;
+        const bool sola = !(palabras >> resto);
+        valor = minusculas(valor);
+        const int s = asientos::asientoDe(clave);
+        if (sola && minusculas(clave) == "nivel" && !nivelVisto && (valor == "1" || valor == "2" || valor == "3")) {
+            nivelVisto = true;
+            e.nivel = valor[0] - '0';
+        } else if (sola && s >= 0 && !visto[static_cast<size_t>(s)] && (valor == "persona" || valor == "cpu")) {
+            visto[static_cast<size_t>(s)] = true;
+            e.cpu[static_cast<size_t>(s)] = valor == "cpu";
+        } else {
+            // What is not understood keeps its default; the file stays as it is until
+            // the player changes something on the players screen.
+            std::fprintf(stderr, "%s, linea %d: no se entiende \"%s\" (se toma el valor por defecto)\n", path.c_str(),
+                         numero, legible(linea).c_str());
         }
-        in->Close();
     }
-    if (bien && std::all_of(visto.begin(), visto.end(), [](bool v) { return v; })) return e;
-    const asientos::Eleccion personas;
-    escribirJugadores(personas, path);
-    return personas;
+    in->Close();
+    return e;
 }
 
 void comprobarOpcionesCPU(const session::Options& o) {
@@ -94,30 +136,32 @@ void comprobarOpcionesCPU(const session::Options& o) {
 
 asientos::Eleccion elegirJugadores(const session::Options& o, const std::string& path) {
     comprobarOpcionesCPU(o);
-    asientos::Eleccion e = leerJugadores(path);
-    if (o.cpu) e.cpu = seatsDeLista(*o.cpu);
-    if (o.cpuLevel) e.nivel = nivelDe(*o.cpuLevel);
-    return e;
+    return conOpciones(leerJugadores(path), o);
 }
 
 asientos::Eleccion jugadoresDeLaSesion(const session::Options& o) {
-    const std::string texto = journal::Setting("jugadores", [&] {
-        const asientos::Eleccion e = elegirJugadores(o);
-        std::string t;
-        for (bool cpu : e.cpu) t += cpu ? 'c' : 'p';
-        return t + " " + std::to_string(e.nivel);
-    });
-    asientos::Eleccion e;
-    bool bien = texto.size() == asientos::NUM_ASIENTOS + 2 && texto[asientos::NUM_ASIENTOS] == ' ';
-    for (size_t s = 0; bien && s < asientos::NUM_ASIENTOS; ++s) {
-        bien = texto[s] == 'c' || texto[s] == 'p';
-        e.cpu[s] = texto[s] == 'c';
-    }
-    if (bien) {
-        const char nivel = texto.back();
-        bien = nivel >= '1' && nivel <= '3';
-        e.nivel = nivel - '0';
-    }
-    if (!bien) throw GameError("El diario da unos jugadores no validos: \"" + texto + "\"");
-    return e;
+    guardada.reset();
+    return descodificar(journal::Setting("jugadores", [&] {
+        comprobarOpcionesCPU(o);
+        guardada = leerJugadores();
+        return codificar(conOpciones(*guardada, o));
+    }));
+}
+
+asientos::Eleccion jugadoresGuardados() {
+    guardada = descodificar(journal::Setting("jugadores_archivo", [] {
+        if (!guardada) guardada = leerJugadores();
+        return codificar(*guardada);
+    }));
+    return *guardada;
+}
+
+void cambiarJugadores(const asientos::Eleccion& archivo, const std::string& path) {
+    guardada = archivo;
+    const session::Options& o = session::Current();
+    // A replay, or a follower of a match over the network, shows another session: this
+    // player's own file is not its to change.
+    if (o.replay.empty() && !session::FollowsStream()) escribirJugadores(archivo, path);
+    asientos::cambiarEleccion(
+        descodificar(journal::Setting("jugadores", [&] { return codificar(conOpciones(archivo, o)); })));
 }

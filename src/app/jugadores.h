@@ -4,13 +4,16 @@
 //
 // The file has one line per character, the name, a space and "persona" or "cpu"
 // ("Tarsun persona"), and may have a line "nivel N" with N 1 (easy), 2 (normal) or
-// 3 (hard). A missing or malformed file is rewritten with four people at level 2.
+// 3 (hard). Whatever is missing or not understood takes its default (a person, level 2);
+// the file is written only when the player changes something on the players screen.
 #include "engine/asiento/ocupantes.h"
 #include "platform/base/settings.h"
 #include "platform/session/run.h"
 
 #include <string>
 
+// Every line understood counts; each line not understood (a duplicate included) is named
+// on standard error and skipped. A missing file is four people at level 2. Never writes.
 asientos::Eleccion leerJugadores(const std::string& path = settings::PathFor("jugadores.cfg"));
 void escribirJugadores(const asientos::Eleccion& eleccion, const std::string& path = settings::PathFor("jugadores.cfg"));
 
@@ -23,3 +26,12 @@ asientos::Eleccion elegirJugadores(const session::Options& options, const std::s
 // elegirJugadores for this run, kept in the session journal ("cpcp 2": c a computer,
 // p a person, seat by seat, then the level): a replay takes the recorded choice.
 asientos::Eleccion jugadoresDeLaSesion(const session::Options& options);
+
+// What jugadores.cfg holds for the players screen to start from: as the run read it at
+// its start, or as the screen last changed it (kept in the journal as the setting
+// "jugadores_archivo", so that a replay starts the screen from the recorded values).
+asientos::Eleccion jugadoresGuardados();
+// The players screen's new choice: written to the file (except by a replay or a follower
+// of a match over the network), and who plays from now on, with --cpu and --cpu-level
+// still over it (kept in the journal as a new "jugadores" setting).
+void cambiarJugadores(const asientos::Eleccion& archivo, const std::string& path = settings::PathFor("jugadores.cfg"));

@@ -1,6 +1,7 @@
 #include "app/opciones_molonas.h"
 
 #include "app/deslizamiento.h"
+#include "app/pantalla_jugadores.h"
 #include "engine/gestor_sonido.h"
 #include "platform/frame.h"
 #include "platform/input/input.h"
@@ -12,7 +13,7 @@
 TImageFontPtr TOpcionesMolonas::fuente;
 
 namespace {
-enum Linea { kMusica, kSonido, kAntialias, kShaders, kPhysX, kDisplacement, kVolver };
+enum Linea { kMusica, kSonido, kAntialias, kShaders, kPhysX, kDisplacement, kJugadores, kVolver };
 
 // Back from the manager's 0..1 to percent. Rounded: truncating the float product would
 // show 53 as 52 on the next visit.
@@ -48,7 +49,14 @@ int TOpcionesMolonas::start() {
     int antialias = 0;  // 0 "No", 1 "2x", 2 "4x"
     int shaders = 0, physx = 0, displacement = 0;
 
-    while (KeyHit(KEY_ENTER) == 0) {
+    while (true) {
+        if (KeyHit(KEY_ENTER) > 0) {
+            // Enter leaves from any line but "Jugadores", which opens the players screen
+            // and comes back here as it was left.
+            if (selection != kJugadores) break;
+            TPantallaJugadores::Create()->start();
+            SetImageFont(fuente);
+        }
         SetColor(255, 255, 255);
         DrawImage(fondo, 0, 0, 0);
 
@@ -93,7 +101,7 @@ int TOpcionesMolonas::start() {
                 case kShaders: return shaders ? "Si" : "No";
                 case kPhysX: return physx ? "Si" : "No";
                 case kDisplacement: return displacement ? "Si" : "No";
-                default: return "";  // "Volver" has no value
+                default: return "";  // "Jugadores" and "Volver" have no value
             }
         });
 

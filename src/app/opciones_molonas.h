@@ -1,7 +1,7 @@
 #pragma once
 // The options screen: the music and effects volumes of the sound manager, changed by
-// holding Left or Right on their line, and four switches that only show their value and
-// start at "No" on every visit.
+// holding Left or Right on their line, four switches that only show their value and
+// start at "No" on every visit, and the way to the players screen.
 #include "platform/pictures/font.h"
 
 #include <array>
@@ -10,15 +10,16 @@
 
 class TOpcionesMolonas {
    public:
-    std::array<std::string, 7> options{"Volumen Musica", "Volumen Sonido", "Usar Antialias",
-                                       "Usar Shaders",   "Usar PhysX",     "Usar DisplacementMapping",
-                                       "Volver"};
+    std::array<std::string, 8> options{"Volumen Musica", "Volumen Sonido",           "Usar Antialias",
+                                       "Usar Shaders",   "Usar PhysX",               "Usar DisplacementMapping",
+                                       "Jugadores",      "Volver"};
 
     // Loads the options font (once, before the display opens).
     static void cargarRecursos();
     static std::unique_ptr<TOpcionesMolonas> Create();
-    // Shows the options until Enter; returns -1 (back to the main menu). The volumes stay
-    // in the sound manager for the rest of the run.
+    // Shows the options until Enter (on "Jugadores" Enter opens the players screen and
+    // the options show again after it); returns -1 (back to the main menu). The volumes
+    // stay in the sound manager for the rest of the run.
     int start();
 
     static TImageFontPtr fuente;  // artwork/comic.ttf at 50

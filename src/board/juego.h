@@ -81,6 +81,8 @@ class TJuego {
     // The board whirls and grows while it fades to white.
     void zoomJuego();
 
+    // The prompt over the wheel: "PULSA UNA TECLA!", or "JUEGA LA CPU" when a computer is
+    // on turn (nobody needs to press then).
     void dibujaClick();
     void dibujaWin();
     void dibujaNombre(int slot);

@@ -4,6 +4,7 @@
 
 #include "engine/asiento/asiento.h"
 #include "engine/asiento/marca_cpu.h"
+#include "engine/asiento/ocupantes.h"
 #include "engine/gl.h"
 #include "platform/video/render.h"
 
@@ -52,11 +53,13 @@ void TJuego::dibujarTablero(int s, const std::function<void()>& entreCapas,
     dibujarPortrait(s, 100, 918, 6);
     if (antesNombre) antesNombre();
     dibujaNombre(s);
-    dibujarMarcaCPU(s, 345, 625, 1.5f);
+    // Above the name, clear of its letters.
+    dibujarMarcaCPU(s, 345, 600, 1.5f);
 }
 
 void TJuego::dibujaClick() {
-    textoConBorde("PULSA UNA TECLA!");
+    // Nobody is asked to press for a computer: it stops the wheel itself.
+    textoConBorde(asientos::esCPU(equipo->getTurno()) ? "JUEGA LA CPU" : "PULSA UNA TECLA!");
 }
 
 void TJuego::dibujaWin() {

@@ -10,6 +10,7 @@
 #include "platform/input/input.h"
 #include "platform/video/render.h"
 
+#include <algorithm>
 #include <cctype>
 
 TImageFontPtr TExplicacion::fuente;
@@ -39,6 +40,22 @@ TImagePtr retrato(int i) {
     return i >= 0 && i < 4 ? TExplicacion::retratos[static_cast<size_t>(i)] : nullptr;
 }
 
+// Portraits stand on y = 820 (below the screen's edge) at 0.7 of their size.
+constexpr float kPieRetrato = 820;
+constexpr float kEscalaRetrato = 0.7f;
+
+// The prompt's line starts at y = 730 once the page is in.
+constexpr float kPulsaY = 730;
+
+// The computer's mark of seat i just above its portrait's head: no portrait reaches up
+// there (they overlap side by side), and the key boxes stay far above. A portrait too
+// short to clear the prompt's line still has its mark above that line.
+void dibujarMarcaSobre(int i, float x) {
+    const TImagePtr r = retrato(i);
+    const float alto = r ? static_cast<float>(r->height - 1) : 419;
+    dibujarMarcaCPU(i, x, std::min(kPieRetrato - kEscalaRetrato * alto, kPulsaY) - 21);
+}
+
 void dibujarLineas(const std::vector<std::string>& lineas, float x) {
     SetScale(0.5f, 0.5f);
     for (size_t i = 0; i < lineas.size(); ++i) DrawText(lineas[i], x, 120 + 25 * static_cast<float>(i));
@@ -51,7 +68,7 @@ void dibujarTitulo(const std::string& titulo, float d) {
 
 void dibujarPulsa(float d) {
     SetScale(0.45f, 0.45f);
-    DrawText(kPulsa, 450, 730 + d);
+    DrawText(kPulsa, 450, kPulsaY + d);
 }
 
 // The labels of one player stack upward from y = 200, 30 units apart, each in a white box
@@ -195,9 +212,9 @@ void TExplicacion::pagina(Dibujo dibujar, bool paginaTurno) {
 
 void TExplicacion::dibujarUno(float d) {
     dibujarFondo(fondoTurno, d);
-    SetScale(0.7f, 0.7f);
-    DrawImage(retrato(uno), 150 + d, 820);
-    dibujarMarcaCPU(uno, 150 + d, 745);
+    SetScale(kEscalaRetrato, kEscalaRetrato);
+    DrawImage(retrato(uno), 150 + d, kPieRetrato);
+    dibujarMarcaSobre(uno, 150 + d);
     dibujarTitulo(titulo, d);
     dibujarLineas(textoTurno, 300 - d);
     dibujarPulsa(d);
@@ -205,11 +222,10 @@ void TExplicacion::dibujarUno(float d) {
 
 void TExplicacion::dibujarOtros(float d) {
     dibujarFondo(fondoOtros, d);
-    SetScale(0.7f, 0.7f);
-    for (size_t j = 0; j < 3; ++j) {
-        DrawImage(retrato(otros[j]), 870 - 100 * static_cast<float>(j) - d, 820);
-        dibujarMarcaCPU(otros[j], 870 - 100 * static_cast<float>(j) - d, 745);
-    }
+    SetScale(kEscalaRetrato, kEscalaRetrato);
+    for (size_t j = 0; j < 3; ++j) DrawImage(retrato(otros[j]), 870 - 100 * static_cast<float>(j) - d, kPieRetrato);
+    // After every portrait, so that none is drawn over a mark.
+    for (size_t j = 0; j < 3; ++j) dibujarMarcaSobre(otros[j], 870 - 100 * static_cast<float>(j) - d);
     const std::vector<std::string>* teclas[3] = {&teclas1, &teclas2, &teclas3};
     for (size_t k = 0; k < 3; ++k) dibujarTeclas(*teclas[k], 870 - 100 * static_cast<float>(posotros[k]) - d);
     // teclas k belongs to the k-th character other than the one on turn.

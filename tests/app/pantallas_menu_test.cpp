@@ -1,11 +1,16 @@
 // The practice menu, the options and the credits: the slide they share with the main
 // menu, their keys, and what they leave in the sound manager.
 #include "app/creditos_que_molan.h"
+#include "app/jugadores.h"
 #include "app/opciones_molonas.h"
 #include "app/practica.h"
 #include "datos_prueba.h"
+#include "engine/asiento/remotos.h"
 #include "engine/gestor_sonido.h"
 #include "support/rig_fixture.h"
+
+#include <cstdio>
+#include <fstream>
 
 namespace {
 using testrig::Field;
@@ -87,11 +92,13 @@ TEST_F(PantallasTest, HoldingRightOnMusicVolumeRaisesItToAHundredAndStops) {
 
     // Lines rest 50 apart; each value follows its line 20 units after the text.
     auto t = textos(12);
-    ASSERT_EQ(t.size(), 13u);  // seven lines, six values
+    ASSERT_EQ(t.size(), 14u);  // eight lines, six values
     EXPECT_EQ(Field(t[2], "text"), "Volumen Sonido");
     EXPECT_EQ(Field(t[2], "y"), "250");
-    EXPECT_EQ(Field(t[12], "text"), "Volver");
+    EXPECT_EQ(Field(t[12], "text"), "Jugadores");
     EXPECT_EQ(Field(t[12], "y"), "500");
+    EXPECT_EQ(Field(t[13], "text"), "Volver");
+    EXPECT_EQ(Field(t[13], "y"), "550");
     SetImageFont(TOpcionesMolonas::fuente);
     EXPECT_FLOAT_EQ(std::stof(Field(t[1], "x")), 170 + TextWidth("Volumen Musica") + 20);
     EXPECT_EQ(Field(t[1], "rgb"), "[64,127,255]");
@@ -147,6 +154,66 @@ TEST_F(PantallasTest, APressOnAVolumeLineDoesNotReachASwitch) {
     testrig::Script({"11 key Right press", "12 key Down press", "13 key Down press", "20 key Enter press"});
     TOpcionesMolonas::Create()->start();
     EXPECT_EQ(valor(20, "Usar Antialias"), "No");
+}
+
+// Up from the first options line wraps to "Volver", once more to "Jugadores", whose Enter
+// opens the players screen. There Pexil becomes a computer and the level hard; leaving
+// saves both, and they play from then on. A visit that changes nothing writes nothing.
+TEST_F(PantallasTest, PlayersScreenChangesSeatsAndLevelAndSavesOnlyAChange) {
+    std::remove("jugadores.cfg");
+    asientos::configurar(jugadoresDeLaSesion(session::Options{}), 1);
+    testrig::Script({"1 pad 1 connect", "11 key Up press", "12 key Up press", "13 key Enter press",
+                     // the players screen slides in from flip 14 and rests in flip 24
+                     "24 key Down press", "25 key Down press", "26 key Down press", "27 key Right press",
+                     "28 key Down press", "29 key Right press", "30 key Right press", "32 key Escape press",
+                     // back on the options screen, "Jugadores" still chosen
+                     "33 key Down press", "34 key Enter press"});
+    EXPECT_EQ(TOpcionesMolonas::Create()->start(), -1);
+    EXPECT_EQ(session::FlipCount(), 34);
+
+    auto t = textos(25);
+    const std::vector<std::string> lineas{"Tarsun",  "Persona (mando 1)", "Er_Varsen", "Persona",
+                                          "Quelbido", "Persona",          "Pexil",     "Persona",
+                                          "Nivel CPU", "Normal",          "Volver"};
+    ASSERT_EQ(t.size(), lineas.size());
+    for (size_t i = 0; i < t.size(); ++i) {
+        EXPECT_EQ(Field(t[i], "text"), lineas[i]);
+        EXPECT_EQ(Field(t[i], "y"), std::to_string(200 + 50 * static_cast<int>(i / 2)));
+        EXPECT_EQ(Field(t[i], "font"), "comic.ttf@50");
+    }
+    EXPECT_EQ(Field(t[2], "rgb"), "[64,127,255]");  // Er_Varsen chosen
+    EXPECT_EQ(valor(28, "Pexil"), "CPU");
+    EXPECT_EQ(valor(29, "Nivel CPU"), "Normal");
+    EXPECT_EQ(valor(30, "Nivel CPU"), "Dificil");
+    EXPECT_EQ(valor(31, "Nivel CPU"), "Dificil");  // no level above it
+    auto vuelta = textos(33);
+    ASSERT_EQ(vuelta.size(), 14u);
+    EXPECT_EQ(Field(vuelta[12], "text"), "Jugadores");
+    EXPECT_EQ(Field(vuelta[12], "rgb"), "[64,127,255]");
+
+    std::ifstream f("jugadores.cfg", std::ios::binary);
+    const std::string guardado((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(guardado, "Tarsun persona\r\nEr_Varsen persona\r\nQuelbido persona\r\nPexil cpu\r\nnivel 3\r\n");
+    EXPECT_TRUE(asientos::esCPU(3));
+    EXPECT_FALSE(asientos::esCPU(0));
+    EXPECT_EQ(asientos::nivel(), 3);
+
+    // Tarsun to the computer and back again, and Right on a seat held over the network,
+    // which this screen cannot change: nothing changed, nothing written.
+    std::remove("jugadores.cfg");
+    asientos::remotoCambiado(1, "Ana");
+    const int inicio = session::FlipCount();
+    testrig::Script({"11 key Up press", "12 key Up press", "13 key Enter press", "24 key Right press",
+                     "25 key Left press", "26 key Down press", "27 key Right press", "28 key Escape press",
+                     "29 key Down press", "30 key Enter press"});
+    TOpcionesMolonas::Create()->start();
+    EXPECT_EQ(valor(inicio + 24, "Pexil"), "CPU");
+    EXPECT_EQ(valor(inicio + 25, "Tarsun"), "CPU");
+    EXPECT_EQ(valor(inicio + 26, "Tarsun"), "Persona (mando 1)");
+    EXPECT_EQ(valor(inicio + 28, "Er_Varsen"), "Remoto: Ana");
+    EXPECT_FALSE(std::ifstream("jugadores.cfg").good());
+    asientos::olvidarRemotos();
+    asientos::configurar({}, 1);
 }
 
 TEST_F(PantallasTest, CreditsKeepTheEmptyLineInItsPlace) {

@@ -6,7 +6,9 @@
 # one in a 320x240 window. Each replays in a 64x48 window (this player's resolucion.cfg):
 # the game computes with the recorded screen whatever window shows it. The data is built
 # deterministically, so the traces hold as long as the data files do; a change to the data
-# means recording them anew.
+# means recording them anew. A change to what is drawn means a new sum for the journals it
+# shows in (the computer players' marks moved clear of the portraits, and "JUEGA LA CPU"
+# on a computer's turn, gave cpu_dificil.txt its present one); the journal stays as it was.
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/common.sh"
 printf '64 48\r\n' > resolucion.cfg

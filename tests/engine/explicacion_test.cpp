@@ -1,4 +1,5 @@
 #include "engine/explicacion.h"
+#include "engine/asiento/ocupantes.h"
 #include "engine/asiento/papeles.h"
 #include "support/rig_fixture.h"
 
@@ -280,4 +281,53 @@ TEST_F(ExplicacionTest, ControllerButtonsShowBesideTheKeysOfSeatsThatHaveOne) {
     EXPECT_EQ(Field(botones[0], "y"), "200");
     EXPECT_EQ(Field(botones[1], "y"), "170");
     EXPECT_EQ(Field(botones[0], "rgb"), "[40,40,40]");
+}
+
+// With computers in every seat, each page at rest shows a mark per computer portrait
+// (one on the turn page, three on the others'), drawn after every portrait and clear of
+// all of them and of "Pulsa una tecla...": nothing covers a mark, and no mark covers text.
+TEST_F(ExplicacionTest, ComputerMarksStandClearOfPortraitsAndThePrompt) {
+    asientos::Eleccion todas;
+    todas.cpu.fill(true);
+    asientos::configurar(todas, 1);
+    auto e = ejemplo(2);
+    const int inicio = session::FlipCount();
+    // The computer on turn ends each page by itself; the typed keys are a safety net.
+    auto cuadros = mostrar(*e, {"700 type a", "1100 type b"});
+    SetImageFont(TExplicacion::fuente);
+    struct Caja {
+        float x0, y0, x1, y1;
+    };
+    const float escala = 0.45f;
+    const Caja pulsa{450, 730, 450 + TextWidth("Pulsa una tecla...") * escala,
+                     730 + TextHeight("Pulsa una tecla...") * escala};
+    auto cruzan = [](const Caja& a, const Caja& b) {
+        return a.x0 < b.x1 && b.x0 < a.x1 && a.y0 < b.y1 && b.y0 < a.y1;
+    };
+    for (int pagina : {1, 2}) {
+        const int flip = inicio + reposo(cuadros, pagina).first;
+        ASSERT_GT(flip, inicio) << "page " << pagina << " never came to rest";
+        std::vector<Caja> retratos, marcas;
+        bool retratoEncima = false;
+        for (const std::string& l : rig::CapturedTrace()) {
+            if (Field(l, "flip") != std::to_string(flip)) continue;
+            const std::string op = Field(l, "op");
+            if (op == "image" && Field(l, "src").rfind("artwork/char-", 0) == 0) {
+                // 40 x 60 portraits at 0.7, handled at their bottom centre (20, 59).
+                const float x = std::stof(Field(l, "x")), y = std::stof(Field(l, "y"));
+                retratos.push_back({x - 14, y - 41.3f, x + 14, y + 0.7f});
+                retratoEncima = retratoEncima || !marcas.empty();
+            } else if (op == "rect" && Field(l, "rgb") == "[20,20,20]") {
+                const float x = std::stof(Field(l, "x")), y = std::stof(Field(l, "y"));
+                marcas.push_back({x, y, x + std::stof(Field(l, "w")), y + std::stof(Field(l, "h"))});
+            }
+        }
+        EXPECT_EQ(marcas.size(), pagina == 1 ? 1u : 3u) << "page " << pagina;
+        EXPECT_FALSE(retratoEncima) << "a portrait drawn over a mark on page " << pagina;
+        for (const Caja& m : marcas) {
+            EXPECT_FALSE(cruzan(m, pulsa)) << "a mark over the prompt on page " << pagina << " at y " << m.y0;
+            for (const Caja& r : retratos) EXPECT_FALSE(cruzan(m, r)) << "a mark over a portrait on page " << pagina;
+        }
+    }
+    asientos::configurar({}, 1);
 }

@@ -50,6 +50,10 @@ static bool pensando = false;  // the brains' turn is installed
 
 void prepararCerebros(uint32_t semilla) {
     st.generador.seed(semilla);
+    encenderCerebros();
+}
+
+void encenderCerebros() {
     pensando = algunaCPU();
     if (pensando)
         input::SetFrameHook(pensarTodos);

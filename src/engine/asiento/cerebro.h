@@ -18,6 +18,9 @@ inline constexpr int TODOS = -1;
 // Seeds the brains' generator and, while a computer plays any seat, runs the brains and
 // the open waits before every frame's input (configurar calls it).
 void prepararCerebros(uint32_t semilla);
+// The same without seeding: the brains run before every frame's input while a computer
+// plays any seat, and not at all otherwise.
+void encenderCerebros();
 // Starts the brains' turn before every frame's input if it is not running (a player over
 // the network came, who may drop out and need a computer to stand in).
 void activarCerebros();

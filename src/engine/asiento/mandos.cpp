@@ -314,6 +314,12 @@ bool tieneMando(int s) {
                                  [&](const TMando& m) { return m.asiento == s && !m.remoto; });
 }
 
+int mandoDe(int s) {
+    for (const TMando& m : st.mandos)
+        if (s >= 0 && m.asiento == s && !m.remoto) return m.numero;
+    return 0;
+}
+
 std::string botonDeTecla(int s, int tecla) {
     if (!tieneMando(s)) return {};
     const TPapel& papel = papelDe(s);

@@ -18,6 +18,9 @@ namespace asientos {
 void empezarMandos(const std::vector<int>& orden);
 // True while a controller sits at seat s.
 bool tieneMando(int s);
+// The number of the controller at seat s (the run's own count, from 1, as "pad N" in a
+// script), or 0 when none sits there (a player over the network is not counted here).
+int mandoDe(int s);
 // The controller button that presses `tecla` for seat s right now ("A", "<", ">"), or
 // empty when the seat has no controller or does not play that key.
 std::string botonDeTecla(int s, int tecla);

@@ -13,11 +13,16 @@ bool demoParada = false;
 }  // namespace
 
 void configurar(const Eleccion& e, uint32_t semilla) {
+    cambiarEleccion(e);
+    prepararCerebros(semilla);
+}
+
+void cambiarEleccion(const Eleccion& e) {
     mando::soltarTodo();
     elegida = e;
     elegida.nivel = std::clamp(e.nivel, NIVEL_FACIL, NIVEL_DIFICIL);
     demoParada = false;
-    prepararCerebros(semilla);
+    encenderCerebros();
 }
 
 const Eleccion& eleccion() {

@@ -2,7 +2,8 @@
 // Who sits at each seat: a person at the keyboard and mouse, a controller, or a computer
 // player. A seat is one of those at a time as far as anybody asks (ocupante), though all
 // of them act through the same keys, so a person may always press first. Screen code never
-// asks who sits where, except to draw the small "CPU" mark and the controller buttons.
+// asks who sits where, except to draw what tells the players (the small "CPU" mark, the
+// controller buttons, the board's "JUEGA LA CPU") and on the players screen.
 //
 // With no computer player chosen no brain is installed and the game runs as always.
 #include "engine/asiento/asiento.h"
@@ -27,11 +28,15 @@ inline constexpr int NIVEL_FACIL = 1, NIVEL_NORMAL = 2, NIVEL_DIFICIL = 3;
 struct Eleccion {
     std::array<bool, NUM_ASIENTOS> cpu{};  // true: a computer plays that seat
     int nivel = NIVEL_NORMAL;
+    bool operator==(const Eleccion&) const = default;
 };
 
 // Chooses who plays. With a computer among them the brains start thinking every flip and
 // their generator is seeded with semilla; with four people everything is taken down.
 void configurar(const Eleccion& eleccion, uint32_t semilla);
+// Chooses who plays from now on, within a run: as configurar, but the brains' generator
+// goes on where it was (the players screen changes the choice between matches).
+void cambiarEleccion(const Eleccion& eleccion);
 const Eleccion& eleccion();
 // Who plays seat s now: a player over the network, else a computer (also for a remote
 // player who dropped out), else a controller, else a person.

@@ -10,10 +10,55 @@
 #include "platform/session/journal.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #ifndef FK_VERSION
 #define FK_VERSION "0"
 #endif
+
+namespace {
+// One run of the game with these options. unirse tells whether it ended by joining a host.
+int jugar(const session::Options& options, const datafolder::Choice& data, bool& unirse) {
+    try {
+        comprobarOpcionesCPU(options);
+        // Before Startup: a host's stream starts with the journal's first line, and a
+        // follower's session replays the host's stream.
+        red::empezar(options, data.folder);
+        platform::Startup(options, red::flujo());
+        red::conectarEntrada();
+        asientos::empezarMandos(options.pads);
+        // The game reads its data from the working folder; files named on the command
+        // line were opened (or anchored) by Startup, before the move.
+        if (!data.startedIn) datafolder::Enter(data);
+    } catch (const GameError& e) {
+        std::printf("%s\n", e.what());
+        return 2;
+    }
+
+    int code = 0;
+    try {
+        TAplicacion app;
+        code = app.start();
+    } catch (const red::Unirse&) {
+        // A replay of such a run ends where it did.
+        unirse = !journal::Replaying();
+    } catch (const session::Stop& stop) {
+        code = stop.code();
+    } catch (const GameError& e) {
+        // The box first (while the display still exists), then standard output.
+        ShowMessageBox(e.what(), !e.notice());
+        std::fputs(e.what(), stdout);
+        if (e.lineEnd() || e.closingLine().empty()) std::fputc('\n', stdout);
+        if (!e.closingLine().empty()) std::printf("%s\n", e.closingLine().c_str());
+        std::fflush(stdout);
+        code = 1;
+    }
+    // A recording ends its journal; a replay checks that it used all of it.
+    code = red::terminar(code);
+    platform::Shutdown();
+    return code;
+}
+}  // namespace
 
 int main(int argc, char** argv) {
     session::Options options;
@@ -32,44 +77,25 @@ int main(int argc, char** argv) {
         std::printf("frikipartida %s\n", FK_VERSION);
         return 0;
     }
-    std::unique_ptr<TPartidaRed> red;
+    // Files named on the command line stay where they were meant when a later run of this
+    // process (one that joins a host) starts inside the data folder.
+    for (std::string* path : {&options.trace, &options.frameTimes})
+        if (!path->empty()) *path = std::filesystem::absolute(*path).string();
+    datafolder::Choice data;
     try {
-        datafolder::Choice data = datafolder::Find(options.data);
-        comprobarOpcionesCPU(options);
+        data = datafolder::Find(options.data);
         // Before Startup: the controller mappings file lives among the settings.
         settings::Configure(data.startedIn);
-        // Before Startup too: a host's stream starts with the journal's first line, and a
-        // follower's session replays the host's stream.
-        red = TPartidaRed::empezar(options, data.folder);
-        platform::Startup(options, red ? red->flujo() : nullptr);
-        if (red) red->conectarEntrada();
-        asientos::empezarMandos(options.pads);
-        // The game reads its data from the working folder; files named on the command
-        // line were opened (or anchored) by Startup, before the move.
-        if (!data.startedIn) datafolder::Enter(data);
     } catch (const GameError& e) {
         std::printf("%s\n", e.what());
         return 2;
     }
-
-    int code = 0;
-    try {
-        TAplicacion app;
-        code = app.start();
-    } catch (const session::Stop& stop) {
-        code = stop.code();
-    } catch (const GameError& e) {
-        // The box first (while the display still exists), then standard output.
-        ShowMessageBox(e.what(), !e.notice());
-        std::fputs(e.what(), stdout);
-        if (e.lineEnd() || e.closingLine().empty()) std::fputc('\n', stdout);
-        if (!e.closingLine().empty()) std::printf("%s\n", e.closingLine().c_str());
-        std::fflush(stdout);
-        code = 1;
+    // A run that joins a host from the players screen ends there, and the next one follows
+    // the host's match from its start, in the same window's place.
+    while (true) {
+        bool unirse = false;
+        const int code = jugar(options, data, unirse);
+        if (!unirse) return code;
+        options = red::opcionesDelSeguidor(options);
     }
-    // A recording ends its journal; a replay checks that it used all of it.
-    code = red ? red->terminar(code) : journal::Finish(code);
-    red.reset();
-    platform::Shutdown();
-    return code;
 }

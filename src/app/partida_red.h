@@ -1,39 +1,58 @@
 #pragma once
-// Online play for this run, as its options ask: hosting a match (--host), or following a
-// host's match as a player at a seat (--join) or a spectator (--watch). It joins the
-// network layer to the seats: which seats a newcomer may take, what a follower's keyboard
-// and mouse mean for its seat, and the state both sides compare after every flip.
+// Online play for this run: hosting a match (--host, or "Crear partida" on the players
+// screen), or following a host's match as a player at a seat (--join, or "Unirse") or a
+// spectator (--watch). It joins the network layer to the seats: which seats a newcomer
+// may take, what a follower's keyboard and mouse mean for its seat, and the state both
+// sides compare after every flip.
 #include "platform/session/run.h"
 
+#include <exception>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace journal {
 class ByteSource;
 }
-namespace net {
-class Anfitrion;
-class Seguidor;
-}  // namespace net
 
-class TPartidaRed {
+namespace red {
+
+// Before the platform starts, as the options ask: a host starts listening (its journal's
+// first line must reach the stream); a follower connects and is let in. Throws GameError
+// with the reason in plain words.
+void empezar(const session::Options& opciones, const std::string& carpetaDatos);
+// A follower's session journal: the host's stream (null when this run follows nobody).
+std::unique_ptr<journal::ByteSource> flujo();
+// After the platform started: a follower's keyboard and mouse act for its seat.
+void conectarEntrada();
+// The run ended with code: ends the journal (journal::Finish), tells the clients or the
+// host, and returns the exit code.
+int terminar(int codigo);
+
+// ---- the players screen ----
+// Starts hosting now, as --host does: "" or what went wrong, in plain words.
+std::string crearPartida();
+// Stops hosting (the clients' match ends there).
+void dejarDeHospedar();
+// These three are facts of the run (the screen draws them): a replay and every follower
+// get the host's answers.
+bool hospedando();
+// Where this machine can be reached ("192.168.1.20:7341"), loopback last.
+std::vector<std::string> direcciones();
+// The players who joined, as "Ana (Pexil)".
+std::vector<std::string> jugadores();
+// Joins the host at direccion: on success this run ends and a new one starts following
+// that host (Unirse is thrown, for main to catch); on failure returns the reason.
+std::string unirse(const std::string& direccion);
+// The last address joined (red.cfg in the settings folder), "" none.
+std::string ultimaDireccion();
+
+// Thrown by unirse: main ends this run and starts following the host.
+class Unirse : public std::exception {
    public:
-    // Before the platform starts: a host starts listening (its journal's first line must
-    // reach the stream); a follower connects and is let in. Null when the options ask for
-    // no online play. Throws GameError with the reason in plain words.
-    static std::unique_ptr<TPartidaRed> empezar(const session::Options& opciones, const std::string& carpetaDatos);
-    ~TPartidaRed();
-
-    // A follower's session journal: the host's stream (null for a host).
-    std::unique_ptr<journal::ByteSource> flujo();
-    // After the platform started: a follower's keyboard and mouse act for its seat.
-    void conectarEntrada();
-    // The run ended with code: ends the journal (journal::Finish), tells the clients or the
-    // host, and returns the exit code.
-    int terminar(int codigo);
-
-   private:
-    TPartidaRed() = default;
-    std::unique_ptr<net::Anfitrion> anfitrion;
-    std::unique_ptr<net::Seguidor> seguidor;
+    const char* what() const noexcept override { return "unirse a una partida en red"; }
 };
+// After Unirse: the options of the run that follows the host.
+session::Options opcionesDelSeguidor(const session::Options& actuales);
+
+}  // namespace red

@@ -329,6 +329,8 @@ Anfitrion::Anfitrion(const OpcionesAnfitrion& opciones, Juego juego) : e(std::ma
     e->juego = std::move(juego);
     e->red = Transporte::Escuchar(opciones.puerto, kMaxClientes);
     Estado* st = e.get();
+    // Hosting may start mid-run (from the players screen): the journal so far comes first.
+    st->diario = journal::Written();
     journal::SetLineListener([st](const std::string& linea) {
         st->diario += linea;
         st->diario += '\n';

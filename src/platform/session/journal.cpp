@@ -38,6 +38,7 @@ struct State {
     int64_t pump = 0;  // pumps so far
     bool failed = false;  // replay: already stopped with its own message
     int64_t facts = 0;    // facts written (recording) or taken (replaying) after the header
+    std::string written;  // recording: every line so far (a host started mid-run sends them)
 };
 // Takes every line a recording writes (a network host streams them); it outlives Reset.
 std::function<void(const std::string&)> lineListener;
@@ -59,7 +60,11 @@ std::string Text(const Line& l, size_t i) {
 }
 
 void WriteLine(const std::string& line) {
-    if (st.mode == Mode::Record && lineListener) lineListener(line);
+    if (st.mode == Mode::Record) {
+        st.written += line;
+        st.written += '\n';
+        if (lineListener) lineListener(line);
+    }
     if (!st.file) return;
     std::fwrite(line.data(), 1, line.size(), st.file);
     std::fputc('\n', st.file);
@@ -239,6 +244,10 @@ bool Replaying() {
 
 bool Recording() {
     return st.mode == Mode::Record;
+}
+
+const std::string& Written() {
+    return st.written;
 }
 
 int64_t FactsSoFar() {

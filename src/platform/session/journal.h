@@ -103,8 +103,10 @@ bool Event(const SDL_Event& event);
 // Whether the run replays a journal: for the session room's own bookkeeping (a headless
 // replay's sleeps wait for nothing); every other room asks its facts through the door.
 bool Replaying();
-// Whether the run records a journal (into a file, or only for the line listener).
+// Whether the run records a journal (every live run does, in memory at least).
 bool Recording();
+// Every line the recording has written so far, each ending in a newline.
+const std::string& Written();
 // Facts written so far after the header (recording) or taken so far (replaying): the same
 // count at the same point of the same run, so a replay that kept in step can prove it.
 int64_t FactsSoFar();

@@ -58,7 +58,9 @@ void Configure(const Options& options, std::unique_ptr<journal::ByteSource> stre
         st.frameTimesFile = std::fopen(options.frameTimes.c_str(), "wb");
         if (!st.frameTimesFile) Bad("No se puede escribir " + options.frameTimes);
     }
-    if (!options.record.empty() || (options.net.host && !st.followsStream && options.replay.empty())) {
+    // Every live run keeps its journal, in memory at least: the players screen may start
+    // hosting at any moment, and a host sends newcomers the journal from the start.
+    if (!st.followsStream && options.replay.empty()) {
         journal::Header h;
         h.seed = options.seed;
         h.virtualClock = options.virtualClock;

@@ -354,11 +354,15 @@ void Anfitrion::Terminar(int codigo) {
     e->terminado = true;
     e->Atender();
     e->EnviarDiario();
+    const int flips = session::FlipCount();
     for (const Cliente& c : e->clientes)
         if (c.aceptado) {
-            e->Enviar(c.par, kCanalControl, Fin{std::clamp(codigo, 0, 255), static_cast<uint32_t>(session::FlipCount())});
+            e->Enviar(c.par, kCanalControl, Fin{std::clamp(codigo, 0, 255), static_cast<uint32_t>(flips)});
             e->red->Cerrar(c.par);
+            // What the stream cost, for whoever tunes a connection.
+            std::printf("Enviados a %s: %zu bytes en %d flips\n", c.nombre.c_str(), e->red->BytesEnviados(c.par), flips);
         }
+    std::fflush(stdout);
 }
 
 uint16_t Anfitrion::Puerto() const { return e->red->Puerto(); }

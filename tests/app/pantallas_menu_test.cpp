@@ -174,7 +174,8 @@ TEST_F(PantallasTest, PlayersScreenChangesSeatsAndLevelAndSavesOnlyAChange) {
     auto t = textos(25);
     const std::vector<std::string> lineas{"Tarsun",  "Persona (mando 1)", "Er_Varsen", "Persona",
                                           "Quelbido", "Persona",          "Pexil",     "Persona",
-                                          "Nivel CPU", "Normal",          "Volver"};
+                                          "Nivel CPU", "Normal",          "Red",       "No",
+                                          "Volver"};
     ASSERT_EQ(t.size(), lineas.size());
     for (size_t i = 0; i < t.size(); ++i) {
         EXPECT_EQ(Field(t[i], "text"), lineas[i]);

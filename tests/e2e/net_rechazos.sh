@@ -15,9 +15,10 @@ mkdir otros && (cd otros && for e in ../*; do case "$e" in ../sfx|../*.cfg|../*.
 mkdir otros/sfx && for f in sfx/*; do ln -s "$PWD/$f" otros/sfx/; done
 rm otros/sfx/boing.wav && cp sfx/boing.wav otros/sfx/boing.wav && printf 'x' >> otros/sfx/boing.wav
 
-# The host waits for one player, who takes Pexil; Tarsun and Er_Varsen are computers.
-limit "$game" --headless --virtual-clock --seed 3 --host --port $port --wait 1 --cpu tarsun,er_varsen \
-  --max-flips 1200 --script nada.txt --trace host.jsonl > host.out 2>&1 &
+# The host waits for two players, Pexil's and Quelbido's; Tarsun and Er_Varsen are
+# computers. Every refusal but the last comes while it waits.
+limit "$game" --headless --virtual-clock --seed 3 --host --port $port --wait 2 --cpu tarsun,er_varsen \
+  --max-flips 3000 --script nada.txt --trace host.jsonl > host.out 2>&1 &
 host=$!
 sleep 0.3
 refused() {  # name, expected message, command...

@@ -53,7 +53,7 @@ constexpr float kPulsaY = 730;
 void dibujarMarcaSobre(int i, float x) {
     const TImagePtr r = retrato(i);
     const float alto = r ? static_cast<float>(r->height - 1) : 419;
-    dibujarMarcaCPU(i, x, std::min(kPieRetrato - kEscalaRetrato * alto, kPulsaY) - 21);
+    dibujarMarcaCPU(i, x, std::min(kPieRetrato - kEscalaRetrato * alto, kPulsaY) - 21, 1, true);
 }
 
 void dibujarLineas(const std::vector<std::string>& lineas, float x) {

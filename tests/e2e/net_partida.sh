@@ -43,6 +43,8 @@ grep -q '^Bea juega con Quelbido' host.out || { cat host.out; fail "the second p
 grep -q '^La partida ha terminado en el anfitrion' pexil.out || { cat pexil.out; fail "the end is not said"; }
 cmp host.jsonl pexil.jsonl || fail "Pexil's player saw another game"
 cmp host.jsonl quelbido.jsonl || fail "a follower in a window of another size saw another game"
+# The explanation page marks Pexil's seat with its player's name.
+grep -q '"op":"text","text":"Ana","font":"builtin"' host.jsonl || fail "no remote mark with the player's name"
 # The kisses are Pexil's, from afar: its controller's A press, then the sound.
 grep -q '"op":"pad","pad":1003,"event":"button","button":"a","down":1' host.jsonl || fail "no remote press"
 [ "$(grep -c '"src":"sfx/muack.wav"' host.jsonl)" -ge 5 ] || fail "the remote player's kisses were not blown"

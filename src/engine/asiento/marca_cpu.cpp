@@ -18,7 +18,16 @@ void dibujarMarcaCPU(int s, float x, float y, float escala, bool conNombre) {
     GetScale(sx, sy);
     const TImageFontPtr fuente = GetImageFont();
 
-    const std::string texto = !remoto ? "CPU" : conNombre ? asientos::nombreRemoto(s) : "RED";
+    std::string texto = !remoto ? "CPU" : conNombre ? asientos::nombreRemoto(s) : "RED";
+    // A long name would reach the next portrait: its first characters are enough.
+    constexpr size_t kLetras = 10;
+    size_t letras = 0, corte = 0;
+    while (corte < texto.size() && letras < kLetras) {
+        ++corte;
+        while (corte < texto.size() && (static_cast<unsigned char>(texto[corte]) & 0xC0) == 0x80) ++corte;
+        ++letras;
+    }
+    texto.resize(corte);
     SetRotation(0);
     SetAlpha(1);
     SetBlend(ALPHABLEND);

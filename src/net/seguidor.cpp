@@ -26,7 +26,7 @@ constexpr int kFlipsParaCorrer = 30;
 constexpr int kFlipsEnDirecto = 3;
 // The playout buffer: frames are shown this long after the host's pace would, so that
 // packets arriving a little late or in bursts still make an even picture and sound.
-constexpr int kColchonMs = 60;
+constexpr int kColchonMs = 20;
 // Later than this behind the even pace, the pace starts again from now.
 constexpr int kRetrasoMaxMs = 250;
 // Digests kept waiting for their flip (a follower far behind).

@@ -125,20 +125,23 @@ struct Seguidor::Estado {
                             ": un dato de fuera no llego por el diario");
     }
 
-    void Correr(bool si) {
+    void Correr(bool si, int flip) {
         if (si == corriendo) return;
         corriendo = si;
         display::SetSkipping(si);
         audio::SetMuted(si);
         anclado = false;
-        std::printf(si ? "Poniendose al dia con el anfitrion...\n" : "En directo\n");
+        if (si)
+            std::printf("Poniendose al dia con el anfitrion (flip %d de %u)...\n", flip, ultimoFlip);
+        else
+            std::printf("En directo (flip %d)\n", flip);
         std::fflush(stdout);
     }
 
     void Ritmo(int flip, int32_t ms) {
         const int atraso = static_cast<int>(ultimoFlip) - flip;
-        if (!corriendo && atraso > kFlipsParaCorrer) Correr(true);
-        if (corriendo && atraso <= kFlipsEnDirecto) Correr(false);
+        if (!corriendo && atraso > kFlipsParaCorrer) Correr(true, flip);
+        if (corriendo && atraso <= kFlipsEnDirecto) Correr(false, flip);
         // The rig runs as fast as the stream comes; so does a follower catching up.
         if (corriendo || session::Current().virtualClock) return;
         const Reloj::time_point ahora = Reloj::now();

@@ -478,7 +478,7 @@ void DrawText(const std::string& text, float x, float y) {
         drawing::AddState(r);
         r.emit();
     }
-    if (!drawing::ContextReady()) return;
+    if (!drawing::WillDraw()) return;
     TImageFont& font = Current();
     const std::vector<uint16_t> codes = ToCodePoints(text);
     RasteriseMissing(font, codes);

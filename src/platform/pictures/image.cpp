@@ -253,6 +253,7 @@ void TraceImage(const TImage& image, float x, float y, int frame, const float* s
 void DrawImage(const TImagePtr& image, float x, float y, int frame) {
     if (!ValidFrame(image, frame)) return;
     if (rig::Tracing()) TraceImage(*image, x, y, frame, nullptr);
+    if (!drawing::WillDraw()) return;
     bool opaque = false;
     const unsigned tex = pictures::TextureOf(*image, frame, &opaque);
     if (tex == 0) return;
@@ -268,6 +269,7 @@ void DrawImageRect(const TImagePtr& image, float x, float y, float w, float h, i
         const float size[2] = {w, h};
         TraceImage(*image, x, y, frame, size);
     }
+    if (!drawing::WillDraw()) return;
     bool opaque = false;
     const unsigned tex = pictures::TextureOf(*image, frame, &opaque);
     if (tex == 0 || image->width <= 0 || image->height <= 0) return;
@@ -286,7 +288,7 @@ void DrawPixmap(const TPixmap& pixmap, float x, float y) {
         drawing::AddState(r);
         r.emit();
     }
-    if (!drawing::ContextReady()) return;
+    if (!drawing::WillDraw()) return;
     const unsigned tex = drawing::MakeTexture(pixmap, false, false);
     if (tex == 0) return;
     const auto& st = drawing::State();

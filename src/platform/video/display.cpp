@@ -91,6 +91,7 @@ using video::PictureInDrawable;
 
 namespace drawing {
 bool ContextReady() { return shown.gl != nullptr; }
+bool WillDraw() { return shown.gl != nullptr && !display::Skipping(); }
 
 }  // namespace drawing
 

@@ -34,6 +34,9 @@ RenderState& State();
 
 // True while a GL context exists (textures can be made and drawn).
 bool ContextReady();
+// True while drawing calls are to draw: a context exists and frames are shown (a follower
+// hurrying to catch up shows none, and its drawing calls stop once traced).
+bool WillDraw();
 
 // ---- batching: consecutive primitives with the same texture, kind and blend mode
 // are drawn with one call.

@@ -24,7 +24,7 @@ void DrawRect(float x, float y, float w, float h) {
         r.add("w", static_cast<double>(w)).add("h", static_cast<double>(h));
         TraceShape(r);
     }
-    if (!drawing::ContextReady()) return;
+    if (!drawing::WillDraw()) return;
     drawing::Begin(drawing::Prim::Quads, 0);
     drawing::TransformedQuad(x, y, 0, 0, w, h, 0, 0, 0, 0);
 }
@@ -37,7 +37,7 @@ void DrawOval(float x, float y, float w, float h) {
         r.add("w", static_cast<double>(w)).add("h", static_cast<double>(h));
         TraceShape(r);
     }
-    if (!drawing::ContextReady()) return;
+    if (!drawing::WillDraw()) return;
     // Enough segments that the outline looks round at the drawn size.
     const float size = (std::fabs(w * state.sx) + std::fabs(h * state.sy)) * 0.5f;
     const int segments = std::clamp(static_cast<int>(size * 0.75f), 12, 180);
@@ -68,7 +68,7 @@ void DrawLine(float x1, float y1, float x2, float y2) {
         r.add("x2", static_cast<double>(x2)).add("y2", static_cast<double>(y2));
         TraceShape(r);
     }
-    if (!drawing::ContextReady()) return;
+    if (!drawing::WillDraw()) return;
     // Through pixel centres, so a line from (0, 0) to (9, 0) lights pixels 0..9 at 1:1.
     drawing::Begin(drawing::Prim::Lines, 0);
     drawing::Vertex(x1 + state.originX + 0.5f, y1 + state.originY + 0.5f);
@@ -82,7 +82,7 @@ void Plot(float x, float y) {
         r.add("x", static_cast<double>(x)).add("y", static_cast<double>(y));
         TraceShape(r);
     }
-    if (!drawing::ContextReady()) return;
+    if (!drawing::WillDraw()) return;
     drawing::Begin(drawing::Prim::Points, 0);
     drawing::Vertex(x + state.originX + 0.5f, y + state.originY + 0.5f);
 }

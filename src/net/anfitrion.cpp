@@ -291,6 +291,9 @@ struct Anfitrion::Estado {
                 throw GameError("No han llegado los " + std::to_string(opciones.esperar) + " jugadores esperados");
             Suceso s;
             if (red->Esperar(s, 100)) Atender(s);
+            // The window keeps answering the desktop meanwhile; its events wait in SDL's
+            // queue for the event processing this wait holds up.
+            SDL_PumpEvents();
         }
     }
 

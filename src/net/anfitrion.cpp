@@ -360,7 +360,8 @@ void Anfitrion::Terminar(int codigo) {
     const int flips = session::FlipCount();
     for (const Cliente& c : e->clientes)
         if (c.aceptado) {
-            e->Enviar(c.par, kCanalControl, Fin{std::clamp(codigo, 0, 255), static_cast<uint32_t>(flips)});
+            // On the journal's channel: it arrives after the journal's last bytes, never before.
+            e->Enviar(c.par, kCanalDiario, Fin{std::clamp(codigo, 0, 255), static_cast<uint32_t>(flips)});
             e->red->Cerrar(c.par);
             // What the stream cost, for whoever tunes a connection.
             std::printf("Enviados a %s: %zu bytes en %d flips\n", c.nombre.c_str(), e->red->BytesEnviados(c.par), flips);

@@ -78,7 +78,7 @@ struct Seguidor::Estado {
             ultimoFlip = std::max(ultimoFlip, r->flip);
             if (resumenes.size() < kMaxResumenes) resumenes.push_back(*r);
         } else if (std::holds_alternative<Fin>(*m)) {
-            fin = true;
+            fin = true;  // sent after the journal's last bytes, on their channel
         } else if (const Rechazo* r = std::get_if<Rechazo>(&*m)) {
             throw GameError(TextoRechazo(*r, Lado::Cliente));
         }

@@ -77,6 +77,9 @@ int TPantallaJugadores::start() {
     int red = red::hospedando() ? kCrear : kNo;
     std::string direccion = red::ultimaDireccion();
     std::string aviso;  // what went wrong last, in plain words
+    // Where this machine can be reached: asked once when hosting starts, not every frame.
+    std::vector<std::string> direcciones;
+    if (red == kCrear) direcciones = red::direcciones();
     lineas.push_back({"Red", [&red] { return std::string(kRed[static_cast<size_t>(red)]); },
                       [&](int paso) {
                           const int antes = red;
@@ -89,6 +92,7 @@ int TPantallaJugadores::start() {
                           if (red == kCrear) {
                               aviso = red::crearPartida();
                               if (!aviso.empty()) red = kNo;
+                              direcciones = red::direcciones();
                           }
                       }});
     const size_t lineaDireccion = lineas.size();
@@ -137,7 +141,7 @@ int TPantallaJugadores::start() {
         std::vector<std::string> notas;
         if (!aviso.empty()) notas.push_back(aviso);
         if (red == kCrear) {
-            for (const std::string& d : red::direcciones()) notas.push_back("Direccion: " + d);
+            for (const std::string& d : direcciones) notas.push_back("Direccion: " + d);
             const std::vector<std::string> unidos = red::jugadores();
             if (unidos.empty()) notas.push_back("Esperando jugadores...");
             for (const std::string& j : unidos) notas.push_back("Se ha unido " + j);

@@ -21,23 +21,6 @@ bool alguno = false;
 
 bool valido(int s) { return s >= 0 && s < NUM_ASIENTOS; }
 
-// The virtual-key code of an SDL key, for the keys a remote seat plays with.
-int teclaDe(SDL_Keycode k) {
-    if (k >= SDLK_a && k <= SDLK_z) return 'A' + static_cast<int>(k - SDLK_a);
-    if (k >= SDLK_0 && k <= SDLK_9) return '0' + static_cast<int>(k - SDLK_0);
-    switch (k) {
-        case SDLK_RETURN:
-        case SDLK_KP_ENTER: return KEY_ENTER;
-        case SDLK_SPACE: return KEY_SPACE;
-        case SDLK_ESCAPE: return KEY_ESCAPE;
-        case SDLK_LEFT: return KEY_LEFT;
-        case SDLK_RIGHT: return KEY_RIGHT;
-        case SDLK_UP: return KEY_UP;
-        case SDLK_DOWN: return KEY_DOWN;
-        default: return 0;
-    }
-}
-
 // The controller button a key of the remote player's keyboard presses for seat s.
 int botonDe(int s, int tecla) {
     const TPapel& papel = papelDe(s);
@@ -118,7 +101,7 @@ std::vector<input::PadEvent> entradaRemota(int s, const SDL_Event& e) {
         case SDL_KEYDOWN:
         case SDL_KEYUP: {
             if (e.type == SDL_KEYDOWN && e.key.repeat) break;
-            const int b = botonDe(s, teclaDe(e.key.keysym.sym));
+            const int b = botonDe(s, input::KeyOf(e.key.keysym.sym));
             if (b >= 0) fuera.push_back(boton(s, b, e.type == SDL_KEYDOWN));
             break;
         }

@@ -178,6 +178,10 @@ void QuitEvent() {
 void Reset() { in = InputState{}; }
 int PointerX() { return in.mouseX; }
 int PointerY() { return in.mouseY; }
+int KeyOf(int sdlKey) {
+    return VirtualKey(static_cast<SDL_Keycode>(sdlKey));
+}
+
 int TypedBy(int key) {
     if (key >= 'A' && key <= 'Z') return key - 'A' + 'a';
     if ((key >= '0' && key <= '9') || key == KEY_SPACE) return key;

@@ -119,6 +119,9 @@ void SetControllerHooks(ControllerHooks hooks);
 // gives it without Shift: letters in lower case, digits and Space; 0 for any other key
 // (Enter, Escape, Backspace and Tab type theirs inside KeyEvent).
 int TypedBy(int key);
+// The game's code (virtual-key) of an SDL key, as the keyboard's events are read; 0 for a
+// key the game has no use for.
+int KeyOf(int sdlKey);
 // The mouse position as last set, without processing events (logical screen pixels).
 int PointerX();
 int PointerY();

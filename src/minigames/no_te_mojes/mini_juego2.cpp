@@ -213,6 +213,12 @@ int TMiniJuego2::generaAgua(int alto, int bajo) {
         if (ruido[static_cast<size_t>(x)].size() < static_cast<size_t>(ALTO_SUELO))
             throw GameError("TMiniJuego2::generaAgua ruido < 384 x 320");
 
+    // The water's marks are kept for esAguaLetal, which reads the floor from them.
+    aguaAlto = alto;
+    aguaBajo = bajo;
+    // A frame nobody sees (a follower hurrying to catch up) needs no picture of the water.
+    if (!FrameWillBeSeen()) return 0;
+
     // One image for the whole play: its pixels change in place every frame, and so does
     // its texture.
     if (!imgAgua) imgAgua = CreateImage(ANCHO_SUELO, ALTO_SUELO, 1, -1);
@@ -253,16 +259,7 @@ int TMiniJuego2::generaAgua(int alto, int bajo) {
     // The water's alpha for a noise height: clear up to the low mark, at its thickest from
     // the high one, in between in proportion. Heights run 0..255, so a table of those
     // serves every cell; any other height is worked out as it comes.
-    auto alfaDe = [&](int d) {
-        int e;
-        if (d <= bajo)
-            e = 0;
-        else if (d >= alto)
-            e = 150;
-        else
-            e = (d - bajo) * 150 / (alto - bajo);
-        return static_cast<uint8_t>(150 - e);
-    };
+    auto alfaDe = [&](int d) { return alfaAgua(d, alto, bajo); };
     std::array<uint32_t, 256> alfa{};
     for (int d = 0; d < 256; ++d) alfa[static_cast<size_t>(d)] = bytes(0, 0, 0, alfaDe(d));
     std::array<int, ANCHO_SUELO> columnaTextura{};
@@ -308,13 +305,30 @@ int TMiniJuego2::generaManchas() {
     return 0;
 }
 
+// The water's alpha for a noise height: clear up to the low mark, at its thickest from the
+// high one, in between in proportion.
+uint8_t TMiniJuego2::alfaAgua(int d, int alto, int bajo) {
+    int e;
+    if (d <= bajo)
+        e = 0;
+    else if (d >= alto)
+        e = 150;
+    else
+        e = (d - bajo) * 150 / (alto - bajo);
+    return static_cast<uint8_t>(150 - e);
+}
+
+// The floor's cell under a point (the floor is drawn at twice its size) is deep water when
+// the water's alpha there, as last drawn, passes 140. It is worked out from the noise and
+// the marks of the last generaAgua rather than read back from the picture, which a frame
+// nobody sees does not make.
 int TMiniJuego2::esAguaLetal(int x, int y) {
     const int yp = y - Y_SUELO;
     if (yp < 0) return 0;
-    TPixmapPtr p = LockImage(imgAgua, 0, true, false);
-    if (!p) return 0;
+    const int cx = x / 2, cy = yp / 2;  // towards zero, as the picture's cells are read
     // Off the floor reads as dry.
-    const uint32_t pixel = p->ReadPixel(x / 2, yp / 2);
-    UnlockImage(imgAgua, 0);
-    return (pixel >> 24) > 140 ? 1 : 0;
+    if (cx < 0 || cy < 0 || cx >= ANCHO_SUELO || cy >= ALTO_SUELO) return 0;
+    const size_t ix = static_cast<size_t>(cx), iy = static_cast<size_t>(cy);
+    if (ix >= ruido.size() || iy >= ruido[ix].size()) return 0;
+    return alfaAgua(ruido[ix][iy], aguaAlto, aguaBajo) > 140 ? 1 : 0;
 }

@@ -87,6 +87,7 @@ class TMiniJuego2 : public TMiniJuegoPorFrames {
     TImagePtr imgManchas;                 // the damp stains
     int nivel = 0;                        // current water level
     int nivelObjetivo = 0;                // level the water is moving to
+    int aguaAlto = 20, aguaBajo = 0;      // the marks the water was last worked out with
     std::unique_ptr<T2JugadorRaton> jugadorRaton;
     int32_t tiempoVaciado = 0;                                    // clock (ms) of the last drain step
     std::array<std::unique_ptr<T2JugadorAgua>, 3> jugadoresAgua;  // by opponent slot
@@ -120,6 +121,7 @@ class TMiniJuego2 : public TMiniJuegoPorFrames {
     int generaManchas();
     // 1 when the virtual point (x, y) is in deep water (alpha above 140 in imgAgua).
     int esAguaLetal(int x, int y);
+    static uint8_t alfaAgua(int d, int alto, int bajo);
 
     // ---- the steps of iniciarJuego, also run one by one by the tests ----
     // The explanation screen for the player on turn t (blocks until read).

@@ -267,6 +267,7 @@ void EndGraphics() {
 }
 
 bool GraphicsOpen() { return shown.window != nullptr; }
+bool FrameWillBeSeen() { return drawing::WillDraw(); }
 int GraphicsWidth() { return shown.width; }
 int GraphicsHeight() { return shown.height; }
 int GraphicsGeneration() { return shown.generation; }

@@ -19,6 +19,9 @@ int GraphicsWidth();
 int GraphicsHeight();
 // Incremented by every Graphics call: textures older than it are made again.
 int GraphicsGeneration();
+// False while this frame will not be seen (no display, or a network follower hurrying to
+// catch up): work done only to make a picture can be left out; what the game decides cannot.
+bool FrameWillBeSeen();
 
 // Fills the viewport with the clear colour.
 void Cls();

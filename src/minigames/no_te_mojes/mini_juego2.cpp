@@ -216,12 +216,11 @@ int TMiniJuego2::generaAgua(int alto, int bajo) {
     // The water's marks are kept for esAguaLetal, which reads the floor from them.
     aguaAlto = alto;
     aguaBajo = bajo;
-    // A frame nobody sees (a follower hurrying to catch up) needs no picture of the water.
-    if (!FrameWillBeSeen()) return 0;
-
     // One image for the whole play: its pixels change in place every frame, and so does
-    // its texture.
+    // its texture. It exists even in frames nobody sees, where it is drawn (and traced).
     if (!imgAgua) imgAgua = CreateImage(ANCHO_SUELO, ALTO_SUELO, 1, -1);
+    // A frame nobody sees (a follower hurrying to catch up) needs no new picture of the water.
+    if (!FrameWillBeSeen()) return 0;
     TPixmapPtr destino = LockImage(imgAgua, 0, false, true);
     if (!destino || destino->format != PF_RGBA8888 || destino->width < ANCHO_SUELO ||
         destino->height < ALTO_SUELO)

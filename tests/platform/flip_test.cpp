@@ -1,4 +1,5 @@
 #include "platform/frame.h"
+#include "platform/video/retrace.h"
 #include "support/rig_fixture.h"
 
 using FlipTest = testrig::HeadlessTest;
@@ -95,4 +96,40 @@ TEST_F(FlipTest, AQuitFromTheWindowEndsTheRunAtTheNextFlip) {
     } catch (const session::Stop& stop) {
         EXPECT_EQ(stop.code(), 0);
     }
+}
+
+// A driver whose swap waits shows frames a retrace apart and is left to pace them; one
+// that shows them as they come (a virtual X display) is found out within a second, and
+// from then on each frame waits for its beat, a late one starting the beat again.
+TEST(RetracePacer, LeavesAWaitingDriverAloneAndBeatsForOneThatDoesNotWait) {
+    video::RetracePacer vsync;
+    double t = 0;
+    for (int i = 0; i < 600; ++i, t += 16.7) {
+        EXPECT_EQ(vsync.WaitBefore(t), 0);
+        vsync.Swapped(t, 60);
+    }
+    EXPECT_FALSE(vsync.Software());
+
+    video::RetracePacer quick;
+    t = 0;
+    int swaps = 0;
+    while (!quick.Software() && swaps < 1000) {
+        quick.Swapped(t, 60);
+        t += 2;  // a 2 ms frame, shown at once
+        ++swaps;
+    }
+    ASSERT_TRUE(quick.Software());
+    EXPECT_LE(swaps, video::RetracePacer::kSwapsJudged);
+    // From the last swap, the next beat is a period on.
+    const double beat = t - 2 + 1000.0 / 60;
+    EXPECT_NEAR(quick.WaitBefore(t), beat - t, 1e-9);
+    quick.Swapped(beat, 60);
+    EXPECT_NEAR(quick.WaitBefore(beat + 2), 1000.0 / 60 - 2, 1e-9);
+    // Two periods late: no hurry, the beat starts again from that swap.
+    quick.Swapped(beat + 50, 60);
+    EXPECT_NEAR(quick.WaitBefore(beat + 50), 1000.0 / 60, 1e-9);
+    // A frame shown unpaced (a menu with its own timer) does not make the next one wait.
+    quick.Unpaced();
+    EXPECT_EQ(quick.WaitBefore(beat + 51), 0);
+    EXPECT_TRUE(quick.Software());
 }

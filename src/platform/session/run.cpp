@@ -19,6 +19,7 @@ struct RunState {
     int flips = 0;
     std::FILE* frameTimesFile = nullptr;
     std::chrono::steady_clock::time_point workStart = std::chrono::steady_clock::now();
+    std::chrono::steady_clock::time_point runStart = workStart;
     std::chrono::steady_clock::duration waited{};
     std::chrono::steady_clock::time_point waitStart;
     int waitDepth = 0;
@@ -67,7 +68,7 @@ void Configure(const Options& options, std::unique_ptr<journal::ByteSource> stre
         h.maxFlips = options.maxFlips;
         journal::StartRecording(options.record, h);
     }
-    st.workStart = std::chrono::steady_clock::now();
+    st.workStart = st.runStart = std::chrono::steady_clock::now();
 }
 
 const Options& Current() { return st.options; }
@@ -106,7 +107,9 @@ void FlipDone(int sync, int32_t clockMs) {
     if (st.frameTimesFile) {
         auto now = std::chrono::steady_clock::now();
         double work = std::chrono::duration<double, std::milli>(now - st.workStart - st.waited).count();
-        std::fprintf(st.frameTimesFile, "%d %.3f\n", st.flips, work);
+        // The third column, when the frame was shown, gives the pace frames are shown at.
+        const double shown = std::chrono::duration<double, std::milli>(now - st.runStart).count();
+        std::fprintf(st.frameTimesFile, "%d %.3f %.3f\n", st.flips, work, shown);
         st.workStart = now;
         st.waited = {};
     }

@@ -11,6 +11,7 @@
 #include "platform/video/drawing.h"
 #include "platform/video/letterbox.h"
 #include "platform/video/render.h"
+#include "platform/video/retrace.h"
 #include "platform/video/scaling.h"
 #include "platform/video/video_internal.h"
 
@@ -18,10 +19,12 @@
 #include <SDL_opengl.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 
 // gcc 12 warns falsely about overlapping copies inside std::string's operator+ when it
 // inlines them at -O2 and above (its bug 105329); the trace text below is built that way.
@@ -378,18 +381,27 @@ namespace display {
 
 namespace {
 bool skipping = false;
+video::RetracePacer pacer;
+double SteadyMs() {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
+}  // namespace
 void SetSkipping(bool skip) { skipping = skip; }
 bool Skipping() { return skipping; }
 
 void PresentFrame(bool waitRetrace) {
     drawing::Flush();
-    if (!shown.window || skipping) return;
+    if (!shown.window || skipping) {
+        pacer.Unpaced();
+        return;
+    }
     // Headless and virtual-clock runs never block on the retrace.
     const bool wait = waitRetrace && !session::Current().headless && !clockseam::IsVirtual();
-    const int interval = wait ? 1 : 0;
+    if (!wait) pacer.Unpaced();
+    // The driver waits for the retrace, or the frame timer does when the driver does not.
+    const int interval = wait && !pacer.Software() ? 1 : 0;
     if (interval != shown.swapInterval) {
-        SDL_GL_SetSwapInterval(interval);
+        if (SDL_GL_SetSwapInterval(interval) != 0 && interval == 1) pacer.DriverRefused();
         shown.swapInterval = interval;
     }
     if (shown.target)
@@ -399,7 +411,15 @@ void PresentFrame(bool waitRetrace) {
     // An offscreen surface is never shown, so nothing would make the driver finish the
     // frame: finish it here, so a frame's cost lands in that frame (frame times, benches).
     if (session::Current().headless) glFinish();
+    if (wait && pacer.Software()) {
+        // The frame is finished before its beat is waited for; else the renderer would
+        // finish it in the swap, after the beat, later the more there is to draw.
+        glFinish();
+        const double ahead = pacer.WaitBefore(SteadyMs());
+        if (ahead > 0) std::this_thread::sleep_for(std::chrono::duration<double, std::milli>(ahead));
+    }
     SDL_GL_SwapWindow(shown.window);
+    if (wait) pacer.Swapped(SteadyMs(), shown.hz);
     video::ResumeScaled();
 }
 

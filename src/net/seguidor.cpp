@@ -2,8 +2,10 @@
 // the digest check, the pace and the catch-up.
 #include "net/seguidor.h"
 
+#include "net/compas.h"
 #include "net/transporte.h"
 #include "platform/base/errors.h"
+#include "platform/input/input.h"
 #include "platform/session/journal.h"
 #include "platform/session/run.h"
 #include "platform/sound/device.h"
@@ -14,6 +16,7 @@
 #include <cstdio>
 #include <cstring>
 #include <deque>
+#include <optional>
 #include <thread>
 #include <variant>
 
@@ -24,10 +27,7 @@ namespace {
 // the game again once it is this close.
 constexpr int kFlipsParaCorrer = 30;
 constexpr int kFlipsEnDirecto = 3;
-// The playout buffer: frames are shown this long after the host's pace would, so that
-// packets arriving a little late or in bursts still make an even picture and sound.
-constexpr int kColchonMs = 20;
-// Later than this behind the even pace, the pace starts again from now.
+// The longest wait for the even pace at a time (the host's clock may jump, or stop).
 constexpr int kRetrasoMaxMs = 250;
 // Digests kept waiting for their flip (a follower far behind).
 constexpr size_t kMaxResumenes = 1 << 20;
@@ -48,12 +48,13 @@ struct Seguidor::Estado {
     bool perdido = false;   // the host went away
     std::string porque;
     bool salir = false;     // this player closed the window
-    std::deque<Resumen> resumenes;
+    struct Llegado {
+        Resumen resumen;
+        Reloj::time_point cuando;
+    };
+    std::deque<Llegado> resumenes;
     uint32_t ultimoFlip = 0;  // the latest flip the host has shown
-    // The even pace: this machine's time at which the host's clock read anclaMs.
-    bool anclado = false;
-    Reloj::time_point ancla;
-    int32_t anclaMs = 0;
+    Compas compas;  // the even pace
     bool corriendo = false;  // catching up: nothing drawn or heard
 
     void Atender(const Suceso& s) {
@@ -76,7 +77,7 @@ struct Seguidor::Estado {
             bytes += d->bytes;
         } else if (const Resumen* r = std::get_if<Resumen>(&*m)) {
             ultimoFlip = std::max(ultimoFlip, r->flip);
-            if (resumenes.size() < kMaxResumenes) resumenes.push_back(*r);
+            if (resumenes.size() < kMaxResumenes) resumenes.push_back({*r, s.llegada});
         } else if (std::holds_alternative<Fin>(*m)) {
             fin = true;  // sent after the journal's last bytes, on their channel
         } else if (const Rechazo* r = std::get_if<Rechazo>(&*m)) {
@@ -109,20 +110,23 @@ struct Seguidor::Estado {
     void Flip(int flip, int32_t ms) {
         AtenderTodo();
         if (salir) throw session::Stop(0);
-        Comprobar(flip);
+        const std::optional<Reloj::time_point> llegada = Comprobar(flip);
         red->Enviar(kParAnfitrion, kCanalControl, Codificar(Progreso{static_cast<uint32_t>(flip)}));
-        Ritmo(flip, ms);
+        Ritmo(flip, ms, llegada);
     }
 
-    // The host's digest of this flip, when it came, must be this side's.
-    void Comprobar(int flip) {
-        while (!resumenes.empty() && resumenes.front().flip < static_cast<uint32_t>(flip)) resumenes.pop_front();
-        if (resumenes.empty() || resumenes.front().flip != static_cast<uint32_t>(flip)) return;
-        const uint64_t suya = resumenes.front().huella;
+    // The host's digest of this flip, when it came, must be this side's. Says when it came.
+    std::optional<Reloj::time_point> Comprobar(int flip) {
+        while (!resumenes.empty() && resumenes.front().resumen.flip < static_cast<uint32_t>(flip))
+            resumenes.pop_front();
+        if (resumenes.empty() || resumenes.front().resumen.flip != static_cast<uint32_t>(flip)) return std::nullopt;
+        const uint64_t suya = resumenes.front().resumen.huella;
+        const Reloj::time_point llegada = resumenes.front().cuando;
         resumenes.pop_front();
         if (opciones.huella && suya != opciones.huella())
             throw GameError("Esta partida se ha separado de la del anfitrion en el flip " + std::to_string(flip) +
                             ": un dato de fuera no llego por el diario");
+        return llegada;
     }
 
     void Correr(bool si, int flip) {
@@ -130,7 +134,7 @@ struct Seguidor::Estado {
         corriendo = si;
         display::SetSkipping(si);
         audio::SetMuted(si);
-        anclado = false;
+        compas.Reiniciar();
         if (si)
             std::printf("Poniendose al dia con el anfitrion (flip %d de %u)...\n", flip, ultimoFlip);
         else
@@ -138,26 +142,30 @@ struct Seguidor::Estado {
         std::fflush(stdout);
     }
 
-    void Ritmo(int flip, int32_t ms) {
+    static double Ms(Reloj::time_point t) {
+        return std::chrono::duration<double, std::milli>(t.time_since_epoch()).count();
+    }
+
+    void Ritmo(int flip, int32_t ms, std::optional<Reloj::time_point> llegada) {
         const int atraso = static_cast<int>(ultimoFlip) - flip;
         if (!corriendo && atraso > kFlipsParaCorrer) Correr(true, flip);
         if (corriendo && atraso <= kFlipsEnDirecto) Correr(false, flip);
         // The rig runs as fast as the stream comes; so does a follower catching up.
         if (corriendo || session::Current().virtualClock) return;
-        const Reloj::time_point ahora = Reloj::now();
-        if (!anclado) {
-            anclado = true;
-            ancla = ahora + std::chrono::milliseconds(kColchonMs);
-            anclaMs = ms;
+        compas.Flip(ms, llegada ? std::optional<double>(Ms(*llegada)) : std::nullopt);
+        const std::optional<double> cuando = compas.Siguiente();
+        if (!cuando) return;
+        const double espera = std::min(*cuando - Ms(Reloj::now()), static_cast<double>(kRetrasoMaxMs));
+        if (espera <= 0) return;  // late: the next flip is taken up at once
+        // The wait goes in short steps, this player's keys leaving for the host as they come.
+        const Reloj::time_point hasta = Reloj::now() + std::chrono::duration_cast<Reloj::duration>(
+                                                             std::chrono::duration<double, std::milli>(espera));
+        session::WaitBegin();
+        for (Reloj::time_point ahora = Reloj::now(); ahora < hasta; ahora = Reloj::now()) {
+            input::ForwardNow();
+            std::this_thread::sleep_for(std::min<Reloj::duration>(hasta - ahora, std::chrono::milliseconds(1)));
         }
-        const Reloj::time_point cuando = ancla + std::chrono::milliseconds(static_cast<int64_t>(ms - anclaMs));
-        if (cuando > ahora) {
-            session::WaitBegin();
-            std::this_thread::sleep_until(std::min(cuando, ahora + std::chrono::milliseconds(kRetrasoMaxMs)));
-            session::WaitEnd();
-        } else if (ahora - cuando > std::chrono::milliseconds(kRetrasoMaxMs)) {
-            anclado = false;  // the stream stalled: the pace starts again from the next flip
-        }
+        session::WaitEnd();
     }
 };
 

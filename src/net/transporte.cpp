@@ -96,6 +96,7 @@ struct Transporte::Estado {
     void Bucle();
     void Atender(const ENetEvent& ev);
     void Publicar(Suceso s) {
+        s.llegada = std::chrono::steady_clock::now();
         {
             std::lock_guard<std::mutex> l(mu);
             if (s.tipo == Suceso::Datos) medidas[s.par].pendiente += s.bytes.size();

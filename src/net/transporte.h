@@ -19,6 +19,7 @@
 // each time, so after an outage of T seconds traffic resumes within about T more at worst
 // (on the test relay a 5 s blackout gives 5 to 8 s of silence, and about 11 s when a resend
 // right after it is lost too).
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -50,6 +51,8 @@ struct Suceso {
     // rather than leaving (or being closed) politely; porque says which, in Spanish.
     bool perdido = false;
     std::string porque;
+    // When the network thread received it (a follower paces itself by the host's arrivals).
+    std::chrono::steady_clock::time_point llegada{};
 };
 
 enum Canal { kCanalDiario = 0, kCanalControl = 1, kCanalEntrada = 2, kCanales = 3 };

@@ -309,6 +309,13 @@ void input::DeliverHeld(const SDL_Event& e) {
 
 void input::SetNetworkSource(std::function<void()> source) { networkSource = std::move(source); }
 void input::SetForwarder(std::function<void(const SDL_Event&)> forward) { forwarder = std::move(forward); }
+void input::ForwardNow() {
+    // Only a follower's machine events all go to the forwarder; anywhere else they are
+    // the game's, and wait for the event processing.
+    if (!forwarder || !session::FollowsStream() || !SDL_WasInit(SDL_INIT_EVENTS | SDL_INIT_VIDEO)) return;
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) Deliver(OnLogicalScreen(e), Origin::Outside);
+}
 
 bool input::HasRealKey(int vk) { return SdlKeyOf(vk) != 0; }
 

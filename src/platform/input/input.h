@@ -110,6 +110,9 @@ void SetNetworkSource(std::function<void()> source);
 // A follower of a live stream: the machine's and the script's events, which a replay
 // leaves out, go to forward instead (its player's seat at the host). Empty: dropped.
 void SetForwarder(std::function<void(const SDL_Event&)> forward);
+// A follower between flips: the machine's events so far go to the forwarder now rather than
+// at the next event processing, so that its player's keys leave for the host at once.
+void ForwardNow();
 // A host playing fair: hold may keep an outside event of this machine back (true: it
 // took the event), to give it later through DeliverHeld, which it does not see again.
 void SetHoldBack(std::function<bool(const SDL_Event&)> hold);

@@ -19,7 +19,9 @@ struct RunState {
     int flips = 0;
     std::FILE* frameTimesFile = nullptr;
     std::chrono::steady_clock::time_point workStart = std::chrono::steady_clock::now();
-    std::chrono::steady_clock::time_point runStart = workStart;
+    // When this flip's events were taken: right after the last flip, and the wait after it
+    // for a follower's pace.
+    std::chrono::steady_clock::time_point inputTaken = workStart;
     std::chrono::steady_clock::duration waited{};
     std::chrono::steady_clock::time_point waitStart;
     int waitDepth = 0;
@@ -68,7 +70,7 @@ void Configure(const Options& options, std::unique_ptr<journal::ByteSource> stre
         h.maxFlips = options.maxFlips;
         journal::StartRecording(options.record, h);
     }
-    st.workStart = st.runStart = std::chrono::steady_clock::now();
+    st.workStart = st.inputTaken = std::chrono::steady_clock::now();
 }
 
 const Options& Current() { return st.options; }
@@ -107,13 +109,19 @@ void FlipDone(int sync, int32_t clockMs) {
     if (st.frameTimesFile) {
         auto now = std::chrono::steady_clock::now();
         double work = std::chrono::duration<double, std::milli>(now - st.workStart - st.waited).count();
-        // The third column, when the frame was shown, gives the pace frames are shown at.
-        const double shown = std::chrono::duration<double, std::milli>(now - st.runStart).count();
-        std::fprintf(st.frameTimesFile, "%d %.3f %.3f\n", st.flips, work, shown);
+        // The third column, when the frame was shown, gives the pace frames are shown at;
+        // the fourth, when its events were taken, the delay from a key to the frame. Both
+        // on the machine's monotonic clock, so that other programs (a bench pressing keys,
+        // another instance of the game) can be set beside them.
+        auto at = [](std::chrono::steady_clock::time_point t) {
+            return std::chrono::duration<double, std::milli>(t.time_since_epoch()).count();
+        };
+        std::fprintf(st.frameTimesFile, "%d %.3f %.3f %.3f\n", st.flips, work, at(now), at(st.inputTaken));
         st.workStart = now;
         st.waited = {};
     }
     if (flipListener) flipListener(st.flips, clockMs);
+    if (st.frameTimesFile) st.inputTaken = std::chrono::steady_clock::now();
 }
 
 }  // namespace session

@@ -398,8 +398,10 @@ void PresentFrame(bool waitRetrace) {
     // Headless and virtual-clock runs never block on the retrace.
     const bool wait = waitRetrace && !session::Current().headless && !clockseam::IsVirtual();
     if (!wait) pacer.Unpaced();
-    // The driver waits for the retrace, or the frame timer does when the driver does not.
+    // The driver waits for the retrace, or the frame timer does when the driver does not;
+    // a network follower keeps the host's pace instead (net/compas.h).
     const int interval = wait && !pacer.Software() ? 1 : 0;
+    const bool beat = wait && pacer.Software() && !session::FollowsStream();
     if (interval != shown.swapInterval) {
         if (SDL_GL_SetSwapInterval(interval) != 0 && interval == 1) pacer.DriverRefused();
         shown.swapInterval = interval;
@@ -411,7 +413,7 @@ void PresentFrame(bool waitRetrace) {
     // An offscreen surface is never shown, so nothing would make the driver finish the
     // frame: finish it here, so a frame's cost lands in that frame (frame times, benches).
     if (session::Current().headless) glFinish();
-    if (wait && pacer.Software()) {
+    if (beat) {
         // The frame is finished before its beat is waited for; else the renderer would
         // finish it in the swap, after the beat, later the more there is to draw.
         glFinish();

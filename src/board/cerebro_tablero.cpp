@@ -15,6 +15,7 @@ class TCerebroTablero : public asientos::TCerebro {
             decidido = false;
             return;
         }
+        asientos::JugandoPor por(turno);
         const int32_t ahora = Millisecs();
         if (!decidido) {
             // Looks at the wheel a moment, as a person does, then hits a key.

@@ -9,9 +9,15 @@ void TCerebroMiniJuego::pensar() {
         return;
     }
     oponentes = TMiniJuego::oponentes(turno);
-    if (asientos::esCPU(turno)) jugarTurno();
+    if (asientos::esCPU(turno)) {
+        asientos::JugandoPor por(turno);
+        jugarTurno();
+    }
     for (int k = 0; k < 3; ++k)
-        if (asientos::esCPU(oponentes[static_cast<size_t>(k)])) jugarOponente(k);
+        if (asientos::esCPU(oponentes[static_cast<size_t>(k)])) {
+            asientos::JugandoPor por(oponentes[static_cast<size_t>(k)]);
+            jugarOponente(k);
+        }
 }
 
 int32_t TCerebroMiniJuego::ahoraMs() { return Millisecs(); }

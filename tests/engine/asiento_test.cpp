@@ -2,6 +2,8 @@
 // holders into key and mouse events.
 #include "engine/asiento/asiento.h"
 #include "engine/asiento/emisor.h"
+#include "engine/asiento/ocupantes.h"
+#include "engine/asiento/remotos.h"
 #include "support/rig_fixture.h"
 
 namespace {
@@ -52,6 +54,33 @@ TEST_F(Emisor, AKeyHeldByTwoIsPressedOnceAndLetGoWithTheLast) {
     EXPECT_EQ(MouseDown(1), 0);
     EXPECT_EQ(KeyDown(KEY_P), 0);
     EXPECT_FALSE(e.bajada(KEY_P) || e.botonBajado(1));
+}
+
+}  // namespace
+
+namespace {
+
+// A computer standing in for a remote player who dropped out plays at the normal level,
+// whatever level the others play at; the seat's player back, the seat is theirs again.
+TEST(Asiento, AComputerStandingInForADroppedRemotePlayerPlaysAtNormal) {
+    asientos::Eleccion dificil;
+    dificil.cpu[1] = true;
+    dificil.nivel = asientos::NIVEL_DIFICIL;
+    asientos::configurar(dificil, 1);
+    asientos::remotoCambiado(2, "Ana");
+    asientos::remotoCambiado(2, "");  // dropped out
+    EXPECT_TRUE(asientos::esCPU(2));
+    {
+        asientos::JugandoPor por(2);
+        EXPECT_EQ(asientos::nivel(), asientos::NIVEL_NORMAL);
+        asientos::JugandoPor otro(1);
+        EXPECT_EQ(asientos::nivel(), asientos::NIVEL_DIFICIL) << "the chosen computer plays as chosen";
+    }
+    EXPECT_EQ(asientos::nivel(), asientos::NIVEL_DIFICIL);
+    asientos::remotoCambiado(2, "Ana");
+    EXPECT_FALSE(asientos::esCPU(2));
+    asientos::olvidarRemotos();
+    asientos::configurar({}, 1);
 }
 
 }  // namespace

@@ -52,8 +52,15 @@ bool todasCPU() {
     return std::all_of(elegida.cpu.begin(), elegida.cpu.end(), [](bool b) { return b; });
 }
 
+namespace {
+int jugandoPor = -1;  // the seat a brain is playing for now
+}
+
+JugandoPor::JugandoPor(int s) : antes(jugandoPor) { jugandoPor = s; }
+JugandoPor::~JugandoPor() { jugandoPor = antes; }
+
 int nivel() {
-    return elegida.nivel;
+    return remotoAusente(jugandoPor) ? NIVEL_NORMAL : elegida.nivel;
 }
 
 bool demo() {

@@ -45,7 +45,20 @@ TOcupante ocupante(int s);
 bool esCPU(int s);
 bool algunaCPU();
 bool todasCPU();
+// The level a brain plays at for the seat it is playing now (JugandoPor): the chosen one,
+// but normal for a computer standing in for a remote player who dropped out.
 int nivel();
+// While one lives, a brain is playing for seat s.
+class JugandoPor {
+   public:
+    explicit JugandoPor(int s);
+    ~JugandoPor();
+    JugandoPor(const JugandoPor&) = delete;
+    JugandoPor& operator=(const JugandoPor&) = delete;
+
+   private:
+    int antes;
+};
 
 // Demo mode (four computers): matches follow one another from the main menu until a
 // person ends one with Escape.

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 
 namespace {
 
@@ -328,6 +329,40 @@ TEST_F(GraphicsTest, OneTexelToAPixelLooksTheSameWhateverTheFilters) {
                 EXPECT_LE(std::abs(got - sum / 4), 1) << x << "," << y;
             }
         }
+}
+
+// A picture all of opaque white (drawn without its texture) shows the colour and alpha it
+// is drawn with in every blend mode, as a rectangle of them would; one texel of another
+// colour, even its last, makes it a picture again.
+TEST_F(GraphicsTest, AWhitePictureShowsTheColourItIsDrawnWith) {
+    const TImagePtr background = Gradient(300, 200, 0);
+    auto white = CreatePixmap(300, 200, PF_RGBA8888);
+    white->ClearPixels(0xFFFFFFFF);
+    const TImagePtr whiteImage = LoadImageFromPixmap(*white, FILTEREDIMAGE);
+    white->WritePixel(299, 199, 0xFFFF0000);
+    const TImagePtr almost = LoadImageFromPixmap(*white, 0);
+    auto shown = [&](int blend, const std::function<void()>& draw) {
+        SetBlend(SOLIDBLEND);
+        SetColor(255, 255, 255);
+        SetAlpha(1);
+        DrawImage(background, 10, 10);
+        SetBlend(blend);
+        SetColor(200, 90, 30);
+        SetAlpha(0.45f);
+        draw();
+        SetAlpha(1);
+        SetColor(255, 255, 255);
+        return GrabPixmap(10, 10, 300, 200);
+    };
+    for (int blend : {SOLIDBLEND, ALPHABLEND, LIGHTBLEND, SHADEBLEND}) {
+        const auto picture = shown(blend, [&] { DrawImage(whiteImage, 10, 10); });
+        const auto rect = shown(blend, [] { DrawRect(10, 10, 300, 200); });
+        ASSERT_TRUE(picture && rect);
+        EXPECT_TRUE(picture->pixels == rect->pixels) << blend;
+    }
+    shown(SOLIDBLEND, [&] { DrawImage(almost, 10, 10); });
+    ExpectNear(ScreenPixel(309, 209), 200, 0, 0, 0);
+    ExpectNear(ScreenPixel(308, 209), 200, 90, 30, 0);
 }
 
 TEST_F(GraphicsTest, TexturesAreMadeAgainOnANewDisplay) {

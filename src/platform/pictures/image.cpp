@@ -71,19 +71,35 @@ TPixmapPtr MaskedRGBA(TPixmapPtr pixmap, bool masked, int mr, int mg, int mb) {
 
 namespace {
 
-bool AllOpaque(const TPixmap& pm) {
-    if (pm.format != PF_RGBA8888) return !FormatHasAlpha(pm.format);
-    for (int y = 0; y < pm.height; ++y) {
-        const uint8_t* p = pm.row(y) + 3;
-        for (int x = 0; x < pm.width; ++x, p += 4)
-            if (*p != 255) return false;
+// Whether every texel is opaque, and whether every one is opaque white, in one pass that
+// stops as soon as neither can hold.
+void SurveyTexels(const TPixmap& pm, TImage::Texture& t) {
+    if (pm.format != PF_RGBA8888) {
+        t.opaque = !FormatHasAlpha(pm.format);
+        t.white = false;
+        return;
     }
-    return true;
+    bool opaque = true, white = true;
+    for (int y = 0; y < pm.height && (opaque || white); ++y) {
+        const uint8_t* p = pm.row(y);
+        for (int x = 0; x < pm.width; ++x, p += 4) {
+            if (p[3] != 255) {
+                opaque = white = false;
+                break;
+            }
+            if (white && (p[0] & p[1] & p[2]) != 255) {
+                white = false;
+                if (!opaque) break;
+            }
+        }
+    }
+    t.opaque = opaque;
+    t.white = white;
 }
 
 }  // namespace
 
-unsigned TextureOf(TImage& image, int frame, bool* opaque) {
+unsigned TextureOf(TImage& image, int frame, bool* opaque, bool* white) {
     if (frame < 0 || frame >= image.FrameCount() || !image.frames[frame] || !drawing::ContextReady())
         return 0;
     if (image.textures.size() < image.frames.size()) image.textures.resize(image.frames.size());
@@ -94,7 +110,7 @@ unsigned TextureOf(TImage& image, int frame, bool* opaque) {
         // Changed pixels of the same size go into the texture in place.
         if (t.width == pm.width && t.height == pm.height && drawing::UpdateTexture(t.id, pm)) {
             t.stale = false;
-            t.opaque = AllOpaque(pm);
+            SurveyTexels(pm, t);
         } else {
             DiscardTexture(image, frame);
         }
@@ -107,9 +123,10 @@ unsigned TextureOf(TImage& image, int frame, bool* opaque) {
         t.width = pm.width;
         t.height = pm.height;
         t.stale = false;
-        t.opaque = AllOpaque(pm);
+        SurveyTexels(pm, t);
     }
     if (opaque) *opaque = t.opaque;
+    if (white) *white = t.white;
     return t.id;
 }
 
@@ -238,6 +255,11 @@ drawing::Sampling SamplingOf(const TImage& image, const TPixmap& pm) {
     return {pm.width, pm.height, (image.flags & FILTEREDIMAGE) != 0, (image.flags & MIPMAPPEDIMAGE) != 0};
 }
 
+// The texture a picture is drawn with. One all of opaque white multiplies the current
+// colour by one everywhere, so it is drawn untextured: the pixels are the same and a
+// software renderer skips sampling it (a full-screen white fade costs a quarter as much).
+unsigned Sampled(unsigned texture, bool white) { return white ? 0 : texture; }
+
 void TraceImage(const TImage& image, float x, float y, int frame, const float* size) {
     rig::Record r("image");
     r.add("src", image.source).add("frame", frame);
@@ -254,11 +276,11 @@ void DrawImage(const TImagePtr& image, float x, float y, int frame) {
     if (!ValidFrame(image, frame)) return;
     if (rig::Tracing()) TraceImage(*image, x, y, frame, nullptr);
     if (!drawing::WillDraw()) return;
-    bool opaque = false;
-    const unsigned tex = pictures::TextureOf(*image, frame, &opaque);
+    bool opaque = false, white = false;
+    const unsigned tex = pictures::TextureOf(*image, frame, &opaque, &white);
     if (tex == 0) return;
     const TPixmap& pm = *image->frames[frame];
-    drawing::Begin(drawing::Prim::Quads, tex, opaque, SamplingOf(*image, pm));
+    drawing::Begin(drawing::Prim::Quads, Sampled(tex, white), opaque, SamplingOf(*image, pm));
     drawing::TransformedQuad(x, y, -image->handleX, -image->handleY, pm.width - image->handleX,
                              pm.height - image->handleY, 0, 0, 1, 1);
 }
@@ -270,13 +292,13 @@ void DrawImageRect(const TImagePtr& image, float x, float y, float w, float h, i
         TraceImage(*image, x, y, frame, size);
     }
     if (!drawing::WillDraw()) return;
-    bool opaque = false;
-    const unsigned tex = pictures::TextureOf(*image, frame, &opaque);
+    bool opaque = false, white = false;
+    const unsigned tex = pictures::TextureOf(*image, frame, &opaque, &white);
     if (tex == 0 || image->width <= 0 || image->height <= 0) return;
     // The handle is in image pixels and stretches with the picture.
     const float kx = w / image->width, ky = h / image->height;
     const float hx = image->handleX * kx, hy = image->handleY * ky;
-    drawing::Begin(drawing::Prim::Quads, tex, opaque, SamplingOf(*image, *image->frames[frame]));
+    drawing::Begin(drawing::Prim::Quads, Sampled(tex, white), opaque, SamplingOf(*image, *image->frames[frame]));
     drawing::TransformedQuad(x, y, -hx, -hy, w - hx, h - hy, 0, 0, 1, 1);
 }
 

@@ -35,6 +35,7 @@ public:
         int width = 0, height = 0;  // of the pixels it was made from
         bool stale = false;         // the frame's pixels changed since the last upload
         bool opaque = false;        // every texel has alpha 255
+        bool white = false;         // every texel is opaque white
     };
     std::vector<Texture> textures;
 };

@@ -10,8 +10,9 @@
 namespace pictures {
 
 // The texture of an image's frame, made for the current display generation when it has
-// none yet. `opaque`, when given, is set to whether every texel has alpha 255.
-unsigned TextureOf(TImage& image, int frame, bool* opaque = nullptr);
+// none yet. `opaque`, when given, is set to whether every texel has alpha 255; `white` to
+// whether every texel is opaque white.
+unsigned TextureOf(TImage& image, int frame, bool* opaque = nullptr, bool* white = nullptr);
 // The frame's pixels changed: its texture takes them before it is drawn next.
 void MarkTextureStale(TImage& image, int frame);
 // Forgets a frame's texture, deleting it when it belongs to the live context.

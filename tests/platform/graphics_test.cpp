@@ -331,6 +331,31 @@ TEST_F(GraphicsTest, OneTexelToAPixelLooksTheSameWhateverTheFilters) {
         }
 }
 
+// Magnified at least twice, a mipmapped picture reads only its full size (the drawing
+// takes the cheaper sampling then), so it looks exactly like the same picture without
+// mipmaps, turned or not; drawn smaller it still reads its smaller levels.
+TEST_F(GraphicsTest, MagnifiedMipmappedPicturesLookLikeTheirFullSize) {
+    SetBlend(SOLIDBLEND);
+    const TImagePtr filtered = Gradient(40, 30, FILTEREDIMAGE);
+    const TImagePtr mipmapped = Gradient(40, 30, FILTEREDIMAGE | MIPMAPPEDIMAGE);
+    auto shown = [&](const TImagePtr& image, float angle, float scale) {
+        Cls();
+        SetTransform(angle, scale, scale * 1.25f);
+        DrawImage(image, 300.3f, 200.6f);
+        SetTransform(0, 1, 1);
+        return GrabPixmap(200, 100, 400, 400);
+    };
+    for (float angle : {0.f, 33.f})
+        for (float scale : {2.f, 3.7f}) {
+            const auto a = shown(filtered, angle, scale), b = shown(mipmapped, angle, scale);
+            ASSERT_TRUE(a && b);
+            EXPECT_TRUE(a->pixels == b->pixels) << angle << " " << scale;
+        }
+    const auto a = shown(filtered, 33, 0.4f), b = shown(mipmapped, 33, 0.4f);
+    ASSERT_TRUE(a && b);
+    EXPECT_FALSE(a->pixels == b->pixels);
+}
+
 // A picture all of opaque white (drawn without its texture) shows the colour and alpha it
 // is drawn with in every blend mode, as a rectangle of them would; one texel of another
 // colour, even its last, makes it a picture again.

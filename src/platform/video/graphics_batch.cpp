@@ -66,6 +66,9 @@ struct PixelBox {
 // sit on the pixels, bilinear filtering reads each texel at its centre and nearest
 // sampling gives the same pixels for less work.
 enum Sampling : uint8_t { kAsMade, kFullSizeLevel, kNearest };
+// Texels at least this many pixels across in every direction are magnified, whatever the
+// renderer's estimate of the level of detail.
+constexpr double kMagnified = 2;
 
 struct Key {
     drawing::Prim prim = drawing::Prim::Quads;
@@ -168,15 +171,48 @@ PixelBox StagedBox(float kx, float ky) {
                     minX, minY, maxX, maxY, upright};
 }
 
+// The least a triangle of the staged primitive (corners a, b, c) stretches a texel, in
+// pixels: the smaller singular value of the map from texels to pixels; 0 when the
+// triangle or its texture coordinates are degenerate.
+double LeastStretch(const Vtx& a, const Vtx& b, const Vtx& c, float kx, float ky, int width, int height) {
+    // Texel steps along two edges, and the pixel steps they make.
+    const double t00 = (b.u - a.u) * static_cast<double>(width), t01 = (c.u - a.u) * static_cast<double>(width);
+    const double t10 = (b.v - a.v) * static_cast<double>(height), t11 = (c.v - a.v) * static_cast<double>(height);
+    const double p00 = (b.x - a.x) * static_cast<double>(kx), p01 = (c.x - a.x) * static_cast<double>(kx);
+    const double p10 = (b.y - a.y) * static_cast<double>(ky), p11 = (c.y - a.y) * static_cast<double>(ky);
+    const double det = t00 * t11 - t01 * t10;
+    if (!std::isfinite(det) || std::abs(det) < 1e-9) return 0;
+    // M = P * T^-1.
+    const double m00 = (p00 * t11 - p01 * t10) / det, m01 = (p01 * t00 - p00 * t01) / det;
+    const double m10 = (p10 * t11 - p11 * t10) / det, m11 = (p11 * t00 - p10 * t01) / det;
+    const double sum = m00 * m00 + m01 * m01 + m10 * m10 + m11 * m11;
+    const double d = m00 * m11 - m01 * m10;
+    const double least2 = (sum - std::sqrt(std::max(0.0, sum * sum - 4 * d * d))) / 2;
+    return std::isfinite(least2) ? std::sqrt(std::max(0.0, least2)) : 0;
+}
+
 // The cheapest sampling that gives the staged quad the pixels its texture's own filters
-// would: it must be upright, unmirrored, show the whole texture and be exactly as many
-// pixels wide and high as the texture.
+// would. A quad exactly as many pixels wide and high as its texture, upright, unmirrored
+// and showing all of it reads the full-size level only, and where its texels also sit on
+// the pixels, reads them nearest. A mipmapped texture shown magnified reads the full-size
+// level only too: at a level of detail below zero the magnification filter applies and
+// the smaller levels are never read. Twice the size is asked for, so that the renderer's
+// estimate of the level (which may overstate the texels per pixel by up to a square root
+// of two) stays below zero: the zoom into a minigame turns the board's squares at four
+// times their size, and the level it saves computing is a third of their cost.
 Sampling CheapestSampling(float kx, float ky) {
     const drawing::Sampling& s = batches.stagedSampling;
     const auto& q = batches.staged;
     if (batches.stagedKey.texture == 0 || s.width <= 0 || s.height <= 0 || (!s.filtered && !s.mipmapped) ||
         batches.stagedKey.prim != drawing::Prim::Quads || q.size() != 4)
         return kAsMade;
+    if (s.mipmapped) {
+        // Every corner's triangle, whichever way the quad is cut in two.
+        bool magnified = true;
+        for (size_t i = 0; i < 4 && magnified; ++i)
+            magnified = LeastStretch(q[i], q[(i + 1) % 4], q[(i + 3) % 4], kx, ky, s.width, s.height) >= kMagnified;
+        if (magnified) return kFullSizeLevel;
+    }
     const bool rectangle = q[0].y == q[1].y && q[1].x == q[2].x && q[2].y == q[3].y && q[3].x == q[0].x &&
                            q[0].x < q[1].x && q[0].y < q[3].y;
     const bool wholeTexture = q[0].u == 0 && q[0].v == 0 && q[1].u == 1 && q[1].v == 0 && q[2].u == 1 &&

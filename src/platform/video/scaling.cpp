@@ -68,8 +68,8 @@ GLuint scaleProgram = 0;  // of the current context; 0: the fixed-function pipel
 // Makes the scaling pass's program in the current context; 0 when the driver has none.
 GLuint MakeScaleProgram() {
     if (!programs.Load()) return 0;
-    for (int i = 0; i < 8 && glGetError() != GL_NO_ERROR; ++i) {
-    }
+    // Errors left by earlier calls must not be taken for the program's.
+    for (int i = 0; i < 8 && glGetError() != GL_NO_ERROR; ++i) continue;
     GLuint id = 0;
     programs.gen(1, &id);
     programs.bind(GL_FRAGMENT_PROGRAM_ARB, id);

@@ -93,7 +93,7 @@ mkdir grande && (cd grande && for e in ../*; do case "$e" in ../*.cfg|../grande)
   && printf '1024 768\r\n' > resolucion.cfg)
 "$game" --headless --virtual-clock --seed 21 --cpu all --host --port "$port" --max-flips 40000 \
   --frame-times host.times > host.out 2>&1 &
-for _ in $(seq 1200); do [ "$(wc -l < host.times 2>/dev/null || echo 0)" -ge 20000 ] && break; sleep 0.1; done
+for _ in $(seq 1200); do [ "$( (cat host.times 2>/dev/null || true) | wc -l)" -ge 20000 ] && break; sleep 0.1; done
 (cd grande && "$game" --headless --window --watch "127.0.0.1:$port" --name Eva --frame-times ../watch.times \
   > ../watch.out 2>&1) || true
 wait

@@ -6,18 +6,15 @@
 # while it hurried. Takes MINUTES plus a minute or two.
 #   bench/net_catchup.sh [BUILD_DIR] [DATA_DIR] [MINUTES]   (defaults: build, BUILD_DIR/data, 20)
 set -euo pipefail
+. "$(dirname "$0")/common.sh"
 build=$(cd "${1:-build}" && pwd)
 data=$(cd "${2:-$build/data}" && pwd)
 minutes=${3:-20}
 game="$build/frikipartida"
 work=$(mktemp -d)
 trap 'rm -rf "$work"; kill $(jobs -p) 2>/dev/null || true' EXIT
-mkdir "$work/host" "$work/watch"
-for entry in "$data"/*; do
-  case "$(basename "$entry")" in *.cfg) continue ;; esac
-  ln -s "$entry" "$work/host/$(basename "$entry")"
-  ln -s "$entry" "$work/watch/$(basename "$entry")"
-done
+link_data "$data" "$work/host"
+link_data "$data" "$work/watch"
 printf '64 48\r\n' > "$work/host/resolucion.cfg"
 printf '1024 768\r\n' > "$work/watch/resolucion.cfg"
 port=$((35000 + $$ % 2000))

@@ -10,15 +10,13 @@
 # 3. Catch-up: a spectator in a 1024x768 window joins a host already 20000 flips ahead, so
 #    it hurries (nothing drawn or heard) for most of the run: its flips a second.
 set -euo pipefail
+. "$(dirname "$0")/common.sh"
 build=$(cd "${1:-build}" && pwd)
 data=$(cd "${2:-$build/data}" && pwd)
 game="$build/frikipartida"
 work=$(mktemp -d)
 trap 'rm -rf "$work"; kill $(jobs -p) 2>/dev/null || true' EXIT
-for entry in "$data"/*; do
-  case "$(basename "$entry")" in *.cfg) continue ;; esac
-  ln -s "$entry" "$work/$(basename "$entry")"
-done
+link_data "$data" "$work"
 cd "$work"
 printf '64 48\r\n' > resolucion.cfg
 port=$((33000 + $$ % 2000))
@@ -89,8 +87,8 @@ echo "Catch-up of a spectator in a 1024x768 window:"
 # flips over its work (--frame-times). bench/net_catchup.sh does the same with the real
 # clock and a host 20 minutes in.
 port=$((port + 1))
-mkdir grande && (cd grande && for e in ../*; do case "$e" in ../*.cfg|../grande) ;; *) ln -s "$e" . ;; esac; done \
-  && printf '1024 768\r\n' > resolucion.cfg)
+link_data "$data" grande
+printf '1024 768\r\n' > grande/resolucion.cfg
 "$game" --headless --virtual-clock --seed 21 --cpu all --host --port "$port" --max-flips 40000 \
   --frame-times host.times > host.out 2>&1 &
 for _ in $(seq 1200); do [ "$( (cat host.times 2>/dev/null || true) | wc -l)" -ge 20000 ] && break; sleep 0.1; done

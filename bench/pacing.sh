@@ -6,15 +6,13 @@
 # 5th and 95th percentiles, the share within 2 ms of 1/60 s and the frames a second.
 #   bench/pacing.sh [BUILD_DIR] [DATA_DIR]     (defaults: build, BUILD_DIR/data)
 set -euo pipefail
+. "$(dirname "$0")/common.sh"
 build=$(cd "${1:-build}" && pwd)
 data=$(cd "${2:-$build/data}" && pwd)
 game="$build/frikipartida"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-for entry in "$data"/*; do
-  case "$(basename "$entry")" in *.cfg) continue ;; esac
-  ln -s "$entry" "$work/$(basename "$entry")"
-done
+link_data "$data" "$work"
 cd "$work"
 flips=1800
 for size in "1024 768" "1920 1080"; do

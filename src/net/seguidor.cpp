@@ -6,6 +6,7 @@
 #include "net/transporte.h"
 #include "platform/base/errors.h"
 #include "platform/input/input.h"
+#include "platform/session/clock.h"
 #include "platform/session/journal.h"
 #include "platform/session/run.h"
 #include "platform/sound/device.h"
@@ -142,20 +143,16 @@ struct Seguidor::Estado {
         std::fflush(stdout);
     }
 
-    static double Ms(Reloj::time_point t) {
-        return std::chrono::duration<double, std::milli>(t.time_since_epoch()).count();
-    }
-
     void Ritmo(int flip, int32_t ms, std::optional<Reloj::time_point> llegada) {
         const int atraso = static_cast<int>(ultimoFlip) - flip;
         if (!corriendo && atraso > kFlipsParaCorrer) Correr(true, flip);
         if (corriendo && atraso <= kFlipsEnDirecto) Correr(false, flip);
         // The rig runs as fast as the stream comes; so does a follower catching up.
         if (corriendo || session::Current().virtualClock) return;
-        compas.Flip(ms, llegada ? std::optional<double>(Ms(*llegada)) : std::nullopt);
+        compas.Flip(ms, llegada ? std::optional<double>(clockseam::MonotonicMs(*llegada)) : std::nullopt);
         const std::optional<double> cuando = compas.Siguiente();
         if (!cuando) return;
-        const double espera = std::min(*cuando - Ms(Reloj::now()), static_cast<double>(kRetrasoMaxMs));
+        const double espera = std::min(*cuando - clockseam::MonotonicMs(), static_cast<double>(kRetrasoMaxMs));
         if (espera <= 0) return;  // late: the next flip is taken up at once
         // The wait goes in short steps, this player's keys leaving for the host as they come.
         const Reloj::time_point hasta = Reloj::now() + std::chrono::duration_cast<Reloj::duration>(

@@ -276,6 +276,13 @@ SDL_Keycode SdlKeyOf(int vk) {
 }  // namespace
 
 namespace {
+// The events this machine has queued, as outside facts.
+void DeliverMachineEvents() {
+    if (!SDL_WasInit(SDL_INIT_EVENTS | SDL_INIT_VIDEO)) return;
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) input::Deliver(OnLogicalScreen(e), input::Origin::Outside);
+}
+
 // A press or move of this machine's keyboard or mouse that the seat playing it, held over
 // the network, no longer answers to.
 bool HeldElsewhere(const SDL_Event& e) {
@@ -312,9 +319,7 @@ void input::SetForwarder(std::function<void(const SDL_Event&)> forward) { forwar
 void input::ForwardNow() {
     // Only a follower's machine events all go to the forwarder; anywhere else they are
     // the game's, and wait for the event processing.
-    if (!forwarder || !session::FollowsStream() || !SDL_WasInit(SDL_INIT_EVENTS | SDL_INIT_VIDEO)) return;
-    SDL_Event e;
-    while (SDL_PollEvent(&e)) Deliver(OnLogicalScreen(e), Origin::Outside);
+    if (forwarder && session::FollowsStream()) DeliverMachineEvents();
 }
 
 bool input::HasRealKey(int vk) { return SdlKeyOf(vk) != 0; }
@@ -369,10 +374,7 @@ void input::PumpEvents() {
     // The events a replay gives back for this pump (none otherwise); taken first, as the
     // pump counts from there.
     const std::vector<SDL_Event> recorded = journal::PumpEvents(session::FlipCount());
-    if (SDL_WasInit(SDL_INIT_EVENTS | SDL_INIT_VIDEO)) {
-        SDL_Event e;
-        while (SDL_PollEvent(&e)) Deliver(OnLogicalScreen(e), Origin::Outside);
-    }
+    DeliverMachineEvents();
     if (networkSource) networkSource();
     for (const SDL_Event& e : recorded) Deliver(e, Origin::Journal);
     DeliverScriptEvents();

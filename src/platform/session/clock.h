@@ -1,6 +1,7 @@
 #pragma once
 // The millisecond clock and sleeping. Under the rig's virtual clock the time moves only
 // by Delay and by waits for the retrace.
+#include <chrono>
 #include <cstdint>
 
 // Milliseconds since system start, wrapping as a signed 32-bit value.
@@ -31,4 +32,9 @@ bool IsVirtual();
 void Advance(int ms);
 // Called by every Advance with the milliseconds moved (one listener; nullptr: none).
 void SetAdvanceListener(void (*listener)(int ms));
+// A moment of the machine's monotonic clock in milliseconds, with their fractions: for
+// pacing frames and measuring them, never for decisions the game makes.
+inline double MonotonicMs(std::chrono::steady_clock::time_point t = std::chrono::steady_clock::now()) {
+    return std::chrono::duration<double, std::milli>(t.time_since_epoch()).count();
+}
 }  // namespace clockseam

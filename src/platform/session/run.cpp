@@ -113,10 +113,8 @@ void FlipDone(int sync, int32_t clockMs) {
         // the fourth, when its events were taken, the delay from a key to the frame. Both
         // on the machine's monotonic clock, so that other programs (a bench pressing keys,
         // another instance of the game) can be set beside them.
-        auto at = [](std::chrono::steady_clock::time_point t) {
-            return std::chrono::duration<double, std::milli>(t.time_since_epoch()).count();
-        };
-        std::fprintf(st.frameTimesFile, "%d %.3f %.3f %.3f\n", st.flips, work, at(now), at(st.inputTaken));
+        std::fprintf(st.frameTimesFile, "%d %.3f %.3f %.3f\n", st.flips, work, clockseam::MonotonicMs(now),
+                     clockseam::MonotonicMs(st.inputTaken));
         st.workStart = now;
         st.waited = {};
     }

@@ -382,9 +382,6 @@ namespace display {
 namespace {
 bool skipping = false;
 video::RetracePacer pacer;
-double SteadyMs() {
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
 }  // namespace
 void SetSkipping(bool skip) { skipping = skip; }
 bool Skipping() { return skipping; }
@@ -417,11 +414,11 @@ void PresentFrame(bool waitRetrace) {
         // The frame is finished before its beat is waited for; else the renderer would
         // finish it in the swap, after the beat, later the more there is to draw.
         glFinish();
-        const double ahead = pacer.WaitBefore(SteadyMs());
+        const double ahead = pacer.WaitBefore(clockseam::MonotonicMs());
         if (ahead > 0) std::this_thread::sleep_for(std::chrono::duration<double, std::milli>(ahead));
     }
     SDL_GL_SwapWindow(shown.window);
-    if (wait) pacer.Swapped(SteadyMs(), shown.hz);
+    if (wait) pacer.Swapped(clockseam::MonotonicMs(), shown.hz);
     video::ResumeScaled();
 }
 

@@ -6,27 +6,37 @@
 #include "app/menu_molon.h"
 #include "app/opciones_molonas.h"
 #include "app/pantalla.h"
+#include "app/partida_guardada.h"
 #include "app/practica.h"
 #include "app/resolucion.h"
 #include "board/cerebro_tablero.h"
 #include "board/equipo.h"
 #include "board/juego.h"
+#include "board/podio.h"
 #include "board/resultado.h"
 #include "engine/asiento/asiento.h"
 #include "engine/asiento/cerebro.h"
+#include "engine/asiento/ocupantes.h"
 #include "engine/explicacion.h"
 #include "engine/gestor_sonido.h"
 #include "engine/gl.h"
 #include "engine/mapa.h"
+#include "engine/pausa.h"
 #include "minigames/cerebros.h"
 #include "minigames/fabrica.h"
 #include "platform/platform.h"
+#include "platform/base/random.h"
 #include "platform/session/journal.h"
 
 #include <SDL2/SDL.h>
 
+#include <cstdio>
+#include <optional>
+
 namespace {
 constexpr int kMenu = -1, kJugar = 0, kPractica = 1, kOpciones = 2, kCreditos = 3, kSalir = 4;
+// The saved match, resumed: the menu's "Continuar partida".
+constexpr int kContinuar = TMenuMolon::ELEGIDO_CONTINUAR;
 const char* const kSinDriver = "Driver grafico no disponible (OpenGL)";
 
 // The pictures loaded before the intro shows, in the order they load (the portraits three
@@ -57,10 +67,12 @@ void setMusicVolume(const TChannelPtr& channel) {
 void TAplicacion::cargarRecursosFijos() {
     TMapa::cargarRecursos();
     TExplicacion::cargarRecursos();
+    pausa::cargarRecursos();
     TGestorSonido::CreateGlobal();
     cargarRecursosMiniJuegos();
     TResultado::cargarRecursos();
     TJuego::cargarRecursos();
+    TPodio::cargarRecursos();
     TIntroduccionAnal::cargarRecursos();
     TMenuMolon::cargarRecursos();
     TCreditosQueMolan::cargarRecursos();
@@ -120,6 +132,7 @@ int TAplicacion::start() {
     SeedRnd(semilla);
     // The computer players' own generator starts from the same seed; the game's stays its own.
     asientos::configurar(jugadoresDeLaSesion(options), static_cast<uint32_t>(semilla));
+    reglasConPausa = journal::SettingSince("reglas", "1", [] { return std::string("2"); }) != "1";
     cargarPersonajes();
     intro = TIntroduccionAnal::Create();
     intro->start();
@@ -133,7 +146,8 @@ int TAplicacion::start() {
     while (state != kSalir) {
         switch (state) {
             case kMenu: state = menuPrincipal(); break;
-            case kJugar: state = partida(); break;
+            case kJugar: state = partida(false); break;
+            case kContinuar: state = partida(true); break;
             case kPractica: state = practica(); break;
             case kOpciones: state = opciones(); break;
             case kCreditos: state = creditos(); break;
@@ -146,26 +160,68 @@ int TAplicacion::start() {
 int TAplicacion::menuPrincipal() {
     if (!canalMenu || !canalMenu->Playing()) canalMenu = PlaySound(musicaMenu);
     setMusicVolume(canalMenu);
-    int result = menu->start();
-    if ((result == kJugar || result == kSalir) && canalMenu) canalMenu->Stop();
+    const bool continuar = reglasConPausa && guardado::hayPartida();
+    int result = menu->start(continuar);
+    if ((result == kJugar || result == kContinuar || result == kSalir) && canalMenu) canalMenu->Stop();
     return result;
 }
 
-int TAplicacion::partida() {
+int TAplicacion::partida(bool continuar) {
+    std::optional<TPartidaGuardada> guardada;
+    if (continuar) {
+        guardada = guardado::cargar();
+        if (!guardada) return kMenu;  // gone or damaged since the menu showed (said)
+        // Who played when it was saved plays again, at that level and length.
+        asientos::cambiarEleccion(jugadoresDeTexto(guardada->jugadores));
+        // The same generator makes the same board.
+        SeedRnd(guardada->semillaTablero);
+    }
     TChannelPtr canal = PlaySound(musicaTablero);
     setMusicVolume(canal);
     SetColor(255, 255, 255);
     // The match plays minigame squares through this: a fresh minigame every time.
     auto lanzador = [this](int numero, const TEquipo& equipo) { return jugarMinijuego(numero, equipo); };
-    if (auto juego = TJuego::Create(4, 1, animaciones, packs, lanzador)) {
+    const asientos::Duracion duracion = asientos::eleccion().duracion;
+    const int tipo = guardada                                  ? guardada->tipo
+                     : duracion == asientos::Duracion::corta   ? TJuego::TIPO_CORTO
+                     : duracion == asientos::Duracion::larga ? TJuego::TIPO_LARGO
+                                                              : TJuego::TIPO_NORMAL;
+    if (auto juego = TJuego::Create(4, tipo, animaciones, packs, lanzador)) {
         asientos::TCerebroActivo cerebro(crearCerebroTablero(*juego));
-        juego->start();
-        // A match left with Escape ends the demo: the person takes the menu over.
-        if (juego->ganado < 0) asientos::pararDemo();
+        std::string error;
+        if (guardada && !guardada->aplicar(*juego, error)) {
+            std::fprintf(stderr, "%s: %s\n", TPartidaGuardada::ARCHIVO, error.c_str());
+            guardado::borrar();
+        } else {
+            if (guardada) guardada->alinearReloj();
+            jugarPartida(*juego);
+        }
     }
     ReturnFreeMemory();  // the board and its pictures are gone now
     if (canal) canal->Stop();
     return kMenu;
+}
+
+void TAplicacion::jugarPartida(TJuego& juego) {
+    std::optional<pausa::TPausable> pausable;
+    if (reglasConPausa) {
+        pausable.emplace(pausa::Tipo::Partida);
+        juego.clasificacion = true;
+        juego.alEmpezarTurno = [](const TJuego& j) { guardado::guardar(j); };
+    }
+    bool dejada = false;
+    try {
+        juego.start();
+    } catch (const pausa::TAbandono&) {
+        dejada = true;  // left from the pause panel: straight back to the main menu
+    }
+    pausable.reset();
+    // A match left before its end ends the demo: the person takes the menu over.
+    if (juego.ganado < 0) asientos::pararDemo();
+    if (!reglasConPausa) return;
+    // An ended or abandoned match leaves nothing to resume.
+    if (dejada || juego.ganado >= 0) guardado::borrar();
+    if (juego.ganado >= 0) TPodio::Create(juego)->show();
 }
 
 // The practice menu, and the minigame chosen in it between the two musics. "Volver" goes
@@ -184,7 +240,15 @@ int TAplicacion::practica() {
     // Practice games play their music at the chosen music volume, like the board game.
     setMusicVolume(canal);
 
-    jugarMinijuego(r, *TEquipo::Create(4));  // with no minigame of that number, straight back
+    {
+        std::optional<pausa::TPausable> pausable;
+        if (reglasConPausa) pausable.emplace(pausa::Tipo::Practica);
+        try {
+            jugarMinijuego(r, *TEquipo::Create(4));  // with no minigame of that number, straight back
+        } catch (const pausa::TAbandono&) {
+            // Left from the pause panel: back to the practice menu.
+        }
+    }
 
     if (canal) canal->Stop();
     SetColor(255, 255, 255);

@@ -9,6 +9,7 @@
 #include <memory>
 
 class TEquipo;
+class TJuego;
 class TIntroduccionAnal;
 class TMenuMolon;
 
@@ -27,7 +28,10 @@ class TAplicacion {
     void abrirPantalla();
     void cargarPersonajes();
     int menuPrincipal();
-    int partida();
+    // A match, new or resumed from its save.
+    int partida(bool continuar);
+    // Plays a match made: pausable, saved at each turn's start, ending on the podium.
+    void jugarPartida(TJuego& juego);
     int practica();
     int opciones();
     int creditos();
@@ -42,4 +46,7 @@ class TAplicacion {
     TSoundPtr musicaMenu;     // music/menu.ogg, looping
     TSoundPtr musicaTablero;  // music/tablero.ogg, looping
     TChannelPtr canalMenu;    // the channel the menu music last started on
+    // A match can be paused, and ends on the podium. Journals from before the pause have
+    // no such rule: they replay with Escape ending the match, as it did when they were made.
+    bool reglasConPausa = true;
 };

@@ -4,6 +4,8 @@
 #include "platform/base/stream.h"
 #include "platform/session/journal.h"
 
+#include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstdio>
 #include <optional>
@@ -50,16 +52,30 @@ asientos::Eleccion conOpciones(asientos::Eleccion e, const session::Options& o) 
     return e;
 }
 
-// A choice as the journal keeps it: "cpcp 2", c a computer and p a person seat by seat,
-// then the level.
+// The match lengths as the file writes them.
+constexpr std::array<const char*, 3> kDuraciones{"corta", "normal", "larga"};
+
+// A choice as the journal keeps it: "cpcp 2 n", c a computer and p a person seat by seat,
+// then the level, then the match length's initial (c, n, l). Journals from before the
+// length existed end after the level: those matches were all of normal length.
 std::string codificar(const asientos::Eleccion& e) {
     std::string t;
     for (bool cpu : e.cpu) t += cpu ? 'c' : 'p';
-    return t + " " + std::to_string(e.nivel);
+    return t + " " + std::to_string(e.nivel) + " " + kDuraciones[static_cast<size_t>(e.duracion)][0];
 }
-asientos::Eleccion descodificar(const std::string& texto) {
+asientos::Eleccion descodificar(std::string texto) {
     asientos::Eleccion e;
-    bool bien = texto.size() == asientos::NUM_ASIENTOS + 2 && texto[asientos::NUM_ASIENTOS] == ' ';
+    constexpr size_t kSinDuracion = asientos::NUM_ASIENTOS + 2;
+    bool bien = true;
+    if (texto.size() == kSinDuracion + 2 && texto[kSinDuracion] == ' ') {
+        const char d = texto.back();
+        bien = d == 'c' || d == 'n' || d == 'l';
+        e.duracion = d == 'c' ? asientos::Duracion::corta
+                     : d == 'l' ? asientos::Duracion::larga
+                                : asientos::Duracion::normal;
+        texto.resize(kSinDuracion);
+    }
+    bien = bien && texto.size() == kSinDuracion && texto[asientos::NUM_ASIENTOS] == ' ';
     for (size_t s = 0; bien && s < asientos::NUM_ASIENTOS; ++s) {
         bien = texto[s] == 'c' || texto[s] == 'p';
         e.cpu[s] = texto[s] == 'c';
@@ -70,6 +86,7 @@ asientos::Eleccion descodificar(const std::string& texto) {
         e.nivel = nivel - '0';
     }
     if (!bien) throw GameError("El diario da unos jugadores no validos: \"" + texto + "\"");
+
     return e;
 }
 
@@ -86,6 +103,9 @@ std::string legible(const std::string& linea) {
 std::optional<asientos::Eleccion> guardada;
 }  // namespace
 
+std::string textoDeJugadores(const asientos::Eleccion& e) { return codificar(e); }
+asientos::Eleccion jugadoresDeTexto(const std::string& texto) { return descodificar(texto); }
+
 void escribirJugadores(const asientos::Eleccion& e, const std::string& path) {
     CreateFile(path);
     if (auto out = WriteStream(path)) {
@@ -93,6 +113,7 @@ void escribirJugadores(const asientos::Eleccion& e, const std::string& path) {
             out->WriteLine(std::string(asientos::personaje(s).nombre) +
                            (e.cpu[static_cast<size_t>(s)] ? " cpu" : " persona"));
         out->WriteLine("nivel " + std::to_string(e.nivel));
+        out->WriteLine(std::string("duracion ") + kDuraciones[static_cast<size_t>(e.duracion)]);
         out->Close();
     }
 }
@@ -102,7 +123,7 @@ asientos::Eleccion leerJugadores(const std::string& path) {
     auto in = ReadStream(path);
     if (!in) return e;
     std::array<bool, asientos::NUM_ASIENTOS> visto{};
-    bool nivelVisto = false;
+    bool nivelVisto = false, duracionVista = false;
     for (int numero = 1; !in->Eof(); ++numero) {
         const std::string linea = in->ReadLine();
         std::istringstream palabras(linea);
@@ -112,9 +133,13 @@ asientos::Eleccion leerJugadores(const std::string& path) {
         const bool sola = !(palabras >> resto);
         valor = minusculas(valor);
         const int s = asientos::asientoDe(clave);
+        const auto duracion = std::find(kDuraciones.begin(), kDuraciones.end(), valor);
         if (sola && minusculas(clave) == "nivel" && !nivelVisto && (valor == "1" || valor == "2" || valor == "3")) {
             nivelVisto = true;
             e.nivel = valor[0] - '0';
+        } else if (sola && minusculas(clave) == "duracion" && !duracionVista && duracion != kDuraciones.end()) {
+            duracionVista = true;
+            e.duracion = static_cast<asientos::Duracion>(duracion - kDuraciones.begin());
         } else if (sola && s >= 0 && !visto[static_cast<size_t>(s)] && (valor == "persona" || valor == "cpu")) {
             visto[static_cast<size_t>(s)] = true;
             e.cpu[static_cast<size_t>(s)] = valor == "cpu";

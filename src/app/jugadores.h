@@ -17,6 +17,11 @@
 asientos::Eleccion leerJugadores(const std::string& path = settings::PathFor("jugadores.cfg"));
 void escribirJugadores(const asientos::Eleccion& eleccion, const std::string& path = settings::PathFor("jugadores.cfg"));
 
+// A choice as the journal and a saved match keep it ("cpcp 2 n"), and back; the latter
+// throws GameError for a text that is not one.
+std::string textoDeJugadores(const asientos::Eleccion& eleccion);
+asientos::Eleccion jugadoresDeTexto(const std::string& texto);
+
 // Checks --cpu (names separated by commas, any case, or "all") and --cpu-level (1, 2, 3).
 // Throws GameError with a message listing the valid values.
 void comprobarOpcionesCPU(const session::Options& options);

@@ -7,6 +7,8 @@
 #include "platform/input/input.h"
 #include "platform/video/render.h"
 
+#include <vector>
+
 TImagePtr TMenuMolon::titulo;
 TImageFontPtr TMenuMolon::fuente;
 
@@ -17,11 +19,13 @@ void TMenuMolon::cargarRecursos() {
 
 std::unique_ptr<TMenuMolon> TMenuMolon::Create() { return std::make_unique<TMenuMolon>(); }
 
-int TMenuMolon::start() {
+int TMenuMolon::start(bool continuar) {
     SetImageFont(fuente);
     TDeslizamiento lista(160);  // at rest: lines 50 apart from y = 200
     int selection = 0;
-    const int last = static_cast<int>(options.size()) - 1;
+    std::vector<std::string> lineas(options.begin(), options.end());
+    if (continuar) lineas.insert(lineas.begin(), CONTINUAR);
+    const int last = static_cast<int>(lineas.size()) - 1;
     // In the demo the computers take the first line, "Jugar", after a pause.
     asientos::TEsperaTecla demo(asientos::TODOS, KEY_ENTER, 1500, 2500);
 
@@ -36,10 +40,19 @@ int TMenuMolon::start() {
             selection = moverSeleccion(selection, last);
         }
 
-        dibujarLista(options, lista, selection);
+        // Six lines do not fit the title picture's box: a taller and wider one of the same
+        // look goes over it.
+        if (continuar) {
+            SetColor(52, 44, 78);
+            DrawRect(138, 180, 424, 346);
+            SetColor(232, 230, 238);
+            DrawRect(143, 185, 414, 336);
+        }
+        dibujarLista(lineas, lista, selection);
 
         Flip(-1);
         Cls();
     }
-    return selection;
+    if (!continuar) return selection;
+    return selection == 0 ? ELEGIDO_CONTINUAR : selection - 1;
 }

@@ -20,6 +20,7 @@
 
 namespace {
 constexpr std::array<const char*, 3> kNiveles{"Facil", "Normal", "Dificil"};
+constexpr std::array<const char*, 3> kDuraciones{"Corta", "Normal", "Larga"};
 enum Red { kNo, kCrear, kUnirse };
 constexpr std::array<const char*, 3> kRed{"No", "Crear partida", "Unirse"};
 // An address as a player types it.
@@ -97,6 +98,11 @@ int TPantallaJugadores::start() {
                       }});
     const size_t lineaDireccion = lineas.size();
     lineas.push_back({"Direccion:", [&direccion] { return direccion; }, {}, false, true});
+    lineas.push_back({"Duracion", [&e] { return std::string(kDuraciones[static_cast<size_t>(e.duracion)]); },
+                      [&e](int paso) {
+                          e.duracion = static_cast<asientos::Duracion>(
+                              std::clamp(static_cast<int>(e.duracion) + paso, 0, static_cast<int>(kDuraciones.size()) - 1));
+                      }});
     lineas.push_back({"Volver", {}, {}, true});
 
     TDeslizamiento lista(160);

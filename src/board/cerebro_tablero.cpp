@@ -1,5 +1,6 @@
 #include "board/cerebro_tablero.h"
 
+#include "engine/pausa.h"
 #include "board/juego.h"
 #include "platform/input/input.h"
 #include "platform/session/clock.h"
@@ -16,7 +17,7 @@ class TCerebroTablero : public asientos::TCerebro {
             return;
         }
         asientos::JugandoPor por(turno);
-        const int32_t ahora = Millisecs();
+        const int32_t ahora = pausa::reloj();
         if (!decidido) {
             // Looks at the wheel a moment, as a person does, then hits a key.
             decidido = true;

@@ -32,6 +32,7 @@ void TJuego::cargarRecursos() {
 std::unique_ptr<TJuego> TJuego::Create(int numPlayers, int tipo, const VBAPtr& vba,
                                        const std::array<VGPPtr, 5>& gfx, TLanzadorMiniJuego lanzador) {
     auto j = std::make_unique<TJuego>();
+    j->semillaTablero = RndSeed();
     j->tipo = tipo;
     const int nGames = j->initJuegos();
     const int nSpecial = 2;
@@ -50,6 +51,8 @@ std::unique_ptr<TJuego> TJuego::Create(int numPlayers, int tipo, const VBAPtr& v
         n = Rand(26, 35);
     else if (tipo == 2)
         n = Rand(40, 55);
+    else if (tipo == TIPO_CORTO)
+        n = Rand(10, 14);
     else
         n = Rand(26, 35);  // any other class plays the usual board
 

@@ -35,12 +35,24 @@
 
 class TMiniJuego;
 
+// What one player did in a match, for the podium. A minigame counts for all four: the
+// player on turn wins it or loses it, and the three others the other way round.
+struct TEstadistica {
+    int ganados = 0;  // minigames won
+    int perdidos = 0;  // minigames lost
+    int muertes = 0;   // death squares landed on
+    int turnos = 0;    // turns taken (a roll again is another turn)
+    bool operator==(const TEstadistica&) const = default;
+};
+
 using TLanzadorMiniJuego = std::function<int(int juego, const TEquipo& equipo)>;
 
 class TJuego {
    public:
     std::vector<std::shared_ptr<TMiniJuego>> listaJuegos;  // stays empty: each square makes a new one
-    int32_t tipo = 1;                                      // board size class 0, 1, 2
+    int32_t tipo = 1;                                      // board size class 0, 1, 2, TIPO_CORTO
+    // The board classes of the three match lengths the players choose from.
+    static constexpr int TIPO_CORTO = 3, TIPO_NORMAL = 1, TIPO_LARGO = 2;
     std::unique_ptr<TTablero> tablero;
     TCameraPtr cam;  // the map's camera
     TMapaPtr mapa;
@@ -61,9 +73,17 @@ class TJuego {
     // The roulette turns and waits for the player on turn to stop it (read by the
     // computer players' board brain).
     bool ruletaEsperando = false;
+    std::array<TEstadistica, 4> estadisticas{};  // by slot
+    // The standings bar over the board (matches that have a podium).
+    bool clasificacion = false;
+    // The game generator's state when Create began: seeded with it again, Create makes
+    // the same board, tiles and all (a saved match is resumed that way).
+    int32_t semillaTablero = 0;
+    // Runs at each turn's start, before anything of the turn (a match saves itself there).
+    std::function<void(const TJuego&)> alEmpezarTurno;
 
     // A match of numPlayers (2 .. 4) on a board of class tipo: 0 gives 18 to 24 squares,
-    // 1 gives 26 to 35, 2 gives 40 to 55. Throws GameError "TJuego::Create numPlayers <2 /
+    // 1 gives 26 to 35, 2 gives 40 to 55, TIPO_CORTO 10 to 14 (any other plays as 1). Throws GameError "TJuego::Create numPlayers <2 /
     // > 4" outside 2 .. 4.
     static std::unique_ptr<TJuego> Create(int numPlayers, int tipo, const VBAPtr& vba,
                                           const std::array<VGPPtr, 5>& gfx, TLanzadorMiniJuego lanzador);
@@ -98,6 +118,15 @@ class TJuego {
     // The second half: the player on turn walks tirada squares (back from the finish
     // when it is reached early) and the square reached takes effect.
     void caminar(int tirada);
+
+    // The slots from nearest the finish to farthest (the winner first; equals by slot).
+    std::array<int, 4> orden() const;
+    // Squares from slot s's square to the finish.
+    int casillasRestantes(int s) const;
+    // The standings: a small bar in the upper right corner, clear of the roulette, the
+    // prompt, the portrait and the name: each player's place, portrait in a frame of its
+    // colour, squares left and computer or network mark.
+    void dibujarClasificacion() const;
 
     // The roll and the wheel's resting angle when it stops at angle (degrees): the wheel
     // snaps to the nearest multiple of 60, halfway upward.

@@ -5,6 +5,7 @@
 #include "engine/asiento/asiento.h"
 #include "engine/asiento/marca_cpu.h"
 #include "engine/asiento/ocupantes.h"
+#include "engine/explicacion.h"
 #include "engine/gl.h"
 #include "platform/video/render.h"
 
@@ -55,6 +56,81 @@ void TJuego::dibujarTablero(int s, const std::function<void()>& entreCapas,
     dibujaNombre(s);
     // Above the name, clear of its letters.
     dibujarMarcaCPU(s, 345, 600, 1.5f);
+    if (clasificacion) dibujarClasificacion();
+}
+
+// ---- the standings ----
+
+std::array<int, 4> TJuego::orden() const {
+    std::array<int, 4> o{0, 1, 2, 3};
+    const int n = equipo->getNJugadores();
+    auto delante = [&](int a, int b) {
+        // Seats without a player go last.
+        if ((a < n) != (b < n)) return a < n;
+        if (a >= n) return a < b;
+        if ((a == ganado) != (b == ganado)) return a == ganado;
+        const int pa = static_cast<int>(equipo->getJugador(a).getPosicion());
+        const int pb = static_cast<int>(equipo->getJugador(b).getPosicion());
+        return pa != pb ? pa > pb : a < b;
+    };
+    std::stable_sort(o.begin(), o.end(), delante);
+    return o;
+}
+
+int TJuego::casillasRestantes(int s) const {
+    if (s < 0 || s >= equipo->getNJugadores()) return 0;
+    const int p = static_cast<int>(equipo->getJugador(s).getPosicion());
+    return std::max(0, tablero->getNCasillas() - 1 - p);
+}
+
+void TJuego::dibujarClasificacion() const {
+    // Right of the prompt and above the board's middle, where the camera keeps the player
+    // on turn.
+    constexpr float kX = 806, kY = 8, kFila = 46, kAncho = 210;
+    const int n = std::min(equipo->getNJugadores(), 4);
+    const std::array<int, 4> o = orden();
+    GL::push();
+    const TImageFontPtr antes = GetImageFont();
+    float ox = 0, oy = 0;
+    GetOrigin(ox, oy);
+    SetOrigin(0, 0);
+    SetTransform(0, 1, 1);
+    SetBlend(ALPHABLEND);
+    SetColor(20, 16, 40);
+    SetAlpha(0.7f);
+    DrawRect(kX, kY, kAncho, kFila * static_cast<float>(n) + 6);
+    SetImageFont(nullptr);
+    for (int puesto = 0; puesto < n; ++puesto) {
+        const int s = o[static_cast<size_t>(puesto)];
+        const asientos::TPersonaje& p = asientos::personaje(s);
+        const float y = kY + 6 + kFila * static_cast<float>(puesto);
+        SetAlpha(1);
+        SetColor(255, 255, 255);
+        SetScale(2, 2);
+        DrawText(std::to_string(puesto + 1), kX + 8, y + 14);
+        // The portrait, framed in the character's colour.
+        SetScale(1, 1);
+        SetColor(p.r, p.g, p.b);
+        DrawRect(kX + 30, y, 40, 40);
+        SetColor(235, 235, 235);
+        DrawRect(kX + 32, y + 2, 36, 36);
+        const TImagePtr& retrato = TExplicacion::retratos[static_cast<size_t>(s)];
+        if (retrato && retrato->height > 0) {
+            const float k = 36.0f / static_cast<float>(retrato->height);
+            SetColor(255, 255, 255);
+            SetScale(k, k);
+            DrawImage(retrato, kX + 50, y + 38, 0);
+        }
+        SetColor(255, 255, 255);
+        SetScale(2, 2);
+        const int quedan = casillasRestantes(s);
+        DrawText(s == ganado ? "META" : std::to_string(quedan), kX + 82, y + 14);
+        SetScale(1, 1);
+        dibujarMarcaCPU(s, kX + 172, y + 21, 0.8f);
+    }
+    SetImageFont(antes);
+    SetOrigin(ox, oy);
+    GL::pop();
 }
 
 void TJuego::dibujaClick() {

@@ -44,6 +44,8 @@ void TJuego::start() {
 
 void TJuego::enTurno() {
     const int s = equipo->getTurno();
+    if (alEmpezarTurno) alEmpezarTurno(*this);
+    if (s >= 0 && s < 4) ++estadisticas[static_cast<size_t>(s)].turnos;
     // Only the seat on turn plays the board, with the pointer.
     asientos::TPapelesPublicados publicados(asientos::soloRaton(s));
     const int tirada = girarRuleta(s);
@@ -196,11 +198,19 @@ int TJuego::lanzar(int codigo) {
         zoomJuego();
         resultado = lanzador(codigo - PRIMER_MINIJUEGO, *equipo) != 0 ? 1 : 0;
         jugado = true;
+        const int turno = equipo->getTurno();
+        for (int i = 0; i < equipo->getNJugadores() && i < 4; ++i) {
+            TEstadistica& e = estadisticas[static_cast<size_t>(i)];
+            const bool gana = (i == turno) == (resultado == 1);
+            ++(gana ? e.ganados : e.perdidos);
+        }
     } else if (codigo == OTRA_TIRADA) {
         pasaTurno = false;
         gestorSonido().reproducir("sfx/yeha.wav");
     } else if (codigo == MUERTE) {
         resultado = 0;
+        const int turno = equipo->getTurno();
+        if (turno >= 0 && turno < 4) ++estadisticas[static_cast<size_t>(turno)].muertes;
         gestorSonido().reproducir("sfx/boum.wav");
     }
 

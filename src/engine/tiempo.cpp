@@ -1,12 +1,13 @@
 #include "engine/tiempo.h"
 
+#include "engine/pausa.h"
 #include "platform/session/clock.h"
 
 #include <cmath>
 
 std::unique_ptr<TTiempo> TTiempo::Create(int fps) {
     auto t = std::make_unique<TTiempo>();
-    t->ultimoTiempo = Millisecs();
+    t->ultimoTiempo = pausa::reloj();
     t->fps = fps;
     t->incFrame = fps > 0 ? 1000 / fps : 0;
     t->sigFrame = MillisecsAfter(t->ultimoTiempo, t->incFrame);
@@ -14,7 +15,7 @@ std::unique_ptr<TTiempo> TTiempo::Create(int fps) {
 }
 
 int TTiempo::update() {
-    int32_t now = Millisecs();
+    int32_t now = pausa::reloj();
     ultimoIncReal = MillisecsBetween(ultimoTiempo, now);
     ultimoInc = static_cast<float>((ultimoIncReal / 1000.0) * tiempoX);
     tiempoReal = MillisecsAfter(tiempoReal, ultimoIncReal);  // a running sum, wrapping like the clock
@@ -46,7 +47,7 @@ int TTiempo::setFps(int n) {
 }
 
 int TTiempo::esperaFrame() {
-    const int32_t now = Millisecs();
+    const int32_t now = pausa::reloj();
     const int32_t adelanto = MillisecsBetween(now, sigFrame);
     if (adelanto > 0) {
         Delay(adelanto);

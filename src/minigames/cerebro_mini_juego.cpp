@@ -1,5 +1,6 @@
 #include "minigames/cerebro_mini_juego.h"
 
+#include "engine/pausa.h"
 #include "platform/session/clock.h"
 
 void TCerebroMiniJuego::pensar() {
@@ -20,6 +21,6 @@ void TCerebroMiniJuego::pensar() {
         }
 }
 
-int32_t TCerebroMiniJuego::ahoraMs() { return Millisecs(); }
+int32_t TCerebroMiniJuego::ahoraMs() { return pausa::reloj(); }
 
 void TCerebroMiniJuego::soltarRaton() { asientos::mando::boton(1, false); }

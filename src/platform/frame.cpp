@@ -47,6 +47,13 @@ void WaitRetraceVirtual(int rate) {
 
 void frame::ResetPacing() { pacer = Pacer{}; }
 
+namespace {
+std::function<void()> beforeShow;
+bool inBeforeShow = false;
+}  // namespace
+
+void frame::SetBeforeShow(std::function<void()> hook) { beforeShow = std::move(hook); }
+
 // Retraces fall at ceil(k * 1000 / rate) ms for whole k. The smallest k whose retrace lies
 // after now is floor(now * rate / 1000) + 1; whole-number arithmetic keeps the target
 // strictly later than now (floating point once put it on now itself and froze the clock).
@@ -59,6 +66,14 @@ int64_t frame::NextRetrace(int64_t now, int rate) {
 }
 
 void Flip(int sync) {
+    if (beforeShow && !inBeforeShow) {
+        // Cleared however the hook ends (leaving a match throws out of it).
+        struct Guard {
+            Guard() { inBeforeShow = true; }
+            ~Guard() { inBeforeShow = false; }
+        } guard;
+        beforeShow();
+    }
     int rate = display::RefreshRate();
     if (sync == -1 && rate > 0) PaceInSoftware(rate);
     if (sync == 1 && clockseam::IsVirtual()) WaitRetraceVirtual(rate);

@@ -85,13 +85,16 @@ TEST_F(AplicacionTest, MusicRulesAcrossTheScreens) {
     const int practica = g.flip;
     g.menu(0, "Up");  // "Acicalandose"
     const int minijuego = g.flip;
-    // Escape goes down and up every few frames: each press types a character that turns
-    // an explanation page, and once the game runs, Escape seen held leaves it. The
+    // Space goes down and up every few frames: each press types a character that turns
+    // an explanation page. Once the game runs, Escape pauses it and "Salir" leaves it. The
     // practice menu then shows again until the end.
-    for (int f = minijuego + 1; f < minijuego + 1500; f += 4) {
-        g.en(f, "key Escape down");
-        g.en(f + 2, "key Escape up");
+    for (int f = minijuego + 1; f < minijuego + 900; f += 4) {
+        g.en(f, "key Space down");
+        g.en(f + 2, "key Space up");
     }
+    g.en(minijuego + 1200, "key Escape press");
+    g.en(minijuego + 1210, "key Down press");
+    g.en(minijuego + 1220, "key Enter press");
     g.en(minijuego + 2000, "quit");
     testrig::Script(g.lineas);
 

@@ -175,7 +175,7 @@ TEST_F(PantallasTest, PlayersScreenChangesSeatsAndLevelAndSavesOnlyAChange) {
     const std::vector<std::string> lineas{"Tarsun",  "Persona (mando 1)", "Er_Varsen", "Persona",
                                           "Quelbido", "Persona",          "Pexil",     "Persona",
                                           "Nivel CPU", "Normal",          "Red",       "No",
-                                          "Volver"};
+                                          "Duracion",  "Normal",          "Volver"};
     ASSERT_EQ(t.size(), lineas.size());
     for (size_t i = 0; i < t.size(); ++i) {
         EXPECT_EQ(Field(t[i], "text"), lineas[i]);
@@ -194,7 +194,7 @@ TEST_F(PantallasTest, PlayersScreenChangesSeatsAndLevelAndSavesOnlyAChange) {
 
     std::ifstream f("jugadores.cfg", std::ios::binary);
     const std::string guardado((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(guardado, "Tarsun persona\r\nEr_Varsen persona\r\nQuelbido persona\r\nPexil cpu\r\nnivel 3\r\n");
+    EXPECT_EQ(guardado, "Tarsun persona\r\nEr_Varsen persona\r\nQuelbido persona\r\nPexil cpu\r\nnivel 3\r\nduracion normal\r\n");
     EXPECT_TRUE(asientos::esCPU(3));
     EXPECT_FALSE(asientos::esCPU(0));
     EXPECT_EQ(asientos::nivel(), 3);

@@ -62,7 +62,7 @@ TEST(Jugadores, FileKeepsEveryReadableLineAndIsNeverRewrittenByReading) {
     cambio.cpu[3] = true;
     cambio.nivel = 3;
     escribirJugadores(cambio, path);
-    EXPECT_EQ(leer(path), "Tarsun persona\r\nEr_Varsen persona\r\nQuelbido persona\r\nPexil cpu\r\nnivel 3\r\n");
+    EXPECT_EQ(leer(path), "Tarsun persona\r\nEr_Varsen persona\r\nQuelbido persona\r\nPexil cpu\r\nnivel 3\r\nduracion normal\r\n");
 }
 
 TEST(Jugadores, OptionsGoOverTheFileAndBadOnesListTheValidValues) {

@@ -76,7 +76,7 @@ set +e
 "$game" --headless --virtual-clock --seed 3 --cpu all --cpu-level 3 --pads quelbido --trace cpu.jsonl \
   --record cpu.txt --max-flips 1500 > out.txt 2>&1
 set -e
-grep -q '^setting jugadores cccc%203$' cpu.txt || fail "who plays is not in the journal"
+grep -q '^setting jugadores cccc%203%20n$' cpu.txt || fail "who plays is not in the journal"
 grep -q '^setting pads 2$' cpu.txt || fail "the controllers' seats are not in the journal"
 grep -q '"src":"music/tablero.ogg"' cpu.jsonl || fail "the computers did not start a match"
 replay cpu.txt --trace cpu-rep.jsonl

@@ -10,7 +10,7 @@
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/common.sh"
 printf '64 48\r\n' > resolucion.cfg
-elegido=$'Tarsun persona\r\nEr_Varsen persona\r\nQuelbido persona\r\nPexil cpu\r\nnivel 3\r\n'
+elegido=$'Tarsun persona\r\nEr_Varsen persona\r\nQuelbido persona\r\nPexil cpu\r\nnivel 3\r\nduracion normal\r\n'
 
 # The value drawn after a line of a menu in the first flip (from `desde`) that draws it.
 valor() {  # trace line [desde]
@@ -62,8 +62,8 @@ set -e
 printf '%s' "$elegido" | cmp -s - jugadores.cfg || { cat jugadores.cfg; fail "jugadores.cfg does not hold the choice"; }
 [ "$(valor rec.jsonl Pexil 54)" = "CPU" ] || fail "Pexil's line does not show CPU"
 [ "$(valor rec.jsonl "Nivel CPU" 56)" = "Dificil" ] || fail "the level does not show Dificil"
-grep -q '^setting jugadores_archivo pppp%202$' journal.txt || fail "the screen's starting choice is not in the journal"
-grep -q '^setting jugadores pppc%203$' journal.txt || fail "the new choice is not in the journal"
+grep -q '^setting jugadores_archivo pppp%202%20n$' journal.txt || fail "the screen's starting choice is not in the journal"
+grep -q '^setting jugadores pppc%203%20n$' journal.txt || fail "the new choice is not in the journal"
 python3 - rec.jsonl "$ultimo" <<'P' || fail "Pexil's turn is not as it should be"
 import json, sys
 por_flip = {}

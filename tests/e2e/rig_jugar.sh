@@ -1,19 +1,20 @@
 #!/usr/bin/env bash
 # "Jugar" from the main menu starts a match under the board music: the roulette spins
 # (its rattle plays), a typed key stops it and the token walks onto a minigame square;
-# Escape turns the explanation pages, and inside the minigame leaves the match: the menu
-# shows again with its music started anew.
+# Space turns the explanation pages, and inside the minigame Escape pauses: "Salir de la
+# partida", then "Si", leaves the match and the menu shows again with its music started anew.
 . "$(dirname "$0")/common.sh"
 cat > script.txt <<'S'
 1 key Escape press
 20 key Enter press
 150 key A press
-600 key Escape press
-700 key Escape press
-800 key Escape down
-900 key Escape up
-1000 key Escape down
-1100 key Escape up
+600 key Space press
+700 key Space press
+800 key Escape press
+850 key Down press
+860 key Enter press
+870 key Left press
+880 key Enter press
 S
 set +e
 "$game" --headless --virtual-clock --seed 3 --script script.txt --trace trace.jsonl --max-flips 1300 > out.txt 2>&1
@@ -43,5 +44,7 @@ if len(moved) < 10:
     sys.exit(f"the board scrolled on only {len(moved)} flips after the boing at flip {boing}")
 P
 last_menu=$(grep '"op":"sound","src":"music/menu.ogg"' trace.jsonl | tail -n 1 | sed 's/.*"flip":\([0-9]*\).*/\1/')
-[ "${last_menu:-0}" -gt 1000 ] || fail "the menu music did not start again after the match"
+[ "${last_menu:-0}" -gt 880 ] || fail "the menu music did not start again after the match"
+grep -q '"text":"Se perdera la partida. Salir?"' trace.jsonl || fail "leaving was not asked again"
+[ ! -e partida.guardada ] || fail "a match left from the panel keeps its save"
 echo ok

@@ -56,6 +56,6 @@ for raw in open(sys.argv[1]):
     anterior = op
 sys.exit(1)
 P
-printf 'Tarsun persona\r\nEr_Varsen persona\r\nQuelbido cpu\r\nPexil persona\r\nnivel 2\r\n' | cmp -s - jugadores.cfg ||
+printf 'Tarsun persona\r\nEr_Varsen persona\r\nQuelbido cpu\r\nPexil persona\r\nnivel 2\r\nduracion normal\r\n' | cmp -s - jugadores.cfg ||
   { cat jugadores.cfg; fail "jugadores.cfg does not hold the change"; }
 echo ok

@@ -1,11 +1,13 @@
 #include "engine/asiento/cerebro.h"
 
+#include "engine/pausa.h"
 #include "engine/asiento/emisor.h"
 #include "platform/input/input.h"
 #include "platform/session/clock.h"
 
 #include <algorithm>
 #include <random>
+#include <sstream>
 #include <vector>
 
 namespace asientos {
@@ -25,7 +27,7 @@ void atenderEspera() {
     if (!e) return;
     const bool suya = e->asiento == TODOS ? todasCPU() && demo() : esCPU(e->asiento);
     if (!suya) return;
-    const int32_t ahora = Millisecs();
+    const int32_t ahora = pausa::reloj();
     if (!e->decidida) {
         e->decidida = true;
         e->cuando = ahora + entre(e->pausaMinMs, std::max(e->pausaMinMs, e->pausaMaxMs));
@@ -39,6 +41,8 @@ void atenderEspera() {
 
 // Runs once per flip before the frame's input: the brains, then any open wait.
 void pensarTodos() {
+    // Computer players wait while the players look at the pause panel.
+    if (pausa::enPanel()) return;
     // A brain may end (and leave the list) only between frames, so a copy is not needed.
     for (TCerebro* c : st.cerebros) c->pensar();
     atenderEspera();
@@ -70,6 +74,23 @@ void activarCerebros() {
 uint32_t estadoCerebros() {
     std::mt19937 copia = st.generador;
     return static_cast<uint32_t>(copia());
+}
+
+std::string generadorCerebros() {
+    std::ostringstream out;
+    out << st.generador;
+    return out.str();
+}
+
+bool restaurarGeneradorCerebros(const std::string& texto) {
+    std::istringstream in(texto);
+    std::mt19937 g;
+    in >> g;
+    if (in.fail()) return false;
+    in >> std::ws;
+    if (!in.eof()) return false;
+    st.generador = g;
+    return true;
 }
 
 int entre(int a, int b) {

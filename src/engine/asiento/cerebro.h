@@ -8,6 +8,7 @@
 #include "engine/asiento/ocupantes.h"
 
 #include <cstdint>
+#include <string>
 #include <memory>
 
 namespace asientos {
@@ -29,6 +30,10 @@ void activarCerebros();
 // A number that changes with the generator's state, without moving it (online play's
 // check that a follower agrees with its host).
 uint32_t estadoCerebros();
+// The brains' generator as text, and back (false, and nothing changed, for a text that is
+// not one): a saved match resumes with the generator it had.
+std::string generadorCerebros();
+bool restaurarGeneradorCerebros(const std::string& texto);
 int entre(int a, int b);  // whole number in a .. b, both included
 float unidad();           // in [0, 1)
 bool azar(float p);       // true with probability p

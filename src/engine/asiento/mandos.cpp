@@ -5,6 +5,7 @@
 #include "engine/asiento/emisor.h"
 #include "engine/asiento/papeles.h"
 #include "engine/asiento/remotos.h"
+#include "engine/pausa.h"
 #include "platform/base/errors.h"
 #include "platform/input/gamepad.h"
 #include "platform/input/input.h"
@@ -104,11 +105,15 @@ void pasoRaton(Direccion d) {
 void deseado(const TMando& m, std::vector<int>& teclas, bool& raton) {
     teclas.clear();
     raton = false;
+    // A remote player never works this machine's pause panel.
+    if (m.remoto && pausa::enPanel()) return;
     const TPapel& papel = papelDe(m.asiento);
     if (papel.vacio()) {
         for (int d = kIzquierda; d <= kAbajo; ++d)
             if (pulsada(m, static_cast<Direccion>(d))) teclas.push_back(kFlechas[static_cast<size_t>(d)]);
-        if (boton(m, input::PAD_A) || boton(m, input::PAD_START)) teclas.push_back(KEY_ENTER);
+        // While a match can be paused, Start pauses (atender) instead of confirming.
+        const bool start = boton(m, input::PAD_START) && !input::PauseKey();
+        if (boton(m, input::PAD_A) || start) teclas.push_back(KEY_ENTER);
         if (boton(m, input::PAD_B)) teclas.push_back(KEY_ESCAPE);
         return;
     }
@@ -225,6 +230,8 @@ void atender(const input::PadEvent& e) {
             const bool estaba = m->botones[static_cast<size_t>(e.control)];
             m->botones[static_cast<size_t>(e.control)] = e.value != 0;
             if (e.value == 0) m->botonesViejos[static_cast<size_t>(e.control)] = false;
+            // Start on a controller of this machine pauses a match; a remote player's never.
+            if (!estaba && e.value != 0 && e.control == input::PAD_START && !m->remoto) input::RequestPause();
             aplicar(*m);
             // A d-pad press steps the pointer at once, like a key press.
             if (!estaba && e.value != 0 && papelDe(m->asiento).raton)

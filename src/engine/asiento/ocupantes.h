@@ -25,9 +25,13 @@ enum class TOcupante {
 // Levels of play: 1 easy, 2 normal, 3 hard.
 inline constexpr int NIVEL_FACIL = 1, NIVEL_NORMAL = 2, NIVEL_DIFICIL = 3;
 
+// How long a match lasts (its board's size), chosen beside the seats and kept with them.
+enum class Duracion { corta, normal, larga };
+
 struct Eleccion {
     std::array<bool, NUM_ASIENTOS> cpu{};  // true: a computer plays that seat
     int nivel = NIVEL_NORMAL;
+    Duracion duracion = Duracion::normal;  // not the seats' own, but saved and journaled with them
     bool operator==(const Eleccion&) const = default;
 };
 

@@ -2,6 +2,7 @@
 // highlight, the others' pushes and the outcome.
 #include "minigames/love_is_in_the_air/mini_juego3.h"
 
+#include "engine/pausa.h"
 #include "engine/explicacion.h"
 #include "engine/gestor_sonido.h"
 #include "platform/frame.h"
@@ -107,7 +108,7 @@ void TMiniJuego3::prepararJuego(int t) {
     // be the machine's whole uptime, and a float timer of days loses the frame times (the
     // highlight would stop and the push window never close); one second does the job.
     reloj = std::make_unique<TTiempo>();
-    reloj->ultimoTiempo = static_cast<int32_t>(static_cast<uint32_t>(Millisecs()) - 1000u);
+    reloj->ultimoTiempo = static_cast<int32_t>(static_cast<uint32_t>(pausa::reloj()) - 1000u);
     ultimoCambio = reloj->getTimer(0);
 }
 

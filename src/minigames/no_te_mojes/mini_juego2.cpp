@@ -3,6 +3,7 @@
 // 2_jugador_raton.cpp (the player on turn) and 2_jugador_agua.cpp (the hoses).
 #include "minigames/no_te_mojes/mini_juego2.h"
 
+#include "engine/pausa.h"
 #include "engine/explicacion.h"
 #include "engine/gl.h"
 #include "platform/base/errors.h"
@@ -114,7 +115,7 @@ void TMiniJuego2::prepararJuego(int t) {
 
     // The first frame drains at once (as if the last step were long ago), whatever the
     // clock reads, also after it has wrapped.
-    tiempoVaciado = static_cast<int32_t>(static_cast<uint32_t>(Millisecs()) - kMsVaciado);
+    tiempoVaciado = static_cast<int32_t>(static_cast<uint32_t>(pausa::reloj()) - kMsVaciado);
 }
 
 int TMiniJuego2::frameJuego() {
@@ -124,7 +125,7 @@ int TMiniJuego2::frameJuego() {
 
     // ---- update ----
     tiempo->update();
-    const int32_t reloj = Millisecs();
+    const int32_t reloj = pausa::reloj();
     if (msEntre(tiempoVaciado, reloj) >= kMsVaciado) {
         nivelObjetivo -= 1;
         tiempoVaciado = reloj;

@@ -103,6 +103,16 @@ bool Write(const std::string& name, const std::string& bytes) {
     return true;
 }
 
+bool Remove(const std::string& name) {
+    const std::string path = PathFor(name);
+    return !path.empty() && std::remove(path.c_str()) == 0;
+}
+
+bool Rename(const std::string& from, const std::string& to) {
+    const std::string a = PathFor(from), b = PathFor(to);
+    return !a.empty() && !b.empty() && std::rename(a.c_str(), b.c_str()) == 0;
+}
+
 void Reset() { st = {}; }
 
 }  // namespace settings

@@ -29,6 +29,11 @@ std::optional<std::string> Read(const std::string& name);
 // failure is reported on standard error.
 bool Write(const std::string& name, const std::string& bytes);
 
+// Deletes the file; false when it was not there or could not be deleted.
+bool Remove(const std::string& name);
+// Renames the file from to the name to, over any file of that name; false when it fails.
+bool Rename(const std::string& from, const std::string& to);
+
 // Back to the working folder, with the report forgotten (tests).
 void Reset();
 

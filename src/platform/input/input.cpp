@@ -26,6 +26,9 @@ struct InputState {
 };
 InputState in;
 constexpr size_t kCharQueue = 256;
+// While a match can be paused, Escape asks for the pause instead of reaching the game.
+bool pauseKey = false;
+bool pauseAsked = false;
 
 // The per-flip callback and the flip it last ran for (-1: not yet).
 std::function<void()> frameHook;
@@ -144,6 +147,9 @@ SDL_Event DerivedEvent(Derived what, int a = 0, int b = 0) {
 void ApplyDerived(const SDL_Event& e) {
     const int a = static_cast<int>(reinterpret_cast<intptr_t>(e.user.data1));
     const int b = static_cast<int>(reinterpret_cast<intptr_t>(e.user.data2));
+    // Escape derived from a seat (a controller's or a remote player's back button, a
+    // computer) neither pauses nor leaves a match: only this machine's keyboard pauses.
+    if (pauseKey && (e.user.code == kKey || e.user.code == kChar) && a == KEY_ESCAPE) return;
     switch (e.user.code) {
         case kKey: PressKey(a, b != 0); break;
         case kChar: TypeChar(a); break;
@@ -175,7 +181,24 @@ void WheelEvent(int dz) {
 void QuitEvent() {
     Deliver(DerivedEvent(kQuit), Origin::Derived);
 }
-void Reset() { in = InputState{}; }
+void Reset() {
+    in = InputState{};
+    pauseKey = pauseAsked = false;
+}
+void SetPauseKey(bool on) {
+    pauseKey = on;
+    if (!on) pauseAsked = false;
+}
+bool PauseKey() { return pauseKey; }
+void RequestPause() {
+    if (pauseKey) pauseAsked = true;
+}
+bool TakePauseRequest() {
+    Process();
+    const bool asked = pauseAsked;
+    pauseAsked = false;
+    return asked;
+}
 int PointerX() { return in.mouseX; }
 int PointerY() { return in.mouseY; }
 int KeyOf(int sdlKey) {
@@ -210,7 +233,9 @@ SDL_Event OnLogicalScreen(SDL_Event e) {
 void Translate(const SDL_Event& e) {
     switch (e.type) {
         case SDL_KEYDOWN:
-            if (!e.key.repeat) {
+            if (pauseKey && VirtualKey(e.key.keysym.sym) == KEY_ESCAPE) {
+                if (!e.key.repeat) pauseAsked = true;
+            } else if (!e.key.repeat) {
                 PressKey(VirtualKey(e.key.keysym.sym), true);
             } else {
                 int vk = VirtualKey(e.key.keysym.sym);

@@ -130,6 +130,17 @@ int PointerX();
 int PointerY();
 // Resets everything (tests).
 void Reset();
+// While on (a match that can be paused is running), this machine's Escape key no longer
+// reaches the game as a key or a typed character: pressing it asks for the pause, which
+// TakePauseRequest answers once. Escape derived from a seat (a controller's back button,
+// a remote player, a computer) is dropped then. A request survives FlushKeys.
+void SetPauseKey(bool on);
+bool PauseKey();
+// A controller plugged into this machine asks for the pause (its Start button); nothing
+// while the pause key is off.
+void RequestPause();
+// Whether the pause was asked for since the last call (events are processed first).
+bool TakePauseRequest();
 // A callback run once per flip, at the first event processing after the flip, before
 // that processing takes real or scripted events: computer players emit their seats'
 // events there, so a person's input of the same frame comes after theirs. Empty: none.

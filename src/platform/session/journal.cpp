@@ -238,6 +238,8 @@ struct SettingCodec {
 
 // ---------------------------------------------------------------- recording
 
+const char* GameVersion() { return kGameVersion; }
+
 bool Replaying() {
     return st.mode == Mode::Replay;
 }
@@ -370,6 +372,15 @@ std::vector<std::string> Dir(const std::string& path,
 }
 std::string Setting(const std::string& name, const std::function<std::string()>& choose) {
     return Fact<SettingCodec>(name, choose);
+}
+std::string SettingSince(const std::string& name, const std::string& before,
+                         const std::function<std::string()>& choose) {
+    if (st.mode == Mode::Replay) {
+        // A journal from before the setting existed has no line for it here.
+        const Line* l = NextFact();
+        if (!l || l->kind != SettingCodec::kKind || l->fields.empty() || Text(*l, 0) != name) return before;
+    }
+    return Setting(name, choose);
 }
 
 // ---------------------------------------------------------------- events

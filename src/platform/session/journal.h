@@ -89,6 +89,10 @@ std::vector<std::string> Dir(const std::string& path,
                              const std::function<std::vector<std::string>()>& measure);
 // A choice made from settings files and options (choose reads no file on replay).
 std::string Setting(const std::string& name, const std::function<std::string()>& choose);
+// A setting newer than some journals: a replay whose journal has no line for it at this
+// point answers before (what the game did before the setting existed), taking no line.
+std::string SettingSince(const std::string& name, const std::string& before,
+                         const std::function<std::string()>& choose);
 
 // ---- events ----
 // A pump starts (every event processing counts one). Replaying, returns the events the
@@ -99,6 +103,9 @@ std::vector<SDL_Event> PumpEvents(int flip);
 // the game does nothing with them). Returns whether the game takes it: not when replaying,
 // where the journal's events stand in for the machine's.
 bool Event(const SDL_Event& event);
+
+// The game's version as journals name it ("1.0.0").
+const char* GameVersion();
 
 // Whether the run replays a journal: for the session room's own bookkeeping (a headless
 // replay's sleeps wait for nothing); every other room asks its facts through the door.

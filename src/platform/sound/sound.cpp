@@ -51,6 +51,7 @@ struct Mixer {
     uint32_t lastMs = 0;
     std::vector<float> mixBuffer;
     TLimiter limiter;  // keeps stacked voices inside 16 bits
+    bool frozen = false;  // every voice silent and held where it is (FreezeSound)
     // A program ending without audio::Shutdown must not leave the callback running on
     // a mixer that is being destroyed.
     ~Mixer() {
@@ -107,6 +108,7 @@ bool Done(const Voice& v) { return v.channel->stopped || v.channel->finished; }
 
 // Silent mixer: every voice moves by ms of sound time.
 void AdvanceSilent(uint32_t ms) {
+    if (M().frozen) return;
     auto& voices = M().voices;
     for (auto& v : voices) {
         TChannel& c = *v.channel;
@@ -156,7 +158,7 @@ void MixVoices(int16_t* out, int frames) {
         }
         const int16_t* smp = s.samples.data();
         const bool loop = Loops(c);
-        const bool silent = c.stopped || c.paused;
+        const bool silent = c.stopped || c.paused || m.frozen;
         const float tl = silent ? 0.0f : c.volume * std::min(1.0f, 1.0f - c.pan);
         const float tr = silent ? 0.0f : c.volume * std::min(1.0f, 1.0f + c.pan);
         if (!v.started) {  // a new voice starts at its level: the sound's own attack
@@ -236,6 +238,15 @@ TChannelPtr PlaySound(const TSoundPtr& sound) {
     if (rig::Tracing())
         rig::Record("sound").add("src", sound->source).add("channel", c->id).add("volume", Traced(c->volume)).emit();
     return c;
+}
+
+void FreezeSound(bool frozen) {
+    CatchUp();
+    {
+        DeviceLock lock;
+        M().frozen = frozen;
+    }
+    if (rig::Tracing()) rig::Record("mixer").add("frozen", frozen ? 1 : 0).emit();
 }
 
 void TChannel::Stop() {

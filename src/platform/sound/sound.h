@@ -34,6 +34,9 @@ TSoundPtr LoadSoundFromMemory(const uint8_t* data, size_t size, int flags = 0, c
 void PrefetchSounds(const std::vector<std::string>& paths);
 // A new channel playing the sound from its start; nullptr for a null sound.
 TChannelPtr PlaySound(const TSoundPtr& sound);
+// Frozen, every channel falls silent and holds its place (its Playing stays as it was),
+// new ones included; unfrozen, they go on from there. The pause panel's silence.
+void FreezeSound(bool frozen);
 
 class TChannel {
 public:

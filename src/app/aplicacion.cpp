@@ -24,6 +24,7 @@
 #include "engine/pausa.h"
 #include "minigames/cerebros.h"
 #include "minigames/fabrica.h"
+#include "platform/frame.h"
 #include "platform/platform.h"
 #include "platform/base/random.h"
 #include "platform/session/journal.h"
@@ -194,7 +195,7 @@ int TAplicacion::partida(bool continuar) {
             guardado::borrar();
         } else {
             if (guardada) guardada->alinearReloj();
-            jugarPartida(*juego);
+            jugarPartida(*juego, guardada);
         }
     }
     ReturnFreeMemory();  // the board and its pictures are gone now
@@ -202,12 +203,20 @@ int TAplicacion::partida(bool continuar) {
     return kMenu;
 }
 
-void TAplicacion::jugarPartida(TJuego& juego) {
+void TAplicacion::jugarPartida(TJuego& juego, const std::optional<TPartidaGuardada>& guardada) {
     std::optional<pausa::TPausable> pausable;
     if (reglasConPausa) {
         pausable.emplace(pausa::Tipo::Partida);
         juego.clasificacion = true;
-        juego.alEmpezarTurno = [](const TJuego& j) { guardado::guardar(j); };
+        bool primero = true;
+        juego.alEmpezarTurno = [&guardada, primero](TJuego& j) mutable {
+            // A turn's start is where a saved match resumes: nothing from before it may
+            // shape what follows, the software pacing's schedule included.
+            if (primero && guardada) guardada->reanudarReloj(j);
+            primero = false;
+            frame::ResetPacing();
+            guardado::guardar(j);
+        };
     }
     bool dejada = false;
     try {

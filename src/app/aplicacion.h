@@ -7,9 +7,11 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 class TEquipo;
 class TJuego;
+struct TPartidaGuardada;
 class TIntroduccionAnal;
 class TMenuMolon;
 
@@ -31,7 +33,7 @@ class TAplicacion {
     // A match, new or resumed from its save.
     int partida(bool continuar);
     // Plays a match made: pausable, saved at each turn's start, ending on the podium.
-    void jugarPartida(TJuego& juego);
+    void jugarPartida(TJuego& juego, const std::optional<TPartidaGuardada>& guardada);
     int practica();
     int opciones();
     int creditos();

@@ -4,12 +4,15 @@
 #include "engine/asiento/cerebro.h"
 #include "engine/asiento/ocupantes.h"
 #include "engine/asiento/remotos.h"
+#include "engine/tiempo.h"
 #include "platform/base/random.h"
 #include "platform/base/settings.h"
 #include "platform/session/clock.h"
 #include "platform/session/journal.h"
 #include "platform/session/run.h"
 
+#include <bit>
+#include <cmath>
 #include <cstdio>
 #include <sstream>
 
@@ -70,6 +73,8 @@ TPartidaGuardada TPartidaGuardada::De(const TJuego& juego, const std::string& ju
     for (int s = 0; s < juego.equipo->getNJugadores() && s < 4; ++s)
         g.posiciones[static_cast<size_t>(s)] = static_cast<int>(juego.equipo->getJugador(s).getPosicion());
     g.estadisticas = juego.estadisticas;
+    g.reloj = juego.tiempo->timer;
+    g.relojes = TTiempo::estadoDuraderos(juego.tiempo->ultimoTiempo);
     if (clockseam::IsVirtual()) g.fase = ((clockseam::MachineMillisecs() % kCiclo) + kCiclo) % kCiclo;
     return g;
 }
@@ -90,6 +95,8 @@ std::string TPartidaGuardada::texto() const {
         out << "estadistica " << s << " " << e.ganados << " " << e.perdidos << " " << e.muertes << " " << e.turnos
             << "\n";
     }
+    out << "reloj " << std::bit_cast<uint32_t>(reloj) << "\n";
+    out << "relojes " << relojes << "\n";
     if (fase >= 0) out << "fase " << fase << "\n";
     return out.str();
 }
@@ -110,7 +117,7 @@ std::optional<TPartidaGuardada> TPartidaGuardada::Leer(const std::string& texto,
     TPartidaGuardada g;
     std::array<bool, 4> posicionVista{}, estadisticaVista{};
     bool version = false, tipo = false, tablero = false, azar = false, cerebros = false, jugadores = false,
-         turno = false;
+         turno = false, reloj = false, relojes = false;
     while (std::getline(in, linea)) {
         ++n;
         if (!linea.empty() && linea.back() == '\r') linea.pop_back();
@@ -123,7 +130,7 @@ std::optional<TPartidaGuardada> TPartidaGuardada::Leer(const std::string& texto,
             if (valor != journal::GameVersion()) return mal("es de otra version del juego");
             version = true;
         } else if (clave == "tipo") {
-            if (!numero(valor, 0, 3, v)) return mal("tamano de tablero no valido");
+            if (!numero(valor, 0, 4, v)) return mal("tamano de tablero no valido");
             g.tipo = static_cast<int>(v);
             tipo = true;
         } else if (clave == "tablero" || clave == "azar") {
@@ -145,6 +152,14 @@ std::optional<TPartidaGuardada> TPartidaGuardada::Leer(const std::string& texto,
             if (!numero(valor, 0, 3, v)) return mal("turno no valido");
             g.turno = static_cast<int>(v);
             turno = true;
+        } else if (clave == "reloj") {
+            if (!numero(valor, 0, 0xFFFFFFFFLL, v)) return mal("reloj no valido");
+            g.reloj = std::bit_cast<float>(static_cast<uint32_t>(v));
+            if (!std::isfinite(g.reloj) || g.reloj < 0) return mal("reloj no valido");
+            reloj = true;
+        } else if (clave == "relojes") {
+            g.relojes = valor;
+            relojes = true;
         } else if (clave == "fase") {
             if (!numero(valor, 0, kCiclo - 1, v)) return mal("fase no valida");
             g.fase = static_cast<int>(v);
@@ -173,7 +188,7 @@ std::optional<TPartidaGuardada> TPartidaGuardada::Leer(const std::string& texto,
             return mal("no se entiende");
         }
     }
-    const bool todo = version && tipo && tablero && azar && cerebros && jugadores && turno &&
+    const bool todo = version && tipo && tablero && azar && cerebros && jugadores && turno && reloj && relojes &&
                       posicionVista == std::array<bool, 4>{true, true, true, true} &&
                       estadisticaVista == std::array<bool, 4>{true, true, true, true};
     if (!todo) return mal("falta algun dato (el archivo esta cortado)");
@@ -191,6 +206,11 @@ bool TPartidaGuardada::aplicar(TJuego& juego, std::string& error) const {
         error = turno >= n ? "turno no valido" : "estado de los jugadores de la CPU no valido";
         return false;
     }
+    // Checked here; put back again, from its own clock reading, as the first turn starts.
+    if (!TTiempo::restaurarDuraderos(relojes, juego.tiempo->ultimoTiempo)) {
+        error = "relojes no validos";
+        return false;
+    }
     for (int s = 0; s < n && s < 4; ++s)
         juego.equipo->getJugador(s).setPosicion(static_cast<float>(posiciones[static_cast<size_t>(s)]));
     juego.equipo->turno = turno;
@@ -199,10 +219,21 @@ bool TPartidaGuardada::aplicar(TJuego& juego, std::string& error) const {
     return true;
 }
 
+void TPartidaGuardada::reanudarReloj(TJuego& juego) const {
+    juego.tiempo->timer = reloj;
+    // Checked when the save was read (aplicar).
+    TTiempo::restaurarDuraderos(relojes, juego.tiempo->ultimoTiempo);
+}
+
 void TPartidaGuardada::alinearReloj() const {
     if (fase < 0 || !clockseam::IsVirtual()) return;
     const int ahora = ((clockseam::MachineMillisecs() % kCiclo) + kCiclo) % kCiclo;
-    Delay((fase - ahora + kCiclo) % kCiclo);
+    // At least a frame's wait, so that the match's frame timer, made just now, is not
+    // ahead of the clock at its first frame and does not wait there: a match that has been
+    // playing never waits there either.
+    int espera = (fase - ahora + kCiclo) % kCiclo;
+    if (espera < 20) espera += kCiclo;
+    Delay(espera);
 }
 
 namespace guardado {

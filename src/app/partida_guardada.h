@@ -15,6 +15,8 @@
 //   turno S                         the slot on turn
 //   posicion S P                    slot S stands on square P (one line per slot)
 //   estadistica S G P M T           won, lost, deaths, turns (one line per slot)
+//   reloj X                         the match's frame timer, seconds (the float's bits)
+//   relojes NOMBRE ...              the timers that outlast a screen (TTiempo::estadoDuraderos)
 //   fase F                          under the virtual clock: its reading modulo 50 ms
 //
 // Whether a save is there when the menu shows, and what it holds when resumed, are facts
@@ -43,6 +45,10 @@ struct TPartidaGuardada {
     // match resumed at the same place sees the same frame steps, so a rig run plays on
     // exactly as the original did.
     int fase = -1;
+    // The match's frame timer (seconds since it began, a float: its size decides how the
+    // sums of frame steps round, so it is kept to the bit).
+    float reloj = 0;
+    std::string relojes;  // the timers that outlast a screen, from the match's last clock reading
 
     // The match now (at a turn's start), with who plays (the text of jugadoresDeTexto).
     static TPartidaGuardada De(const TJuego& juego, const std::string& jugadores);
@@ -52,8 +58,10 @@ struct TPartidaGuardada {
     static std::optional<TPartidaGuardada> Leer(const std::string& texto, std::string& error);
     // Puts a match made anew from semillaTablero at the turn's start: squares, turn,
     // statistics and both generators. False (and error) when the board made does not
-    // hold the positions (a damaged save).
+    // hold the positions (a damaged save). The frame timer is put back by the match's
+    // first turn itself (reanudarReloj), as the turn starts.
     bool aplicar(TJuego& juego, std::string& error) const;
+    void reanudarReloj(TJuego& juego) const;
     // Under the virtual clock, waits until the clock is at the saved place in its cycle.
     void alinearReloj() const;
 };

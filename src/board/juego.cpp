@@ -52,7 +52,9 @@ std::unique_ptr<TJuego> TJuego::Create(int numPlayers, int tipo, const VBAPtr& v
     else if (tipo == 2)
         n = Rand(40, 55);
     else if (tipo == TIPO_CORTO)
-        n = Rand(10, 14);
+        n = Rand(17, 21);
+    else if (tipo == TIPO_LARGO)
+        n = Rand(36, 42);
     else
         n = Rand(26, 35);  // any other class plays the usual board
 

@@ -50,9 +50,10 @@ using TLanzadorMiniJuego = std::function<int(int juego, const TEquipo& equipo)>;
 class TJuego {
    public:
     std::vector<std::shared_ptr<TMiniJuego>> listaJuegos;  // stays empty: each square makes a new one
-    int32_t tipo = 1;                                      // board size class 0, 1, 2, TIPO_CORTO
-    // The board classes of the three match lengths the players choose from.
-    static constexpr int TIPO_CORTO = 3, TIPO_NORMAL = 1, TIPO_LARGO = 2;
+    int32_t tipo = 1;                                      // board size class (below)
+    // The board classes of the three match lengths the players choose from: about 10
+    // minutes, the usual board, and half as long again (four computers at level 2).
+    static constexpr int TIPO_CORTO = 3, TIPO_NORMAL = 1, TIPO_LARGO = 4;
     std::unique_ptr<TTablero> tablero;
     TCameraPtr cam;  // the map's camera
     TMapaPtr mapa;
@@ -80,10 +81,11 @@ class TJuego {
     // the same board, tiles and all (a saved match is resumed that way).
     int32_t semillaTablero = 0;
     // Runs at each turn's start, before anything of the turn (a match saves itself there).
-    std::function<void(const TJuego&)> alEmpezarTurno;
+    std::function<void(TJuego&)> alEmpezarTurno;
 
     // A match of numPlayers (2 .. 4) on a board of class tipo: 0 gives 18 to 24 squares,
-    // 1 gives 26 to 35, 2 gives 40 to 55, TIPO_CORTO 10 to 14 (any other plays as 1). Throws GameError "TJuego::Create numPlayers <2 /
+    // 1 gives 26 to 35, 2 gives 40 to 55, TIPO_CORTO 17 to 21 and TIPO_LARGO 36 to 42 (any
+    // other plays as 1). Throws GameError "TJuego::Create numPlayers <2 /
     // > 4" outside 2 .. 4.
     static std::unique_ptr<TJuego> Create(int numPlayers, int tipo, const VBAPtr& vba,
                                           const std::array<VGPPtr, 5>& gfx, TLanzadorMiniJuego lanzador);

@@ -3,7 +3,10 @@
 #include "engine/pausa.h"
 #include "platform/session/clock.h"
 
+#include <bit>
 #include <cmath>
+#include <sstream>
+#include <vector>
 
 std::unique_ptr<TTiempo> TTiempo::Create(int fps) {
     auto t = std::make_unique<TTiempo>();
@@ -59,4 +62,61 @@ int TTiempo::esperaFrame() {
     }
     sigFrame = MillisecsAfter(sigFrame, incFrame);
     return 0;
+}
+
+namespace {
+struct TDuradero {
+    std::string nombre;
+    TTiempo* tiempo;
+};
+std::vector<TDuradero>& duraderos() {
+    static std::vector<TDuradero> lista;
+    return lista;
+}
+}  // namespace
+
+void TTiempo::registrarDuradero(const std::string& nombre, TTiempo* t) {
+    for (TDuradero& d : duraderos())
+        if (d.nombre == nombre) {
+            d.tiempo = t;
+            return;
+        }
+    duraderos().push_back({nombre, t});
+}
+
+std::string TTiempo::estadoDuraderos(int32_t ahora) {
+    std::ostringstream out;
+    for (const TDuradero& d : duraderos()) {
+        if (!d.tiempo) continue;
+        const TTiempo& t = *d.tiempo;
+        out << (out.tellp() > 0 ? " " : "") << d.nombre << " " << std::bit_cast<uint32_t>(t.timer) << " "
+            << t.tiempoReal << " " << MillisecsBetween(t.ultimoTiempo, ahora) << " "
+            << MillisecsBetween(t.ultimoTiempo, t.sigFrame);
+    }
+    return out.str();
+}
+
+bool TTiempo::restaurarDuraderos(const std::string& texto, int32_t ahora) {
+    struct Valor {
+        TTiempo* t;
+        uint32_t timer;
+        int32_t real, desde, siguiente;
+    };
+    std::vector<Valor> valores;
+    std::istringstream in(texto);
+    for (std::string nombre; in >> nombre;) {
+        Valor v{};
+        for (const TDuradero& d : duraderos())
+            if (d.nombre == nombre) v.t = d.tiempo;
+        if (!(in >> v.timer >> v.real >> v.desde >> v.siguiente) || !v.t) return false;
+        if (!std::isfinite(std::bit_cast<float>(v.timer))) return false;
+        valores.push_back(v);
+    }
+    for (const Valor& v : valores) {
+        v.t->timer = std::bit_cast<float>(v.timer);
+        v.t->tiempoReal = v.real;
+        v.t->ultimoTiempo = MillisecsAfter(ahora, -v.desde);
+        v.t->sigFrame = MillisecsAfter(v.t->ultimoTiempo, v.siguiente);
+    }
+    return true;
 }

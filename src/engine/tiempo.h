@@ -4,6 +4,7 @@
 // subtracted on the wrapping clock, so a machine up for more than 24.8 days is no harm.
 #include <cstdint>
 #include <memory>
+#include <string>
 
 class TTiempo {
 public:
@@ -37,4 +38,15 @@ public:
     int esperaFrame();
     // ms a schedule may lag behind the clock and still be caught up with.
     static constexpr int32_t MAX_RETRASO_MS = 250;
+
+    // ---- timers that outlast a screen ----
+    // A minigame's clock for all its plays carries its past into every later play, so a
+    // saved match keeps it. Its owner registers it once (it must outlive the run's saves).
+    static void registrarDuradero(const std::string& nombre, TTiempo* t);
+    // Every registered timer's state in one line of words, its readings counted from
+    // `ahora` (a reading of the same clock): "nombre timer tiempoReal desde siguiente ...".
+    static std::string estadoDuraderos(int32_t ahora);
+    // Puts the timers back as estadoDuraderos found them, `ahora` standing for the moment
+    // it was taken. False, and nothing changed, for a text that is not such a line.
+    static bool restaurarDuraderos(const std::string& texto, int32_t ahora);
 };

@@ -84,6 +84,8 @@ void TMiniJuego1::cargarRecursos() {
     fondo = LoadImage("artwork/fondo-minijuego1.png");
     tiempo = TTiempo::Create(60);
     tiempo->update();
+    // Its clock runs on from play to play: a saved match keeps it.
+    TTiempo::registrarDuradero("acicalandose", tiempo.get());
 }
 
 // ---- the play ----
@@ -95,6 +97,7 @@ std::unique_ptr<TMiniJuego1> TMiniJuego1::Create(const VBAPtr& a, const TPaquete
         // Start-up makes the clock; a play before that still gets one.
         tiempo = TTiempo::Create(60);
         tiempo->update();
+        TTiempo::registrarDuradero("acicalandose", tiempo.get());
     }
     return std::make_unique<TMiniJuego1>();
 }

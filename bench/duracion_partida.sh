@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# How long a match lasts at each length ("Corta", "Normal", "Larga"): four computer players
+# at level 2 play one match per seed under the virtual clock, and the game minutes from the
+# first roll to "GANADOR!!!!" are printed per run, then the median and range per length.
+#   bench/duracion_partida.sh [BUILD_DIR [DATA_DIR]]    SEEDS="1 2 3" LENGTHS="corta normal"
+set -euo pipefail
+build=$(cd "${1:-build}" && pwd)
+data=$(cd "${2:-$build/data}" && pwd)
+seeds=${SEEDS:-"1 2 3 4 5 6 7 8 9 10"}
+lengths=${LENGTHS:-"corta normal larga"}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+for entry in "$data"/*; do
+  case "$(basename "$entry")" in *.cfg) continue ;; esac
+  ln -s "$entry" "$work/$(basename "$entry")"
+done
+cd "$work"
+# A small screen: what is drawn decides nothing, and the run is quicker.
+printf '64 48\r\n' > resolucion.cfg
+for length in $lengths; do
+  printf 'duracion %s\r\n' "$length" > jugadores.cfg
+  minutes=()
+  for seed in $seeds; do
+    rm -f partida.guardada
+    # The first roll's rattle and the winner's text, read off the trace as it is written.
+    m=$("$build/frikipartida" --headless --virtual-clock --seed "$seed" --cpu all --cpu-level 2 \
+          --max-flips 1000000 --trace /dev/stdout 2>/dev/null |
+        grep --line-buffered -oE '"op":"sound","src":"sfx/dado.wav"|"op":"text","text":"GANADOR!!!!"|"op":"flip","sync":1,"ms":[0-9]+' |
+        awk '/dado/ && !s { s = 1; want = 1; next }
+             /"ms"/ && want { split($0, a, ":"); start = a[4]; want = 0 }
+             /GANADOR/ { g = 1; next }
+             /"ms"/ && g { split($0, a, ":"); printf "%.1f\n", (a[4] - start) / 60000; exit }') || true
+    echo "$length seed $seed: $m min"
+    minutes+=("$m")
+  done
+  printf '%s\n' "${minutes[@]}" | sort -n | awk -v l="$length" '{ v[NR] = $1 } END {
+    med = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
+    printf "%s: median %.1f min (%.1f .. %.1f) over %d matches\n", l, med, v[1], v[NR], NR }'
+done

@@ -106,6 +106,8 @@ void WaitEnd() {
 void FlipDone(int sync, int32_t clockMs) {
     if (rig::Tracing()) rig::Record("flip").add("sync", sync).add("ms", static_cast<double>(clockMs)).emit();
     ++st.flips;
+    // Part of the flip's work: the frame times show what the journal's writing costs.
+    journal::FlipEnd(clockMs);
     if (st.frameTimesFile) {
         auto now = std::chrono::steady_clock::now();
         double work = std::chrono::duration<double, std::milli>(now - st.workStart - st.waited).count();

@@ -6,6 +6,7 @@
 #include "engine/asiento/mandos.h"
 #include "platform/base/data_folder.h"
 #include "platform/base/settings.h"
+#include "platform/base/system.h"
 #include "platform/platform.h"
 #include "platform/session/journal.h"
 
@@ -33,6 +34,10 @@ int jugar(const session::Options& options, const datafolder::Choice& data, bool&
     } catch (const GameError& e) {
         std::printf("%s\n", e.what());
         return 2;
+    } catch (const session::Stop& stop) {
+        // A stop signal while joining a host: nothing was played yet.
+        platform::Shutdown();
+        return stop.code();
     }
 
     int code = 0;
@@ -77,6 +82,7 @@ int main(int argc, char** argv) {
         std::printf("frikipartida %s\n", FK_VERSION);
         return 0;
     }
+    InstallStopSignals();
     // Files named on the command line stay where they were meant when a later run of this
     // process (one that joins a host) starts inside the data folder.
     for (std::string* path : {&options.trace, &options.frameTimes})
@@ -95,7 +101,7 @@ int main(int argc, char** argv) {
     while (true) {
         bool unirse = false;
         const int code = jugar(options, data, unirse);
-        if (!unirse) return code;
+        if (!unirse || StopSignal() != 0) return code;
         options = red::opcionesDelSeguidor(options);
     }
 }

@@ -5,6 +5,7 @@
 
 #include "net/transporte.h"
 #include "platform/base/errors.h"
+#include "platform/base/system.h"
 #include "platform/input/input.h"
 #include "platform/session/journal.h"
 #include "platform/session/run.h"
@@ -287,6 +288,8 @@ struct Anfitrion::Estado {
         std::fflush(stdout);
         const auto limite = std::chrono::steady_clock::now() + std::chrono::milliseconds(kEsperaJugadoresMs);
         while (Sentados() < opciones.esperar) {
+            // Stopped meanwhile: the event processing closes the window (input.cpp).
+            if (StopSignal() != 0) return;
             if (std::chrono::steady_clock::now() > limite)
                 throw GameError("No han llegado los " + std::to_string(opciones.esperar) + " jugadores esperados");
             Suceso s;
@@ -315,6 +318,7 @@ struct Anfitrion::Estado {
                    static_cast<int>(c.progreso) < flip - kFlipsDeVentaja;
         };
         while (std::any_of(clientes.begin(), clientes.end(), atrasado)) {
+            if (StopSignal() != 0) break;  // the next event processing ends the match
             if (std::chrono::steady_clock::now() > limite) {
                 // Not heard from for too long: the match goes on without waiting for it.
                 for (Cliente& c : clientes)

@@ -3,7 +3,9 @@
 #include "platform/session/journal_reader.h"
 
 #include "platform/base/errors.h"
+#include "platform/base/system.h"
 #include "platform/session/journal.h"
+#include "platform/session/run.h"
 
 #include <SDL.h>
 #include <fcntl.h>
@@ -35,6 +37,8 @@ class DescriptorSource : public ByteSource {
         for (;;) {
             const ssize_t n = ::read(fd, data, size);
             if (n >= 0) return static_cast<size_t>(n);
+            // A stop signal while waiting on a FIFO or a pipe ends the replay there.
+            if (errno == EINTR && StopSignal() != 0) session::StopForSignal();
             if (errno != EINTR)
                 throw GameError("No se puede leer el diario " + path + ": " + std::strerror(errno));
         }

@@ -85,6 +85,11 @@ void Reset() {
 
 int FlipCount() { return st.flips; }
 
+void StopForSignal() {
+    journal::Interrupted();
+    throw Stop(0);
+}
+
 bool FollowsStream() { return st.followsStream; }
 
 void SetFlipListener(std::function<void(int, int32_t)> listener) { flipListener = std::move(listener); }

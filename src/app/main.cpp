@@ -7,6 +7,7 @@
 #include "platform/base/data_folder.h"
 #include "platform/base/settings.h"
 #include "platform/base/system.h"
+#include "platform/base/text.h"
 #include "platform/platform.h"
 #include "platform/session/journal.h"
 
@@ -18,6 +19,10 @@
 #endif
 
 namespace {
+// A message as the terminal and the message box get it: its texts from files, journals
+// and the network may hold any byte, and none of them drives the terminal or cuts it.
+std::string mostrable(const GameError& e) { return Printable(e.what(), 4000); }
+
 // One run of the game with these options. unirse tells whether it ended by joining a host.
 int jugar(const session::Options& options, const datafolder::Choice& data, bool& unirse) {
     try {
@@ -32,7 +37,7 @@ int jugar(const session::Options& options, const datafolder::Choice& data, bool&
         // line were opened (or anchored) by Startup, before the move.
         if (!data.startedIn) datafolder::Enter(data);
     } catch (const GameError& e) {
-        std::printf("%s\n", e.what());
+        std::printf("%s\n", mostrable(e).c_str());
         return 2;
     } catch (const session::Stop& stop) {
         // A stop signal while joining a host: nothing was played yet.
@@ -50,10 +55,10 @@ int jugar(const session::Options& options, const datafolder::Choice& data, bool&
     } catch (const session::Stop& stop) {
         code = stop.code();
     } catch (const GameError& e) {
-        // The box first (while the display still exists), then standard output.
-        ShowMessageBox(e.what(), !e.notice());
-        std::fputs(e.what(), stdout);
-        if (e.lineEnd() || e.closingLine().empty()) std::fputc('\n', stdout);
+        // The box first (while the display still exists), then standard output; the
+        // library's closing line on a line of its own, as every message.
+        ShowMessageBox(mostrable(e), !e.notice());
+        std::printf("%s\n", mostrable(e).c_str());
         if (!e.closingLine().empty()) std::printf("%s\n", e.closingLine().c_str());
         std::fflush(stdout);
         code = 1;
@@ -71,7 +76,7 @@ int main(int argc, char** argv) {
         // Without options the command line is not read at all.
         if (argc > 1) options = cli::ParseOptions(argc, argv);
     } catch (const GameError& e) {
-        std::printf("%s\nPrueba 'frikipartida --help' para ver las opciones.\n", e.what());
+        std::printf("%s\nPrueba 'frikipartida --help' para ver las opciones.\n", mostrable(e).c_str());
         return 2;
     }
     if (options.help) {
@@ -93,7 +98,7 @@ int main(int argc, char** argv) {
         // Before Startup: the controller mappings file lives among the settings.
         settings::Configure(data.startedIn);
     } catch (const GameError& e) {
-        std::printf("%s\n", e.what());
+        std::printf("%s\n", mostrable(e).c_str());
         return 2;
     }
     // A run that joins a host from the players screen ends there, and the next one follows

@@ -36,6 +36,8 @@ namespace {
 constexpr size_t kPendingLimit = 1 << 16;
 // Game time between two "sum" lines: a damaged line is found within this much of replay.
 constexpr int32_t kSumEveryMs = 1000;
+// The longest message a replay prints (texts from the journal are in it).
+constexpr size_t kMessageMax = 2000;
 
 enum class Mode { Live, Record, Replay };
 
@@ -413,7 +415,7 @@ int Finish(int exitCode) {
         const std::string problem = ReplayEnding(exitCode);
         Reset();
         if (!problem.empty()) {
-            std::printf("%s\n", problem.c_str());
+            std::printf("%s\n", Printable(problem, kMessageMax).c_str());
             std::fflush(stdout);
             return exitCode == 0 ? 1 : exitCode;
         }

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Resident memory over a long four-computer match, headless under the virtual clock at
-# 1024x768 (the size the players' screens have): the game's VmRSS at its start, after 1
-# and 10 minutes of play, at the end, and its peak (VmHWM).
+# 1024x768 (the size the players' screens have): the game's VmRSS at its first flip, after
+# 1 and 10 minutes of play, at the end, and its peak (VmHWM).
 #   bench/memoria_partida.sh GAME DATA_DIR [MINUTES=30] [SEED=7]
-# Each line: minute of play (flips / 3600), resident kB, peak kB. Not part of ./test: a
-# 30-minute match takes about as long on this machine.
+# Each line: minute of play (flips / 3600), resident kB, peak kB. Not part of ./test: on a
+# loaded two-core machine a minute of play takes several minutes.
 set -eu
 game=$(realpath "$1")
 data=$(realpath "$2")
@@ -28,6 +28,7 @@ marcas=" 0 1 10 "
 while kill -0 $pid 2>/dev/null; do
   n=$(tail -n 1 times.txt 2>/dev/null | awk '{print $1}')
   n=${n:-0}
+  [ "$n" -gt 0 ] || { sleep 0.5; continue; }  # still loading: minute 0 is the first flip
   minuto=$((n / 3600))
   rss=$(leer VmRSS); hwm=$(leer VmHWM)
   [ -n "$rss" ] || break

@@ -71,6 +71,7 @@ int jugar(const session::Options& options, const datafolder::Choice& data, bool&
 }  // namespace
 
 int main(int argc, char** argv) {
+    TuneMemory();
     session::Options options;
     try {
         // Without options the command line is not read at all.

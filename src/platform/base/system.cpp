@@ -22,6 +22,13 @@ std::vector<std::string> ListFolder(const std::string& path) {
     return names;
 }
 
+void TuneMemory() {
+#ifdef __GLIBC__
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+    mallopt(M_ARENA_MAX, 2);
+#endif
+}
+
 void ReturnFreeMemory() {
 #ifdef __GLIBC__
     malloc_trim(0);

@@ -24,6 +24,7 @@
 #include "engine/pausa.h"
 #include "minigames/cerebros.h"
 #include "minigames/fabrica.h"
+#include "platform/base/settings.h"
 #include "platform/frame.h"
 #include "platform/platform.h"
 #include "platform/base/random.h"
@@ -31,6 +32,7 @@
 
 #include <SDL2/SDL.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 
@@ -81,6 +83,18 @@ void TAplicacion::cargarRecursosFijos() {
     TOpcionesMolonas::cargarRecursos();
 }
 
+// What stands in for a resolution over the limit: the largest mode the first display
+// offers (SDL lists it first), or 1024x768 headless and when none is known.
+static Resolucion mayorResolucion() {
+    Resolucion r;
+    SDL_DisplayMode modo;
+    if (!session::Current().headless && SDL_GetDisplayMode(0, 0, &modo) == 0 && modo.w > 0 && modo.h > 0) {
+        r.ancho = std::min(modo.w, kAnchoMaximo);
+        r.alto = std::min(modo.h, kAltoMaximo);
+    }
+    return r;
+}
+
 void TAplicacion::abrirPantalla() {
     Resolucion r = leerResolucion();
     // The file can only turn the letterbox on; otherwise the command line decides. How the
@@ -96,6 +110,7 @@ void TAplicacion::abrirPantalla() {
     SetDrawSize(dibujo);
     if (!GLMax2DDriverAvailable()) throw GameError(kSinDriver);
     SetGraphicsDriverFlags(2);
+    r = acotarResolucion(r, mayorResolucion(), settings::PathFor("resolucion.cfg"));
     // A size the screen cannot show falls back to 1024x768, then to the desktop size.
     bool open = r.ancho > 0 && r.alto > 0 && Graphics(r.ancho, r.alto, 32, 60, 0);
     if (!open) open = Graphics(1024, 768, 32, 60, 0);

@@ -1,6 +1,8 @@
 #include "app/jugadores.h"
 
 #include "platform/base/errors.h"
+#include "platform/base/file_report.h"
+#include "platform/base/settings.h"
 #include "platform/base/stream.h"
 #include "platform/session/journal.h"
 
@@ -90,14 +92,6 @@ asientos::Eleccion descodificar(std::string texto) {
     return e;
 }
 
-// A line of the file as a message may show it: at most 60 bytes, anything unprintable as '?'.
-std::string legible(const std::string& linea) {
-    std::string t = linea.substr(0, 60);
-    for (char& c : t)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
-    return t;
-}
-
 // What jugadores.cfg holds as this run last read or wrote it: the players screen starts
 // from it. Empty before the run has read the file (a replay never reads it).
 std::optional<asientos::Eleccion> guardada;
@@ -107,15 +101,12 @@ std::string textoDeJugadores(const asientos::Eleccion& e) { return codificar(e);
 asientos::Eleccion jugadoresDeTexto(const std::string& texto) { return descodificar(texto); }
 
 void escribirJugadores(const asientos::Eleccion& e, const std::string& path) {
-    CreateFile(path);
-    if (auto out = WriteStream(path)) {
-        for (int s = 0; s < asientos::NUM_ASIENTOS; ++s)
-            out->WriteLine(std::string(asientos::personaje(s).nombre) +
-                           (e.cpu[static_cast<size_t>(s)] ? " cpu" : " persona"));
-        out->WriteLine("nivel " + std::to_string(e.nivel));
-        out->WriteLine(std::string("duracion ") + kDuraciones[static_cast<size_t>(e.duracion)]);
-        out->Close();
-    }
+    std::string texto;
+    for (int s = 0; s < asientos::NUM_ASIENTOS; ++s)
+        texto += std::string(asientos::personaje(s).nombre) + (e.cpu[static_cast<size_t>(s)] ? " cpu" : " persona") + "\r\n";
+    texto += "nivel " + std::to_string(e.nivel) + "\r\n";
+    texto += std::string("duracion ") + kDuraciones[static_cast<size_t>(e.duracion)] + "\r\n";
+    settings::WriteFile(path, texto);
 }
 
 asientos::Eleccion leerJugadores(const std::string& path) {
@@ -124,6 +115,9 @@ asientos::Eleccion leerJugadores(const std::string& path) {
     if (!in) return e;
     std::array<bool, asientos::NUM_ASIENTOS> visto{};
     bool nivelVisto = false, duracionVista = false;
+    // What is not understood keeps its default; the file stays as it is until the player
+    // changes something on the players screen.
+    BadLines malas(path, "se toma el valor por defecto");
     for (int numero = 1; !in->Eof(); ++numero) {
         const std::string linea = in->ReadLine();
         std::istringstream palabras(linea);
@@ -144,13 +138,11 @@ asientos::Eleccion leerJugadores(const std::string& path) {
             visto[static_cast<size_t>(s)] = true;
             e.cpu[static_cast<size_t>(s)] = valor == "cpu";
         } else {
-            // What is not understood keeps its default; the file stays as it is until
-            // the player changes something on the players screen.
-            std::fprintf(stderr, "%s, linea %d: no se entiende \"%s\" (se toma el valor por defecto)\n", path.c_str(),
-                         numero, legible(linea).c_str());
+            malas.Add(numero, linea);
         }
     }
     in->Close();
+    malas.Report();
     return e;
 }
 

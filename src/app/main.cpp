@@ -6,6 +6,8 @@
 #include "engine/asiento/mandos.h"
 #include "platform/base/data_folder.h"
 #include "platform/base/settings.h"
+#include "platform/base/system.h"
+#include "platform/base/text.h"
 #include "platform/platform.h"
 #include "platform/session/journal.h"
 
@@ -17,6 +19,10 @@
 #endif
 
 namespace {
+// A message as the terminal and the message box get it: its texts from files, journals
+// and the network may hold any byte, and none of them drives the terminal or cuts it.
+std::string mostrable(const GameError& e) { return Printable(e.what(), 4000); }
+
 // One run of the game with these options. unirse tells whether it ended by joining a host.
 int jugar(const session::Options& options, const datafolder::Choice& data, bool& unirse) {
     try {
@@ -31,8 +37,12 @@ int jugar(const session::Options& options, const datafolder::Choice& data, bool&
         // line were opened (or anchored) by Startup, before the move.
         if (!data.startedIn) datafolder::Enter(data);
     } catch (const GameError& e) {
-        std::printf("%s\n", e.what());
+        std::printf("%s\n", mostrable(e).c_str());
         return 2;
+    } catch (const session::Stop& stop) {
+        // A stop signal while joining a host: nothing was played yet.
+        platform::Shutdown();
+        return stop.code();
     }
 
     int code = 0;
@@ -45,10 +55,10 @@ int jugar(const session::Options& options, const datafolder::Choice& data, bool&
     } catch (const session::Stop& stop) {
         code = stop.code();
     } catch (const GameError& e) {
-        // The box first (while the display still exists), then standard output.
-        ShowMessageBox(e.what(), !e.notice());
-        std::fputs(e.what(), stdout);
-        if (e.lineEnd() || e.closingLine().empty()) std::fputc('\n', stdout);
+        // The box first (while the display still exists), then standard output; the
+        // library's closing line on a line of its own, as every message.
+        ShowMessageBox(mostrable(e), !e.notice());
+        std::printf("%s\n", mostrable(e).c_str());
         if (!e.closingLine().empty()) std::printf("%s\n", e.closingLine().c_str());
         std::fflush(stdout);
         code = 1;
@@ -61,12 +71,13 @@ int jugar(const session::Options& options, const datafolder::Choice& data, bool&
 }  // namespace
 
 int main(int argc, char** argv) {
+    TuneMemory();
     session::Options options;
     try {
         // Without options the command line is not read at all.
         if (argc > 1) options = cli::ParseOptions(argc, argv);
     } catch (const GameError& e) {
-        std::printf("%s\nPrueba 'frikipartida --help' para ver las opciones.\n", e.what());
+        std::printf("%s\nPrueba 'frikipartida --help' para ver las opciones.\n", mostrable(e).c_str());
         return 2;
     }
     if (options.help) {
@@ -77,6 +88,7 @@ int main(int argc, char** argv) {
         std::printf("frikipartida %s\n", FK_VERSION);
         return 0;
     }
+    InstallStopSignals();
     // Files named on the command line stay where they were meant when a later run of this
     // process (one that joins a host) starts inside the data folder.
     for (std::string* path : {&options.trace, &options.frameTimes})
@@ -87,7 +99,7 @@ int main(int argc, char** argv) {
         // Before Startup: the controller mappings file lives among the settings.
         settings::Configure(data.startedIn);
     } catch (const GameError& e) {
-        std::printf("%s\n", e.what());
+        std::printf("%s\n", mostrable(e).c_str());
         return 2;
     }
     // A run that joins a host from the players screen ends there, and the next one follows
@@ -95,7 +107,7 @@ int main(int argc, char** argv) {
     while (true) {
         bool unirse = false;
         const int code = jugar(options, data, unirse);
-        if (!unirse) return code;
+        if (!unirse || StopSignal() != 0) return code;
         options = red::opcionesDelSeguidor(options);
     }
 }

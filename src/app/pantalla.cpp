@@ -1,14 +1,15 @@
 #include "app/pantalla.h"
 
+#include "platform/base/file_report.h"
 #include "platform/base/stream.h"
 
-#include <cstdio>
 #include <sstream>
 
 Pantalla leerPantalla(const std::string& path) {
     Pantalla p;
     auto in = ReadStream(path);
     if (!in) return p;
+    BadLines malas(path, "se ignora");
     for (int number = 1; !in->Eof(); ++number) {
         const std::string raw = in->ReadLine();
         std::istringstream line(raw.substr(0, raw.find('#')));
@@ -22,11 +23,11 @@ Pantalla leerPantalla(const std::string& path) {
         } else if (alone && key == "dibujo" && modoDeDibujo(value, modo)) {
             p.dibujo = modo;
         } else {
-            std::fprintf(stderr, "%s, linea %d: no se entiende \"%s\" (se ignora)\n", path.c_str(), number,
-                         raw.c_str());
+            malas.Add(number, raw);
         }
     }
     in->Close();
+    malas.Report();
     return p;
 }
 

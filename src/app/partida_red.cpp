@@ -1,6 +1,7 @@
 #include "app/partida_red.h"
 
 #include "platform/base/settings.h"
+#include "platform/base/text.h"
 
 #include "engine/asiento/cerebro.h"
 #include "engine/asiento/mandos.h"
@@ -133,9 +134,9 @@ std::unique_ptr<net::Seguidor> nuevoSeguidor(const session::Options& o, const st
 void decirQuienJuega(const net::Seguidor& s) {
     if (s.Asiento() >= 0)
         std::printf("Juegas con %s en la partida de %s\n", asientos::personaje(s.Asiento()).nombre,
-                    s.NombreAnfitrion().c_str());
+                    Printable(s.NombreAnfitrion()).c_str());
     else
-        std::printf("Miras la partida de %s\n", s.NombreAnfitrion().c_str());
+        std::printf("Miras la partida de %s\n", Printable(s.NombreAnfitrion()).c_str());
     std::fflush(stdout);
 }
 

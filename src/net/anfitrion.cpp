@@ -5,6 +5,8 @@
 
 #include "net/transporte.h"
 #include "platform/base/errors.h"
+#include "platform/base/system.h"
+#include "platform/base/text.h"
 #include "platform/input/input.h"
 #include "platform/session/journal.h"
 #include "platform/session/run.h"
@@ -134,10 +136,10 @@ struct Anfitrion::Estado {
         Enviar(par, kCanalControl, Bienvenida{asiento, opciones.nombre});
         if (asiento >= 0) {
             pendientes.push_back({Pendiente::Toma, asiento, nombre, {}});
-            std::printf("%s juega con %s desde %s\n", nombre.c_str(), juego.nombreAsiento(asiento).c_str(),
+            std::printf("%s juega con %s desde %s\n", Printable(nombre).c_str(), juego.nombreAsiento(asiento).c_str(),
                         red->Direccion(par).c_str());
         } else {
-            std::printf("%s mira la partida desde %s\n", nombre.c_str(), red->Direccion(par).c_str());
+            std::printf("%s mira la partida desde %s\n", Printable(nombre).c_str(), red->Direccion(par).c_str());
         }
         std::fflush(stdout);
         EnviarDiario();
@@ -176,7 +178,7 @@ struct Anfitrion::Estado {
         if (!c) return;
         if (c->aceptado && c->asiento >= 0) {
             pendientes.push_back({Pendiente::Deja, c->asiento, {}, {}});
-            std::printf("%s %s: una CPU juega con %s hasta que vuelva\n", c->nombre.c_str(),
+            std::printf("%s %s: una CPU juega con %s hasta que vuelva\n", Printable(c->nombre).c_str(),
                         perdido ? "se ha perdido" : "ha salido", juego.nombreAsiento(c->asiento).c_str());
             std::fflush(stdout);
         }
@@ -287,6 +289,8 @@ struct Anfitrion::Estado {
         std::fflush(stdout);
         const auto limite = std::chrono::steady_clock::now() + std::chrono::milliseconds(kEsperaJugadoresMs);
         while (Sentados() < opciones.esperar) {
+            // Stopped meanwhile: the event processing closes the window (input.cpp).
+            if (StopSignal() != 0) return;
             if (std::chrono::steady_clock::now() > limite)
                 throw GameError("No han llegado los " + std::to_string(opciones.esperar) + " jugadores esperados");
             Suceso s;
@@ -315,6 +319,7 @@ struct Anfitrion::Estado {
                    static_cast<int>(c.progreso) < flip - kFlipsDeVentaja;
         };
         while (std::any_of(clientes.begin(), clientes.end(), atrasado)) {
+            if (StopSignal() != 0) break;  // the next event processing ends the match
             if (std::chrono::steady_clock::now() > limite) {
                 // Not heard from for too long: the match goes on without waiting for it.
                 for (Cliente& c : clientes)
@@ -364,7 +369,7 @@ void Anfitrion::Terminar(int codigo) {
             e->Enviar(c.par, kCanalDiario, Fin{std::clamp(codigo, 0, 255), static_cast<uint32_t>(flips)});
             e->red->Cerrar(c.par);
             // What the stream cost, for whoever tunes a connection.
-            std::printf("Enviados a %s: %zu bytes en %d flips\n", c.nombre.c_str(), e->red->BytesEnviados(c.par), flips);
+            std::printf("Enviados a %s: %zu bytes en %d flips\n", Printable(c.nombre).c_str(), e->red->BytesEnviados(c.par), flips);
         }
     std::fflush(stdout);
 }

@@ -5,6 +5,7 @@
 #include "net/compas.h"
 #include "net/transporte.h"
 #include "platform/base/errors.h"
+#include "platform/base/system.h"
 #include "platform/input/input.h"
 #include "platform/session/clock.h"
 #include "platform/session/journal.h"
@@ -99,6 +100,7 @@ struct Seguidor::Estado {
                 throw GameError("Se ha perdido la conexion con el anfitrion" + (porque.empty() ? "" : ": " + porque));
             }
             // The transport reports a host gone silent within its timeout, so this ends.
+            if (StopSignal() != 0) session::StopForSignal();
             Suceso s;
             if (red->Esperar(s, 200)) Atender(s);
         }
@@ -194,6 +196,7 @@ Seguidor::Seguidor(const OpcionesSeguidor& opciones) : e(std::make_unique<Estado
     while (!dentro) {
         if (Reloj::now() > limite)
             throw GameError("El anfitrion " + opciones.anfitrion + " no contesta");
+        if (StopSignal() != 0) throw session::Stop(0);
         Suceso s;
         if (!e->red->Esperar(s, 100)) continue;
         if (s.tipo == Suceso::Desconectado)

@@ -1,8 +1,10 @@
 // Flip: pacing, shots, trace and event processing around showing the back buffer.
 #include "platform/frame.h"
 
+#include "platform/base/system.h"
 #include "platform/input/input.h"
 #include "platform/session/clock.h"
+#include "platform/session/journal.h"
 #include "platform/session/run.h"
 #include "platform/video/display.h"
 
@@ -88,7 +90,9 @@ void Flip(int sync) {
 
     session::FlipDone(sync, Millisecs());
     // Processes this flip's events (the window-close test does it) and ends the run when
-    // the window was closed (code 0) or the flip limit is reached (code 3).
+    // the window was closed (code 0) or the flip limit is reached (code 3). A replay has
+    // no window of its own to close on a stop signal: it ends here.
+    if (StopSignal() != 0 && journal::Replaying()) session::StopForSignal();
     if (AppTerminate()) throw session::Stop(0);
     const int maxFlips = session::Current().maxFlips;
     if (maxFlips > 0 && session::FlipCount() >= maxFlips) throw session::Stop(3);

@@ -1,6 +1,7 @@
 #include "platform/platform.h"
 
 #include "platform/input/script.h"
+#include "platform/session/journal.h"
 #include "platform/session/journal_reader.h"
 #include "platform/sound/device.h"
 
@@ -21,6 +22,14 @@ void Startup(const session::Options& options, std::unique_ptr<journal::ByteSourc
     }
     // Escape, Alt-Tab and the like must reach the game, not minimise it.
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    // The game's own handlers end a run on a stop signal (system.h), journal closed.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // A journal that cannot be written is said in the window's title too: the player at
+    // the screen sees it while the game plays on.
+    journal::SetWriteFailureListener([](const std::string& message) {
+        if (SDL_Window* window = SDL_GL_GetCurrentWindow())
+            SDL_SetWindowTitle(window, ("Frikipartida - " + message).c_str());
+    });
     input::ClearScript();
     if (!options.script.empty()) input::LoadScript(options.script);
     if (stream)

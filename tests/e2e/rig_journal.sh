@@ -58,17 +58,38 @@ sed '40s/.*/time 12x/' journal.txt > damaged.txt
 refused damaged.txt "Linea 40 del diario danada"
 sed '40s/.*/ev 1 1 key-down 13 40/' journal.txt > event.txt
 refused event.txt "Linea 40 del diario danada"
-head -c "$(( $(stat -c %s journal.txt) - 20 ))" journal.txt > cut.txt
-refused cut.txt "cortado"
+# Cut inside its last lines or without its "end": the replay plays up to the cut, then
+# says where it is.
+lines=$(wc -l < journal.txt)
+head -c "$(( $(stat -c %s journal.txt) - 5 ))" journal.txt > cut.txt
+refused cut.txt "Diario cortado en la linea $lines: reproducido hasta ahi"
 sed '$d' journal.txt > noend.txt
-refused noend.txt "cortado: falta la linea 'end'"
-# A clock reading taken out: the game asks the time where the journal has the next fact.
+refused noend.txt "Diario cortado en la linea $lines: reproducido hasta ahi"
+# A digit changed in a clock reading: the next "sum" line, within a second of play,
+# names the stretch of lines that holds it.
 line=$(grep -n '^time' journal.txt | sed -n '300p' | cut -d: -f1)
-sed "${line}d" journal.txt > missing.txt
+awk -v n="$line" 'NR == n { $2 = $2 + 1 } { print }' journal.txt > flipped.txt
+refused flipped.txt "Diario danado entre las lineas [0-9]* y [0-9]*: la suma"
+read -r from to < <(sed -n 's/.*entre las lineas \([0-9]*\) y \([0-9]*\).*/\1 \2/p' replay.txt)
+[ "$from" -le "$line" ] && [ "$line" -lt "$to" ] || fail "the damaged line $line is not within $from..$to"
+ms() { sed -n "1,$1p" journal.txt | grep '^time' | tail -n 1 | cut -d' ' -f2; }
+[ $(( $(ms "$to") - $(ms "$line") )) -le 1050 ] || fail "the damage at line $line was found more than a second later"
+# The same journal without its sums (as older builds wrote them) still replays.
+grep -v '^sum ' journal.txt > nosums.txt
+replay nosums.txt --trace nosums.jsonl
+[ $code -eq 3 ] || { cat replay.txt; fail "a journal without sums: exit code $code"; }
+cmp rec.jsonl nosums.jsonl || fail "a journal without sums replays differently"
+# A clock reading taken out: the game asks the time where the journal has the next fact.
+line=$(grep -n '^time' nosums.txt | sed -n '300p' | cut -d: -f1)
+sed "${line}d" nosums.txt > missing.txt
 refused missing.txt "se separa de la grabacion en la linea [0-9]* del diario: la partida pide"
+# With its sums, the same line missing is damage found by the next sum.
+line=$(grep -n '^time' journal.txt | sed -n '300p' | cut -d: -f1)
+sed "${line}d" journal.txt > missing_sum.txt
+refused missing_sum.txt "Diario danado entre las lineas"
 # A typed character taken out: the run goes elsewhere, and the replay says so.
-line=$(grep -n '^ev 150 [0-9]* text a$' journal.txt | cut -d: -f1)
-sed "${line}d" journal.txt > diverged.txt
+line=$(grep -n '^ev 150 [0-9]* text a$' nosums.txt | cut -d: -f1)
+sed "${line}d" nosums.txt > diverged.txt
 refused diverged.txt "se separa de la grabacion"
 # Computer players chosen by options: the journal holds the choice, the replay takes it
 # from there (it is given no option), and the four computers get the match going.

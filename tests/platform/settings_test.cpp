@@ -76,3 +76,42 @@ TEST_F(SettingsTest, UnwritableFolderIsReportedOnceAndNothingIsLost) {
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
     EXPECT_NE(err.find(scratch + "/file/frikipartida"), std::string::npos) << err;
 }
+
+// Every settings file is replaced through a new file renamed over it: a link in its place
+// is replaced and its target left as it was; a folder in its place, or a read-only file,
+// is named once and kept; no temporary file is left behind.
+TEST_F(SettingsTest, WritesReplaceLinksAndNameWhatTheyCannotReplace) {
+    std::filesystem::current_path(scratch);
+    settings::Configure(true);
+    for (const char* name : {"resolucion.cfg", "jugadores.cfg", "red.cfg", "pantalla.cfg"}) {
+        const std::string target = scratch + "/target-" + name;
+        std::ofstream(target) << "mine\n";
+        std::filesystem::create_symlink(target, name);
+        ASSERT_TRUE(settings::Write(name, "new\r\n")) << name;
+        EXPECT_FALSE(std::filesystem::is_symlink(name)) << name;
+        EXPECT_EQ(settings::Read(name).value_or("?"), "new\r\n") << name;
+        std::ifstream in(target);
+        std::string kept((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        EXPECT_EQ(kept, "mine\n") << name << ": the link's target was written";
+    }
+
+    std::filesystem::create_directory("carpeta.cfg");
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(settings::Write("carpeta.cfg", "x"));
+    EXPECT_FALSE(settings::Write("carpeta.cfg", "y"));
+    std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(err, "No se pueden guardar los ajustes en carpeta.cfg (hay una carpeta con ese nombre); se juega "
+                   "con los valores en memoria\n");
+
+    if (geteuid() != 0) {  // root writes whatever the permissions say
+        std::ofstream("fijo.cfg") << "fijo\n";
+        std::filesystem::permissions("fijo.cfg", std::filesystem::perms::owner_read);
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(settings::Write("fijo.cfg", "x"));
+        err = testing::internal::GetCapturedStderr();
+        EXPECT_NE(err.find("fijo.cfg"), std::string::npos) << err;
+        EXPECT_EQ(settings::Read("fijo.cfg").value_or("?"), "fijo\n");
+    }
+    for (const auto& entry : std::filesystem::directory_iterator("."))
+        EXPECT_EQ(entry.path().filename().string().find(".cfg."), std::string::npos) << entry.path();
+}

@@ -305,6 +305,44 @@ TEST(OggDecode, TonesKeepLengthRateAndSides) {
     EXPECT_GT(Rms(*s, 0), 0.3 * 32767 / std::sqrt(2.0) - 600);
 }
 
+// A long Ogg Vorbis sound (music) keeps its file's bytes, not its samples, and a stream
+// gives the same frames however it is read: in order, or jumping (a loop's start, a
+// slowed rate going back over a window's edge).
+TEST(OggDecode, LongSoundsAreStreamedFrameForFrame) {
+    const int frames = 20 * 44100 + 5000;
+    std::string ogg = EncodeOgg(2, 44100, frames, [](int c, int i) {
+        return (c == 0 ? 0.5f : 0.2f) * static_cast<float>(std::sin(kTwoPi * 440 * i / 44100.0));
+    });
+    auto s = LoadSoundFromMemory(reinterpret_cast<const uint8_t*>(ogg.data()), ogg.size());
+    ASSERT_TRUE(s);
+    EXPECT_TRUE(s->samples.empty());
+    ASSERT_TRUE(s->encoded);
+    EXPECT_EQ(s->FrameCount(), frames);
+
+    std::vector<int16_t> inOrder;
+    TSoundStream a(*s);
+    double sum[2] = {0, 0};
+    for (int64_t i = 0; i < frames; ++i) {
+        int16_t l, r;
+        a.Frame(i, l, r);
+        inOrder.push_back(l);
+        inOrder.push_back(r);
+        sum[0] += double(l) * l;
+        sum[1] += double(r) * r;
+    }
+    EXPECT_NEAR(std::sqrt(sum[0] / frames), 0.5 * 32767 / std::sqrt(2.0), 600);
+    EXPECT_NEAR(std::sqrt(sum[1] / frames), 0.2 * 32767 / std::sqrt(2.0), 600);
+
+    TSoundStream b(*s);
+    for (int64_t i : {int64_t(frames - 1), int64_t(0), int64_t(16383), int64_t(16384), int64_t(16383), int64_t(500000),
+                      int64_t(123), int64_t(frames - 2), int64_t(frames - 1), int64_t(0)}) {
+        int16_t l, r;
+        b.Frame(i, l, r);
+        EXPECT_EQ(l, inOrder[size_t(2 * i)]) << i;
+        EXPECT_EQ(r, inOrder[size_t(2 * i + 1)]) << i;
+    }
+}
+
 TEST(OggDecode, TruncatedOrDamagedLoadsAsNothing) {
     std::string ogg = EncodeOgg(2, 44100, 44100, [](int c, int i) {
         return 0.4f * static_cast<float>(std::sin(kTwoPi * (300 + 100 * c) * i / 44100.0));

@@ -1,6 +1,8 @@
 // Damaged or missing data files: one line on standard error per file.
 #include "platform/base/file_report.h"
 
+#include "platform/base/text.h"
+
 #include <cstdio>
 #include <set>
 
@@ -13,16 +15,7 @@ std::set<std::string>& Reported() {
     return reported;
 }
 
-// A file name from a damaged file may hold any byte; the terminal gets none of its
-// control characters.
-std::string Printable(const std::string& text) {
-    std::string out = text;
-    for (char& c : out) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u < 0x20 || u == 0x7F) c = '?';
-    }
-    return out;
-}
+constexpr int kBadLinesShown = 3;
 
 }  // namespace
 
@@ -34,8 +27,25 @@ void ReportBadFile(const std::string& path, const std::string& problem) {
         std::fputs("frikipartida: more damaged or missing files; not listed\n", stderr);
         return;
     }
-    std::fprintf(stderr, "frikipartida: %s: %s\n", Printable(path).c_str(), Printable(problem).c_str());
+    std::fprintf(stderr, "frikipartida: %s: %s\n", Printable(path).c_str(), Printable(problem, 400).c_str());
     std::fflush(stderr);
 }
 
 void ForgetBadFileReports() { Reported().clear(); }
+
+BadLines::BadLines(std::string path, std::string consequence)
+    : path(std::move(path)), consequence(std::move(consequence)) {}
+
+void BadLines::Add(int number, std::string_view line) {
+    if (total++ >= kBadLinesShown) return;
+    if (!first.empty()) first += ", ";
+    first += "linea " + std::to_string(number) + " \"" + Printable(line, 60) + "\"";
+}
+
+void BadLines::Report() const {
+    if (total == 0) return;
+    std::fprintf(stderr, "%s: %d linea%s que no se entiende%s (%s): %s%s\n", Printable(path).c_str(), total,
+                 total == 1 ? "" : "s", total == 1 ? "" : "n", consequence.c_str(), first.c_str(),
+                 total > kBadLinesShown ? "..." : "");
+    std::fflush(stderr);
+}

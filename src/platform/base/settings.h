@@ -25,9 +25,15 @@ std::string PathFor(const std::string& name);
 
 // The whole file, bytes as they stand; nullopt when it is missing or unreadable.
 std::optional<std::string> Read(const std::string& name);
-// Replaces the file with the bytes. False when it cannot be written; the first such
-// failure is reported on standard error.
+// Replaces the file with the bytes: they are written to a new file in the same folder,
+// which then takes the old one's name, so that a crash or a full disk never leaves half a
+// file, and a link in the file's place is replaced, never followed (its target stays as
+// it is). False when it cannot be written: a folder in the file's place, a read-only file,
+// a folder that cannot be written or a failed rename is named once on standard error, and
+// the caller plays on with the values it holds.
 bool Write(const std::string& name, const std::string& bytes);
+// The same for a file given by its path (a settings file a caller named itself).
+bool WriteFile(const std::string& path, const std::string& bytes);
 
 // Deletes the file; false when it was not there or could not be deleted.
 bool Remove(const std::string& name);

@@ -1,4 +1,4 @@
-// The raw listing of a folder and giving freed memory back.
+// The raw listing of a folder, giving freed memory back, and the stop signals.
 #include "platform/base/system.h"
 
 #include "platform/base/text.h"
@@ -6,6 +6,8 @@
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
+
+#include <csignal>
 
 #include <algorithm>
 #include <filesystem>
@@ -20,8 +22,42 @@ std::vector<std::string> ListFolder(const std::string& path) {
     return names;
 }
 
+void TuneMemory() {
+#ifdef __GLIBC__
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+    mallopt(M_ARENA_MAX, 2);
+#endif
+}
+
 void ReturnFreeMemory() {
 #ifdef __GLIBC__
     malloc_trim(0);
 #endif
 }
+
+namespace {
+volatile std::sig_atomic_t stopSignal = 0;
+
+extern "C" void OnStopSignal(int signal) {
+    if (stopSignal != 0) {
+        // Asked twice: the game did not stop on the first; the signal's own ending now.
+        std::signal(signal, SIG_DFL);
+        std::raise(signal);
+        return;
+    }
+    stopSignal = signal;
+}
+}  // namespace
+
+void InstallStopSignals() {
+    struct sigaction action {};
+    action.sa_handler = OnStopSignal;
+    sigemptyset(&action.sa_mask);
+    // No SA_RESTART: a read or wait the signal falls into returns, and its loop looks.
+    action.sa_flags = 0;
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
+}
+
+int StopSignal() { return stopSignal; }
+
+void ForgetStopSignal() { stopSignal = 0; }

@@ -107,3 +107,30 @@ void AppendJsonString(std::string& out, std::string_view s, JsonText text) {
     }
     out += '"';
 }
+
+std::string Printable(std::string_view text, size_t max) {
+    std::string out;
+    const bool cut = text.size() > max;
+    if (cut) text = text.substr(0, max);
+    out.reserve(text.size());
+    auto hex = [&](unsigned char c) {
+        char buf[8];
+        std::snprintf(buf, sizeof buf, "\\x%02x", c);
+        out += buf;
+    };
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+        if (c < 0x20 || c == 0x7f) {
+            hex(c);
+        } else if (c == 0xc2 && next >= 0x80 && next <= 0x9f) {
+            hex(c);
+            hex(next);
+            ++i;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    if (cut) out += "...";
+    return out;
+}

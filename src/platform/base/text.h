@@ -20,6 +20,12 @@ std::string Latin1ToUtf8(const std::string& latin1);
 // the file system takes: backslashes become slashes.
 std::string NativePath(const std::string& path);
 
+// Text from a file or the network as a message may show it on a terminal: control bytes
+// (C0, DEL, and C1 written in UTF-8) as \xHH, so that nothing read moves the cursor,
+// changes colours or cuts the message; at most max bytes of the text are shown, "..."
+// telling that there was more.
+std::string Printable(std::string_view text, size_t max = 200);
+
 // How JSON text is quoted for the game's two writers: the rig's trace keeps UTF-8 as it is
 // (and writes newlines, returns and tabs short); names read from data files are Latin-1,
 // so every byte outside printable ASCII is written as the code point it stands for.

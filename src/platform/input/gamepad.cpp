@@ -4,6 +4,7 @@
 #include "platform/input/gamepad.h"
 
 #include "platform/base/settings.h"
+#include "platform/base/text.h"
 #include "platform/input/input.h"
 #include "platform/input/input_internal.h"
 #include "platform/session/journal.h"
@@ -53,7 +54,7 @@ struct SdlState {
 SdlState sdl;
 input::ControllerHooks hooks;
 
-void Warn(const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); }
+void Warn(const std::string& text) { std::fprintf(stderr, "%s\n", Printable(text, 400).c_str()); }
 
 bool StartSubsystem() {
     if (sdl.subsystem) return true;

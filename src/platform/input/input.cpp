@@ -1,5 +1,6 @@
 #include "platform/input/input.h"
 
+#include "platform/base/system.h"
 #include "platform/base/text.h"
 #include "platform/input/gamepad.h"
 #include "platform/input/input_internal.h"
@@ -23,6 +24,7 @@ struct InputState {
     std::array<int, 4> mouseHits{};
     std::array<bool, 4> mouseDown{};
     bool terminate = false;
+    bool stopDelivered = false;  // a stop signal was turned into the window's close
 };
 InputState in;
 constexpr size_t kCharQueue = 256;
@@ -401,6 +403,12 @@ void input::PumpEvents() {
     const std::vector<SDL_Event> recorded = journal::PumpEvents(session::FlipCount());
     DeliverMachineEvents();
     if (networkSource) networkSource();
+    // A stop signal closes the window: an outside fact like the click on its close box,
+    // journaled, so that a replay and the followers end where this run did.
+    if (StopSignal() != 0 && !in.stopDelivered && !journal::Replaying()) {
+        in.stopDelivered = true;
+        DeliverQuit();
+    }
     for (const SDL_Event& e : recorded) Deliver(e, Origin::Journal);
     DeliverScriptEvents();
     gamepad::Tick(session::FlipCount());

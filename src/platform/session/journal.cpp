@@ -5,12 +5,18 @@
 #include "platform/session/journal.h"
 
 #include "platform/base/errors.h"
+#include "platform/base/text.h"
 #include "platform/session/run.h"
 
 #include <SDL.h>
+#include <fcntl.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
+#include <optional>
 
 #ifndef FK_VERSION
 #define FK_VERSION "1.0.0"
@@ -25,15 +31,24 @@ namespace {
 
 // ---------------------------------------------------------------- state
 
-constexpr size_t kWriteBuffer = 1 << 20;  // one large buffer: the disk is met rarely
+// Lines wait here for the flip's end; a flip that writes this much (a long folder listing)
+// hands it to the file at once.
+constexpr size_t kPendingLimit = 1 << 16;
+// Game time between two "sum" lines: a damaged line is found within this much of replay.
+constexpr int32_t kSumEveryMs = 1000;
+// The longest message a replay prints (texts from the journal are in it).
+constexpr size_t kMessageMax = 2000;
 
 enum class Mode { Live, Record, Replay };
 
 struct State {
     Mode mode = Mode::Live;
-    std::FILE* file = nullptr;
+    int fd = -1;          // recording into a file
+    std::string pending;  // recording: lines not yet handed to the file
+    bool writeFailed = false;
+    Sum sum;              // recording: over every line so far
+    std::optional<int32_t> lastSumMs;
     std::string path;
-    std::unique_ptr<char[]> buffer;
     std::unique_ptr<Reader> reader;  // replay
     int64_t pump = 0;  // pumps so far
     bool failed = false;  // replay: already stopped with its own message
@@ -42,7 +57,10 @@ struct State {
 };
 // Takes every line a recording writes (a network host streams them); it outlives Reset.
 std::function<void(const std::string&)> lineListener;
+std::function<void(const std::string&)> failureListener;
 State st;
+// A replay ended by a stop signal: its ending is not held against the journal.
+bool interrupted = false;
 
 [[noreturn]] void Bad(const std::string& what) { throw GameError(what); }
 
@@ -59,15 +77,47 @@ std::string Text(const Line& l, size_t i) {
     return text;
 }
 
+// The first failed write is said at once; the game plays on with the journal kept in
+// memory (a host still streams it) and the run's exit code says it failed.
+void WriteFailed(int error) {
+    st.writeFailed = true;
+    st.pending.clear();
+    const std::string message = "No se puede escribir el diario " + Printable(st.path) + ": " + std::strerror(error) +
+                                "; la partida sigue sin grabarlo";
+    std::fprintf(stderr, "%s\n", message.c_str());
+    std::fflush(stderr);
+    if (failureListener) failureListener(message);
+}
+
+// Hands the waiting lines to the file: one write, which the kernel keeps however the
+// process ends afterwards.
+void FlushPending() {
+    if (st.fd < 0 || st.writeFailed) return;
+    size_t done = 0;
+    while (done < st.pending.size()) {
+        const ssize_t n = ::write(st.fd, st.pending.data() + done, st.pending.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return WriteFailed(n < 0 ? errno : ENOSPC);
+        done += static_cast<size_t>(n);
+    }
+    st.pending.clear();
+}
+
 void WriteLine(const std::string& line) {
+    st.sum.Add(line);
     if (st.mode == Mode::Record) {
         st.written += line;
         st.written += '\n';
         if (lineListener) lineListener(line);
     }
-    if (!st.file) return;
-    std::fwrite(line.data(), 1, line.size(), st.file);
-    std::fputc('\n', st.file);
+    if (st.fd < 0 || st.writeFailed) return;
+    st.pending += line;
+    st.pending += '\n';
+    if (st.pending.size() >= kPendingLimit) FlushPending();
+}
+
+void WriteSum() {
+    WriteLine(std::string(kSumKind) + " " + st.sum.Hex());
 }
 
 // Replay: the next fact, read now if need be. A damaged or cut journal stops the run
@@ -84,6 +134,9 @@ const Line* NextFact() {
 // Replay: the run asked for something the journal does not hold at this point.
 [[noreturn]] void Diverged(int line, const std::string& what) {
     st.failed = true;
+    // A damaged journal sends the game elsewhere before its next "sum" line says so: that
+    // line, read now, names the damage instead. A live stream is not waited on for it.
+    if (!session::FollowsStream()) st.reader->CheckAhead();
     Bad("La repeticion se separa de la grabacion en la linea " + std::to_string(line) + " del diario: " + what);
 }
 
@@ -260,13 +313,17 @@ void SetLineListener(std::function<void(const std::string&)> listener) {
     lineListener = std::move(listener);
 }
 
+void SetWriteFailureListener(std::function<void(const std::string&)> listener) {
+    failureListener = std::move(listener);
+}
+
 void StartRecording(const std::string& path, const Header& header) {
     Reset();
     if (!path.empty()) {
-        st.file = std::fopen(path.c_str(), "wb");
-        if (!st.file) Bad("No se puede escribir el diario " + path);
-        st.buffer = std::make_unique<char[]>(kWriteBuffer);
-        std::setvbuf(st.file, st.buffer.get(), _IOFBF, kWriteBuffer);
+        do {
+            st.fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        } while (st.fd < 0 && errno == EINTR);
+        if (st.fd < 0) Bad("No se puede escribir el diario " + Printable(path) + ": " + std::strerror(errno));
     }
     st.path = path;
     st.mode = Mode::Record;
@@ -275,6 +332,26 @@ void StartRecording(const std::string& path, const Header& header) {
     WriteLine("seed " + (header.seed ? std::to_string(*header.seed) : std::string("clock")));
     WriteLine(std::string("clock ") + (header.virtualClock ? "virtual" : "real"));
     WriteLine("max-flips " + std::to_string(header.maxFlips));
+    FlushPending();
+}
+
+void FlipEnd(int32_t clockMs) {
+    if (st.mode != Mode::Record) return;
+    if (!st.lastSumMs) {
+        st.lastSumMs = clockMs;
+    } else if (clockMs - *st.lastSumMs >= kSumEveryMs || clockMs < *st.lastSumMs) {
+        WriteSum();
+        st.lastSumMs = clockMs;
+    }
+    FlushPending();
+}
+
+bool WriteFailedSoFar() {
+    return st.writeFailed;
+}
+
+void Interrupted() {
+    interrupted = true;
 }
 
 // ---------------------------------------------------------------- replaying
@@ -322,13 +399,17 @@ std::string ReplayEnding(int exitCode) {
 
 int Finish(int exitCode) {
     if (st.mode == Mode::Record) {
+        WriteSum();
         WriteLine("end " + std::to_string(session::FlipCount()) + " " + std::to_string(exitCode));
-        if (st.file) {
-            bool failed = std::fflush(st.file) != 0 || std::ferror(st.file);
-            failed = std::fclose(st.file) != 0 || failed;
-            st.file = nullptr;
-            if (failed) std::printf("No se pudo escribir entero el diario %s\n", st.path.c_str());
-        }
+        FlushPending();
+        if (st.fd >= 0 && !st.writeFailed && ::close(st.fd) != 0) WriteFailed(errno);
+        st.fd = -1;
+        const bool failed = st.writeFailed;
+        Reset();
+        // A run that failed for its own reason keeps that code.
+        return failed && (exitCode == 0 || exitCode == 3) ? kWriteFailedCode : exitCode;
+    }
+    if (st.mode == Mode::Replay && interrupted) {
         Reset();
         return exitCode;
     }
@@ -336,7 +417,7 @@ int Finish(int exitCode) {
         const std::string problem = ReplayEnding(exitCode);
         Reset();
         if (!problem.empty()) {
-            std::printf("%s\n", problem.c_str());
+            std::printf("%s\n", Printable(problem, kMessageMax).c_str());
             std::fflush(stdout);
             return exitCode == 0 ? 1 : exitCode;
         }
@@ -347,8 +428,9 @@ int Finish(int exitCode) {
 }
 
 void Reset() {
-    if (st.file) std::fclose(st.file);
+    if (st.fd >= 0) ::close(st.fd);
     st = State{};
+    interrupted = false;
 }
 
 // ---------------------------------------------------------------- facts

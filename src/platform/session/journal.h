@@ -14,6 +14,8 @@
 //   clock virtual | clock real    which clock the recording ran on
 //   max-flips N                   the --max-flips given (0: none)
 //   ... facts ...
+//   sum HEX                       the running check of every line before (journal_reader.h),
+//                                 at least every second of play; older journals have none
 //   end FLIPS CODE                flips done and exit code; the last line
 // Facts: "time MS", "playing CHANNEL 0|1", "driver 0|1",
 //   "display W H HZ 0" or "display W H HZ 1 WINDOW_W WINDOW_H",
@@ -45,9 +47,25 @@ constexpr uint32_t kPadEventType = 0x8001;
 // the player left).
 constexpr uint32_t kRemoteSeatEventType = 0x8003;
 
-// Starts writing a journal (buffered): into the file at path, when one is given, and to
-// the line listener, when one is set. Throws GameError when the file cannot be written.
+// The exit code of a run that played on although its journal could not be written.
+constexpr int kWriteFailedCode = 4;
+
+// Starts writing a journal: into the file at path, when one is given, and to the line
+// listener, when one is set. Lines reach the file at every flip's end (FlipEnd), so a run
+// killed in any way leaves a journal at most a flip behind. Throws GameError when the file
+// cannot be opened; a write that fails later is said at once on standard error and to the
+// failure listener, the game plays on, and Finish returns kWriteFailedCode.
 void StartRecording(const std::string& path, const Header& header);
+// The end of a flip shown at clockMs: a "sum" line when a second of play has passed since
+// the last, and what was written goes to the file.
+void FlipEnd(int32_t clockMs);
+// Whether a write to the journal's file has failed in this run.
+bool WriteFailedSoFar();
+// Takes the message of a failed write (the window's title shows it). Stays set.
+void SetWriteFailureListener(std::function<void(const std::string&)> listener);
+// The replay was stopped from outside (a stop signal): Finish does not hold the journal
+// it left unused against it.
+void Interrupted();
 // Takes every line a recording writes, header and "end" included, without its newline, as
 // it is written (a network host streams them). Empty: none. It stays set across runs.
 void SetLineListener(std::function<void(const std::string&)> listener);
@@ -56,7 +74,7 @@ void SetLineListener(std::function<void(const std::string&)> listener);
 Header StartReplay(const std::string& path);
 // The same from any source of bytes (a network stream, say); name starts its messages.
 Header StartReplay(std::unique_ptr<ByteSource> source, const std::string& name);
-// Ends the journal: recording writes "end" and closes the file; replay checks that the
+// Ends the journal: recording writes a last "sum", then "end", and closes the file; replay checks that the
 // run used every fact (unless it stopped early at its own flip limit). Returns the exit
 // code to use (a replay that left its journal unused returns 1 after saying why).
 int Finish(int exitCode);

@@ -3,7 +3,9 @@
 #include "platform/session/journal_reader.h"
 
 #include "platform/base/errors.h"
+#include "platform/base/system.h"
 #include "platform/session/journal.h"
+#include "platform/session/run.h"
 
 #include <SDL.h>
 #include <fcntl.h>
@@ -12,6 +14,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cstdio>
 #include <cstring>
 
 namespace journal {
@@ -34,6 +37,8 @@ class DescriptorSource : public ByteSource {
         for (;;) {
             const ssize_t n = ::read(fd, data, size);
             if (n >= 0) return static_cast<size_t>(n);
+            // A stop signal while waiting on a FIFO or a pipe ends the replay there.
+            if (errno == EINTR && StopSignal() != 0) session::StopForSignal();
             if (errno != EINTR)
                 throw GameError("No se puede leer el diario " + path + ": " + std::strerror(errno));
         }
@@ -70,6 +75,12 @@ bool ToInt(const std::string& s, int64_t lo, int64_t hi, int64_t& out) {
 
 }  // namespace
 
+std::string Sum::Hex() const {
+    char buf[12];
+    std::snprintf(buf, sizeof buf, "%08x", static_cast<unsigned>(h));
+    return buf;
+}
+
 std::unique_ptr<ByteSource> OpenSource(const std::string& path) {
     if (path == "-") return std::make_unique<DescriptorSource>(STDIN_FILENO, false, "de la entrada estandar");
     int fd;
@@ -99,6 +110,10 @@ void Reader::Damaged(int line, const std::string& why) const {
     Bad("Linea " + std::to_string(line) + " del diario danada: " + why);
 }
 
+void Reader::Cut(int line) const {
+    Bad("Diario cortado en la linea " + std::to_string(line) + ": reproducido hasta ahi");
+}
+
 int64_t Reader::Field(const Line& l, size_t i, int64_t lo, int64_t hi) const {
     int64_t v = 0;
     if (i >= l.fields.size() || !ToInt(l.fields[i], lo, hi, v))
@@ -116,7 +131,7 @@ bool Reader::ReadRaw() {
         }
         if (at == filled) {
             if (raw.empty()) return false;
-            Bad("El diario esta cortado: la linea " + std::to_string(number + 1) + " no termina");
+            Cut(number + 1);
         }
         const char* from = chunk.data() + at;
         const char* newline = static_cast<const char*>(std::memchr(from, '\n', filled - at));
@@ -128,6 +143,8 @@ bool Reader::ReadRaw() {
             ++at;
             ++number;
             if (!raw.empty() && raw.back() == '\r') raw.pop_back();
+            lineSum = sum.value();
+            sum.Add(raw);
             return true;
         }
     }
@@ -184,8 +201,10 @@ void Reader::ReadHeader() {
 const Line* Reader::Peek() {
     if (have) return &current;
     if (finished) return nullptr;
-    if (!ReadLine())
-        Bad("El diario esta cortado: falta la linea 'end' tras la linea " + std::to_string(number));
+    do {
+        if (!ReadLine()) Cut(number + 1);
+        if (current.kind == kSumKind) CheckSum(current);
+    } while (current.kind == kSumKind);
     if (current.kind != "end") {
         CheckFact(current);
         have = true;
@@ -202,6 +221,29 @@ const Line* Reader::Peek() {
     sourceEnded = true;
     finished = true;
     return nullptr;
+}
+
+void Reader::CheckSum(const Line& l) {
+    if (l.fields.size() != 1 || l.fields[0].size() != 8) Damaged(l.number, "se esperaba 'sum' y 8 cifras");
+    uint32_t recorded = 0;
+    auto [end, ec] = std::from_chars(l.fields[0].data(), l.fields[0].data() + 8, recorded, 16);
+    if (ec != std::errc() || end != l.fields[0].data() + 8) Damaged(l.number, "se esperaba 'sum' y 8 cifras");
+    if (recorded != lineSum)
+        Bad("Diario danado entre las lineas " + std::to_string(checkedUpTo + 1) + " y " + std::to_string(l.number) +
+            ": la suma de la linea " + std::to_string(l.number) + " no coincide");
+    checkedUpTo = l.number;
+}
+
+void Reader::CheckAhead() {
+    while (!finished) {
+        if (have) {
+            have = false;
+            continue;
+        }
+        if (!ReadLine()) Cut(number + 1);
+        if (current.kind == kSumKind) return CheckSum(current);
+        if (current.kind == "end") finished = true;
+    }
 }
 
 // Checks the fields of one fact line; throws naming the line when they are wrong.

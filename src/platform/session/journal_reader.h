@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace journal {
@@ -18,6 +19,25 @@ namespace journal {
 // recorder's (journal.cpp, where the build gives the version).
 extern const char* const kMagic;
 extern const char* const kGameVersion;
+
+// The running check of a journal: a 32-bit FNV-1a over every line before it, each with
+// its newline. A recording writes "sum HEX" (8 lower-case hex digits) at least every
+// second of play and before "end"; a replay compares. Any one changed byte changes the
+// sum. Journals written before these lines existed have none and replay as they are.
+constexpr const char* kSumKind = "sum";
+class Sum {
+   public:
+    void Add(std::string_view line) {
+        for (unsigned char c : line) Mix(c);
+        Mix('\n');
+    }
+    uint32_t value() const { return h; }
+    std::string Hex() const;
+
+   private:
+    void Mix(unsigned char c) { h = (h ^ c) * 16777619u; }
+    uint32_t h = 2166136261u;
+};
 
 // Facts of the run fixed before the game starts.
 struct Header {
@@ -51,9 +71,10 @@ std::unique_ptr<ByteSource> OpenSource(const std::string& path);
 std::unique_ptr<ByteSource> TextSource(std::string bytes, size_t piece = SIZE_MAX);
 
 // The facts of one journal in order, read from its source as they are asked for.
-// Every problem is a GameError naming the line: a damaged line, another format or game
-// version (found by the constructor), a journal cut short (the source ended without the
-// "end" line, or inside a line).
+// Every problem is a GameError naming the line: a damaged line (also one found by a "sum"
+// line that does not match), another format or game version (found by the constructor),
+// a journal cut short (the source ended without the "end" line, or inside a line: "Diario
+// cortado en la linea N: reproducido hasta ahi", the game having used every fact before).
 class Reader {
    public:
     // Reads and checks the header, waiting for it. name starts every message ("" none).
@@ -72,6 +93,9 @@ class Reader {
     int endFlips() const { return end.flips; }
     int endCode() const { return end.code; }
     int endLine() const { return end.line; }
+    // Reads on to the next "sum" line (or the end), checking it: a replay that left the
+    // recording learns whether the journal was damaged there. Throws GameError as Peek.
+    void CheckAhead();
 
    private:
     bool ReadRaw();   // the next line's text into raw; false when the source ended between lines
@@ -81,6 +105,8 @@ class Reader {
     [[noreturn]] void Damaged(int line, const std::string& why) const;
     int64_t Field(const Line& l, size_t i, int64_t lo, int64_t hi) const;
     void CheckFact(const Line& l);
+    void CheckSum(const Line& l);
+    [[noreturn]] void Cut(int line) const;
 
     std::unique_ptr<ByteSource> source;
     std::string prefix;  // "name: " or ""
@@ -96,6 +122,9 @@ class Reader {
         int flips = 0, code = 0, line = 0;
     } end;
     int64_t lastPump = 0;
+    Sum sum;              // over every line read before the current one
+    uint32_t lineSum = 0; // the sum before the current line
+    int checkedUpTo = 0;  // the last line a "sum" line vouched for
     Header head;
 };
 

@@ -85,6 +85,11 @@ void Reset() {
 
 int FlipCount() { return st.flips; }
 
+void StopForSignal() {
+    journal::Interrupted();
+    throw Stop(0);
+}
+
 bool FollowsStream() { return st.followsStream; }
 
 void SetFlipListener(std::function<void(int, int32_t)> listener) { flipListener = std::move(listener); }
@@ -106,6 +111,8 @@ void WaitEnd() {
 void FlipDone(int sync, int32_t clockMs) {
     if (rig::Tracing()) rig::Record("flip").add("sync", sync).add("ms", static_cast<double>(clockMs)).emit();
     ++st.flips;
+    // Part of the flip's work: the frame times show what the journal's writing costs.
+    journal::FlipEnd(clockMs);
     if (st.frameTimesFile) {
         auto now = std::chrono::steady_clock::now();
         double work = std::chrono::duration<double, std::milli>(now - st.workStart - st.waited).count();

@@ -80,6 +80,11 @@ private:
     int exitCode;
 };
 
+// A run that replays (a journal, or a host's stream it follows) and got a stop signal
+// ends here with code 0: the journal it left unused is not held against it. A live run
+// instead takes the signal as the window's close, at its next event processing.
+[[noreturn]] void StopForSignal();
+
 // Flips done so far (the next flip is FlipCount() + 1).
 int FlipCount();
 

@@ -28,6 +28,7 @@
 #include <atomic>
 #include <charconv>
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -39,6 +40,7 @@ struct Voice {
     TChannelPtr channel;  // the mixer keeps a channel alive until it ends
     float gainL = 0, gainR = 0;
     bool started = false;
+    std::unique_ptr<TSoundStream> stream;  // a streamed sound's decoder, made on first mix
 };
 
 struct Mixer {
@@ -157,6 +159,8 @@ void MixVoices(int16_t* out, int frames) {
             continue;
         }
         const int16_t* smp = s.samples.data();
+        if (s.encoded && !v.stream) v.stream = std::make_unique<TSoundStream>(s);
+        TSoundStream* stream = v.stream.get();
         const bool loop = Loops(c);
         const bool silent = c.stopped || c.paused || m.frozen;
         const float tl = silent ? 0.0f : c.volume * std::min(1.0f, 1.0f - c.pan);
@@ -176,8 +180,17 @@ void MixVoices(int16_t* out, int frames) {
             if (i0 >= n) i0 = n - 1;
             int64_t i1 = i0 + 1 < n ? i0 + 1 : (loop ? 0 : i0);
             auto frac = static_cast<float>(c.position - static_cast<double>(i0));
-            float l = smp[2 * i0] + (smp[2 * i1] - smp[2 * i0]) * frac;
-            float r = smp[2 * i0 + 1] + (smp[2 * i1 + 1] - smp[2 * i0 + 1]) * frac;
+            float l, r;
+            if (stream) {
+                int16_t l0, r0, l1, r1;
+                stream->Frame(i0, l0, r0);
+                stream->Frame(i1, l1, r1);
+                l = l0 + (l1 - l0) * frac;
+                r = r0 + (r1 - r0) * frac;
+            } else {
+                l = smp[2 * i0] + (smp[2 * i1] - smp[2 * i0]) * frac;
+                r = smp[2 * i0 + 1] + (smp[2 * i1 + 1] - smp[2 * i0 + 1]) * frac;
+            }
             acc[2 * i] += l * v.gainL;
             acc[2 * i + 1] += r * v.gainR;
             c.position += step;
@@ -233,7 +246,7 @@ TChannelPtr PlaySound(const TSoundPtr& sound) {
         if (sound->FrameCount() == 0)
             c->finished = true;
         else
-            m.voices.push_back(Voice{c});
+            m.voices.push_back(Voice{c, 0, 0, false, nullptr});
     }
     if (rig::Tracing())
         rig::Record("sound").add("src", sound->source).add("channel", c->id).add("volume", Traced(c->volume)).emit();

@@ -1,6 +1,8 @@
 #pragma once
-// Sounds decoded fully at load (WAV, Ogg Vorbis) and played on channels by our own
-// mixer. Without a sound device (or headless) the mixer runs silently and advances
+// Sounds decoded fully at load (WAV, short Ogg Vorbis) and played on channels by our own
+// mixer; a long Ogg Vorbis sound (the music) is checked whole at load but keeps only its
+// file's bytes, and is decoded again while it plays (TSoundStream): the three tracks
+// decoded would hold more than 30 MB. Without a sound device (or headless) the mixer runs silently and advances
 // with the virtual clock, so channel state stays deterministic.
 #include <cstdint>
 #include <memory>
@@ -14,10 +16,32 @@ public:
     std::string source;          // file name (trace)
     int flags = 0;
     int rate = 44100;            // frames per second
-    std::vector<int16_t> samples;  // interleaved stereo
-    int64_t FrameCount() const { return static_cast<int64_t>(samples.size() / 2); }
+    std::vector<int16_t> samples;  // interleaved stereo; empty when streamed
+    // A streamed sound: its Ogg Vorbis file, and its length in frames.
+    std::shared_ptr<const std::vector<uint8_t>> encoded;
+    int64_t encodedFrames = 0;
+    int64_t FrameCount() const {
+        return encoded ? encodedFrames : static_cast<int64_t>(samples.size() / 2);
+    }
 };
 using TSoundPtr = std::shared_ptr<TSound>;
+
+// Decodes a streamed sound while a voice plays it (sound implementation only: the mixer
+// keeps one per voice). Reading frames in order decodes each once; going back (a loop's
+// start) seeks.
+class TSoundStream {
+public:
+    explicit TSoundStream(const TSound& sound);
+    ~TSoundStream();
+    TSoundStream(const TSoundStream&) = delete;
+    TSoundStream& operator=(const TSoundStream&) = delete;
+    // Frame i (0 <= i < FrameCount); silence when the stream cannot give it.
+    void Frame(int64_t i, int16_t& left, int16_t& right);
+
+private:
+    struct State;
+    std::unique_ptr<State> st;
+};
 
 class TChannel;
 using TChannelPtr = std::shared_ptr<TChannel>;

@@ -1,6 +1,7 @@
 // Loading sounds: a small WAV reader of our own and Ogg Vorbis through libvorbisfile,
-// both decoded fully into interleaved stereo 16-bit frames at the file's own rate (the
-// mixer resamples while playing). Every length, count and offset read from the bytes
+// both decoded into interleaved stereo 16-bit frames at the file's own rate (the mixer
+// resamples while playing): fully at load, or, for a long Ogg Vorbis sound, checked whole
+// at load and decoded again while it plays (TSoundStream). Every length, count and offset read from the bytes
 // is checked before use; a truncated or malformed file loads as nothing.
 #include "platform/base/file_report.h"
 #include "platform/base/text.h"
@@ -25,6 +26,11 @@ namespace {
 // Keeps a hostile Ogg stream from decoding into gigabytes.
 constexpr int64_t kMaxFrames = int64_t(1) << 25;
 constexpr uint32_t kMaxRate = 768000;
+// Ogg Vorbis sounds longer than this (frames) are streamed: the music tracks, not the
+// effects.
+constexpr int64_t kStreamFrames = 20 * 44100;
+// Frames a stream decodes ahead at a time.
+constexpr size_t kStreamWindow = 16384;
 
 uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 uint32_t U32(const uint8_t* p) {
@@ -197,6 +203,12 @@ bool OggComplete(const uint8_t* d, size_t n) {
     return any && lastEos;
 }
 
+// The channel heard on the right: Vorbis orders 3 and 5+ channels as left, centre,
+// right, ...
+int RightChannel(int channels) {
+    return channels == 1 ? 0 : (channels == 3 || channels >= 5) ? 2 : 1;
+}
+
 TSoundPtr DecodeOgg(const uint8_t* d, size_t n, std::string& why) {
     if (!OggComplete(d, n)) {
         why = "Ogg cut short";
@@ -212,13 +224,17 @@ TSoundPtr DecodeOgg(const uint8_t* d, size_t n, std::string& why) {
 
     auto sound = std::make_shared<TSound>();
     bool ok = true;
+    bool streamed = false;
+    int64_t frames = 0;
     const vorbis_info* info = ov_info(&vf, -1);
     if (!info || info->channels < 1 || info->rate < 1 || info->rate > static_cast<long>(kMaxRate)) {
         ok = false;
     } else {
         sound->rate = static_cast<int>(info->rate);
         ogg_int64_t total = ov_pcm_total(&vf, -1);
-        if (total > 0 && total <= kMaxFrames) sound->samples.reserve(static_cast<size_t>(total) * 2);
+        // One stream of one rate throughout, so that a seek lands on the frame asked.
+        streamed = total > kStreamFrames && ov_streams(&vf) == 1;
+        if (total > 0 && total <= kMaxFrames && !streamed) sound->samples.reserve(static_cast<size_t>(total) * 2);
     }
     while (ok) {
         float** pcm = nullptr;
@@ -234,27 +250,108 @@ TSoundPtr DecodeOgg(const uint8_t* d, size_t n, std::string& why) {
             ok = false;
             break;
         }
-        if (static_cast<int64_t>(sound->samples.size() / 2) + got > kMaxFrames) {
+        if (frames + got > kMaxFrames) {
             ok = false;
             break;
         }
-        // Vorbis orders 3 and 5+ channels as left, centre, right, ...
-        int right = li->channels == 1 ? 0 : (li->channels == 3 || li->channels >= 5) ? 2 : 1;
+        frames += got;
+        if (streamed) continue;  // checked and counted; decoded again while it plays
+        const int right = RightChannel(li->channels);
         for (long i = 0; i < got; ++i) {
             sound->samples.push_back(FloatToS16(pcm[0][i]));
             sound->samples.push_back(FloatToS16(pcm[right][i]));
         }
     }
     ov_clear(&vf);
-    if (!ok || sound->samples.empty()) {
+    if (!ok || frames == 0) {
         why = ok ? "Ogg Vorbis without sound" : "damaged Ogg Vorbis";
         return nullptr;
+    }
+    if (streamed) {
+        sound->encoded = std::make_shared<const std::vector<uint8_t>>(d, d + n);
+        sound->encodedFrames = frames;
     }
     sound->samples.shrink_to_fit();
     return sound;
 }
 
 }  // namespace
+
+struct TSoundStream::State {
+    std::shared_ptr<const std::vector<uint8_t>> bytes;
+    MemoryFile mem{nullptr, 0, 0};
+    OggVorbis_File vf{};
+    bool open = false;
+    std::vector<int16_t> window;  // frames [start, start + window.size() / 2)
+    int64_t start = 0;
+    int64_t next = 0;  // the frame the decoder gives next
+    int16_t beforeL = 0, beforeR = 0;  // frame start - 1, kept across a refill
+    bool haveBefore = false;
+
+    // Decodes a window from frame `from`; false when nothing came.
+    bool Fill(int64_t from) {
+        if (!open) return false;
+        if (!window.empty() && from == start + static_cast<int64_t>(window.size() / 2)) {
+            beforeL = window[window.size() - 2];
+            beforeR = window[window.size() - 1];
+            haveBefore = true;
+        } else {
+            haveBefore = false;
+        }
+        if (from != next) {
+            if (ov_pcm_seek(&vf, from) != 0) return false;
+            next = from;
+        }
+        window.clear();
+        start = from;
+        while (window.size() / 2 < kStreamWindow) {
+            float** pcm = nullptr;
+            int link = 0;
+            const long got = ov_read_float(&vf, &pcm, static_cast<int>(kStreamWindow - window.size() / 2), &link);
+            const vorbis_info* li = got > 0 ? ov_info(&vf, link) : nullptr;
+            if (!li || !pcm) break;
+            const int right = RightChannel(li->channels);
+            for (long i = 0; i < got; ++i) {
+                window.push_back(FloatToS16(pcm[0][i]));
+                window.push_back(FloatToS16(pcm[right][i]));
+            }
+            next += got;
+        }
+        return !window.empty();
+    }
+};
+
+TSoundStream::TSoundStream(const TSound& sound) : st(std::make_unique<State>()) {
+    if (!sound.encoded) return;
+    st->bytes = sound.encoded;
+    st->mem = MemoryFile{st->bytes->data(), st->bytes->size(), 0};
+    ov_callbacks callbacks{MemRead, MemSeek, nullptr, MemTell};
+    st->open = ov_open_callbacks(&st->mem, &st->vf, nullptr, 0, callbacks) == 0;
+    st->window.reserve(kStreamWindow * 2);
+}
+
+TSoundStream::~TSoundStream() {
+    if (st->open) ov_clear(&st->vf);
+}
+
+void TSoundStream::Frame(int64_t i, int16_t& left, int16_t& right) {
+    State& s = *st;
+    if (s.haveBefore && i == s.start - 1) {
+        left = s.beforeL;
+        right = s.beforeR;
+        return;
+    }
+    int64_t at = i - s.start;
+    if (at < 0 || at >= static_cast<int64_t>(s.window.size() / 2)) {
+        if (!s.Fill(i)) {
+            left = right = 0;
+            return;
+        }
+        at = 0;
+    }
+    left = s.window[static_cast<size_t>(2 * at)];
+    right = s.window[static_cast<size_t>(2 * at + 1)];
+}
 
 TSoundPtr LoadSoundFromMemory(const uint8_t* data, size_t size, int flags, const std::string& name,
                               std::string* problem) {

@@ -77,6 +77,9 @@ int TPantallaJugadores::start() {
     int red = red::hospedando() ? kCrear : kNo;
     std::string direccion = red::ultimaDireccion();
     std::string aviso;  // what went wrong last, in plain words
+    // Joining in the background: the address being joined and the seconds so far.
+    bool uniendo = false;
+    int segundos = 0;
     // Where this machine can be reached: asked once when hosting starts, not every frame.
     std::vector<std::string> direcciones;
     if (red == kCrear) direcciones = red::direcciones();
@@ -112,14 +115,31 @@ int TPantallaJugadores::start() {
         const TLinea& elegida = lineas[visibles[static_cast<size_t>(selection)]];
         // Enter and Escape are read at the top of the frame, as the menus read Enter.
         const bool enter = KeyHit(KEY_ENTER) > 0;
-        if (KeyHit(KEY_ESCAPE) > 0 || (enter && elegida.volver)) break;
+        const bool escape = KeyHit(KEY_ESCAPE) > 0;
+        if (uniendo) {
+            // Escape drops the attempt; the screen stays.
+            if (escape) {
+                red::cancelarUnion();
+                uniendo = false;
+                aviso = "Cancelado";
+            } else {
+                aviso = red::uniendose(segundos);  // throws red::Unirse once in
+                uniendo = aviso.empty();
+            }
+        } else if (escape || (enter && elegida.volver)) {
+            break;
+        }
         // Typed characters go to the address line while it is chosen, and nowhere else.
         for (int c = GetChar(); c != 0; c = GetChar()) {
-            if (!elegida.direccion) continue;
+            if (!elegida.direccion || uniendo) continue;
             if (c == 8 && !direccion.empty()) direccion.pop_back();
             if (caracterDeDireccion(c) && direccion.size() < kMaxDireccion) direccion += static_cast<char>(c);
         }
-        if (enter && elegida.direccion) aviso = direccion.empty() ? "Escribe la direccion del anfitrion" : red::unirse(direccion);
+        if (enter && elegida.direccion && !uniendo) {
+            aviso = direccion.empty() ? "Escribe la direccion del anfitrion" : red::unirse(direccion);
+            uniendo = aviso.empty() && !direccion.empty();
+            segundos = 0;
+        }
 
         SetColor(255, 255, 255);
         DrawImage(fondo, 0, 0, 0);
@@ -139,6 +159,7 @@ int TPantallaJugadores::start() {
         // Below the list: where this machine can be reached and who joined, or what went
         // wrong, in the built-in font.
         std::vector<std::string> notas;
+        if (uniendo) notas.push_back("Conectando con " + direccion + "... " + std::to_string(segundos) + " s");
         if (!aviso.empty()) notas.push_back(aviso);
         if (red == kCrear) {
             for (const std::string& d : direcciones) notas.push_back("Direccion: " + d);

@@ -41,6 +41,11 @@ using Reloj = std::chrono::steady_clock;
 struct Seguidor::Estado {
     OpcionesSeguidor opciones;
     std::unique_ptr<Transporte> red;
+    std::string donde;  // "HOST:PORT", for messages
+    Reloj::time_point inicio = Reloj::now();
+    bool conectado = false, dentro = false;
+    uint64_t token = 0;
+    std::optional<Reloj::time_point> ultimaLlegada;  // of anything from the host
     int asiento = -1;
     std::string anfitrion;
     std::string bytes;  // journal bytes received
@@ -59,6 +64,7 @@ struct Seguidor::Estado {
     bool corriendo = false;  // catching up: nothing drawn or heard
 
     void Atender(const Suceso& s) {
+        if (s.tipo == Suceso::Datos) Llego(s.llegada);
         if (s.tipo == Suceso::Desconectado) {
             if (!fin) {
                 perdido = true;
@@ -82,6 +88,7 @@ struct Seguidor::Estado {
         } else if (std::holds_alternative<Fin>(*m)) {
             fin = true;  // sent after the journal's last bytes, on their channel
         } else if (const Rechazo* r = std::get_if<Rechazo>(&*m)) {
+            // The host stopped hosting, or refused something this side sent.
             throw GameError(TextoRechazo(*r, Lado::Cliente));
         }
         // Anything else is not for a follower in play: ignored.
@@ -90,6 +97,31 @@ struct Seguidor::Estado {
     void AtenderTodo() {
         Suceso s;
         while (red->Tomar(s)) Atender(s);
+        Vigilar();
+    }
+
+    void Llego(Reloj::time_point cuando) {
+        if (ultimaLlegada) {
+            const double hueco = std::chrono::duration<double, std::milli>(cuando - *ultimaLlegada).count();
+            if (hueco > kSilencioAvisadoMs) {
+                std::printf("Datos del anfitrion de nuevo tras %.0f ms sin nada\n", hueco);
+                std::fflush(stdout);
+            }
+        }
+        ultimaLlegada = std::max(cuando, ultimaLlegada.value_or(cuando));
+    }
+
+    double SinDatosMs() const {
+        if (!ultimaLlegada || fin) return 0;
+        return std::max(0.0, std::chrono::duration<double, std::milli>(Reloj::now() - *ultimaLlegada).count());
+    }
+
+    // A host silent for kSinDatosMs is given up, whatever the transport still hopes.
+    void Vigilar() {
+        if (!fin && !perdido && SinDatosMs() >= kSinDatosMs) {
+            perdido = true;
+            porque = std::to_string(kSinDatosMs / 1000) + " s sin datos";
+        }
     }
 
     size_t Leer(char* data, size_t size) {
@@ -98,9 +130,10 @@ struct Seguidor::Estado {
                 if (fin) return 0;
                 throw GameError("Se ha perdido la conexion con el anfitrion" + (porque.empty() ? "" : ": " + porque));
             }
-            // The transport reports a host gone silent within its timeout, so this ends.
+            // The transport, or Vigilar, reports a host gone silent, so this ends.
             Suceso s;
-            if (red->Esperar(s, 200)) Atender(s);
+            if (red->Esperar(s, 100)) Atender(s);
+            Vigilar();
         }
         const size_t n = std::min(size, bytes.size() - leido);
         std::memcpy(data, bytes.data() + leido, n);
@@ -179,26 +212,32 @@ class Flujo final : public journal::ByteSource {
 
 Seguidor::Seguidor(const OpcionesSeguidor& opciones) : e(std::make_unique<Estado>()) {
     e->opciones = opciones;
+    e->donde = (opciones.anfitrion.find(':') != std::string::npos ? "[" + opciones.anfitrion + "]" : opciones.anfitrion) +
+               ":" + std::to_string(opciones.puerto);
     e->red = Transporte::Conectar(opciones.anfitrion, opciones.puerto, opciones.esperaMs);
-    Hola hola;
-    hola.version = journal::kGameVersion;
-    hola.formato = journal::kFormatVersion;
-    hola.espectador = opciones.espectador;
-    hola.asiento = opciones.espectador ? -1 : opciones.asiento;
-    hola.nombre = opciones.nombre;
-    hola.datos = opciones.datos;
-    e->red->Enviar(kParAnfitrion, kCanalControl, Codificar(hola));
-    // The answer: a welcome or a refusal; journal bytes may follow a welcome at once.
-    const auto limite = Reloj::now() + std::chrono::milliseconds(opciones.esperaMs);
-    bool dentro = false;
-    while (!dentro) {
-        if (Reloj::now() > limite)
-            throw GameError("El anfitrion " + opciones.anfitrion + " no contesta");
-        Suceso s;
-        if (!e->red->Esperar(s, 100)) continue;
-        if (s.tipo == Suceso::Desconectado)
+}
+
+bool Seguidor::Entrar() {
+    if (e->dentro) return true;
+    Suceso s;
+    while (!e->dentro && e->red->Tomar(s)) {
+        if (s.tipo == Suceso::Conectado) {
+            e->conectado = true;
+            Hola hola;
+            hola.version = journal::kGameVersion;
+            hola.formato = journal::kFormatVersion;
+            hola.espectador = e->opciones.espectador;
+            hola.asiento = e->opciones.espectador ? -1 : e->opciones.asiento;
+            hola.nombre = e->opciones.nombre;
+            hola.datos = e->opciones.datos;
+            hola.token = e->opciones.token;
+            e->red->Enviar(kParAnfitrion, kCanalControl, Codificar(hola));
+            continue;
+        }
+        if (s.tipo == Suceso::Desconectado) {
+            if (!e->conectado) throw GameError("No se puede conectar con " + e->donde);
             throw GameError("El anfitrion ha cerrado la conexion" + (s.porque.empty() ? "" : ": " + s.porque));
-        if (s.tipo != Suceso::Datos) continue;
+        }
         std::string motivo;
         std::optional<Mensaje> m = Decodificar(s.bytes.data(), s.bytes.size(), &motivo);
         if (!m) throw GameError("El anfitrion ha enviado un mensaje no valido: " + motivo);
@@ -206,12 +245,29 @@ Seguidor::Seguidor(const OpcionesSeguidor& opciones) : e(std::make_unique<Estado
         if (const Bienvenida* b = std::get_if<Bienvenida>(&*m)) {
             e->asiento = b->asiento;
             e->anfitrion = b->nombre;
-            dentro = true;
+            e->token = b->token;
+            e->dentro = true;
+            e->Llego(s.llegada);
         }
+        // Nothing else comes before the welcome; journal bytes may follow it at once.
     }
-    Estado* st = e.get();
-    session::SetFlipListener([st](int flip, int32_t ms) { st->Flip(flip, ms); });
+    if (e->dentro) {
+        Estado* st = e.get();
+        session::SetFlipListener([st](int flip, int32_t ms) { st->Flip(flip, ms); });
+        return true;
+    }
+    if (Segundos() * 1000 > e->opciones.esperaMs) {
+        if (!e->conectado) throw GameError("No se puede conectar con " + e->donde);
+        throw GameError("El anfitrion " + e->opciones.anfitrion + " no contesta");
+    }
+    return false;
 }
+
+void Seguidor::EsperarEntrada() {
+    while (!Entrar()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+}
+
+double Seguidor::Segundos() const { return std::chrono::duration<double>(Reloj::now() - e->inicio).count(); }
 
 Seguidor::~Seguidor() {
     session::SetFlipListener({});
@@ -223,6 +279,8 @@ Seguidor::~Seguidor() {
 
 int Seguidor::Asiento() const { return e->asiento; }
 std::string Seguidor::NombreAnfitrion() const { return e->anfitrion; }
+uint64_t Seguidor::Token() const { return e->token; }
+double Seguidor::SinDatosMs() const { return e->SinDatosMs(); }
 std::unique_ptr<journal::ByteSource> Seguidor::Flujo() { return std::make_unique<net::Flujo>(e.get()); }
 
 void Seguidor::Enviar(const Entrada& entrada) {

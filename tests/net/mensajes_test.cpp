@@ -25,6 +25,7 @@ net::Hola HolaBuena() {
     h.asiento = 3;
     h.nombre = "Pep\xC3\xA9 \xE2\x82\xAC\xF0\x9F\x8E\xB2";  // two- to four-byte characters
     h.datos = {{"anim/pjs.vba", 0xFFFFFFFFFFFFFFFFull}, {"sfx/boing.wav", 1}, {"sfx/dado.wav", 2}};
+    h.token = 0x8000000000000001ull;
     return h;
 }
 
@@ -46,10 +47,11 @@ TEST(Mensajes, CadaTipoVuelveComoFue) {
     const std::vector<Mensaje> todos = {
         HolaBuena(),
         lleno,
-        net::Bienvenida{-1, "Anfitrion"},
-        net::Bienvenida{3, ""},
+        net::Bienvenida{-1, "Anfitrion", 0},
+        net::Bienvenida{3, "", 0xFEDCBA9876543210ull},
         net::Rechazo{net::Rechazo::Datos, "sfx/boing.wav"},
         net::Rechazo{net::Rechazo::Otro, std::string(net::kMaxDetalle, 'z')},
+        net::Rechazo{net::Rechazo::Cerrada, ""},
         net::Diario{std::string("frikipartida-journal 2\n\0\xFF", 25)},
         net::Diario{std::string(net::kMaxDiario, 'j')},
         net::Resumen{0xFFFFFFFFu, 0x0123456789ABCDEFull},
@@ -204,7 +206,9 @@ TEST(Mensajes, ElAnfitrionCompruebaElHolaYAmbosLadosLeenPorQue) {
     EXPECT_EQ(net::TextoRechazo({net::Rechazo::AsientoOcupado, "Pexil"}, net::Lado::Cliente),
               "El asiento de Pexil ya esta ocupado");
     // What travels is decoded before it is shown: every text is plain printable.
-    for (int m = net::Rechazo::Version; m <= net::Rechazo::Otro; ++m)
+    EXPECT_EQ(net::TextoRechazo({net::Rechazo::NombreJugando, ""}, net::Lado::Cliente), "Ese nombre ya esta jugando");
+    EXPECT_EQ(net::TextoRechazo({net::Rechazo::Cerrada, ""}, net::Lado::Cliente), "El anfitrion ha dejado de hospedar");
+    for (int m = net::Rechazo::Version; m <= net::Rechazo::Cerrada; ++m)
         for (net::Lado lado : {net::Lado::Cliente, net::Lado::Anfitrion}) {
             const std::string t = net::TextoRechazo({static_cast<net::Rechazo::Motivo>(m), "x"}, lado);
             EXPECT_FALSE(t.empty());

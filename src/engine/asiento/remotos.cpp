@@ -69,7 +69,9 @@ bool algunRemoto() { return alguno; }
 void remotoCambiado(int s, const std::string& nombre) {
     if (!valido(s)) return;
     TRemoto& r = remotos[static_cast<size_t>(s)];
-    if (nombre.empty()) {
+    if (nombre == kRemotoOlvidado) {
+        r = {};
+    } else if (nombre.empty()) {
         r.presente = false;  // the name stays: the seat waits for its player
     } else {
         r.nombre = nombre;

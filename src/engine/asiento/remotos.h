@@ -28,7 +28,11 @@ bool remotoAusente(int s);
 // Whether anybody has held a seat over the network in this run.
 bool algunRemoto();
 
-// A seat taken (name) or left (empty) over the network, as the journal's event gives it.
+// The name a seat's event carries when the seat goes back to this machine for good (the
+// host stopped hosting): no player's name can hold a control character.
+inline constexpr const char* kRemotoOlvidado = "\x7f";
+// A seat taken (name), left (empty: it waits for its player) or given back
+// (kRemotoOlvidado) over the network, as the journal's event gives it.
 void remotoCambiado(int s, const std::string& nombre);
 // Forgets every remote seat (a new run).
 void olvidarRemotos();

@@ -139,7 +139,7 @@ TEST(Mensajes, LoMalFormadoSeRechazaDiciendoPorQue) {
         {"4097 archivos", datosDe({0x01, 0x10}), "demasiados archivos"},
         // 4096 entries announced in a few bytes: refused before any list is sized by it.
         {"4096 archivos en 2 bytes", datosDe({0x00, 0x10}), "cortado"},
-        {"rechazo 7", {3, 7, 0, 0}, "motivo de rechazo desconocido 7"},
+        {"rechazo 10", {3, 10, 0, 0}, "motivo de rechazo desconocido 10"},
         {"diario vacio", {4, 0, 0, 0, 0}, "de 1 a"},
         {"diario de 32769", {4, 0x01, 0x80, 0, 0}, "32769"},
         {"diario de 4 GiB", {4, 0xFF, 0xFF, 0xFF, 0xFF, 'x'}, "bytes (de 1"},

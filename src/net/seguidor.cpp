@@ -24,9 +24,14 @@
 namespace net {
 
 namespace {
-// Farther behind the host than this, a follower hurries without drawing or sound; it shows
-// the game again once it is this close.
+// A follower hurries without drawing or sound only when it is really behind: more than
+// kFlipsParaCorrer flips behind the newest while the flip it is at has waited here more
+// than kEsperaParaCorrerMs (a host's burst of flips, come all at once, is no delay), or
+// more than kFlipsMuyAtras behind whatever (a late join). It shows the game again once
+// it is kFlipsEnDirecto close.
 constexpr int kFlipsParaCorrer = 30;
+constexpr double kEsperaParaCorrerMs = 500;
+constexpr int kFlipsMuyAtras = 180;
 constexpr int kFlipsEnDirecto = 3;
 // The longest wait for the even pace at a time (the host's clock may jump, or stop).
 constexpr int kRetrasoMaxMs = 250;
@@ -178,18 +183,20 @@ struct Seguidor::Estado {
 
     void Ritmo(int flip, int32_t ms, std::optional<Reloj::time_point> llegada) {
         const int atraso = static_cast<int>(ultimoFlip) - flip;
-        if (!corriendo && atraso > kFlipsParaCorrer) Correr(true, flip);
+        const double espera = llegada ? std::chrono::duration<double, std::milli>(Reloj::now() - *llegada).count() : 0;
+        if (!corriendo && (atraso > kFlipsMuyAtras || (atraso > kFlipsParaCorrer && espera > kEsperaParaCorrerMs)))
+            Correr(true, flip);
         if (corriendo && atraso <= kFlipsEnDirecto) Correr(false, flip);
         // The rig runs as fast as the stream comes; so does a follower catching up.
         if (corriendo || session::Current().virtualClock) return;
         compas.Flip(ms, llegada ? std::optional<double>(clockseam::MonotonicMs(*llegada)) : std::nullopt);
         const std::optional<double> cuando = compas.Siguiente();
         if (!cuando) return;
-        const double espera = std::min(*cuando - clockseam::MonotonicMs(), static_cast<double>(kRetrasoMaxMs));
-        if (espera <= 0) return;  // late: the next flip is taken up at once
+        const double falta = std::min(*cuando - clockseam::MonotonicMs(), static_cast<double>(kRetrasoMaxMs));
+        if (falta <= 0) return;  // late: the next flip is taken up at once
         // The wait goes in short steps, this player's keys leaving for the host as they come.
         const Reloj::time_point hasta = Reloj::now() + std::chrono::duration_cast<Reloj::duration>(
-                                                             std::chrono::duration<double, std::milli>(espera));
+                                                             std::chrono::duration<double, std::milli>(falta));
         session::WaitBegin();
         for (Reloj::time_point ahora = Reloj::now(); ahora < hasta; ahora = Reloj::now()) {
             input::ForwardNow();

@@ -200,7 +200,7 @@ void Transporte::Estado::Avisar(bool ya) {
     for (size_t i = 0; i < lista.size() && i < 4; ++i)
         desde += (i ? ", " : "") + lista[i].second + " (" + std::to_string(lista[i].first) + ")";
     if (lista.size() > 4) desde += " y " + std::to_string(lista.size() - 4) + " mas";
-    std::printf("Conexiones cortadas sin saludo o sin sitio%s: %zu, desde %s\n", avisado ? " en el ultimo minuto" : "",
+    std::printf("Conexiones cortadas sin saludo o sin sitio%s: %zu, desde %s\n", avisado ? " desde el aviso anterior" : "",
                 total, desde.c_str());
     std::fflush(stdout);
     cortadas.clear();

@@ -55,6 +55,7 @@ struct TRed {
     net::OpcionesSeguidor opcionesSiguiente;
     std::string direccionSiguiente;
     bool olvidarRemotos = false;  // hosting stopped: the remote seats are to be given back
+    bool perdido = false;  // the last follower lost its host
 };
 TRed& laRed() {
     static TRed r;
@@ -280,6 +281,13 @@ int terminar(int codigo) {
         r.anfitrion.reset();  // lets the clients go once they have everything (bounded)
         return codigo;
     }
+    r.perdido = r.seguidor && !r.seguidor->HaSalido() && !r.seguidor->AnfitrionTermino();
+    if (r.perdido) {
+        // The reason is said already; the stream's missing end is no second fault.
+        journal::Reset();
+        r.seguidor.reset();
+        return codigo;
+    }
     if (r.seguidor && r.seguidor->HaSalido()) {
         // Leaving early is this player's choice, not a replay gone wrong.
         journal::Reset();
@@ -449,6 +457,8 @@ std::string ultimaDireccion() {
         return d;
     });
 }
+
+bool anfitrionPerdido() { return laRed().perdido; }
 
 session::Options opcionesDelSeguidor(const session::Options& actuales) {
     session::Options o = actuales;

@@ -58,6 +58,9 @@ class Unirse : public std::exception {
    public:
     const char* what() const noexcept override { return "unirse a una partida en red"; }
 };
+// Whether the last follower's run ended with its host lost or no longer hosting (not by
+// the host's run ending, nor by its player closing the window).
+bool anfitrionPerdido();
 // After Unirse: the options of the run that follows the host.
 session::Options opcionesDelSeguidor(const session::Options& actuales);
 

@@ -40,6 +40,11 @@ constexpr int kEsperaJugadoresMs = 600000;
 // latest counts: one of each per seat and event processing.
 constexpr double kBotonesPorSegundo = 40;
 constexpr double kRafagaBotones = 40;
+// A seated player silent this long gets "sin conexion N s" beside its seat's mark.
+constexpr int kSilencioMs = 2000;
+// The mark of a seat's silence in its event (the seat room's asientos::kMarcaSilencio,
+// repeated here because the network layer sits below the seats).
+constexpr char kMarcaSilencio = '\x01';
 // Between two lines about a player's dropped input.
 constexpr auto kAvisoDescartes = std::chrono::minutes(1);
 
@@ -61,6 +66,9 @@ struct Cliente {
     std::chrono::steady_clock::time_point recarga = std::chrono::steady_clock::now();
     size_t descartadas = 0;
     std::chrono::steady_clock::time_point ultimoAviso{};
+    // When it was last heard from, and the whole seconds of silence last told the game.
+    std::chrono::steady_clock::time_point oido = std::chrono::steady_clock::now();
+    int silencio = 0;
 };
 
 // The message's name, for refusals.
@@ -80,7 +88,7 @@ uint64_t NuevoToken() {
 
 // An outside fact waiting for the next event processing.
 struct Pendiente {
-    enum Tipo { Toma, Deja, Mando } tipo = Mando;
+    enum Tipo { Toma, Deja, Mando, Silencio } tipo = Mando;
     int asiento = 0;
     std::string nombre;
     input::PadEvent evento;
@@ -330,6 +338,7 @@ struct Anfitrion::Estado {
         }
         Cliente* c = Buscar(s.par);
         if (!c) return;
+        c->oido = std::max(c->oido, s.llegada);
         std::string porque;
         std::optional<Mensaje> m = Decodificar(s.bytes.data(), s.bytes.size(), &porque);
         if (!m) {
@@ -377,11 +386,26 @@ struct Anfitrion::Estado {
         }
     }
 
+    // A seated player not heard from for kSilencioMs: its seat's mark says so, in whole
+    // seconds, as an outside fact (every machine draws it).
+    void Silencios() {
+        const auto ahora = std::chrono::steady_clock::now();
+        for (Cliente& c : clientes) {
+            if (!c.aceptado || c.asiento < 0) continue;
+            const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(ahora - c.oido).count();
+            const int segundos = ms >= kSilencioMs ? static_cast<int>(ms / 1000) : 0;
+            if (segundos == c.silencio) continue;
+            c.silencio = segundos;
+            pendientes.push_back({Pendiente::Silencio, c.asiento, std::string(1, kMarcaSilencio) + std::to_string(segundos), {}});
+        }
+    }
+
     // At every event processing: what the network brought, as outside facts.
     void Inyectar() {
         if (!esperados) EsperarJugadores();
         Soltar();
         Atender();
+        Silencios();
         while (!pendientes.empty()) {
             const Pendiente p = pendientes.front();
             pendientes.pop_front();
@@ -399,6 +423,7 @@ struct Anfitrion::Estado {
                     input::RemoteSeatEvent(p.asiento, {});
                     break;
                 case Pendiente::Mando: input::ControllerEvent(p.evento); break;
+                case Pendiente::Silencio: input::RemoteSeatEvent(p.asiento, p.nombre); break;
             }
         }
     }

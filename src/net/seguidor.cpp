@@ -39,6 +39,10 @@ constexpr int kRetrasoMaxMs = 250;
 constexpr size_t kMaxResumenes = 1 << 20;
 // Bytes of the journal read and used: forgotten in pieces of this size.
 constexpr size_t kRecorte = 1 << 20;
+// How long the reason for giving the host up stays in the window before the run ends.
+constexpr int kDespedidaMs = 3000;
+// How often the waiting notice is shown again (its seconds count).
+constexpr int kAvisoCadaMs = 250;
 
 using Reloj = std::chrono::steady_clock;
 }  // namespace
@@ -67,6 +71,7 @@ struct Seguidor::Estado {
     uint32_t ultimoFlip = 0;  // the latest flip the host has shown
     Compas compas;  // the even pace
     bool corriendo = false;  // catching up: nothing drawn or heard
+    bool despedido = false;  // the reason for giving the host up has been shown
 
     void Atender(const Suceso& s) {
         if (s.tipo == Suceso::Datos) Llego(s.llegada);
@@ -94,7 +99,7 @@ struct Seguidor::Estado {
             fin = true;  // sent after the journal's last bytes, on their channel
         } else if (const Rechazo* r = std::get_if<Rechazo>(&*m)) {
             // The host stopped hosting, or refused something this side sent.
-            throw GameError(TextoRechazo(*r, Lado::Cliente));
+            Despedirse(TextoRechazo(*r, Lado::Cliente));
         }
         // Anything else is not for a follower in play: ignored.
     }
@@ -139,6 +144,7 @@ struct Seguidor::Estado {
             Suceso s;
             if (red->Esperar(s, 100)) Atender(s);
             Vigilar();
+            if (perdido) Despedirse("Se ha perdido la conexion con el anfitrion" + (porque.empty() ? "" : ": " + porque));
         }
         const size_t n = std::min(size, bytes.size() - leido);
         std::memcpy(data, bytes.data() + leido, n);
@@ -152,6 +158,41 @@ struct Seguidor::Estado {
         const std::optional<Reloj::time_point> llegada = Comprobar(flip);
         red->Enviar(kParAnfitrion, kCanalControl, Codificar(Progreso{static_cast<uint32_t>(flip)}));
         Ritmo(flip, ms, llegada);
+        EsperarSiguiente(flip);
+    }
+
+    // Between flips, with the flip just shown still on the screen: the next one's facts
+    // are waited for here, so that a host gone quiet is said over the picture ("Esperando
+    // al anfitrion... N s" after kSilencioAvisadoMs) rather than freezing it in mid-frame.
+    void EsperarSiguiente(int flip) {
+        Reloj::time_point ultimoAviso{};
+        while (ultimoFlip <= static_cast<uint32_t>(flip) && !fin && !perdido) {
+            Suceso s;
+            if (red->Esperar(s, 20)) Atender(s);
+            Vigilar();
+            input::ForwardNow();
+            if (salir) throw session::Stop(0);
+            const double callado = SinDatosMs();
+            if (callado >= kSilencioAvisadoMs && Reloj::now() - ultimoAviso >= std::chrono::milliseconds(kAvisoCadaMs)) {
+                ultimoAviso = Reloj::now();
+                display::ShowNotice("Esperando al anfitrion... " + std::to_string(static_cast<int>(callado / 1000)) + " s");
+            }
+        }
+        if (perdido) Despedirse("Se ha perdido la conexion con el anfitrion" + (porque.empty() ? "" : ": " + porque));
+    }
+
+    // The host is given up: the reason in the window first, for kDespedidaMs, then the run
+    // ends with it.
+    [[noreturn]] void Despedirse(const std::string& texto) {
+        if (!despedido) {
+            despedido = true;
+            const Reloj::time_point hasta = Reloj::now() + std::chrono::milliseconds(kDespedidaMs);
+            while (Reloj::now() < hasta) {
+                display::ShowNotice(texto);
+                std::this_thread::sleep_for(std::chrono::milliseconds(kAvisoCadaMs));
+            }
+        }
+        throw GameError(texto);
     }
 
     // The host's digest of this flip, when it came, must be this side's. Says when it came.

@@ -8,6 +8,8 @@
 # 3. The host stops hosting from the players screen with a player joined: the player is
 #    told "El anfitrion ha dejado de hospedar", and the next match the host starts has a
 #    computer in that seat, which plays.
+# 4. A player who joined from the players screen loses its host (kill -9): within 10 s it
+#    says so and its game starts again, to the main menu.
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/common.sh"
 inundar=$4
@@ -43,7 +45,8 @@ while time.time() < end and n < 200000:
 P
 basura=$!
 sleep 1
-limit "$game" --headless --join 127.0.0.1:$port --seat pexil --name Ana > ana.out 2>&1 &
+# Not under timeout: kill -9 must reach the game itself (the host's --max-flips bounds it).
+"$game" --headless --join 127.0.0.1:$port --seat pexil --name Ana > ana.out 2>&1 &
 ana=$!
 limit "$game" --headless --watch 127.0.0.1:$port --name Eva > eva.out 2>&1 &
 eva=$!
@@ -55,10 +58,12 @@ otra_carpeta impostora
 grep -q "Ese nombre ya esta jugando" impostora.out || { cat impostora.out; fail "the second Ana is not told why"; }
 kill -9 $ana
 wait $ana 2>/dev/null || true
+date +%s%N > muerte.txt
 limit "$game" --headless --join 127.0.0.1:$port --seat pexil --name Ana > ana2.out 2>&1 &
 ana=$!
 esperar host1.out '^Ana ha vuelto a jugar con Pexil'
 esperar ana2.out '^Juegas con Pexil'
+echo "kill -9 to back in its seat: $(( ($(date +%s%N) - $(cat muerte.txt)) / 1000000 )) ms"
 wait $inundacion $basura
 set +e
 wait $host; hcode=$?
@@ -128,4 +133,32 @@ awk -F'"flip":' '/"text":"RED"/ { split($2, f, ","); if (f[1] > 70) { print; exi
   fail "a stale remote seat in the next match"
 # The next match plays on to its minigame: nobody waits for a player who is gone.
 grep -q '"text":"TIEMPO: ' host3.jsonl || fail "the next match stalled"
+
+# ---- 4: the host vanishes under a player who joined from the players screen ----
+rm -f jugadores.cfg red.cfg
+"$game" --headless --host --port $port --cpu tarsun,er_varsen --script nada.txt --max-flips 3600 > host4.out 2>&1 &
+host=$!
+esperar host4.out "Partida en red en el puerto"
+{
+  printf '1 key Escape press\n12 key Down press\n13 key Down press\n14 key Enter press\n30 key Up press\n31 key Up press\n32 key Enter press\n'
+  printf '50 key Down press\n51 key Down press\n52 key Down press\n53 key Down press\n54 key Down press\n55 key Left press\n57 key Down press\n'
+  direccion=127.0.0.1:$port
+  for ((i = 0; i < ${#direccion}; i++)); do echo "$((60 + i)) type ${direccion:i:1}"; done
+  echo "90 key Enter press"
+} > unirse.txt
+otra_carpeta invitada
+(cd invitada && limit "$game" --headless --virtual-clock --seed 4 --script ../unirse.txt --trace ../invitada.jsonl \
+  --max-flips 300 > ../invitada.out 2>&1) &
+invitada=$!
+esperar host4.out '^[^ ]* juega con Pexil'
+sleep 1
+kill -9 $host
+wait $host 2>/dev/null || true
+set +e
+wait $invitada; icode=$?
+set -e
+[ $icode -eq 3 ] || { cat invitada.out; fail "the player's game did not start again: exit code $icode"; }
+grep -q "^Se ha perdido la conexion con el anfitrion" invitada.out || { cat invitada.out; fail "the player is not told"; }
+# The run after it is the game from its start: its main menu.
+grep -q '"flip":2,"op":"text","text":"Jugar"' invitada.jsonl || fail "no main menu after losing the host"
 echo ok

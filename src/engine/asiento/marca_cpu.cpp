@@ -44,6 +44,18 @@ void dibujarMarcaCPU(int s, float x, float y, float escala, bool conNombre) {
     else
         SetColor(255, 220, 0);
     DrawText(texto, x - w / 2, y - h / 2);
+    // Below it, a player over the network not heard from for a while, and for how long.
+    if (const int silencio = remoto ? asientos::silencioRemoto(s) : 0; silencio > 0) {
+        const std::string aviso = "sin conexion " + std::to_string(silencio) + " s";
+        SetScale(1, 1);
+        const float aw = TextWidth(aviso) * 1.5f * escala, ah = TextHeight(aviso) * 1.5f * escala;
+        const float ay = y + h / 2 + 2 * margen;
+        SetColor(20, 20, 20);
+        DrawRect(x - aw / 2 - margen, ay - margen, aw + 2 * margen, ah + 2 * margen);
+        SetScale(1.5f * escala, 1.5f * escala);
+        SetColor(255, 90, 60);
+        DrawText(aviso, x - aw / 2, ay);
+    }
 
     SetImageFont(fuente);
     SetScale(sx, sy);

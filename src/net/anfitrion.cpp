@@ -154,12 +154,15 @@ struct Anfitrion::Estado {
                                                 TextoRechazo(r, Lado::Anfitrion));
     }
 
-    // A player's input dropped beyond the allowance, said once a minute at most (ya: now).
+    // A player's input dropped beyond the allowance: said a second after the first drop
+    // (the burst counted together), then once a minute at most; ya: now.
     void Descartes(Cliente& c, bool ya) {
         if (c.descartadas == 0) return;
         const auto ahora = std::chrono::steady_clock::now();
+        if (c.descartadas == 1 && c.ultimoAviso == std::chrono::steady_clock::time_point{})
+            c.ultimoAviso = ahora - kAvisoDescartes + std::chrono::seconds(1);
         if (!ya && ahora - c.ultimoAviso < kAvisoDescartes) return;
-        std::printf("Descartadas %zu pulsaciones de %s por pasar de %.0f por segundo\n", c.descartadas, c.nombre.c_str(),
+        std::printf("Descartadas %zu entradas de %s por pasar de %.0f botones por segundo\n", c.descartadas, c.nombre.c_str(),
                     kBotonesPorSegundo);
         std::fflush(stdout);
         c.descartadas = 0;
@@ -507,11 +510,12 @@ void Anfitrion::Terminar(int codigo) {
     e->Atender();
     e->EnviarDiario();
     const int flips = session::FlipCount();
-    for (const Cliente& c : e->clientes)
+    for (Cliente& c : e->clientes)
         if (c.aceptado) {
             // On the journal's channel: it arrives after the journal's last bytes, never before.
             e->Enviar(c.par, kCanalDiario, Fin{std::clamp(codigo, 0, 255), static_cast<uint32_t>(flips)});
             e->red->Cerrar(c.par);
+            e->Descartes(c, true);
             // What the stream cost, for whoever tunes a connection.
             std::printf("Enviados a %s: %zu bytes en %d flips\n", c.nombre.c_str(), e->red->BytesEnviados(c.par), flips);
         }

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <deque>
@@ -175,7 +176,9 @@ struct Seguidor::Estado {
             const double callado = SinDatosMs();
             if (callado >= kSilencioAvisadoMs && Reloj::now() - ultimoAviso >= std::chrono::milliseconds(kAvisoCadaMs)) {
                 ultimoAviso = Reloj::now();
-                display::ShowNotice("Esperando al anfitrion... " + std::to_string(static_cast<int>(callado / 1000)) + " s");
+                // Whole seconds, counted from the first: the notice comes at half of one.
+                const int segundos = static_cast<int>(std::ceil(callado / 1000));
+                display::ShowNotice("Esperando al anfitrion... " + std::to_string(segundos) + " s");
             }
         }
         if (perdido) Despedirse("Se ha perdido la conexion con el anfitrion" + (porque.empty() ? "" : ": " + porque));

@@ -49,9 +49,9 @@ void ShowNotice(const std::string& text) {
     SetScale(escala, escala);
     SetColor(255, 255, 255);
     DrawText(text, x, y);
-    // The rig's shot of the next flip, taken while waiting for it, is this picture (the
-    // flip, if it comes, takes its own shot over it).
-    const std::string shot = session::ShotForNextFlip();
+    // The rig's nearest shot still to come is this picture (its flip, if it comes, takes
+    // its own shot over it): a shot of a flip far ahead catches the notice.
+    const std::string shot = session::ShotStillToCome();
     if (!shot.empty()) SaveBackBufferPNG(shot);
     PresentFrame(false);
 

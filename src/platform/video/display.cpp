@@ -392,8 +392,10 @@ void PresentFrame(bool waitRetrace) {
         pacer.Unpaced();
         return;
     }
-    // Headless and virtual-clock runs never block on the retrace.
-    const bool wait = waitRetrace && !session::Current().headless && !clockseam::IsVirtual();
+    // Virtual-clock runs and replays never block on the retrace. A headless run on the
+    // real clock (a host serving its followers) keeps the display's pace like a window:
+    // its frame timer paces it, as the offscreen swap waits for nothing.
+    const bool wait = waitRetrace && !clockseam::IsVirtual() && (!session::Current().headless || !journal::Replaying());
     if (!wait) pacer.Unpaced();
     // The driver waits for the retrace, or the frame timer does when the driver does not;
     // a network follower keeps the host's pace instead (net/compas.h).

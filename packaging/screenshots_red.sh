@@ -36,8 +36,9 @@ for tam in "1024 768" "640 480"; do
 
   # A host on the real clock starts a match; Pexil's player joins from afar.
   printf '1 key Escape press\n30 key Enter press\n' > partida.txt
-  run --host --port $port --wait 1 --cpu tarsun,er_varsen,quelbido --seed 3 --script partida.txt \
-    --max-flips 1500 --trace host.jsonl $(for f in $(seq 300 10 1490); do printf -- '--shot %d:shots/h%d.png ' $f $f; done) \
+  # Started directly (bounded by --max-flips), so that its own pid is the one stopped.
+  "$game" --headless --data "$data" --host --port $port --wait 1 --cpu tarsun,er_varsen,quelbido --seed 3 --script partida.txt \
+    --max-flips 4000 --trace host.jsonl $(for f in $(seq 300 10 3990); do printf -- '--shot %d:shots/h%d.png ' $f $f; done) \
     > host.out 2>&1 &
   host=$!
   pids+=($host)
@@ -47,8 +48,10 @@ for tam in "1024 768" "640 480"; do
     --shot "99999:$out/red_esperando_$w.png" > ana.out 2>&1 &
   ana=$!
   pids+=($ana)
-  # The player stops answering for 7 s (the host marks its seat), then goes on.
-  sleep 8
+  # Once the host shows an explanation page (every seat's mark on it), the player stops
+  # answering for 7 s (the host marks its seat), then goes on.
+  for _ in $(seq 600); do grep -q '"text":"Pulsa una tecla..."' host.jsonl 2>/dev/null && break; sleep 0.1; done
+  sleep 1
   kill -STOP $ana
   sleep 7
   kill -CONT $ana
@@ -57,7 +60,7 @@ for tam in "1024 768" "640 480"; do
   kill -STOP $host
   sleep 3.3
   kill -9 $ana
-  kill -CONT $host
+  kill -9 $host
   wait $ana 2>/dev/null || true
   wait $host 2>/dev/null || true
   # The host's: a flip whose picture shows the mark.

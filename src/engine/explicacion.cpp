@@ -96,11 +96,11 @@ void dibujarBotones(const std::vector<std::string>& teclas, float x, int asiento
         const std::string pulsa = teclas.size() == 1 ? "Espacio" : "<-  ->";
         SetImageFont(nullptr);
         SetScale(1, 1);
-        const float w = TextWidth(pulsa) * 1.5f, h = TextHeight(pulsa) * 1.5f;
+        const float w = TextWidth(pulsa) * 2, h = TextHeight(pulsa) * 2;
         SetColor(40, 40, 40);
         DrawRect(x - w / 2 - 4, 230, w + 8, h + 6);
         SetColor(255, 255, 255);
-        SetScale(1.5f, 1.5f);
+        SetScale(2, 2);
         DrawText(pulsa, x - w / 2, 233);
         SetColor(0, 0, 0);
         return;

@@ -224,7 +224,7 @@ struct Anfitrion::Estado {
                 for (int s : kOrdenAsientos)
                     if (asiento < 0 && libre(s)) asiento = s;
                 if (asiento < 0) {
-                    const Rechazo r{Rechazo::Lleno, {}};
+                    const Rechazo r{Rechazo::SinAsiento, {}};
                     return Rechazar(par, r, TextoRechazo(r, Lado::Anfitrion));
                 }
             }

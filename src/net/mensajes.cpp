@@ -142,7 +142,7 @@ void Escribir(Escritor& w, const Bienvenida& m) {
     w.u64(m.token);
 }
 void Escribir(Escritor& w, const Rechazo& m) {
-    Exigir(m.motivo <= Rechazo::Cerrada, "Rechazo.motivo");
+    Exigir(m.motivo <= Rechazo::SinAsiento, "Rechazo.motivo");
     w.u8(m.motivo);
     Texto(w, m.detalle, "Rechazo.detalle", DetalleValido);
 }
@@ -312,7 +312,7 @@ Bienvenida LeerBienvenida(Lector& r) {
 Rechazo LeerRechazo(Lector& r) {
     Rechazo m;
     const uint8_t motivo = r.u8("motivo");
-    Comprobar(r, motivo <= Rechazo::Cerrada, "motivo de rechazo desconocido " + std::to_string(motivo));
+    Comprobar(r, motivo <= Rechazo::SinAsiento, "motivo de rechazo desconocido " + std::to_string(motivo));
     m.motivo = r.ok() ? static_cast<Rechazo::Motivo>(motivo) : Rechazo::Otro;
     m.detalle = Texto(r, kMaxDetalle, "detalle", DetalleValido);
     return m;
@@ -454,6 +454,7 @@ std::string TextoRechazo(const Rechazo& r, Lado lado) {
             return lado == Lado::Cliente ? "El anfitrion no admite el mensaje " + r.detalle
                                          : "Mensaje no permitido del jugador: " + r.detalle;
         case Rechazo::Cerrada: return "El anfitrion ha dejado de hospedar";
+        case Rechazo::SinAsiento: return "No queda ningun asiento libre (se puede mirar la partida con --watch)";
         case Rechazo::Otro:
             break;
     }

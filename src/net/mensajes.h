@@ -66,11 +66,13 @@ struct Bienvenida {
 
 // Host -> client (or said to itself): cannot play, and why.
 struct Rechazo {
-    // NoPermitido: the client sent a message it may not send (the detail names it); Cerrada:
-    // the host stopped hosting. New reasons go at the end: the numbers travel.
+    // Lleno: every seat and spectator place is taken; SinAsiento: every seat is, and the
+    // player may still watch. NoPermitido: the client sent a message it may not send (the
+    // detail names it); Cerrada: the host stopped hosting. New reasons go at the end: the
+    // numbers travel.
     enum Motivo : uint8_t {
         Version, FormatoDiario, Datos, Lleno, AsientoOcupado, AsientoNoValido, Otro,
-        NombreJugando, NoPermitido, Cerrada
+        NombreJugando, NoPermitido, Cerrada, SinAsiento
     };
     Motivo motivo = Otro;
     // The other side's value as the side showing it sees it: the other's version or

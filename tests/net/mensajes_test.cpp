@@ -139,7 +139,7 @@ TEST(Mensajes, LoMalFormadoSeRechazaDiciendoPorQue) {
         {"4097 archivos", datosDe({0x01, 0x10}), "demasiados archivos"},
         // 4096 entries announced in a few bytes: refused before any list is sized by it.
         {"4096 archivos en 2 bytes", datosDe({0x00, 0x10}), "cortado"},
-        {"rechazo 10", {3, 10, 0, 0}, "motivo de rechazo desconocido 10"},
+        {"rechazo 11", {3, 11, 0, 0}, "motivo de rechazo desconocido 11"},
         {"diario vacio", {4, 0, 0, 0, 0}, "de 1 a"},
         {"diario de 32769", {4, 0x01, 0x80, 0, 0}, "32769"},
         {"diario de 4 GiB", {4, 0xFF, 0xFF, 0xFF, 0xFF, 'x'}, "bytes (de 1"},
@@ -208,7 +208,7 @@ TEST(Mensajes, ElAnfitrionCompruebaElHolaYAmbosLadosLeenPorQue) {
     // What travels is decoded before it is shown: every text is plain printable.
     EXPECT_EQ(net::TextoRechazo({net::Rechazo::NombreJugando, ""}, net::Lado::Cliente), "Ese nombre ya esta jugando");
     EXPECT_EQ(net::TextoRechazo({net::Rechazo::Cerrada, ""}, net::Lado::Cliente), "El anfitrion ha dejado de hospedar");
-    for (int m = net::Rechazo::Version; m <= net::Rechazo::Cerrada; ++m)
+    for (int m = net::Rechazo::Version; m <= net::Rechazo::SinAsiento; ++m)
         for (net::Lado lado : {net::Lado::Cliente, net::Lado::Anfitrion}) {
             const std::string t = net::TextoRechazo({static_cast<net::Rechazo::Motivo>(m), "x"}, lado);
             EXPECT_FALSE(t.empty());

@@ -26,12 +26,10 @@ namespace net {
 
 namespace {
 // A follower hurries without drawing or sound only when it is really behind: more than
-// kFlipsParaCorrer flips behind the newest while the flip it is at has waited here more
-// than kEsperaParaCorrerMs (a host's burst of flips, come all at once, is no delay), or
-// more than kFlipsMuyAtras behind whatever (a late join). It shows the game again once
-// it is kFlipsEnDirecto close.
-constexpr int kFlipsParaCorrer = 30;
-constexpr double kEsperaParaCorrerMs = 500;
+// kFlipsMuyAtras flips (3 s) behind the newest (a late join, a long outage). Less than
+// that (a host's burst, this machine's own pause loading a minigame), the even pace takes
+// up late flips at once and draws them: the picture runs a little fast until it is in
+// time, and is never hidden. Hurrying ends once kFlipsEnDirecto close.
 constexpr int kFlipsMuyAtras = 180;
 constexpr int kFlipsEnDirecto = 3;
 // The longest wait for the even pace at a time (the host's clock may jump, or stop).
@@ -227,9 +225,7 @@ struct Seguidor::Estado {
 
     void Ritmo(int flip, int32_t ms, std::optional<Reloj::time_point> llegada) {
         const int atraso = static_cast<int>(ultimoFlip) - flip;
-        const double espera = llegada ? std::chrono::duration<double, std::milli>(Reloj::now() - *llegada).count() : 0;
-        if (!corriendo && (atraso > kFlipsMuyAtras || (atraso > kFlipsParaCorrer && espera > kEsperaParaCorrerMs)))
-            Correr(true, flip);
+        if (!corriendo && atraso > kFlipsMuyAtras) Correr(true, flip);
         if (corriendo && atraso <= kFlipsEnDirecto) Correr(false, flip);
         // The rig runs as fast as the stream comes; so does a follower catching up.
         if (corriendo || session::Current().virtualClock) return;

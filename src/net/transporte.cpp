@@ -32,6 +32,9 @@ constexpr uint32_t kAdios = 0x46504121;
 // the game full can still be told so.
 constexpr size_t kHuecosDeRechazo = 4;
 constexpr size_t kHuecos = kMaxSinSaludo + kHuecosDeRechazo;
+// A connection whose first packet came just before kSaludoMs keeps its slot this long
+// after it, for the game to read the hello and let it in.
+constexpr uint32_t kMargenSaludoMs = 1000;
 // How often the thread looks for connections that have waited too long.
 constexpr uint32_t kRevisionMs = 100;
 // ENet keeps at most this much of a peer's out-of-order and half-assembled data; our
@@ -99,6 +102,7 @@ struct Transporte::Estado {
     int siguiente = 1;
     // Host: peers not yet let in, connected or still in ENet's handshake, and since when.
     std::map<ENetPeer*, uint32_t> sinSaludo;
+    std::set<ENetPeer*> oidos;  // of those, the ones that sent something
     size_t dentro = 0;  // peers let in and still connected
     std::set<ENetPeer*> aceptados;
     // Connections dropped for lack of room or of a hello, by address, not yet reported.
@@ -125,6 +129,7 @@ struct Transporte::Estado {
     void Olvidar(ENetPeer* peer) {
         cerrando.erase(peer);
         sinSaludo.erase(peer);
+        oidos.erase(peer);
         if (aceptados.erase(peer)) --dentro;
         auto it = ids.find(peer);
         if (it == ids.end()) return;
@@ -173,6 +178,7 @@ void Transporte::Estado::Revisar() {
         ENetPeer* p = it->first;
         const bool vivo = EnSaludo(p) || (p->state == ENET_PEER_STATE_CONNECTED && ids.count(p));
         if (!vivo) {
+            oidos.erase(p);
             it = sinSaludo.erase(it);
             continue;
         }
@@ -299,6 +305,9 @@ void Transporte::Estado::Atender(const ENetEvent& ev) {
                 enet_packet_destroy(ev.packet);
                 return;
             }
+            // Its hello came just in time: the game gets a moment to let it in.
+            if (auto espera = sinSaludo.find(ev.peer); espera != sinSaludo.end() && oidos.insert(ev.peer).second)
+                espera->second = std::max(espera->second, enet_time_get() - kSaludoMs + kMargenSaludoMs);
             bool desborda;
             {
                 std::lock_guard<std::mutex> l(mu);
@@ -345,6 +354,7 @@ void Transporte::Estado::Bucle() {
             if (o.que == Orden::Aceptar) {
                 if (aceptados.insert(it->second).second) ++dentro;
                 sinSaludo.erase(it->second);
+                oidos.erase(it->second);
                 continue;
             }
             if (o.que == Orden::Cerrar) {

@@ -103,11 +103,23 @@ int main(int argc, char** argv) {
         return 2;
     }
     // A run that joins a host from the players screen ends there, and the next one follows
-    // the host's match from its start, in the same window's place.
+    // the host's match from its start, in the same window's place. When the host is lost
+    // or stops hosting (its reason shown in the window first), the game starts again as it
+    // was, to its menus; the host's run ending, or the window closed, ends the program.
+    const session::Options original = options;
+    bool siguiendo = false;
     while (true) {
         bool unirse = false;
         const int code = jugar(options, data, unirse);
-        if (!unirse || StopSignal() != 0) return code;
-        options = red::opcionesDelSeguidor(options);
+        // A stop signal ends the program, whatever the run was.
+        if (StopSignal() != 0) return code;
+        if (unirse) {
+            options = red::opcionesDelSeguidor(options);
+            siguiendo = true;
+            continue;
+        }
+        if (!siguiendo || !red::anfitrionPerdido()) return code;
+        options = original;
+        siguiendo = false;
     }
 }

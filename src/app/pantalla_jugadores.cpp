@@ -30,6 +30,66 @@ bool caracterDeDireccion(int c) {
 }
 constexpr size_t kMaxDireccion = 64;
 
+// The panel of the background holds the list from y = 200: its lines' spacing at rest,
+// and the farthest below the first line the last may start.
+constexpr int kEspacioLineas = 50;
+constexpr int kUltimaLineaY = 310;
+// The notes below the panel: in the screen's font at half size, white on a dark band,
+// each wrapped to the screen's width; as many lines as fit above the bottom.
+constexpr float kNotasY = 578, kNotasX = 40, kNotasEscala = 0.5f, kNotasFin = 760;
+
+// A note cut into lines no wider than ancho (in the current font, at kNotasEscala), at
+// spaces where it can, anywhere when a word alone is wider.
+std::vector<std::string> partir(const std::string& nota, float ancho) {
+    std::vector<std::string> lineas;
+    std::string linea;
+    auto cabe = [&](const std::string& t) { return TextWidth(t) * kNotasEscala <= ancho; };
+    size_t i = 0;
+    while (i < nota.size()) {
+        size_t fin = nota.find(' ', i);
+        if (fin == std::string::npos) fin = nota.size();
+        std::string palabra = nota.substr(i, fin - i);
+        const std::string prueba = linea.empty() ? palabra : linea + " " + palabra;
+        if (cabe(prueba)) {
+            linea = prueba;
+        } else {
+            if (!linea.empty()) lineas.push_back(linea);
+            linea.clear();
+            while (!cabe(palabra) && palabra.size() > 1) {
+                size_t n = palabra.size() - 1;
+                while (n > 1 && !cabe(palabra.substr(0, n))) --n;
+                lineas.push_back(palabra.substr(0, n));
+                palabra.erase(0, n);
+            }
+            linea = palabra;
+        }
+        i = fin + 1;
+    }
+    if (!linea.empty()) lineas.push_back(linea);
+    return lineas;
+}
+
+void dibujarNotas(const std::vector<std::string>& notas) {
+    const float ancho = 1024 - 2 * kNotasX;
+    std::vector<std::string> lineas;
+    for (const std::string& n : notas)
+        for (std::string& l : partir(n, ancho - 20)) lineas.push_back(std::move(l));
+    const float alto = TextHeight() * kNotasEscala;
+    const size_t caben = static_cast<size_t>(std::max(1.0f, (kNotasFin - kNotasY - 10) / alto));
+    if (lineas.size() > caben) lineas.resize(caben);
+    SetScale(1, 1);
+    SetColor(25, 20, 45);
+    DrawRect(kNotasX, kNotasY, ancho, alto * static_cast<float>(lineas.size()) + 10);
+    SetScale(kNotasEscala, kNotasEscala);
+    SetColor(255, 255, 255);
+    float y = kNotasY + 5;
+    for (const std::string& l : lineas) {
+        DrawText(l, kNotasX + 10, y);
+        y += alto;
+    }
+    SetScale(1, 1);
+}
+
 // One line of the screen. A line is added by adding it to the list in start(): nothing
 // else counts lines.
 struct TLinea {
@@ -78,6 +138,9 @@ int TPantallaJugadores::start() {
     int red = red::hospedando() ? kCrear : kNo;
     std::string direccion = red::ultimaDireccion();
     std::string aviso;  // what went wrong last, in plain words
+    // Joining in the background: the address being joined and the seconds so far.
+    bool uniendo = false;
+    int segundos = 0;
     // Where this machine can be reached: asked once when hosting starts, not every frame.
     std::vector<std::string> direcciones;
     if (red == kCrear) direcciones = red::direcciones();
@@ -118,14 +181,31 @@ int TPantallaJugadores::start() {
         const TLinea& elegida = lineas[visibles[static_cast<size_t>(selection)]];
         // Enter and Escape are read at the top of the frame, as the menus read Enter.
         const bool enter = KeyHit(KEY_ENTER) > 0;
-        if (KeyHit(KEY_ESCAPE) > 0 || (enter && elegida.volver)) break;
+        const bool escape = KeyHit(KEY_ESCAPE) > 0;
+        if (uniendo) {
+            // Escape drops the attempt; the screen stays.
+            if (escape) {
+                red::cancelarUnion();
+                uniendo = false;
+                aviso = "Cancelado";
+            } else {
+                aviso = red::uniendose(segundos);  // throws red::Unirse once in
+                uniendo = aviso.empty();
+            }
+        } else if (escape || (enter && elegida.volver)) {
+            break;
+        }
         // Typed characters go to the address line while it is chosen, and nowhere else.
         for (int c = GetChar(); c != 0; c = GetChar()) {
-            if (!elegida.direccion) continue;
+            if (!elegida.direccion || uniendo) continue;
             if (c == 8 && !direccion.empty()) direccion.pop_back();
             if (caracterDeDireccion(c) && direccion.size() < kMaxDireccion) direccion += static_cast<char>(c);
         }
-        if (enter && elegida.direccion) aviso = direccion.empty() ? "Escribe la direccion del anfitrion" : red::unirse(direccion);
+        if (enter && elegida.direccion && !uniendo) {
+            aviso = direccion.empty() ? "Escribe la direccion del anfitrion" : red::unirse(direccion);
+            uniendo = aviso.empty() && !direccion.empty();
+            segundos = 0;
+        }
 
         SetColor(255, 255, 255);
         DrawImage(fondo, 0, 0, 0);
@@ -136,15 +216,19 @@ int TPantallaJugadores::start() {
             if (paso != 0 && elegida.cambiar) elegida.cambiar(paso);
             selection = moverSeleccion(selection, last);
         }
+        // At rest, the lines close up as far as needed to stay inside the panel.
+        if (lista.enReposo())
+            lista.spacing = std::min(kEspacioLineas, kUltimaLineaY / std::max(1, static_cast<int>(visibles.size()) - 1));
         std::vector<std::string> textos;
         for (size_t i : visibles) textos.push_back(lineas[i].texto);
         dibujarLista(textos, lista, selection, [&](int i) {
             const TLinea& linea = lineas[visibles[static_cast<size_t>(i)]];
             return linea.valor ? linea.valor() : std::string();
         });
-        // Below the list: where this machine can be reached and who joined, or what went
-        // wrong, in the built-in font.
+        // Below the panel: where this machine can be reached and who joined, or what went
+        // wrong.
         std::vector<std::string> notas;
+        if (uniendo) notas.push_back("Conectando con " + direccion + "... " + std::to_string(segundos) + " s");
         if (!aviso.empty()) notas.push_back(aviso);
         if (red == kCrear) {
             for (const std::string& d : direcciones) notas.push_back("Direccion: " + d);
@@ -152,19 +236,7 @@ int TPantallaJugadores::start() {
             if (unidos.empty()) notas.push_back("Esperando jugadores...");
             for (const std::string& j : unidos) notas.push_back("Se ha unido " + j);
         }
-        if (!notas.empty() && lista.enReposo()) {
-            const TImageFontPtr fuente = GetImageFont();
-            SetImageFont(nullptr);
-            SetScale(2, 2);
-            SetColor(0, 0, 0);
-            float y = lista.y(static_cast<int>(visibles.size())) + 10;
-            for (const std::string& n : notas) {
-                DrawText(n, 170, y);
-                y += 22;
-            }
-            SetScale(1, 1);
-            SetImageFont(fuente);
-        }
+        if (!notas.empty() && lista.enReposo()) dibujarNotas(notas);
         Flip(-1);
         Cls();
     }

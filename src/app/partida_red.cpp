@@ -53,24 +53,102 @@ struct TRed {
     std::unique_ptr<net::Seguidor> seguidor;
     // unirse's follower, already let in, waiting for the next run.
     std::unique_ptr<net::Seguidor> siguiente;
+    net::OpcionesSeguidor opcionesSiguiente;
     std::string direccionSiguiente;
+    bool olvidarRemotos = false;  // hosting stopped: the remote seats are to be given back
+    bool perdido = false;  // the last follower lost its host
 };
 TRed& laRed() {
     static TRed r;
     return r;
 }
 
-// The name a player is shown under: --name, else the login name, else "Jugador".
+// The name a player is shown under: --name, else the login name, else "Jugador". A
+// --name that cannot travel is refused, saying the limit; a login name that cannot is
+// shortened or replaced, with a notice. Never changed silently.
 std::string nombreDelJugador(const session::Options& o) {
-    std::string nombre = o.net.name;
-    if (nombre.empty()) {
-        const char* usuario = std::getenv("USER");
-        if (!usuario || !*usuario) usuario = getlogin();
-        if (usuario) nombre = usuario;
+    std::string porque;
+    if (!o.net.name.empty()) {
+        if (!net::NombreValido(o.net.name, &porque))
+            throw GameError("El nombre de --name no vale: " + porque + " (como mucho " + std::to_string(net::kMaxNombre) +
+                            " bytes de texto sin caracteres de control)");
+        return o.net.name;
     }
-    if (nombre.size() > net::kMaxNombre) nombre.resize(net::kMaxNombre);
-    if (!net::NombreValido(nombre)) nombre.clear();
-    return nombre.empty() ? "Jugador" : nombre;
+    const char* usuario = std::getenv("USER");
+    if (!usuario || !*usuario) usuario = getlogin();
+    std::string nombre = usuario ? usuario : "";
+    if (nombre.empty()) return "Jugador";
+    if (net::NombreValido(nombre)) return nombre;
+    std::string corto = nombre.substr(0, net::kMaxNombre);
+    // Cut at a character's start, so that a long name stays valid UTF-8.
+    while (!corto.empty() && !net::NombreValido(corto)) corto.pop_back();
+    if (corto.empty()) corto = "Jugador";
+    std::printf("El nombre de usuario no vale para la red (como mucho %zu bytes de texto); se usa \"%s\"\n",
+                net::kMaxNombre, corto.c_str());
+    std::fflush(stdout);
+    return corto;
+}
+
+// red.cfg: the last address joined on its first line, then one line per host and name
+// with the token that host gave ("token HEX HOST:PORT NAME").
+struct TRedCfg {
+    std::string direccion;
+    std::vector<std::string> tokens;  // the lines, as written
+};
+TRedCfg leerRedCfg() {
+    TRedCfg c;
+    const std::string texto = settings::Read("red.cfg").value_or("");
+    size_t desde = 0;
+    bool primera = true;
+    while (desde < texto.size()) {
+        size_t fin = texto.find('\n', desde);
+        if (fin == std::string::npos) fin = texto.size();
+        std::string linea = texto.substr(desde, fin - desde);
+        if (!linea.empty() && linea.back() == '\r') linea.pop_back();
+        if (primera)
+            c.direccion = linea;
+        else if (linea.rfind("token ", 0) == 0 && c.tokens.size() < 64)
+            c.tokens.push_back(linea);
+        primera = false;
+        desde = fin + 1;
+    }
+    return c;
+}
+void escribirRedCfg(const TRedCfg& c) {
+    std::string texto = c.direccion + "\n";
+    for (const std::string& t : c.tokens) texto += t + "\n";
+    // Only a convenience: the game goes on without it.
+    settings::Write("red.cfg", texto);
+}
+std::string claveToken(const net::OpcionesSeguidor& s) {
+    return s.anfitrion + ":" + std::to_string(s.puerto) + " " + s.nombre;
+}
+uint64_t tokenGuardado(const net::OpcionesSeguidor& s) {
+    const std::string clave = claveToken(s);
+    for (const std::string& l : leerRedCfg().tokens) {
+        // "token " + 16 hex digits + " " + the key
+        if (l.size() == 23 + clave.size() && l.compare(23, std::string::npos, clave) == 0) {
+            try {
+                return std::stoull(l.substr(6, 16), nullptr, 16);
+            } catch (const std::exception&) {
+                return 0;
+            }
+        }
+    }
+    return 0;
+}
+void guardarToken(const net::OpcionesSeguidor& s, uint64_t token) {
+    if (token == 0) return;
+    TRedCfg c = leerRedCfg();
+    const std::string clave = claveToken(s);
+    c.tokens.erase(std::remove_if(c.tokens.begin(), c.tokens.end(),
+                                  [&](const std::string& l) { return l.size() >= 23 && l.substr(23) == clave; }),
+                   c.tokens.end());
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(token));
+    c.tokens.push_back(std::string("token ") + hex + " " + clave);
+    if (c.tokens.size() > 32) c.tokens.erase(c.tokens.begin());
+    escribirRedCfg(c);
 }
 
 // The fingerprint of the game's own data: its folders only, not whatever else the data
@@ -119,7 +197,7 @@ void nuevoAnfitrion(const session::Options& o) {
     r.anfitrion = std::make_unique<net::Anfitrion>(a, juego);
 }
 
-std::unique_ptr<net::Seguidor> nuevoSeguidor(const session::Options& o, const std::string& direccion, bool espectador) {
+net::OpcionesSeguidor opcionesSeguidor(const session::Options& o, const std::string& direccion, bool espectador) {
     net::OpcionesSeguidor s;
     std::string error;
     if (!net::LeerDireccion(direccion, s.anfitrion, s.puerto, error)) throw GameError(error);
@@ -128,7 +206,8 @@ std::unique_ptr<net::Seguidor> nuevoSeguidor(const session::Options& o, const st
     s.nombre = nombreDelJugador(o);
     s.datos = laRed().datos;
     s.huella = huellaDelJuego;
-    return std::make_unique<net::Seguidor>(s);
+    s.token = tokenGuardado(s);
+    return s;
 }
 
 void decirQuienJuega(const net::Seguidor& s) {
@@ -156,7 +235,10 @@ void empezar(const session::Options& o, const std::string& carpetaDatos) {
     }
     if (o.net.host) return nuevoAnfitrion(o);
     if (!o.net.Follows()) return;
-    r.seguidor = nuevoSeguidor(o, o.net.join.empty() ? o.net.watch : o.net.join, o.net.join.empty());
+    const net::OpcionesSeguidor s = opcionesSeguidor(o, o.net.join.empty() ? o.net.watch : o.net.join, o.net.join.empty());
+    r.seguidor = std::make_unique<net::Seguidor>(s);
+    r.seguidor->EsperarEntrada();
+    guardarToken(s, r.seguidor->Token());
     decirQuienJuega(*r.seguidor);
 }
 
@@ -200,6 +282,13 @@ int terminar(int codigo) {
         r.anfitrion.reset();  // lets the clients go once they have everything (bounded)
         return codigo;
     }
+    r.perdido = r.seguidor && !r.seguidor->HaSalido() && !r.seguidor->AnfitrionTermino();
+    if (r.perdido) {
+        // The reason is said already; the stream's missing end is no second fault.
+        journal::Reset();
+        r.seguidor.reset();
+        return codigo;
+    }
     if (r.seguidor && r.seguidor->HaSalido()) {
         // Leaving early is this player's choice, not a replay gone wrong.
         journal::Reset();
@@ -235,8 +324,25 @@ std::string crearPartida() {
 void dejarDeHospedar() {
     TRed& r = laRed();
     if (!r.anfitrion) return;
-    r.anfitrion->Terminar(0);
+    r.anfitrion->Cerrar();
     r.anfitrion.reset();
+    // At the next event processing, as outside facts, every seat held over the network is
+    // what it was before its player came: a person at this machine's keyboard.
+    r.olvidarRemotos = true;
+    input::SetNetworkSource([] {
+        if (!laRed().olvidarRemotos) return;
+        laRed().olvidarRemotos = false;
+        for (int s = 0; s < asientos::NUM_ASIENTOS; ++s) {
+            if (asientos::nombreRemoto(s).empty()) continue;
+            if (asientos::tieneRemoto(s)) {
+                input::PadEvent e;
+                e.pad = asientos::mandoRemoto(s);
+                e.kind = input::PadEvent::Disconnect;
+                input::ControllerEvent(e);
+            }
+            input::RemoteSeatEvent(s, asientos::kRemotoOlvidado);
+        }
+    });
 }
 
 namespace {
@@ -276,9 +382,11 @@ std::vector<std::string> jugadores() {
         std::vector<std::string> lista;
         if (const net::Anfitrion* a = laRed().anfitrion.get()) {
             const std::vector<std::string> nombres = a->Jugadores();
+            const std::vector<bool> vueltos = a->Vueltos();
             for (size_t s = 0; s < nombres.size(); ++s)
                 if (!nombres[s].empty())
-                    lista.push_back(nombres[s] + " (" + asientos::personaje(static_cast<int>(s)).nombre + ")");
+                    lista.push_back(nombres[s] + " (" + asientos::personaje(static_cast<int>(s)).nombre + ")" +
+                                    (vueltos[s] ? ", ha vuelto" : ""));
         }
         return lista;
     });
@@ -287,37 +395,71 @@ std::vector<std::string> jugadores() {
 std::string unirse(const std::string& direccion) {
     TRed& r = laRed();
     if (r.anfitrion) return "Ya hospedas una partida en red";
-    const std::string error = journal::Setting("unirse", [&]() -> std::string {
+    return journal::Setting("unirse", [&]() -> std::string {
         try {
-            r.siguiente = nuevoSeguidor(r.opciones, direccion, false);
+            r.opcionesSiguiente = opcionesSeguidor(r.opciones, direccion, false);
+            r.siguiente = std::make_unique<net::Seguidor>(r.opcionesSiguiente);
             r.direccionSiguiente = direccion;
             return {};
         } catch (const GameError& e) {
+            r.siguiente.reset();
             return e.what();
         }
     });
-    if (!error.empty()) return error;
+}
+
+std::string uniendose(int& segundos) {
+    TRed& r = laRed();
+    // Each look is a fact of the run: a replay shows the same seconds and the same end.
+    const std::string estado = journal::Setting("uniendose", [&]() -> std::string {
+        if (!r.siguiente) return "e Cancelado";
+        try {
+            if (r.siguiente->Entrar()) return "dentro";
+            return "s " + std::to_string(static_cast<int>(r.siguiente->Segundos()));
+        } catch (const GameError& e) {
+            r.siguiente.reset();
+            return std::string("e ") + e.what();
+        }
+    });
+    if (estado.rfind("s ", 0) == 0) {
+        segundos = std::atoi(estado.c_str() + 2);
+        return {};
+    }
+    if (estado.rfind("e ", 0) == 0) {
+        segundos = -1;
+        return estado.substr(2);
+    }
     if (r.siguiente) {
         // Kept for the next time; a replay writes nothing.
-        // Only a convenience: the join goes on without it.
-        settings::Write("red.cfg", direccion + "\n");
+        TRedCfg c = leerRedCfg();
+        c.direccion = r.direccionSiguiente;
+        escribirRedCfg(c);
+        guardarToken(r.opcionesSiguiente, r.siguiente->Token());
     }
     throw Unirse();
 }
 
+void cancelarUnion() {
+    TRed& r = laRed();
+    if (!r.siguiente) return;
+    std::printf("Cancelada la conexion con %s\n", r.direccionSiguiente.c_str());
+    std::fflush(stdout);
+    r.siguiente.reset();
+}
+
 std::string ultimaDireccion() {
     return journal::Setting("ultima_direccion", [] {
-        const std::string texto = settings::Read("red.cfg").value_or("");
         // The first line, in the characters an address may have.
         std::string d;
-        for (char c : texto) {
-            if (c == '\n' || c == '\r') break;
+        for (char c : leerRedCfg().direccion) {
             if (std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == ':' || c == '-') d += c;
             if (d.size() >= 64) break;
         }
         return d;
     });
 }
+
+bool anfitrionPerdido() { return laRed().perdido; }
 
 session::Options opcionesDelSeguidor(const session::Options& actuales) {
     session::Options o = actuales;

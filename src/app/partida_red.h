@@ -41,9 +41,15 @@ bool hospedando();
 std::vector<std::string> direcciones();
 // The players who joined, as "Ana (Pexil)".
 std::vector<std::string> jugadores();
-// Joins the host at direccion: on success this run ends and a new one starts following
-// that host (Unirse is thrown, for main to catch); on failure returns the reason.
+// Starts joining the host at direccion in the background: "" when under way, or what
+// went wrong at once.
 std::string unirse(const std::string& direccion);
+// Once a frame while joining: "" while under way (segundos: since it started), or what
+// went wrong (segundos -1). Once the host lets this machine in, this run ends and a new
+// one starts following that host (Unirse is thrown, for main to catch).
+std::string uniendose(int& segundos);
+// Escape while joining: the attempt is dropped.
+void cancelarUnion();
 // The last address joined (red.cfg in the settings folder), "" none.
 std::string ultimaDireccion();
 
@@ -52,6 +58,9 @@ class Unirse : public std::exception {
    public:
     const char* what() const noexcept override { return "unirse a una partida en red"; }
 };
+// Whether the last follower's run ended with its host lost or no longer hosting (not by
+// the host's run ending, nor by its player closing the window).
+bool anfitrionPerdido();
 // After Unirse: the options of the run that follows the host.
 session::Options opcionesDelSeguidor(const session::Options& actuales);
 

@@ -3,6 +3,7 @@
 #include "engine/asiento/cerebro.h"
 #include "engine/asiento/mandos.h"
 #include "engine/asiento/marca_cpu.h"
+#include "engine/asiento/remotos.h"
 
 #include "engine/gl.h"
 #include "platform/base/random.h"
@@ -86,8 +87,24 @@ void dibujarTeclas(const std::vector<std::string>& teclas, float x) {
     }
 }
 // Beside each key box of a seat that has a controller, the controller button that presses
-// that key, in a round dark button. Draws nothing for seats without one.
+// that key, in a round dark button; below the boxes of a seat held over the network, what
+// its player presses. Draws nothing for other seats.
 void dibujarBotones(const std::vector<std::string>& teclas, float x, int asiento) {
+    if (asientos::tieneRemoto(asiento) && !teclas.empty()) {
+        // A player over the network presses on their own keyboard: Space (or Enter, or
+        // the key above) for one key, the arrows for two. Said below the boxes.
+        const std::string pulsa = teclas.size() == 1 ? "Espacio" : "<-  ->";
+        SetImageFont(nullptr);
+        SetScale(1, 1);
+        const float w = TextWidth(pulsa) * 2, h = TextHeight(pulsa) * 2;
+        SetColor(40, 40, 40);
+        DrawRect(x - w / 2 - 4, 230, w + 8, h + 6);
+        SetColor(255, 255, 255);
+        SetScale(2, 2);
+        DrawText(pulsa, x - w / 2, 233);
+        SetColor(0, 0, 0);
+        return;
+    }
     if (!asientos::tieneMando(asiento)) return;
     for (size_t i = 0; i < teclas.size(); ++i) {
         const int tecla = teclas[i].size() == 1 ? std::toupper(static_cast<unsigned char>(teclas[i][0])) : 0;

@@ -18,6 +18,8 @@
 #include <chrono>
 #include <cstdio>
 #include <deque>
+#include <map>
+#include <random>
 #include <variant>
 
 namespace net {
@@ -34,6 +36,20 @@ constexpr int kEsperaSeguidorMs = 20000;
 // --wait gives up after this long with a clear message.
 constexpr int kEsperaJugadoresMs = 600000;
 
+// A player's buttons: no human presses more than a few dozen times a second (a press is a
+// down and an up). Beyond kBotonesPorSegundo, with a burst of kRafagaBotones, buttons are
+// dropped and counted, never journaled. Pointer and stick positions are many and only the
+// latest counts: one of each per seat and event processing.
+constexpr double kBotonesPorSegundo = 40;
+constexpr double kRafagaBotones = 40;
+// A seated player silent this long gets "sin conexion N s" beside its seat's mark.
+constexpr int kSilencioMs = 2000;
+// The mark of a seat's silence in its event (the seat room's asientos::kMarcaSilencio,
+// repeated here because the network layer sits below the seats).
+constexpr char kMarcaSilencio = '\x01';
+// Between two lines about a player's dropped input.
+constexpr auto kAvisoDescartes = std::chrono::minutes(1);
+
 // The controller numbers of remote seats: the seat room's rule (asientos::mandoRemoto),
 // repeated here because the network layer sits below the seats.
 constexpr int kPrimerMandoRemoto = 1000;
@@ -41,16 +57,40 @@ constexpr int kPrimerMandoRemoto = 1000;
 struct Cliente {
     int par = -1;
     bool aceptado = false;
+    bool vuelto = false;  // came back with its token
     int asiento = -1;  // -1: a spectator
     std::string nombre;
     size_t enviado = 0;   // journal bytes sent so far
     uint32_t progreso = 0;  // the flip it has replayed up to
     bool esperado = true;   // a seated follower the virtual clock still waits for
+    // Its buttons' allowance (kBotonesPorSegundo), and what was dropped beyond it.
+    double saldo = kRafagaBotones;
+    std::chrono::steady_clock::time_point recarga = std::chrono::steady_clock::now();
+    size_t descartadas = 0;
+    std::chrono::steady_clock::time_point ultimoAviso{};
+    // When it was last heard from, and the whole seconds of silence last told the game.
+    std::chrono::steady_clock::time_point oido = std::chrono::steady_clock::now();
+    int silencio = 0;
 };
+
+// The message's name, for refusals.
+const char* NombreMensaje(const Mensaje& m) {
+    static const char* const nombres[] = {"Hola",    "Bienvenida", "Rechazo", "Diario", "Resumen",
+                                          "Entrada", "Progreso",   "Asientos", "Fin"};
+    static_assert(std::size(nombres) == std::variant_size_v<Mensaje>);
+    return nombres[m.index()];
+}
+
+uint64_t NuevoToken() {
+    std::random_device azar;
+    uint64_t t = 0;
+    while (t == 0) t = (static_cast<uint64_t>(azar()) << 32) ^ azar();
+    return t;
+}
 
 // An outside fact waiting for the next event processing.
 struct Pendiente {
-    enum Tipo { Toma, Deja, Mando } tipo = Mando;
+    enum Tipo { Toma, Deja, Mando, Silencio } tipo = Mando;
     int asiento = 0;
     std::string nombre;
     input::PadEvent evento;
@@ -68,6 +108,8 @@ struct Anfitrion::Estado {
     // --fair: this machine's events held back, each with the time it is due.
     std::deque<std::pair<std::chrono::steady_clock::time_point, SDL_Event>> retenidos;
     bool terminado = false;
+    // Each name's token for coming back, given at its first welcome in this run.
+    std::map<std::string, uint64_t> tokens;
 
     Cliente* Buscar(int par) {
         for (Cliente& c : clientes)
@@ -84,13 +126,49 @@ struct Anfitrion::Estado {
 
     void Enviar(int par, Canal canal, const Mensaje& m) { red->Enviar(par, canal, Codificar(m)); }
 
+    // Tells a client why it is refused and closes it. One already in play is a refusal
+    // too, not a departure: its seat goes to a computer.
     void Rechazar(int par, const Rechazo& r, const std::string& aqui) {
-        std::printf("%s\n", aqui.c_str());
+        Cliente* c = Buscar(par);
+        if (c && c->aceptado) {
+            std::printf("Rechazado %s desde %s: %s\n", c->nombre.c_str(), red->Direccion(par).c_str(), aqui.c_str());
+            if (c->asiento >= 0) {
+                pendientes.push_back({Pendiente::Deja, c->asiento, {}, {}});
+                std::printf("Una CPU juega con %s hasta que %s vuelva\n", juego.nombreAsiento(c->asiento).c_str(),
+                            c->nombre.c_str());
+            }
+            Descartes(*c, true);
+        } else {
+            std::printf("%s\n", aqui.c_str());
+        }
         std::fflush(stdout);
         Enviar(par, kCanalControl, r);
         red->Cerrar(par);
         clientes.erase(std::remove_if(clientes.begin(), clientes.end(), [&](const Cliente& c) { return c.par == par; }),
                        clientes.end());
+    }
+
+    void NoPermitido(int par, const std::string& que) {
+        const Rechazo r{Rechazo::NoPermitido, que};
+        const Cliente* c = Buscar(par);
+        Rechazar(par, r, c && c->aceptado ? TextoRechazo(r, Lado::Anfitrion)
+                                          : "Conexion rechazada desde " + red->Direccion(par) + ": " +
+                                                TextoRechazo(r, Lado::Anfitrion));
+    }
+
+    // A player's input dropped beyond the allowance: said a second after the first drop
+    // (the burst counted together), then once a minute at most; ya: now.
+    void Descartes(Cliente& c, bool ya) {
+        if (c.descartadas == 0) return;
+        const auto ahora = std::chrono::steady_clock::now();
+        if (c.descartadas == 1 && c.ultimoAviso == std::chrono::steady_clock::time_point{})
+            c.ultimoAviso = ahora - kAvisoDescartes + std::chrono::seconds(1);
+        if (!ya && ahora - c.ultimoAviso < kAvisoDescartes) return;
+        std::printf("Descartadas %zu entradas de %s por pasar de %.0f botones por segundo\n", c.descartadas, c.nombre.c_str(),
+                    kBotonesPorSegundo);
+        std::fflush(stdout);
+        c.descartadas = 0;
+        c.ultimoAviso = ahora;
     }
 
     // Sends each accepted client the journal bytes it lacks.
@@ -107,10 +185,34 @@ struct Anfitrion::Estado {
 
     void Hola_(int par, const Hola& hola) {
         Cliente* c = Buscar(par);
-        if (!c || c->aceptado) return;  // one Hola per client
+        if (!c) return;
+        if (c->aceptado) return NoPermitido(par, "Hola repetido");
         std::string aqui;
         if (std::optional<Rechazo> r = ComprobarHola(hola, opciones.datos, &aqui)) return Rechazar(par, *r, aqui);
         const std::string nombre = hola.nombre.empty() ? "Jugador " + std::to_string(par) : hola.nombre;
+        // The same name in play: its owner coming back (the token proves it) replaces the
+        // connection the host still thinks alive; anybody else is refused.
+        auto mismo = std::find_if(clientes.begin(), clientes.end(),
+                                  [&](const Cliente& o) { return o.aceptado && o.par != par && o.nombre == nombre; });
+        if (mismo != clientes.end()) {
+            auto t = tokens.find(nombre);
+            if (hola.token == 0 || t == tokens.end() || t->second != hola.token || hola.espectador != (mismo->asiento < 0)) {
+                const Rechazo r{Rechazo::NombreJugando, {}};
+                return Rechazar(par, r, TextoRechazo(r, Lado::Anfitrion) + ": " + nombre + " (desde " +
+                                            red->Direccion(par) + ")");
+            }
+            const int asiento = mismo->asiento;
+            const int viejo = mismo->par;
+            clientes.erase(mismo);
+            red->Cerrar(viejo);
+            c = Buscar(par);
+            if (asiento >= 0) pendientes.push_back({Pendiente::Deja, asiento, {}, {}});
+            return Admitir(*c, nombre, asiento, true);
+        }
+        if (Aceptados() >= kMaxClientes) {
+            const Rechazo r{Rechazo::Lleno, {}};
+            return Rechazar(par, r, TextoRechazo(r, Lado::Anfitrion));
+        }
         int asiento = -1;
         if (!hola.espectador) {
             auto libre = [&](int s) { return !AsientoTomado(s) && juego.asientoLibre(s, nombre); };
@@ -124,29 +226,55 @@ struct Anfitrion::Estado {
                 for (int s : kOrdenAsientos)
                     if (asiento < 0 && libre(s)) asiento = s;
                 if (asiento < 0) {
-                    const Rechazo r{Rechazo::Lleno, {}};
+                    const Rechazo r{Rechazo::SinAsiento, {}};
                     return Rechazar(par, r, TextoRechazo(r, Lado::Anfitrion));
                 }
             }
         }
-        c->aceptado = true;
-        c->asiento = asiento;
-        c->nombre = nombre;
-        c->progreso = static_cast<uint32_t>(session::FlipCount());
-        Enviar(par, kCanalControl, Bienvenida{asiento, opciones.nombre});
+        Admitir(*c, nombre, asiento, false);
+    }
+
+    void Admitir(Cliente& c, const std::string& nombre, int asiento, bool vuelve) {
+        const int par = c.par;
+        c.aceptado = true;
+        c.vuelto = vuelve;
+        c.asiento = asiento;
+        c.nombre = nombre;
+        c.progreso = static_cast<uint32_t>(session::FlipCount());
+        red->Aceptar(par);
+        auto t = tokens.try_emplace(nombre, 0).first;
+        if (t->second == 0) t->second = NuevoToken();
+        Enviar(par, kCanalControl, Bienvenida{asiento, opciones.nombre, t->second});
         if (asiento >= 0) {
             pendientes.push_back({Pendiente::Toma, asiento, nombre, {}});
-            std::printf("%s juega con %s desde %s\n", Printable(nombre).c_str(), juego.nombreAsiento(asiento).c_str(),
-                        red->Direccion(par).c_str());
+            std::printf("%s %s con %s desde %s\n", Printable(nombre).c_str(), vuelve ? "ha vuelto a jugar" : "juega",
+                        juego.nombreAsiento(asiento).c_str(), red->Direccion(par).c_str());
         } else {
-            std::printf("%s mira la partida desde %s\n", Printable(nombre).c_str(), red->Direccion(par).c_str());
+            std::printf("%s %s la partida desde %s\n", Printable(nombre).c_str(), vuelve ? "vuelve a mirar" : "mira",
+                        red->Direccion(par).c_str());
         }
         std::fflush(stdout);
         EnviarDiario();
     }
 
-    void Entrada_(const Cliente& c, const Entrada& en) {
-        if (!c.aceptado || c.asiento < 0) return;  // a spectator has no seat to act for
+    size_t Aceptados() const {
+        return static_cast<size_t>(std::count_if(clientes.begin(), clientes.end(), [](const Cliente& c) { return c.aceptado; }));
+    }
+
+    void Entrada_(Cliente& c, const Entrada& en) {
+        if (!c.aceptado) return NoPermitido(c.par, "Entrada antes del saludo");
+        if (c.asiento < 0) return NoPermitido(c.par, "Entrada de un espectador");
+        if (en.tipo == Entrada::Boton) {
+            const auto ahora = std::chrono::steady_clock::now();
+            c.saldo = std::min(kRafagaBotones,
+                               c.saldo + kBotonesPorSegundo * std::chrono::duration<double>(ahora - c.recarga).count());
+            c.recarga = ahora;
+            if (c.saldo < 1) {
+                ++c.descartadas;
+                return Descartes(c, false);
+            }
+            c.saldo -= 1;
+        }
         input::PadEvent e;
         e.pad = kPrimerMandoRemoto + c.asiento;
         switch (en.tipo) {
@@ -170,6 +298,15 @@ struct Anfitrion::Estado {
                 break;
             }
         }
+        // A position replaces the seat's last one still waiting, when nothing came between.
+        if (en.tipo != Entrada::Boton && !pendientes.empty()) {
+            Pendiente& ultimo = pendientes.back();
+            if (ultimo.tipo == Pendiente::Mando && ultimo.asiento == c.asiento && ultimo.evento.kind == e.kind &&
+                (e.kind == input::PadEvent::Pointer || ultimo.evento.control == e.control)) {
+                ultimo.evento = e;
+                return;
+            }
+        }
         pendientes.push_back({Pendiente::Mando, c.asiento, {}, e});
     }
 
@@ -182,6 +319,7 @@ struct Anfitrion::Estado {
                         perdido ? "se ha perdido" : "ha salido", juego.nombreAsiento(c->asiento).c_str());
             std::fflush(stdout);
         }
+        if (c->aceptado) Descartes(*c, true);
         clientes.erase(clientes.begin() + (c - clientes.data()));
     }
 
@@ -205,27 +343,25 @@ struct Anfitrion::Estado {
         }
         Cliente* c = Buscar(s.par);
         if (!c) return;
+        c->oido = std::max(c->oido, s.llegada);
         std::string porque;
         std::optional<Mensaje> m = Decodificar(s.bytes.data(), s.bytes.size(), &porque);
         if (!m) {
-            // Garbage: that client is dropped; the match plays on.
-            std::printf("Mensaje no valido de %s: %s\n", red->Direccion(s.par).c_str(), porque.c_str());
-            std::fflush(stdout);
-            if (c->aceptado) {
-                Fuera(s.par, false);
-                red->Cerrar(s.par);
-            } else {
-                Rechazar(s.par, Rechazo{Rechazo::Otro, "mensaje no valido"}, "Conexion rechazada: " + porque);
-            }
-            return;
+            // Garbage: that client is refused; the match plays on.
+            return Rechazar(s.par, Rechazo{Rechazo::Otro, "mensaje no valido"},
+                            (c->aceptado ? "Mensaje no valido: " : "Conexion rechazada desde " + red->Direccion(s.par) +
+                                                                       ": mensaje no valido: ") +
+                                porque);
         }
         if (const Hola* h = std::get_if<Hola>(&*m)) return Hola_(s.par, *h);
         if (const Entrada* en = std::get_if<Entrada>(&*m)) return Entrada_(*c, *en);
         if (const Progreso* p = std::get_if<Progreso>(&*m)) {
+            if (!c->aceptado) return NoPermitido(s.par, "Progreso antes del saludo");
             c->progreso = std::max(c->progreso, p->flip);
             return;
         }
-        // Anything else is not a client's to send: ignored.
+        // Anything else is the host's to send, never a client's.
+        NoPermitido(s.par, NombreMensaje(*m));
     }
 
     // --fair: whether to hold an event of this machine back, and for how long.
@@ -255,11 +391,26 @@ struct Anfitrion::Estado {
         }
     }
 
+    // A seated player not heard from for kSilencioMs: its seat's mark says so, in whole
+    // seconds, as an outside fact (every machine draws it).
+    void Silencios() {
+        const auto ahora = std::chrono::steady_clock::now();
+        for (Cliente& c : clientes) {
+            if (!c.aceptado || c.asiento < 0) continue;
+            const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(ahora - c.oido).count();
+            const int segundos = ms >= kSilencioMs ? static_cast<int>(ms / 1000) : 0;
+            if (segundos == c.silencio) continue;
+            c.silencio = segundos;
+            pendientes.push_back({Pendiente::Silencio, c.asiento, std::string(1, kMarcaSilencio) + std::to_string(segundos), {}});
+        }
+    }
+
     // At every event processing: what the network brought, as outside facts.
     void Inyectar() {
         if (!esperados) EsperarJugadores();
         Soltar();
         Atender();
+        Silencios();
         while (!pendientes.empty()) {
             const Pendiente p = pendientes.front();
             pendientes.pop_front();
@@ -277,6 +428,7 @@ struct Anfitrion::Estado {
                     input::RemoteSeatEvent(p.asiento, {});
                     break;
                 case Pendiente::Mando: input::ControllerEvent(p.evento); break;
+                case Pendiente::Silencio: input::RemoteSeatEvent(p.asiento, p.nombre); break;
             }
         }
     }
@@ -363,14 +515,32 @@ void Anfitrion::Terminar(int codigo) {
     e->Atender();
     e->EnviarDiario();
     const int flips = session::FlipCount();
-    for (const Cliente& c : e->clientes)
+    for (Cliente& c : e->clientes)
         if (c.aceptado) {
             // On the journal's channel: it arrives after the journal's last bytes, never before.
             e->Enviar(c.par, kCanalDiario, Fin{std::clamp(codigo, 0, 255), static_cast<uint32_t>(flips)});
             e->red->Cerrar(c.par);
+            e->Descartes(c, true);
             // What the stream cost, for whoever tunes a connection.
             std::printf("Enviados a %s: %zu bytes en %d flips\n", Printable(c.nombre).c_str(), e->red->BytesEnviados(c.par), flips);
         }
+    std::fflush(stdout);
+}
+
+void Anfitrion::Cerrar() {
+    if (e->terminado) return;
+    e->terminado = true;
+    e->Atender();
+    size_t avisados = 0;
+    for (const Cliente& c : e->clientes) {
+        // After the journal's bytes already queued, on their channel.
+        if (c.aceptado) {
+            e->Enviar(c.par, kCanalDiario, Rechazo{Rechazo::Cerrada, {}});
+            ++avisados;
+        }
+        e->red->Cerrar(c.par);
+    }
+    std::printf("Ya no se hospeda la partida (%zu avisado%s)\n", avisados, avisados == 1 ? "" : "s");
     std::fflush(stdout);
 }
 
@@ -381,6 +551,13 @@ std::vector<std::string> Anfitrion::Jugadores() const {
     for (const Cliente& c : e->clientes)
         if (c.aceptado && c.asiento >= 0) nombres[static_cast<size_t>(c.asiento)] = c.nombre;
     return nombres;
+}
+
+std::vector<bool> Anfitrion::Vueltos() const {
+    std::vector<bool> vueltos(kAsientos, false);
+    for (const Cliente& c : e->clientes)
+        if (c.aceptado && c.asiento >= 0) vueltos[static_cast<size_t>(c.asiento)] = c.vuelto;
+    return vueltos;
 }
 
 std::vector<size_t> Anfitrion::BytesPorCliente() const {

@@ -59,9 +59,15 @@ class Anfitrion {
     // sent, and every client is let go once it has them (bounded wait).
     void Terminar(int codigo);
 
+    // Stops hosting in the middle of the run: every client is told "El anfitrion ha dejado
+    // de hospedar" and let go. The seats they held are the caller's to give back.
+    void Cerrar();
+
     uint16_t Puerto() const;
     // The names of the players who joined and are connected, by seat ("" none).
     std::vector<std::string> Jugadores() const;
+    // By seat: whether its player came back with its token (for the host's notes).
+    std::vector<bool> Vueltos() const;
     // For the benchmarks: bytes sent to each connected client so far.
     std::vector<size_t> BytesPorCliente() const;
 

@@ -133,14 +133,16 @@ void Escribir(Escritor& w, const Hola& m) {
         Texto(w, m.datos[i].ruta, "Hola.datos", RutaValida);
         w.u64(m.datos[i].huella);
     }
+    w.u64(m.token);
 }
 void Escribir(Escritor& w, const Bienvenida& m) {
     Exigir(m.asiento >= -1 && m.asiento < kAsientos, "Bienvenida.asiento");
     w.u8(static_cast<uint8_t>(m.asiento));
     Texto(w, m.nombre, "Bienvenida.nombre", NombreValido);
+    w.u64(m.token);
 }
 void Escribir(Escritor& w, const Rechazo& m) {
-    Exigir(m.motivo <= Rechazo::Otro, "Rechazo.motivo");
+    Exigir(m.motivo <= Rechazo::SinAsiento, "Rechazo.motivo");
     w.u8(m.motivo);
     Texto(w, m.detalle, "Rechazo.detalle", DetalleValido);
 }
@@ -297,18 +299,20 @@ Hola LeerHola(Lector& r, bool& otroProtocolo) {
             r.Falla("datos sin ordenar o repetidos: " + a.ruta);
         m.datos.push_back(std::move(a));
     }
+    m.token = r.u64("token");
     return m;
 }
 Bienvenida LeerBienvenida(Lector& r) {
     Bienvenida m;
     m.asiento = Asiento(r, "asiento");
     m.nombre = Texto(r, kMaxNombre, "nombre", NombreValido);
+    m.token = r.u64("token");
     return m;
 }
 Rechazo LeerRechazo(Lector& r) {
     Rechazo m;
     const uint8_t motivo = r.u8("motivo");
-    Comprobar(r, motivo <= Rechazo::Otro, "motivo de rechazo desconocido " + std::to_string(motivo));
+    Comprobar(r, motivo <= Rechazo::SinAsiento, "motivo de rechazo desconocido " + std::to_string(motivo));
     m.motivo = r.ok() ? static_cast<Rechazo::Motivo>(motivo) : Rechazo::Otro;
     m.detalle = Texto(r, kMaxDetalle, "detalle", DetalleValido);
     return m;
@@ -445,6 +449,12 @@ std::string TextoRechazo(const Rechazo& r, Lado lado) {
         case Rechazo::AsientoOcupado:
             return std::string("El asiento de ") + NombreAsiento(r.detalle) + " ya esta ocupado";
         case Rechazo::AsientoNoValido: return "No hay asiento " + r.detalle;
+        case Rechazo::NombreJugando: return "Ese nombre ya esta jugando";
+        case Rechazo::NoPermitido:
+            return lado == Lado::Cliente ? "El anfitrion no admite el mensaje " + r.detalle
+                                         : "Mensaje no permitido del jugador: " + r.detalle;
+        case Rechazo::Cerrada: return "El anfitrion ha dejado de hospedar";
+        case Rechazo::SinAsiento: return "No queda ningun asiento libre (se puede mirar la partida con --watch)";
         case Rechazo::Otro:
             break;
     }

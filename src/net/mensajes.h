@@ -22,7 +22,7 @@
 namespace net {
 
 // High byte: 'F', a mark that the packet is ours; low byte: this protocol's number.
-inline constexpr uint16_t kProtocolo = 0x4601;
+inline constexpr uint16_t kProtocolo = 0x4602;
 inline constexpr uint16_t kDefaultPort = 7341;
 
 // ---- limits ----
@@ -50,6 +50,9 @@ struct Hola {
     int asiento = -1;          // the seat asked for, -1 none
     std::string nombre;        // empty: the host gives a default
     std::vector<ArchivoDatos> datos;  // sorted by path, each once
+    // The private token the host gave this name before (Bienvenida), 0 none: with it the
+    // player takes the seat back at once, even from a connection the host still thinks alive.
+    uint64_t token = 0;
     bool operator==(const Hola&) const = default;
 };
 
@@ -57,12 +60,20 @@ struct Hola {
 struct Bienvenida {
     int asiento = -1;  // the seat given, -1 a spectator
     std::string nombre;  // the host's name
+    uint64_t token = 0;  // this player's token for coming back (kept in red.cfg)
     bool operator==(const Bienvenida&) const = default;
 };
 
 // Host -> client (or said to itself): cannot play, and why.
 struct Rechazo {
-    enum Motivo : uint8_t { Version, FormatoDiario, Datos, Lleno, AsientoOcupado, AsientoNoValido, Otro };
+    // Lleno: every seat and spectator place is taken; SinAsiento: every seat is, and the
+    // player may still watch. NoPermitido: the client sent a message it may not send (the
+    // detail names it); Cerrada: the host stopped hosting. New reasons go at the end: the
+    // numbers travel.
+    enum Motivo : uint8_t {
+        Version, FormatoDiario, Datos, Lleno, AsientoOcupado, AsientoNoValido, Otro,
+        NombreJugando, NoPermitido, Cerrada, SinAsiento
+    };
     Motivo motivo = Otro;
     // The other side's value as the side showing it sees it: the other's version or
     // journal format, the differing data path, the seat's character name, a free text.

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <deque>
@@ -25,9 +26,12 @@
 namespace net {
 
 namespace {
-// Farther behind the host than this, a follower hurries without drawing or sound; it shows
-// the game again once it is this close.
-constexpr int kFlipsParaCorrer = 30;
+// A follower hurries without drawing or sound only when it is really behind: more than
+// kFlipsMuyAtras flips (3 s) behind the newest (a late join, a long outage). Less than
+// that (a host's burst, this machine's own pause loading a minigame), the even pace takes
+// up late flips at once and draws them: the picture runs a little fast until it is in
+// time, and is never hidden. Hurrying ends once kFlipsEnDirecto close.
+constexpr int kFlipsMuyAtras = 180;
 constexpr int kFlipsEnDirecto = 3;
 // The longest wait for the even pace at a time (the host's clock may jump, or stop).
 constexpr int kRetrasoMaxMs = 250;
@@ -35,6 +39,10 @@ constexpr int kRetrasoMaxMs = 250;
 constexpr size_t kMaxResumenes = 1 << 20;
 // Bytes of the journal read and used: forgotten in pieces of this size.
 constexpr size_t kRecorte = 1 << 20;
+// How long the reason for giving the host up stays in the window before the run ends.
+constexpr int kDespedidaMs = 3000;
+// How often the waiting notice is shown again (its seconds count).
+constexpr int kAvisoCadaMs = 250;
 
 using Reloj = std::chrono::steady_clock;
 }  // namespace
@@ -42,6 +50,11 @@ using Reloj = std::chrono::steady_clock;
 struct Seguidor::Estado {
     OpcionesSeguidor opciones;
     std::unique_ptr<Transporte> red;
+    std::string donde;  // "HOST:PORT", for messages
+    Reloj::time_point inicio = Reloj::now();
+    bool conectado = false, dentro = false;
+    uint64_t token = 0;
+    std::optional<Reloj::time_point> ultimaLlegada;  // of anything from the host
     int asiento = -1;
     std::string anfitrion;
     std::string bytes;  // journal bytes received
@@ -58,8 +71,10 @@ struct Seguidor::Estado {
     uint32_t ultimoFlip = 0;  // the latest flip the host has shown
     Compas compas;  // the even pace
     bool corriendo = false;  // catching up: nothing drawn or heard
+    bool despedido = false;  // the reason for giving the host up has been shown
 
     void Atender(const Suceso& s) {
+        if (s.tipo == Suceso::Datos) Llego(s.llegada);
         if (s.tipo == Suceso::Desconectado) {
             if (!fin) {
                 perdido = true;
@@ -83,7 +98,8 @@ struct Seguidor::Estado {
         } else if (std::holds_alternative<Fin>(*m)) {
             fin = true;  // sent after the journal's last bytes, on their channel
         } else if (const Rechazo* r = std::get_if<Rechazo>(&*m)) {
-            throw GameError(TextoRechazo(*r, Lado::Cliente));
+            // The host stopped hosting, or refused something this side sent.
+            Despedirse(TextoRechazo(*r, Lado::Cliente));
         }
         // Anything else is not for a follower in play: ignored.
     }
@@ -91,6 +107,31 @@ struct Seguidor::Estado {
     void AtenderTodo() {
         Suceso s;
         while (red->Tomar(s)) Atender(s);
+        Vigilar();
+    }
+
+    void Llego(Reloj::time_point cuando) {
+        if (ultimaLlegada) {
+            const double hueco = std::chrono::duration<double, std::milli>(cuando - *ultimaLlegada).count();
+            if (hueco > kSilencioAvisadoMs) {
+                std::printf("Datos del anfitrion de nuevo tras %.0f ms sin nada\n", hueco);
+                std::fflush(stdout);
+            }
+        }
+        ultimaLlegada = std::max(cuando, ultimaLlegada.value_or(cuando));
+    }
+
+    double SinDatosMs() const {
+        if (!ultimaLlegada || fin) return 0;
+        return std::max(0.0, std::chrono::duration<double, std::milli>(Reloj::now() - *ultimaLlegada).count());
+    }
+
+    // A host silent for kSinDatosMs is given up, whatever the transport still hopes.
+    void Vigilar() {
+        if (!fin && !perdido && SinDatosMs() >= kSinDatosMs) {
+            perdido = true;
+            porque = std::to_string(kSinDatosMs / 1000) + " s sin datos";
+        }
     }
 
     size_t Leer(char* data, size_t size) {
@@ -99,10 +140,12 @@ struct Seguidor::Estado {
                 if (fin) return 0;
                 throw GameError("Se ha perdido la conexion con el anfitrion" + (porque.empty() ? "" : ": " + porque));
             }
-            // The transport reports a host gone silent within its timeout, so this ends.
+            // The transport, or Vigilar, reports a host gone silent, so this ends.
             if (StopSignal() != 0) session::StopForSignal();
             Suceso s;
-            if (red->Esperar(s, 200)) Atender(s);
+            if (red->Esperar(s, 100)) Atender(s);
+            Vigilar();
+            if (perdido) Despedirse("Se ha perdido la conexion con el anfitrion" + (porque.empty() ? "" : ": " + porque));
         }
         const size_t n = std::min(size, bytes.size() - leido);
         std::memcpy(data, bytes.data() + leido, n);
@@ -116,6 +159,43 @@ struct Seguidor::Estado {
         const std::optional<Reloj::time_point> llegada = Comprobar(flip);
         red->Enviar(kParAnfitrion, kCanalControl, Codificar(Progreso{static_cast<uint32_t>(flip)}));
         Ritmo(flip, ms, llegada);
+        EsperarSiguiente(flip);
+    }
+
+    // Between flips, with the flip just shown still on the screen: the next one's facts
+    // are waited for here, so that a host gone quiet is said over the picture ("Esperando
+    // al anfitrion... N s" after kSilencioAvisadoMs) rather than freezing it in mid-frame.
+    void EsperarSiguiente(int flip) {
+        Reloj::time_point ultimoAviso{};
+        while (ultimoFlip <= static_cast<uint32_t>(flip) && !fin && !perdido) {
+            Suceso s;
+            if (red->Esperar(s, 20)) Atender(s);
+            Vigilar();
+            input::ForwardNow();
+            if (salir) throw session::Stop(0);
+            const double callado = SinDatosMs();
+            if (callado >= kSilencioAvisadoMs && Reloj::now() - ultimoAviso >= std::chrono::milliseconds(kAvisoCadaMs)) {
+                ultimoAviso = Reloj::now();
+                // Whole seconds, counted from the first: the notice comes at half of one.
+                const int segundos = static_cast<int>(std::ceil(callado / 1000));
+                display::ShowNotice("Esperando al anfitrion... " + std::to_string(segundos) + " s");
+            }
+        }
+        if (perdido) Despedirse("Se ha perdido la conexion con el anfitrion" + (porque.empty() ? "" : ": " + porque));
+    }
+
+    // The host is given up: the reason in the window first, for kDespedidaMs, then the run
+    // ends with it.
+    [[noreturn]] void Despedirse(const std::string& texto) {
+        if (!despedido) {
+            despedido = true;
+            const Reloj::time_point hasta = Reloj::now() + std::chrono::milliseconds(kDespedidaMs);
+            while (Reloj::now() < hasta) {
+                display::ShowNotice(texto);
+                std::this_thread::sleep_for(std::chrono::milliseconds(kAvisoCadaMs));
+            }
+        }
+        throw GameError(texto);
     }
 
     // The host's digest of this flip, when it came, must be this side's. Says when it came.
@@ -147,18 +227,18 @@ struct Seguidor::Estado {
 
     void Ritmo(int flip, int32_t ms, std::optional<Reloj::time_point> llegada) {
         const int atraso = static_cast<int>(ultimoFlip) - flip;
-        if (!corriendo && atraso > kFlipsParaCorrer) Correr(true, flip);
+        if (!corriendo && atraso > kFlipsMuyAtras) Correr(true, flip);
         if (corriendo && atraso <= kFlipsEnDirecto) Correr(false, flip);
         // The rig runs as fast as the stream comes; so does a follower catching up.
         if (corriendo || session::Current().virtualClock) return;
         compas.Flip(ms, llegada ? std::optional<double>(clockseam::MonotonicMs(*llegada)) : std::nullopt);
         const std::optional<double> cuando = compas.Siguiente();
         if (!cuando) return;
-        const double espera = std::min(*cuando - clockseam::MonotonicMs(), static_cast<double>(kRetrasoMaxMs));
-        if (espera <= 0) return;  // late: the next flip is taken up at once
+        const double falta = std::min(*cuando - clockseam::MonotonicMs(), static_cast<double>(kRetrasoMaxMs));
+        if (falta <= 0) return;  // late: the next flip is taken up at once
         // The wait goes in short steps, this player's keys leaving for the host as they come.
         const Reloj::time_point hasta = Reloj::now() + std::chrono::duration_cast<Reloj::duration>(
-                                                             std::chrono::duration<double, std::milli>(espera));
+                                                             std::chrono::duration<double, std::milli>(falta));
         session::WaitBegin();
         for (Reloj::time_point ahora = Reloj::now(); ahora < hasta; ahora = Reloj::now()) {
             input::ForwardNow();
@@ -181,27 +261,32 @@ class Flujo final : public journal::ByteSource {
 
 Seguidor::Seguidor(const OpcionesSeguidor& opciones) : e(std::make_unique<Estado>()) {
     e->opciones = opciones;
+    e->donde = (opciones.anfitrion.find(':') != std::string::npos ? "[" + opciones.anfitrion + "]" : opciones.anfitrion) +
+               ":" + std::to_string(opciones.puerto);
     e->red = Transporte::Conectar(opciones.anfitrion, opciones.puerto, opciones.esperaMs);
-    Hola hola;
-    hola.version = journal::kGameVersion;
-    hola.formato = journal::kFormatVersion;
-    hola.espectador = opciones.espectador;
-    hola.asiento = opciones.espectador ? -1 : opciones.asiento;
-    hola.nombre = opciones.nombre;
-    hola.datos = opciones.datos;
-    e->red->Enviar(kParAnfitrion, kCanalControl, Codificar(hola));
-    // The answer: a welcome or a refusal; journal bytes may follow a welcome at once.
-    const auto limite = Reloj::now() + std::chrono::milliseconds(opciones.esperaMs);
-    bool dentro = false;
-    while (!dentro) {
-        if (Reloj::now() > limite)
-            throw GameError("El anfitrion " + opciones.anfitrion + " no contesta");
-        if (StopSignal() != 0) throw session::Stop(0);
-        Suceso s;
-        if (!e->red->Esperar(s, 100)) continue;
-        if (s.tipo == Suceso::Desconectado)
+}
+
+bool Seguidor::Entrar() {
+    if (e->dentro) return true;
+    Suceso s;
+    while (!e->dentro && e->red->Tomar(s)) {
+        if (s.tipo == Suceso::Conectado) {
+            e->conectado = true;
+            Hola hola;
+            hola.version = journal::kGameVersion;
+            hola.formato = journal::kFormatVersion;
+            hola.espectador = e->opciones.espectador;
+            hola.asiento = e->opciones.espectador ? -1 : e->opciones.asiento;
+            hola.nombre = e->opciones.nombre;
+            hola.datos = e->opciones.datos;
+            hola.token = e->opciones.token;
+            e->red->Enviar(kParAnfitrion, kCanalControl, Codificar(hola));
+            continue;
+        }
+        if (s.tipo == Suceso::Desconectado) {
+            if (!e->conectado) throw GameError("No se puede conectar con " + e->donde);
             throw GameError("El anfitrion ha cerrado la conexion" + (s.porque.empty() ? "" : ": " + s.porque));
-        if (s.tipo != Suceso::Datos) continue;
+        }
         std::string motivo;
         std::optional<Mensaje> m = Decodificar(s.bytes.data(), s.bytes.size(), &motivo);
         if (!m) throw GameError("El anfitrion ha enviado un mensaje no valido: " + motivo);
@@ -209,12 +294,32 @@ Seguidor::Seguidor(const OpcionesSeguidor& opciones) : e(std::make_unique<Estado
         if (const Bienvenida* b = std::get_if<Bienvenida>(&*m)) {
             e->asiento = b->asiento;
             e->anfitrion = b->nombre;
-            dentro = true;
+            e->token = b->token;
+            e->dentro = true;
+            e->Llego(s.llegada);
         }
+        // Nothing else comes before the welcome; journal bytes may follow it at once.
     }
-    Estado* st = e.get();
-    session::SetFlipListener([st](int flip, int32_t ms) { st->Flip(flip, ms); });
+    if (e->dentro) {
+        Estado* st = e.get();
+        session::SetFlipListener([st](int flip, int32_t ms) { st->Flip(flip, ms); });
+        return true;
+    }
+    if (Segundos() * 1000 > e->opciones.esperaMs) {
+        if (!e->conectado) throw GameError("No se puede conectar con " + e->donde);
+        throw GameError("El anfitrion " + e->opciones.anfitrion + " no contesta");
+    }
+    return false;
 }
+
+void Seguidor::EsperarEntrada() {
+    while (!Entrar()) {
+        if (StopSignal() != 0) throw session::Stop(0);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+double Seguidor::Segundos() const { return std::chrono::duration<double>(Reloj::now() - e->inicio).count(); }
 
 Seguidor::~Seguidor() {
     session::SetFlipListener({});
@@ -226,6 +331,8 @@ Seguidor::~Seguidor() {
 
 int Seguidor::Asiento() const { return e->asiento; }
 std::string Seguidor::NombreAnfitrion() const { return e->anfitrion; }
+uint64_t Seguidor::Token() const { return e->token; }
+double Seguidor::SinDatosMs() const { return e->SinDatosMs(); }
 std::unique_ptr<journal::ByteSource> Seguidor::Flujo() { return std::make_unique<net::Flujo>(e.get()); }
 
 void Seguidor::Enviar(const Entrada& entrada) {

@@ -28,8 +28,15 @@ namespace {
 
 // The value a polite goodbye carries in ENet's disconnect, told apart from a timeout (0).
 constexpr uint32_t kAdios = 0x46504121;
-// Slots beyond maxPares, so that whoever finds the game full can still be told so.
+// ENet slots beyond maxPares: those waiting to be let in, and a few so that whoever finds
+// the game full can still be told so.
 constexpr size_t kHuecosDeRechazo = 4;
+constexpr size_t kHuecos = kMaxSinSaludo + kHuecosDeRechazo;
+// A connection whose first packet came just before kSaludoMs keeps its slot this long
+// after it, for the game to read the hello and let it in.
+constexpr uint32_t kMargenSaludoMs = 1000;
+// How often the thread looks for connections that have waited too long.
+constexpr uint32_t kRevisionMs = 100;
 // ENet keeps at most this much of a peer's out-of-order and half-assembled data; our
 // largest message fits in it many times over.
 constexpr size_t kMaxEsperaEnet = 4u << 20;
@@ -45,10 +52,16 @@ void IniciarEnet() {
     if (!bien) throw GameError("No se puede iniciar la red (ENet)");
 }
 
-std::string Texto(const ENetAddress& a) {
+std::string Ip(const ENetAddress& a) {
     char ip[64] = "?";
     enet_address_get_host_ip(&a, ip, sizeof ip);
-    return std::string(ip) + ":" + std::to_string(a.port);
+    return ip;
+}
+std::string Texto(const ENetAddress& a) { return Ip(a) + ":" + std::to_string(a.port); }
+
+bool EnSaludo(const ENetPeer* p) {
+    return p->state == ENET_PEER_STATE_ACKNOWLEDGING_CONNECT || p->state == ENET_PEER_STATE_CONNECTION_PENDING ||
+           p->state == ENET_PEER_STATE_CONNECTION_SUCCEEDED;
 }
 
 }  // namespace
@@ -57,7 +70,7 @@ std::string Texto(const ENetAddress& a) {
 
 struct Transporte::Estado {
     struct Orden {
-        enum { Enviar, Cerrar } que;
+        enum { Enviar, Cerrar, Aceptar } que;
         int par;
         int canal;
         std::vector<uint8_t> bytes;
@@ -81,13 +94,22 @@ struct Transporte::Estado {
     std::deque<Orden> ordenes;
     std::deque<Suceso> sucesos;
     std::map<int, Medidas> medidas;
-    bool conectado = false, fallido = false;  // a client's connection, for Conectar's wait
 
     // The thread's own.
     std::map<ENetPeer*, int> ids;      // connected peers (and refused ones, as -1)
     std::map<int, ENetPeer*> peers;    // by id, connected and accepted
     std::set<ENetPeer*> cerrando;      // closed from this side: their end is no loss
     int siguiente = 1;
+    // Host: peers not yet let in, connected or still in ENet's handshake, and since when.
+    std::map<ENetPeer*, uint32_t> sinSaludo;
+    std::set<ENetPeer*> oidos;  // of those, the ones that sent something
+    size_t dentro = 0;  // peers let in and still connected
+    std::set<ENetPeer*> aceptados;
+    // Connections dropped for lack of room or of a hello, by address, not yet reported.
+    std::map<std::string, size_t> cortadas;
+    uint32_t ultimoAviso = 0;
+    bool avisado = false;
+    uint32_t ultimaRevision = 0;
 
     ~Estado() {
         if (host) enet_host_destroy(host);
@@ -106,24 +128,133 @@ struct Transporte::Estado {
     }
     void Olvidar(ENetPeer* peer) {
         cerrando.erase(peer);
+        sinSaludo.erase(peer);
+        oidos.erase(peer);
+        if (aceptados.erase(peer)) --dentro;
         auto it = ids.find(peer);
         if (it == ids.end()) return;
         peers.erase(it->second);
         ids.erase(it);
     }
+    void Cortar(ENetPeer* peer);
+    void Revisar();
+    void Avisar(bool ya);
+    void Topar();
 };
 
 // ---- the thread ----
 
+// A connection that has no room or said no hello in time: gone at once, without an answer
+// (whoever floods us learns nothing), and counted.
+void Transporte::Estado::Cortar(ENetPeer* peer) {
+    ++cortadas[Ip(peer->address)];
+    auto it = ids.find(peer);
+    if (it != ids.end() && it->second > 0) {
+        const int id = it->second;
+        Olvidar(peer);
+        {
+            std::lock_guard<std::mutex> l(mu);
+            medidas.erase(id);
+        }
+        enet_peer_reset(peer);
+        Publicar({Suceso::Desconectado, id, 0, {}, true, "no saludo a tiempo"});
+        return;
+    }
+    Olvidar(peer);
+    enet_peer_reset(peer);
+}
+
+// Host: drops the connections that have waited kSaludoMs, the half-open ones included.
+void Transporte::Estado::Revisar() {
+    const uint32_t ahora = enet_time_get();
+    if (ENET_TIME_DIFFERENCE(ahora, ultimaRevision) < kRevisionMs) return;
+    ultimaRevision = ahora;
+    for (size_t i = 0; i < host->peerCount; ++i) {
+        ENetPeer* p = &host->peers[i];
+        if (EnSaludo(p) && !sinSaludo.count(p)) sinSaludo[p] = ahora;
+    }
+    std::vector<ENetPeer*> tarde;
+    for (auto it = sinSaludo.begin(); it != sinSaludo.end();) {
+        ENetPeer* p = it->first;
+        const bool vivo = EnSaludo(p) || (p->state == ENET_PEER_STATE_CONNECTED && ids.count(p));
+        if (!vivo) {
+            oidos.erase(p);
+            it = sinSaludo.erase(it);
+            continue;
+        }
+        if (ENET_TIME_DIFFERENCE(ahora, it->second) >= kSaludoMs) tarde.push_back(p);
+        ++it;
+    }
+    for (ENetPeer* p : tarde) Cortar(p);
+    Avisar(false);
+}
+
+// Once a minute at most, what was dropped and from where; ya: now, whatever the time.
+void Transporte::Estado::Avisar(bool ya) {
+    if (cortadas.empty()) return;
+    const uint32_t ahora = enet_time_get();
+    if (!ya && avisado && ENET_TIME_DIFFERENCE(ahora, ultimoAviso) < kAvisoCortadasMs) return;
+    // The busiest addresses first, a few of them.
+    std::vector<std::pair<size_t, std::string>> lista;
+    size_t total = 0;
+    for (const auto& [ip, n] : cortadas) {
+        lista.emplace_back(n, ip);
+        total += n;
+    }
+    std::sort(lista.rbegin(), lista.rend());
+    std::string desde;
+    for (size_t i = 0; i < lista.size() && i < 4; ++i)
+        desde += (i ? ", " : "") + lista[i].second + " (" + std::to_string(lista[i].first) + ")";
+    if (lista.size() > 4) desde += " y " + std::to_string(lista.size() - 4) + " mas";
+    std::printf("Conexiones cortadas sin saludo o sin sitio%s: %zu, desde %s\n", avisado ? " desde el aviso anterior" : "",
+                total, desde.c_str());
+    std::fflush(stdout);
+    cortadas.clear();
+    avisado = true;
+    ultimoAviso = ahora;
+}
+
+// ENet doubles a packet's resend delay each time it goes unanswered, without a ceiling;
+// after an outage it would wait as long again before trying. Capped here, the next resend
+// is never far off.
+void Transporte::Estado::Topar() {
+    for (size_t i = 0; i < host->peerCount; ++i) {
+        ENetPeer* p = &host->peers[i];
+        if (p->state != ENET_PEER_STATE_CONNECTED && p->state != ENET_PEER_STATE_DISCONNECT_LATER) continue;
+        const enet_uint32 tope = std::max<enet_uint32>(kReenvioTopeMs, 2 * p->roundTripTime);
+        for (ENetListIterator it = enet_list_begin(&p->sentReliableCommands);
+             it != enet_list_end(&p->sentReliableCommands); it = enet_list_next(it)) {
+            auto* c = reinterpret_cast<ENetOutgoingCommand*>(it);
+            if (c->roundTripTimeout > tope) c->roundTripTimeout = tope;
+        }
+    }
+}
+
 void Transporte::Estado::Atender(const ENetEvent& ev) {
     switch (ev.type) {
         case ENET_EVENT_TYPE_CONNECT: {
-            enet_peer_timeout(ev.peer, kReintentosTope, kSinRespuestaMinMs, kSinRespuestaMaxMs);
+            // The time alone decides: resends are capped (Topar), so their count says nothing.
+            enet_peer_timeout(ev.peer, 0, kSinRespuestaMs, kSinRespuestaMs);
             // ENet's throttle narrows the reliable window after losses; after a blackout it
             // left the stream trickling for seconds. Our traffic is a few kilobytes a second
             // and must not lag: the window stays open.
             enet_peer_throttle_configure(ev.peer, ENET_PEER_PACKET_THROTTLE_INTERVAL, ENET_PEER_PACKET_THROTTLE_SCALE, 0);
-            if (!cliente && peers.size() >= maxPares) {
+            if (!cliente) {
+                // Room among those waiting to be let in, in all and from this address.
+                size_t todos = 0, suyos = 0;
+                for (const auto& [id, p] : peers)
+                    if (!aceptados.count(p)) {
+                        ++todos;
+                        if (p->address.host == ev.peer->address.host) ++suyos;
+                    }
+                if (todos >= kMaxSinSaludo || suyos >= kMaxSinSaludoPorDireccion) {
+                    sinSaludo.erase(ev.peer);
+                    ++cortadas[Ip(ev.peer->address)];
+                    enet_peer_reset(ev.peer);
+                    return;
+                }
+            }
+            if (!cliente && dentro >= maxPares) {
                 // Full: say so on the control channel, then close after it is delivered.
                 const std::vector<uint8_t> b = Codificar(Rechazo{Rechazo::Lleno, ""});
                 enet_peer_send(ev.peer, kCanalControl, enet_packet_create(b.data(), b.size(), ENET_PACKET_FLAG_RELIABLE));
@@ -134,12 +265,12 @@ void Transporte::Estado::Atender(const ENetEvent& ev) {
             const int id = cliente ? kParAnfitrion : siguiente++;
             ids[ev.peer] = id;
             peers[id] = ev.peer;
+            if (!cliente && !sinSaludo.count(ev.peer)) sinSaludo[ev.peer] = enet_time_get();
             {
-                // Conectar's wait ends with the Conectado already queued.
+                // Queued before any of its packets.
                 std::lock_guard<std::mutex> l(mu);
                 medidas[id].direccion = Texto(ev.peer->address);
                 medidas[id].idaYVuelta = static_cast<int>(ev.peer->roundTripTime);
-                conectado = true;
                 sucesos.push_back({Suceso::Conectado, id, 0, {}, false, ""});
             }
             llegada.notify_all();
@@ -148,10 +279,9 @@ void Transporte::Estado::Atender(const ENetEvent& ev) {
         case ENET_EVENT_TYPE_DISCONNECT: {
             auto it = ids.find(ev.peer);
             if (it == ids.end()) {
-                // A client's connection attempt that failed.
-                std::lock_guard<std::mutex> l(mu);
-                fallido = true;
-                llegada.notify_all();
+                // A client's connection attempt that nobody answered.
+                if (cliente) Publicar({Suceso::Desconectado, kParAnfitrion, 0, {}, true, "no contesta nadie"});
+                sinSaludo.erase(ev.peer);
                 return;
             }
             const int id = it->second;
@@ -175,6 +305,9 @@ void Transporte::Estado::Atender(const ENetEvent& ev) {
                 enet_packet_destroy(ev.packet);
                 return;
             }
+            // Its hello came just in time: the game gets a moment to let it in.
+            if (auto espera = sinSaludo.find(ev.peer); espera != sinSaludo.end() && oidos.insert(ev.peer).second)
+                espera->second = std::max(espera->second, enet_time_get() - kSaludoMs + kMargenSaludoMs);
             bool desborda;
             {
                 std::lock_guard<std::mutex> l(mu);
@@ -218,6 +351,12 @@ void Transporte::Estado::Bucle() {
         for (Orden& o : tanda) {
             auto it = peers.find(o.par);
             if (it == peers.end()) continue;
+            if (o.que == Orden::Aceptar) {
+                if (aceptados.insert(it->second).second) ++dentro;
+                sinSaludo.erase(it->second);
+                oidos.erase(it->second);
+                continue;
+            }
             if (o.que == Orden::Cerrar) {
                 cerrando.insert(it->second);
                 enet_peer_disconnect_later(it->second, kAdios);
@@ -259,6 +398,8 @@ void Transporte::Estado::Bucle() {
             r = enet_host_check_events(host, &ev);
         }
         if (r < 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));  // a socket error: no busy loop
+        Topar();
+        if (!cliente) Revisar();
 
         if (Reloj::now() - medir >= std::chrono::milliseconds(100)) {
             medir = Reloj::now();
@@ -267,6 +408,7 @@ void Transporte::Estado::Bucle() {
         }
     }
     enet_host_flush(host);
+    if (!cliente) Avisar(true);
 }
 
 // ---- starting ----
@@ -286,7 +428,7 @@ std::unique_ptr<Transporte> Transporte::Escuchar(uint16_t puerto, size_t maxPare
     ENetAddress a{};
     a.host = ENET_HOST_ANY;
     a.port = puerto;
-    e->host = enet_host_create(&a, maxPares + kHuecosDeRechazo, kCanales, 0, 0);
+    e->host = enet_host_create(&a, maxPares + kHuecos, kCanales, 0, 0);
     if (!e->host)
         throw GameError("No se puede abrir el puerto " + std::to_string(puerto) +
                         " para la partida (puede que otro programa lo este usando)");
@@ -316,22 +458,12 @@ std::unique_ptr<Transporte> Transporte::Conectar(const std::string& anfitrion, u
     e->host->maximumWaitingData = kMaxEsperaEnet;
     ENetPeer* peer = enet_host_connect(e->host, &a, kCanales, 0);
     if (!peer) throw GameError("No se puede conectar con " + donde);
-    // The connection attempt gives up with our wait, not ENet's longer default.
-    enet_peer_timeout(peer, kReintentosTope, static_cast<uint32_t>(std::max(esperaMs, 1)),
-                      static_cast<uint32_t>(std::max(esperaMs, 1)));
+    // The connection attempt gives up with our wait, not ENet's longer default; once
+    // connected, the usual timeouts apply (Atender).
+    enet_peer_timeout(peer, 0, static_cast<uint32_t>(std::max(esperaMs, 1)), static_cast<uint32_t>(std::max(esperaMs, 1)));
     ENetAddress propia{};
     e->puerto = enet_socket_get_address(e->host->socket, &propia) == 0 ? propia.port : 0;
-    Estado* s = e.get();
-    auto t = std::make_unique<Transporte>(std::move(e));
-    bool bien;
-    {
-        std::unique_lock<std::mutex> l(s->mu);
-        s->llegada.wait_for(l, std::chrono::milliseconds(std::max(esperaMs, 0)),
-                            [&] { return s->conectado || s->fallido; });
-        bien = s->conectado;
-    }
-    if (!bien) throw GameError("No se puede conectar con " + donde);  // t's destructor ends the thread
-    return t;
+    return std::make_unique<Transporte>(std::move(e));
 }
 
 // ---- the game thread's side ----
@@ -340,6 +472,11 @@ void Transporte::Enviar(int par, Canal canal, std::vector<uint8_t> bytes) {
     if (canal < 0 || canal >= kCanales) throw GameError("net::Transporte::Enviar - canal no valido");
     std::lock_guard<std::mutex> l(e->mu);
     e->ordenes.push_back({Estado::Orden::Enviar, par, canal, std::move(bytes)});
+}
+
+void Transporte::Aceptar(int par) {
+    std::lock_guard<std::mutex> l(e->mu);
+    e->ordenes.push_back({Estado::Orden::Aceptar, par, 0, {}});
 }
 
 void Transporte::Cerrar(int par) {

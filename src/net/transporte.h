@@ -11,14 +11,17 @@
 // bytes and rare, so resending costs nothing, and on its own channel a journal chunk
 // waiting to be resent never holds an input back.
 //
-// Timeouts: a peer that acknowledges nothing is dropped once its resend delay has grown
-// past kReintentosTope round trips and kSinRespuestaMinMs (10 s) have passed, or after
-// kSinRespuestaMaxMs (15 s) whatever the delay. A blackout of 5 s (a Wi-Fi hand-over, a
-// router restarting its link) costs a pause, not a player; a player gone for good is
-// reported within a quarter of a minute. ENet doubles the delay between resends of a packet
-// each time, so after an outage of T seconds traffic resumes within about T more at worst
-// (on the test relay a 5 s blackout gives 5 to 8 s of silence, and about 11 s when a resend
-// right after it is lost too).
+// Timeouts: a peer that acknowledges nothing for kSinRespuestaMs (10 s) is dropped, and a
+// blackout shorter than that costs a pause, not a player. ENet doubles the delay between
+// resends of a packet each time (after a 5 s outage it stayed silent 5 to 13 s more); the
+// thread caps that delay at kReenvioTopeMs (or twice the round trip on a slow link), so the
+// stream is live again within a fraction of a second of the link coming back.
+//
+// Slots belong to players: a connection that has not been let in (Aceptar) within
+// kSaludoMs is dropped, and at most kMaxSinSaludo connections wait to be let in, at most
+// kMaxSinSaludoPorDireccion from one address; ENet's own half-open handshakes are dropped
+// after kSaludoMs too. Whoever finds no room is dropped without an answer and counted; the
+// host prints once a minute how many it dropped and from where.
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -28,9 +31,13 @@
 
 namespace net {
 
-inline constexpr uint32_t kSinRespuestaMinMs = 10000;
-inline constexpr uint32_t kSinRespuestaMaxMs = 15000;
-inline constexpr uint32_t kReintentosTope = 8;
+inline constexpr uint32_t kSinRespuestaMs = 10000;
+inline constexpr uint32_t kReenvioTopeMs = 250;
+inline constexpr uint32_t kSaludoMs = 3000;
+inline constexpr size_t kMaxSinSaludo = 16;
+inline constexpr size_t kMaxSinSaludoPorDireccion = 4;
+// Between two lines about dropped connections.
+inline constexpr uint32_t kAvisoCortadasMs = 60000;
 // Bytes that may wait, received but not yet taken by the game, from one peer: past it the
 // peer is dropped (a client or host flooding us, or a game thread stuck).
 inline constexpr size_t kMaxPendiente = 64u << 20;
@@ -60,13 +67,13 @@ enum Canal { kCanalDiario = 0, kCanalControl = 1, kCanalEntrada = 2, kCanales = 
 class Transporte {
    public:
     // Host: listens on every address at puerto (0: any free port, see Puerto) for at most
-    // maxPares peers. One more who connects is told Rechazo::Lleno and closed, so he learns
-    // why. Throws GameError with a Spanish message when the port cannot be opened.
+    // maxPares peers let in (Aceptar). One more who connects while that many are in is told
+    // Rechazo::Lleno and closed, so he learns why. Throws GameError with a Spanish message when the port cannot be opened.
     static std::unique_ptr<Transporte> Escuchar(uint16_t puerto, size_t maxPares);
-    // Client: connects to anfitrion (a name or an IPv4 address) at puerto, waiting up to
-    // esperaMs. Throws GameError: "No se encuentra el anfitrion NAME" when the name does
-    // not resolve, "No se puede conectar con HOST:PORT" when nobody answers in time. Its
-    // first Suceso is the Conectado already waited for.
+    // Client: starts connecting to anfitrion (a name or an IPv4 address) at puerto, without
+    // waiting: a Conectado follows when the host answers, a Desconectado when nobody does
+    // within esperaMs. Throws GameError "No se encuentra el anfitrion NAME" when the name
+    // does not resolve (the one wait: the name service's).
     static std::unique_ptr<Transporte> Conectar(const std::string& anfitrion, uint16_t puerto, int esperaMs);
     // Delivers what is queued (see kEsperaDespedidaMs), says goodbye to every peer, and
     // ends the thread.
@@ -79,6 +86,9 @@ class Transporte {
     void Enviar(int par, Canal canal, std::vector<uint8_t> bytes);
     // Disconnects a peer politely once its queued packets are delivered.
     void Cerrar(int par);
+    // Host: the peer said hello and was let in; it no longer counts against the waiting
+    // connections and keeps its slot.
+    void Aceptar(int par);
     // The next event without waiting; false when none.
     bool Tomar(Suceso& s);
     // The next event, waiting up to ms milliseconds; false when none came.

@@ -48,7 +48,7 @@ P
 limit "$game" --headless --join 127.0.0.1:$port --name Bea > bea.out 2>&1 &
 bea=$!
 for _ in $(seq 200); do grep -q '^Bea juega' host.out && break; sleep 0.05; done
-refused lleno "La partida esta llena" "$game" --headless --join 127.0.0.1:$port --name Eva
+refused lleno "No queda ningun asiento libre" "$game" --headless --join 127.0.0.1:$port --name Eva
 set +e
 wait $host; hcode=$?
 wait $ana; acode=$?
@@ -57,7 +57,7 @@ set -e
 [ $hcode -eq 3 ] || { cat host.out; fail "the host did not play on: exit code $hcode"; }
 [ $acode -eq 3 ] && [ $bcode -eq 3 ] || { cat ana.out bea.out; fail "the players were disturbed"; }
 for m in "Datos distintos del jugador: sfx/boing.wav" "El asiento de Pexil ya esta ocupado" \
-         "El asiento de Tarsun ya esta ocupado" "Bea juega con Quelbido" "La partida esta llena"; do
+         "El asiento de Tarsun ya esta ocupado" "Bea juega con Quelbido" "No queda ningun asiento libre"; do
   grep -qF "$m" host.out || { cat host.out; fail "the host does not say \"$m\""; }
 done
 

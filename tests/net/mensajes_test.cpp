@@ -25,6 +25,7 @@ net::Hola HolaBuena() {
     h.asiento = 3;
     h.nombre = "Pep\xC3\xA9 \xE2\x82\xAC\xF0\x9F\x8E\xB2";  // two- to four-byte characters
     h.datos = {{"anim/pjs.vba", 0xFFFFFFFFFFFFFFFFull}, {"sfx/boing.wav", 1}, {"sfx/dado.wav", 2}};
+    h.token = 0x8000000000000001ull;
     return h;
 }
 
@@ -46,10 +47,11 @@ TEST(Mensajes, CadaTipoVuelveComoFue) {
     const std::vector<Mensaje> todos = {
         HolaBuena(),
         lleno,
-        net::Bienvenida{-1, "Anfitrion"},
-        net::Bienvenida{3, ""},
+        net::Bienvenida{-1, "Anfitrion", 0},
+        net::Bienvenida{3, "", 0xFEDCBA9876543210ull},
         net::Rechazo{net::Rechazo::Datos, "sfx/boing.wav"},
         net::Rechazo{net::Rechazo::Otro, std::string(net::kMaxDetalle, 'z')},
+        net::Rechazo{net::Rechazo::Cerrada, ""},
         net::Diario{std::string("frikipartida-journal 2\n\0\xFF", 25)},
         net::Diario{std::string(net::kMaxDiario, 'j')},
         net::Resumen{0xFFFFFFFFu, 0x0123456789ABCDEFull},
@@ -137,7 +139,7 @@ TEST(Mensajes, LoMalFormadoSeRechazaDiciendoPorQue) {
         {"4097 archivos", datosDe({0x01, 0x10}), "demasiados archivos"},
         // 4096 entries announced in a few bytes: refused before any list is sized by it.
         {"4096 archivos en 2 bytes", datosDe({0x00, 0x10}), "cortado"},
-        {"rechazo 7", {3, 7, 0, 0}, "motivo de rechazo desconocido 7"},
+        {"rechazo 11", {3, 11, 0, 0}, "motivo de rechazo desconocido 11"},
         {"diario vacio", {4, 0, 0, 0, 0}, "de 1 a"},
         {"diario de 32769", {4, 0x01, 0x80, 0, 0}, "32769"},
         {"diario de 4 GiB", {4, 0xFF, 0xFF, 0xFF, 0xFF, 'x'}, "bytes (de 1"},
@@ -204,7 +206,9 @@ TEST(Mensajes, ElAnfitrionCompruebaElHolaYAmbosLadosLeenPorQue) {
     EXPECT_EQ(net::TextoRechazo({net::Rechazo::AsientoOcupado, "Pexil"}, net::Lado::Cliente),
               "El asiento de Pexil ya esta ocupado");
     // What travels is decoded before it is shown: every text is plain printable.
-    for (int m = net::Rechazo::Version; m <= net::Rechazo::Otro; ++m)
+    EXPECT_EQ(net::TextoRechazo({net::Rechazo::NombreJugando, ""}, net::Lado::Cliente), "Ese nombre ya esta jugando");
+    EXPECT_EQ(net::TextoRechazo({net::Rechazo::Cerrada, ""}, net::Lado::Cliente), "El anfitrion ha dejado de hospedar");
+    for (int m = net::Rechazo::Version; m <= net::Rechazo::SinAsiento; ++m)
         for (net::Lado lado : {net::Lado::Cliente, net::Lado::Anfitrion}) {
             const std::string t = net::TextoRechazo({static_cast<net::Rechazo::Motivo>(m), "x"}, lado);
             EXPECT_FALSE(t.empty());

@@ -7,7 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -41,6 +44,7 @@ TEST(Transporte, AnfitrionYClienteSeHablanPorCadaCanalEnOrden) {
     s = Siguiente(*anfitrion);
     ASSERT_EQ(s.tipo, Suceso::Conectado);
     const int par = s.par;
+    anfitrion->Aceptar(par);
     EXPECT_EQ(anfitrion->Direccion(par).rfind("127.0.0.1:", 0), 0u) << anfitrion->Direccion(par);
 
     // Each side sends on every channel, interleaved, with one packet far past the MTU.
@@ -73,7 +77,10 @@ TEST(Transporte, AnfitrionYClienteSeHablanPorCadaCanalEnOrden) {
 
     // A second client fits; a third finds the game full and is told so before being closed.
     auto segundo = net::Transporte::Conectar("localhost", anfitrion->Puerto(), 3000);
-    EXPECT_EQ(Siguiente(*anfitrion).tipo, Suceso::Conectado);
+    s = Siguiente(*anfitrion);
+    EXPECT_EQ(s.tipo, Suceso::Conectado);
+    anfitrion->Aceptar(s.par);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));  // the order reaches the network thread
     auto tercero = net::Transporte::Conectar("127.0.0.1", anfitrion->Puerto(), 3000);
     EXPECT_EQ(Siguiente(*tercero).tipo, Suceso::Conectado);
     s = Siguiente(*tercero);
@@ -116,12 +123,48 @@ TEST(Transporte, LoQueNoSePuedeAbrirNiAlcanzarLoDiceClaro) {
             << e.what();
     }
     anfitrion.reset();  // nobody listens there now
-    try {
-        net::Transporte::Conectar("127.0.0.1", puerto, 300);
-        ADD_FAILURE() << "connected to nobody";
-    } catch (const GameError& e) {
-        EXPECT_EQ(std::string(e.what()), "No se puede conectar con 127.0.0.1:" + std::to_string(puerto));
+    auto nadie = net::Transporte::Conectar("127.0.0.1", puerto, 300);
+    const Suceso s = Siguiente(*nadie);
+    EXPECT_EQ(s.tipo, Suceso::Desconectado);
+    EXPECT_TRUE(s.perdido);
+}
+
+// Slots belong to players: connections that never say hello are held at most
+// kMaxSinSaludoPorDireccion at a time from one address and dropped after kSaludoMs; a
+// player let in keeps its slot and its traffic meanwhile.
+TEST(Transporte, QuienNoSaludaNoGuardaSitio) {
+    auto anfitrion = net::Transporte::Escuchar(0, 2);
+    auto jugador = net::Transporte::Conectar("127.0.0.1", anfitrion->Puerto(), 3000);
+    Suceso s = Siguiente(*anfitrion);
+    ASSERT_EQ(s.tipo, Suceso::Conectado);
+    const int par = s.par;
+    anfitrion->Aceptar(par);
+    EXPECT_EQ(Siguiente(*jugador).tipo, Suceso::Conectado);
+
+    std::vector<std::unique_ptr<net::Transporte>> mudos;
+    for (int i = 0; i < 10; ++i) mudos.push_back(net::Transporte::Conectar("127.0.0.1", anfitrion->Puerto(), 6000));
+    const auto inicio = std::chrono::steady_clock::now();
+    int conectados = 0, cortados = 0;
+    double ultimoCorte = 0;
+    while (std::chrono::steady_clock::now() - inicio < std::chrono::milliseconds(net::kSaludoMs + 1500)) {
+        if (!anfitrion->Esperar(s, 50)) continue;
+        ASSERT_NE(s.par, par) << "the player lost its slot";
+        if (s.tipo == Suceso::Conectado) ++conectados;
+        if (s.tipo == Suceso::Desconectado) {
+            ++cortados;
+            EXPECT_EQ(s.porque, "no saludo a tiempo");
+            ultimoCorte = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - inicio).count();
+        }
     }
+    EXPECT_GE(conectados, 1);
+    EXPECT_LE(conectados, static_cast<int>(net::kMaxSinSaludoPorDireccion));
+    EXPECT_EQ(cortados, conectados);
+    EXPECT_LE(ultimoCorte, net::kSaludoMs + 1000.0);
+    // The player's slot and traffic are untouched.
+    jugador->Enviar(net::kParAnfitrion, net::kCanalEntrada, {7});
+    s = Siguiente(*anfitrion);
+    EXPECT_EQ(s.par, par);
+    EXPECT_EQ(s.bytes, std::vector<uint8_t>{7});
 }
 
 TEST(Transporte, LeeDirecciones) {

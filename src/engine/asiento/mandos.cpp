@@ -109,6 +109,9 @@ void deseado(const TMando& m, std::vector<int>& teclas, bool& raton) {
     if (m.remoto && pausa::enPanel()) return;
     const TPapel& papel = papelDe(m.asiento);
     if (papel.vacio()) {
+        // A player over the network has no say in this machine's menus, pauses or exits:
+        // between its parts its controller presses nothing.
+        if (m.remoto) return;
         for (int d = kIzquierda; d <= kAbajo; ++d)
             if (pulsada(m, static_cast<Direccion>(d))) teclas.push_back(kFlechas[static_cast<size_t>(d)]);
         // While a match can be paused, Start pauses (atender) instead of confirming.

@@ -5,6 +5,8 @@
 #include "platform/pictures/font.h"
 #include "platform/video/render.h"
 
+#include <algorithm>
+
 void dibujarMarcaCPU(int s, float x, float y, float escala, bool conNombre) {
     const asientos::TOcupante quien = asientos::ocupante(s);
     if (quien != asientos::TOcupante::cpu && quien != asientos::TOcupante::remoto) return;
@@ -44,6 +46,20 @@ void dibujarMarcaCPU(int s, float x, float y, float escala, bool conNombre) {
     else
         SetColor(255, 220, 0);
     DrawText(texto, x - w / 2, y - h / 2);
+    // Below it, a player over the network not heard from for a while, and for how long.
+    if (const int silencio = remoto ? asientos::silencioRemoto(s) : 0; silencio > 0) {
+        const std::string aviso = "sin conexion " + std::to_string(silencio) + " s";
+        // As large as the mark's own letters where the mark is small (readable at 640x480).
+        const float letra = std::min(2 * escala, 2.5f);
+        SetScale(1, 1);
+        const float aw = TextWidth(aviso) * letra, ah = TextHeight(aviso) * letra;
+        const float ay = y + h / 2 + 2 * margen;
+        SetColor(20, 20, 20);
+        DrawRect(x - aw / 2 - margen, ay - margen, aw + 2 * margen, ah + 2 * margen);
+        SetScale(letra, letra);
+        SetColor(255, 90, 60);
+        DrawText(aviso, x - aw / 2, ay);
+    }
 
     SetImageFont(fuente);
     SetScale(sx, sy);

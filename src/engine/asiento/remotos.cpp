@@ -15,6 +15,7 @@ namespace {
 struct TRemoto {
     std::string nombre;     // empty: nobody over the network
     bool presente = false;  // connected now
+    int silencio = 0;       // seconds without a word from it (kMarcaSilencio)
 };
 std::array<TRemoto, NUM_ASIENTOS> remotos;
 bool alguno = false;
@@ -65,12 +66,21 @@ bool remotoAusente(int s) {
     return valido(s) && !remotos[static_cast<size_t>(s)].nombre.empty() && !remotos[static_cast<size_t>(s)].presente;
 }
 bool algunRemoto() { return alguno; }
+int silencioRemoto(int s) { return valido(s) ? remotos[static_cast<size_t>(s)].silencio : 0; }
 
 void remotoCambiado(int s, const std::string& nombre) {
     if (!valido(s)) return;
     TRemoto& r = remotos[static_cast<size_t>(s)];
-    if (nombre.empty()) {
+    if (!nombre.empty() && nombre[0] == kMarcaSilencio) {
+        int n = 0;
+        for (size_t i = 1; i < nombre.size() && i < 6 && nombre[i] >= '0' && nombre[i] <= '9'; ++i)
+            n = n * 10 + (nombre[i] - '0');
+        if (r.presente) r.silencio = n;
+    } else if (nombre == kRemotoOlvidado) {
+        r = {};
+    } else if (nombre.empty()) {
         r.presente = false;  // the name stays: the seat waits for its player
+        r.silencio = 0;
     } else {
         r.nombre = nombre;
         r.presente = true;

@@ -28,7 +28,16 @@ bool remotoAusente(int s);
 // Whether anybody has held a seat over the network in this run.
 bool algunRemoto();
 
-// A seat taken (name) or left (empty) over the network, as the journal's event gives it.
+// The name a seat's event carries when the seat goes back to this machine for good (the
+// host stopped hosting): no player's name can hold a control character.
+inline constexpr const char* kRemotoOlvidado = "\x7f";
+// The name a seat's event carries when its player has sent nothing for a while: this mark
+// and the whole seconds ("\x01" "3"); "\x01" "0" when the player is heard again.
+inline constexpr char kMarcaSilencio = '\x01';
+// Whole seconds the player at seat s has sent nothing, as the host last said (0: heard).
+int silencioRemoto(int s);
+// A seat taken (name), left (empty: it waits for its player) or given back
+// (kRemotoOlvidado) over the network, as the journal's event gives it.
 void remotoCambiado(int s, const std::string& nombre);
 // Forgets every remote seat (a new run).
 void olvidarRemotos();

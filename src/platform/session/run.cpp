@@ -100,6 +100,14 @@ std::string ShotForNextFlip() {
     return {};
 }
 
+std::string ShotStillToCome() {
+    int nearest = 0;
+    std::string path;
+    for (const auto& [n, p] : st.options.shots)
+        if (n > st.flips && (nearest == 0 || n < nearest)) nearest = n, path = p;
+    return path;
+}
+
 void WaitBegin() {
     if (st.waitDepth++ == 0) st.waitStart = std::chrono::steady_clock::now();
 }

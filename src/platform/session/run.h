@@ -96,6 +96,9 @@ void SetFlipListener(std::function<void(int flips, int32_t clockMs)> listener);
 // ---- called by Flip ----
 // The shot path for the coming flip (empty when none).
 std::string ShotForNextFlip();
+// The --shot file of the nearest flip still to come, "" none (a picture shown between
+// flips: a network follower's notice while it waits for its host).
+std::string ShotStillToCome();
 // Records the end of a frame's work (trace, frame times) and counts the flip.
 void FlipDone(int sync, int32_t clockMs);
 // Marks that sleeping/retrace waiting starts or ends (excluded from frame work time).

@@ -152,8 +152,13 @@ Record& Record::addList(const char* name, std::initializer_list<int> values) {
 Record::~Record() {
     if (body.capacity() > spareBody.capacity()) spareBody = std::move(body);
 }
+namespace {
+bool hushed = false;
+}
+void Hush(bool on) { hushed = on; }
+
 void Record::emit() {
-    if (!Tracing()) return;
+    if (!Tracing() || hushed) return;
     body += '}';
     WriteTraceLine(body);
 }

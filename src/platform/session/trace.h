@@ -14,6 +14,9 @@ void OpenTrace(const std::string& path);
 // Closes the trace file and forgets the lines captured so far (capturing stays on or off).
 void ResetTrace();
 bool Tracing();
+// While hushed, nothing is written: what is drawn outside the game's own frames (a
+// follower's notice while it waits for its host) is no part of the run.
+void Hush(bool on);
 // Keeps trace lines in memory instead of (or as well as) a file; tests read them back.
 void CaptureTrace(bool on);
 std::vector<std::string>& CapturedTrace();

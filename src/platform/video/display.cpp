@@ -392,9 +392,16 @@ void PresentFrame(bool waitRetrace) {
         pacer.Unpaced();
         return;
     }
-    // Headless and virtual-clock runs never block on the retrace.
-    const bool wait = waitRetrace && !session::Current().headless && !clockseam::IsVirtual();
-    if (!wait) pacer.Unpaced();
+    // Virtual-clock runs and replays never block on the retrace. A headless run on the
+    // real clock (a host serving its followers) keeps the display's pace like a window:
+    // its frame timer paces it, as the offscreen swap waits for nothing.
+    const bool live = !clockseam::IsVirtual() && !journal::Replaying();
+    const bool wait = waitRetrace && !clockseam::IsVirtual() && (!session::Current().headless || live);
+    // Headless, no swap ever waits: the frame timer paces from the first frame, and a
+    // frame paced by Flip's own timer keeps the beat going rather than starting it again.
+    const bool headlessLive = session::Current().headless && live;
+    if (headlessLive && !pacer.Software()) pacer.DriverRefused();
+    if (!wait && !headlessLive) pacer.Unpaced();
     // The driver waits for the retrace, or the frame timer does when the driver does not;
     // a network follower keeps the host's pace instead (net/compas.h).
     const int interval = wait && !pacer.Software() ? 1 : 0;
@@ -418,7 +425,7 @@ void PresentFrame(bool waitRetrace) {
         if (ahead > 0) std::this_thread::sleep_for(std::chrono::duration<double, std::milli>(ahead));
     }
     SDL_GL_SwapWindow(shown.window);
-    if (wait) pacer.Swapped(clockseam::MonotonicMs(), shown.hz);
+    if (wait || headlessLive) pacer.Swapped(clockseam::MonotonicMs(), shown.hz);
     video::ResumeScaled();
 }
 

@@ -16,6 +16,10 @@ void SetSkipping(bool skip);
 bool Skipping();
 // Saves the back buffer (window pixels) as PNG; false without a display.
 bool SaveBackBufferPNG(const std::string& path);
+// Shows text in a dark box over the picture last shown, outside the game's frames (no
+// trace, no flip): a follower waiting for its host. The box is drawn over the frame
+// just shown, which stays as it was underneath; shown again, it replaces itself.
+void ShowNotice(const std::string& text);
 // The window, or nullptr.
 SDL_Window* Window();
 // The refresh rate given to Graphics (0 when none).

@@ -29,7 +29,7 @@ void BM_CrearPartida(benchmark::State& state) {
     for (auto _ : state) {
         SeedRnd(semilla++);
         auto j = TJuego::Create(4, static_cast<int>(state.range(0)), set, packs,
-                                [](int, const TEquipo&) { return 1; });
+                                [](int, const TEquipo&) { return 1; }, std::vector<int>{2, 3, 4, 5, 6});
         benchmark::DoNotOptimize(j->mapa->getTile(85, 85));
     }
 }

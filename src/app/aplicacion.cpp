@@ -18,8 +18,7 @@
 #include "engine/gestor_sonido.h"
 #include "engine/gl.h"
 #include "engine/mapa.h"
-#include "minigames/cerebros.h"
-#include "minigames/fabrica.h"
+#include "minigames/catalogo.h"
 #include "platform/platform.h"
 #include "platform/session/journal.h"
 
@@ -55,7 +54,7 @@ void setMusicVolume(const TChannelPtr& channel) {
 }  // namespace
 
 void TAplicacion::cargarRecursosFijos() {
-    TMapa::cargarRecursos();
+    TMapa::cargarRecursos(casillasDeMiniJuegos());
     TExplicacion::cargarRecursos();
     TGestorSonido::CreateGlobal();
     cargarRecursosMiniJuegos();
@@ -155,9 +154,15 @@ int TAplicacion::partida() {
     TChannelPtr canal = PlaySound(musicaTablero);
     setMusicVolume(canal);
     SetColor(255, 255, 255);
-    // The match plays minigame squares through this: a fresh minigame every time.
-    auto lanzador = [this](int numero, const TEquipo& equipo) { return jugarMinijuego(numero, equipo); };
-    if (auto juego = TJuego::Create(4, 1, animaciones, packs, lanzador)) {
+    // The match's minigame kinds are these catalogue numbers; it plays their squares
+    // through the launcher, a fresh minigame every time.
+    const std::vector<int> juegos = miniJuegosDelTablero(true);
+    std::vector<int> tiles;
+    for (int r : juegos) tiles.push_back(catalogo()[static_cast<size_t>(r)].tile);
+    auto lanzador = [this, juegos](int tipo, const TEquipo& equipo) {
+        return jugarMinijuego(juegos.at(static_cast<size_t>(tipo)), equipo);
+    };
+    if (auto juego = TJuego::Create(4, 1, animaciones, packs, lanzador, tiles)) {
         asientos::TCerebroActivo cerebro(crearCerebroTablero(*juego));
         juego->start();
         // A match left with Escape ends the demo: the person takes the menu over.
@@ -172,7 +177,7 @@ int TAplicacion::partida() {
 // back to the main menu with the menu music still playing.
 int TAplicacion::practica() {
     const int r = TPractica::Create()->start();
-    if (r == 5) return kMenu;
+    if (r < 0 || r >= numMiniJuegos()) return kMenu;  // "Volver"
 
     if (canalMenu) canalMenu->Stop();
     SetColor(255, 255, 255);
@@ -201,7 +206,7 @@ int TAplicacion::practica() {
 int TAplicacion::jugarMinijuego(int numero, const TEquipo& equipo) {
     int resultado = 0;
     if (std::unique_ptr<TMiniJuego> juego = crearMiniJuego(numero, animaciones, packs)) {
-        asientos::TCerebroActivo cerebro(crearCerebroMiniJuego(numero, *juego));
+        asientos::TCerebroActivo cerebro(crearCerebroMiniJuego(*juego));
         resultado = juego->jugar(equipo);
     }
     ReturnFreeMemory();  // the minigame's resources are gone now

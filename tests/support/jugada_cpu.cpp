@@ -5,9 +5,8 @@
 #include "engine/gestor_sonido.h"
 #include "engine/gl.h"
 #include "minigames/acicalandose/mini_juego1.h"
-#include "minigames/cerebros.h"
+#include "minigames/catalogo.h"
 #include "minigames/escondite_coder/mini_juego4.h"
-#include "minigames/fabrica.h"
 #include "minigames/lanzamiento_cds/mini_juego5.h"
 #include "minigames/love_is_in_the_air/mini_juego3.h"
 #include "minigames/no_te_mojes/mini_juego2.h"
@@ -137,7 +136,7 @@ Jugada jugar(int r, int turno, const asientos::Eleccion& eleccion, uint32_t semi
     auto observador = std::make_unique<TObservador>(r, *juego, jugada);
     observador->limite = maxFlips;
     asientos::TCerebroActivo mirando(std::move(observador));
-    asientos::TCerebroActivo cerebro(crearCerebroMiniJuego(r, *juego));
+    asientos::TCerebroActivo cerebro(crearCerebroMiniJuego(*juego));
     try {
         jugada.resultado = juego->iniciarJuego(*equipo);
     } catch (const session::Stop&) {

@@ -1,15 +1,20 @@
 #pragma once
-// Every minigame of the game, one line each (catalogo.cpp): its id, title, board square,
-// how its shared resources load, how a play of it is made, and whether it is one of the
-// five the board has always had. The factory, the practice menu, the board's kinds and
-// tiles, and the asset generator's square names all read this table; a new minigame is
-// its folder and one line here (doc/minijuego_nuevo.md lists the rest).
+// Every minigame of the game, one line each (kCatalogo below): its id, title, board
+// square, how its shared resources load, how a play of it is made, and whether it is one
+// of the five the board has always had. The factory, the practice menu, the board's kinds
+// and tiles, and the asset generator's square names all read this table; a new minigame
+// is its folder and one line here (doc/minijuego_nuevo.md lists the rest).
+//
+// The table names the minigame classes without their headers (catalogo.cpp includes them
+// and makes the plays), so the asset generator reads its squares without linking a
+// minigame (fichas::casillasDelCatalogo).
 #include "engine/mapa.h"
 #include "minigames/mini_juego.h"
 
+#include <array>
 #include <memory>
 #include <span>
-#include <string>
+#include <tuple>
 #include <vector>
 
 struct TFichaMiniJuego {
@@ -24,10 +29,58 @@ struct TFichaMiniJuego {
     std::unique_ptr<TMiniJuego> (*crear)(const VBAPtr& anim, const TPaquetes& pjsGFX);
 };
 
+class TMiniJuego1;
+class TMiniJuego2;
+class TMiniJuego3;
+class TMiniJuego4;
+class TMiniJuego5;
+class TMiniJuego6;
+
+namespace fichas {
+// Defined in catalogo.cpp, where the classes are known.
+template <class Juego>
+void cargar();
+template <class Juego>
+std::unique_ptr<TMiniJuego> crear(const VBAPtr& anim, const TPaquetes& pjsGFX);
+
+template <class Juego>
+constexpr TFichaMiniJuego ficha(const char* id, const char* titulo, const char* casilla, int tile,
+                                bool deLosCinco) {
+    return {id, titulo, casilla, tile, deLosCinco, &cargar<Juego>, &crear<Juego>};
+}
+
+// Tiles 2 to 6 are the five's since the first board; later minigames take the codes after
+// the board's own pictures (31 on), so the specials and the decoration keep theirs.
+// clang-format off
+inline constexpr std::array kCatalogo = {
+    ficha<TMiniJuego1>("acicalandose",       "Acicalandose",       "amor",     2, true),
+    ficha<TMiniJuego2>("no_te_mojes",        "No te mojes",        "gota",     3, true),
+    ficha<TMiniJuego3>("love_is_in_the_air", "Love is in the air", "amor2",    4, true),
+    ficha<TMiniJuego4>("escondite_coder",    "Escondite Coder",    "picador",  5, true),
+    ficha<TMiniJuego5>("lanzamiento_cds",    "Lanzamiento de CDs", "cds",      6, true),
+    ficha<TMiniJuego6>("apagon",             "Apagon",             "apagon",  31, false),
+};
+// clang-format on
+inline constexpr size_t kNumMiniJuegos = std::tuple_size_v<decltype(kCatalogo)>;
+
+// The squares of the table, worked out while compiling: reading them links no minigame.
+struct TCasillaCatalogo {
+    const char* id;
+    const char* casilla;
+    int tile;
+};
+consteval std::array<TCasillaCatalogo, kNumMiniJuegos> casillasDelCatalogo() {
+    std::array<TCasillaCatalogo, kNumMiniJuegos> c{};
+    for (size_t k = 0; k < kNumMiniJuegos; ++k)
+        c[k] = {kCatalogo[k].id, kCatalogo[k].casilla, kCatalogo[k].tile};
+    return c;
+}
+}  // namespace fichas
+
 // The table, in the practice menu's order; the five come first, in their old order.
 std::span<const TFichaMiniJuego> catalogo();
 inline int numMiniJuegos() {
-    return static_cast<int>(catalogo().size());
+    return static_cast<int>(fichas::kNumMiniJuegos);
 }
 
 // The catalogue numbers of the minigames a board plays: all of them, or only the five

@@ -6,6 +6,7 @@
 #include "board/equipo.h"
 #include "engine/asiento/papeles.h"
 #include "minigames/acicalandose/mini_juego1.h"
+#include "minigames/apagon/mini_juego6.h"
 #include "minigames/escondite_coder/mini_juego4.h"
 #include "minigames/lanzamiento_cds/mini_juego5.h"
 #include "minigames/love_is_in_the_air/mini_juego3.h"
@@ -179,6 +180,22 @@ TEST_F(Mandos, LanzamientoDeCDsCatchersWalkOnLeftAndRightAndTheThrowerDragsWithA
     EXPECT_TRUE(asientos::tieneMando(1));
     EXPECT_LT(m->jugadores[1]->X, quieto);
     TMiniJuego5::imgCD = nullptr;
+}
+
+TEST_F(Mandos, ApagonTheStickSweepsTheTorchAndACreeperHoldsA) {
+    figuras::sonidosMudos({"sfx/pillada.wav", "sfx/yeha.wav", "sfx/boum.wav"});
+    TMiniJuego6::cargarRecursos();
+    auto m = TMiniJuego6::Create(figuras::conjunto(), figuras::paquetes());
+    asientos::TPapelesPublicados publicados(m->asientos(0));
+    m->prepararJuego(0);  // Tarsun holds the torch; Pexil is opponent 2
+    const float y0 = m->sombras[2].y;
+    testrig::Script({"1 pad 1 connect", "1 pad 2 connect", "1 pad 3 connect", "1 pad 4 connect", "1 mouse 512 600",
+                     "2 pad 1 axis leftx -32768",
+                     "2 pad 4 button a down"});
+    for (int i = 0; i < 60; ++i) ASSERT_TRUE(m->jugarFrame());
+    EXPECT_LT(m->angulo, -5.0f) << "the stick moved the pointer left and the beam after it";
+    EXPECT_LT(m->sombras[2].y, y0 - 50) << "Pexil's A is his key, held";
+    EXPECT_EQ(m->sombras[2].pillado, 0);
 }
 
 }  // namespace

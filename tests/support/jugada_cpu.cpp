@@ -5,6 +5,7 @@
 #include "engine/gestor_sonido.h"
 #include "engine/gl.h"
 #include "minigames/acicalandose/mini_juego1.h"
+#include "minigames/apagon/mini_juego6.h"
 #include "minigames/catalogo.h"
 #include "minigames/escondite_coder/mini_juego4.h"
 #include "minigames/lanzamiento_cds/mini_juego5.h"
@@ -16,6 +17,7 @@
 #include "vgp/vgp.h"
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <map>
 
@@ -79,6 +81,15 @@ class TObservador : public asientos::TCerebro {
                 break;
             }
             default: break;
+        }
+        if (const auto* m = dynamic_cast<const TMiniJuego6*>(&juego)) {
+            int pillados = 0;
+            for (const auto& s : m->sombras) {
+                pillados += s.pillado;
+                const float d = std::hypot(s.x - TMiniJuego6::kMetaX, s.y - TMiniJuego6::kMetaY);
+                jugada.accionesOtros = std::max(jugada.accionesOtros, static_cast<int>(TMiniJuego6::kRadioSalida - d));
+            }
+            jugada.puntosTurno = pillados;
         }
     }
     int limite = 20000;

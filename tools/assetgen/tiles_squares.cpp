@@ -245,12 +245,55 @@ const Plato kGameSquares[] = {
          DrawDisc(cr, 34);
          cairo_restore(cr);
      }},
+    {"apagon",
+     [](cairo_t* cr) {
+         Round(cr, Hex(0x2a2e4a));
+         // A torch and its beam.
+         cairo_new_path(cr);
+         cairo_move_to(cr, CX - 6, CY + 4);
+         cairo_line_to(cr, CX + 34, CY - 30);
+         cairo_line_to(cr, CX + 40, CY - 8);
+         cairo_close_path(cr);
+         SetRgb(cr, Hex(0xfff0a0), 0.8);
+         cairo_fill(cr);
+         cairo_save(cr);
+         cairo_translate(cr, CX - 8, CY + 6);
+         cairo_rotate(cr, -0.45);
+         RoundRect(cr, -30, -8, 34, 16, 4);
+         Cartoon(cr, Hex(0xe8413c), 2.5, 2.0);
+         RoundRect(cr, 2, -11, 10, 22, 3);
+         Cartoon(cr, Hex(0xd0d0d8), 2.5);
+         cairo_restore(cr);
+     }},
+    {"compilando",
+     [](cairo_t* cr) {
+         Round(cr, Hex(0x8ae86a));
+         RoundRect(cr, CX - 34, CY - 26, 68, 46, 6);
+         Cartoon(cr, Hex(0x30303a), 2.5, 2.0);
+         cairo_rectangle(cr, CX - 26, CY - 2, 36, 10);
+         SetRgb(cr, Hex(0x3ae86a));
+         cairo_fill(cr);
+         cairo_rectangle(cr, CX - 26, CY - 2, 52, 10);
+         SetRgb(cr, Hex(0xffffff));
+         cairo_set_line_width(cr, 2);
+         cairo_stroke(cr);
+         OutlinedText(cr, "...", CX, CY - 8, 18, Hex(0xffffff), 2, kInk, Align::Center);
+     }},
+    {"guerra_bolas_papel",
+     [](cairo_t* cr) {
+         Round(cr, Hex(0xe8d0a0));
+         for (int b = 0; b < 3; ++b) {
+             Ellipse(cr, CX - 18 + b * 18, CY + 8 - (b % 2) * 22, 13, 12);
+             Cartoon(cr, Hex(0xf8f8ee), 2.5, 2.0);
+         }
+     }},
 };
 }  // namespace
 
 void WriteSquareTiles() {
     for (const Plato& p : kFixedSquares) Square(p.name, p.draw);
-    for (const TFichaMiniJuego& f : catalogo()) {
+    static constexpr auto kCatalogue = fichas::casillasDelCatalogo();
+    for (const fichas::TCasillaCatalogo& f : kCatalogue) {
         const Plato* plato = nullptr;
         for (const Plato& p : kGameSquares)
             if (std::string(p.name) == f.id) plato = &p;

@@ -156,7 +156,7 @@ int TAplicacion::partida() {
     SetColor(255, 255, 255);
     // The match's minigame kinds are these catalogue numbers; it plays their squares
     // through the launcher, a fresh minigame every time.
-    const std::vector<int> juegos = miniJuegosDelTablero(true);
+    const std::vector<int> juegos = miniJuegosDelTablero(miniJuegosDeLaPartida());
     std::vector<int> tiles;
     for (int r : juegos) tiles.push_back(catalogo()[static_cast<size_t>(r)].tile);
     auto lanzador = [this, juegos](int tipo, const TEquipo& equipo) {

@@ -24,8 +24,8 @@ enum Red { kNo, kCrear, kUnirse };
 constexpr std::array<const char*, 3> kRed{"No", "Crear partida", "Unirse"};
 // An address as a player types it.
 bool caracterDeDireccion(int c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' || c == ':' ||
-           c == '-';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
+           c == ':' || c == '-';
 }
 constexpr size_t kMaxDireccion = 64;
 
@@ -97,6 +97,12 @@ int TPantallaJugadores::start() {
                       }});
     const size_t lineaDireccion = lineas.size();
     lineas.push_back({"Direccion:", [&direccion] { return direccion; }, {}, false, true});
+    // Which minigames a match plays: every one, or the five of the original board.
+    const bool todosAntes = miniJuegosGuardados();
+    bool todos = todosAntes;
+    lineas.push_back({"Minijuegos",
+                      [&todos] { return std::string(todos ? "Todos" : "Los cinco de siempre"); },
+                      [&todos](int) { todos = !todos; }});
     lineas.push_back({"Volver", {}, {}, true});
 
     TDeslizamiento lista(160);
@@ -119,7 +125,8 @@ int TPantallaJugadores::start() {
             if (c == 8 && !direccion.empty()) direccion.pop_back();
             if (caracterDeDireccion(c) && direccion.size() < kMaxDireccion) direccion += static_cast<char>(c);
         }
-        if (enter && elegida.direccion) aviso = direccion.empty() ? "Escribe la direccion del anfitrion" : red::unirse(direccion);
+        if (enter && elegida.direccion)
+            aviso = direccion.empty() ? "Escribe la direccion del anfitrion" : red::unirse(direccion);
 
         SetColor(255, 255, 255);
         DrawImage(fondo, 0, 0, 0);
@@ -163,5 +170,6 @@ int TPantallaJugadores::start() {
         Cls();
     }
     if (e != antes) cambiarJugadores(e);
+    if (todos != todosAntes) cambiarMiniJuegos(todos);
     return -1;
 }

@@ -176,7 +176,7 @@ TEST_F(PantallasTest, PlayersScreenChangesSeatsAndLevelAndSavesOnlyAChange) {
     const std::vector<std::string> lineas{"Tarsun",  "Persona (mando 1)", "Er_Varsen", "Persona",
                                           "Quelbido", "Persona",          "Pexil",     "Persona",
                                           "Nivel CPU", "Normal",          "Red",       "No",
-                                          "Volver"};
+                                          "Minijuegos", "Todos",          "Volver"};
     ASSERT_EQ(t.size(), lineas.size());
     for (size_t i = 0; i < t.size(); ++i) {
         EXPECT_EQ(Field(t[i], "text"), lineas[i]);

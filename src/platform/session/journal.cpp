@@ -371,6 +371,14 @@ std::vector<std::string> Dir(const std::string& path,
 std::string Setting(const std::string& name, const std::function<std::string()>& choose) {
     return Fact<SettingCodec>(name, choose);
 }
+std::string SettingOr(const std::string& name, const std::string& missing,
+                      const std::function<std::string()>& choose) {
+    if (st.mode == Mode::Replay) {
+        const Line* l = NextFact();
+        if (!l || l->kind != SettingCodec::kKind || l->fields.empty() || Text(*l, 0) != name) return missing;
+    }
+    return Fact<SettingCodec>(name, choose);
+}
 
 // ---------------------------------------------------------------- events
 

@@ -89,6 +89,10 @@ std::vector<std::string> Dir(const std::string& path,
                              const std::function<std::vector<std::string>()>& measure);
 // A choice made from settings files and options (choose reads no file on replay).
 std::string Setting(const std::string& name, const std::function<std::string()>& choose);
+// The same for a setting that journals recorded before it existed do not hold: replaying,
+// when the next fact is not this setting, the answer is `missing` and nothing is read.
+std::string SettingOr(const std::string& name, const std::string& missing,
+                      const std::function<std::string()>& choose);
 
 // ---- events ----
 // A pump starts (every event processing counts one). Replaying, returns the events the

@@ -2,7 +2,9 @@
 
 #include "minigames/acicalandose/mini_juego1.h"
 #include "minigames/apagon/mini_juego6.h"
+#include "minigames/compilando/mini_juego7.h"
 #include "minigames/escondite_coder/mini_juego4.h"
+#include "minigames/guerra_bolas_papel/mini_juego8.h"
 #include "minigames/lanzamiento_cds/mini_juego5.h"
 #include "minigames/love_is_in_the_air/mini_juego3.h"
 #include "minigames/no_te_mojes/mini_juego2.h"

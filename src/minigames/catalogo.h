@@ -35,6 +35,8 @@ class TMiniJuego3;
 class TMiniJuego4;
 class TMiniJuego5;
 class TMiniJuego6;
+class TMiniJuego7;
+class TMiniJuego8;
 
 namespace fichas {
 // Defined in catalogo.cpp, where the classes are known.
@@ -59,6 +61,8 @@ inline constexpr std::array kCatalogo = {
     ficha<TMiniJuego4>("escondite_coder",    "Escondite Coder",    "picador",  5, true),
     ficha<TMiniJuego5>("lanzamiento_cds",    "Lanzamiento de CDs", "cds",      6, true),
     ficha<TMiniJuego6>("apagon",             "Apagon",             "apagon",  31, false),
+    ficha<TMiniJuego7>("compilando",         "Compilando...",      "compilando", 32, false),
+    ficha<TMiniJuego8>("guerra_bolas_papel", "Guerra de bolas de papel", "bolas", 33, false),
 };
 // clang-format on
 inline constexpr size_t kNumMiniJuegos = std::tuple_size_v<decltype(kCatalogo)>;

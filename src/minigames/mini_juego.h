@@ -48,6 +48,9 @@ class TMiniJuego {
     // The keys and the pointer of each seat in this minigame, the seat on turn being
     // `turno`: by default the pointer for him and teclasUnaTecla for the opponents.
     virtual asientos::TPapeles asientos(int turno) const;
+    // The map of the two-key minigames: the pointer for the seat on turn, teclasDosTeclas
+    // for the opponents.
+    static asientos::TPapeles asientosDosTeclas(int turno);
     // The computer players' brain for this play (reading this object, which must outlive
     // it): it works whichever seats computers hold, on turn or not.
     virtual std::unique_ptr<asientos::TCerebro> cerebro() const = 0;

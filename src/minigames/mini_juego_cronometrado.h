@@ -49,6 +49,9 @@ class TMiniJuegoCronometrado : public TMiniJuego {
 
     float now() const { return tiempo->getTimer(0); }
     bool enJuego() const { return resultado < 0; }
+    // The seat on turn while the play runs (set up and undecided), else -1: what the
+    // brains play.
+    int turnoEnJuego() const { return contador && enJuego() ? turno : -1; }
 
     // Start-up: the banner's font.
     static void cargarFuente();

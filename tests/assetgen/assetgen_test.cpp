@@ -58,7 +58,7 @@ std::vector<Picture> Pictures() {
     }
     for (int i = 1; i <= 6; ++i) p.push_back({"artwork/chorro" + std::to_string(i) + ".png", 0, 0});
     const char* tiles[] = {"salida", "meta", "amor", "gota", "amor2", "picador", "cds", "dado",
-                           "muerte", "normal", "chorra-1", "chorra-2", "chorra-3", "apagon"};
+                           "muerte", "normal", "chorra-1", "chorra-2", "chorra-3", "apagon", "compilando", "bolas"};
     for (const char* t : tiles) p.push_back({std::string("artwork/casilla-") + t + ".png", 128, 128});
     for (int i = 1; i <= 8; ++i) p.push_back({"artwork/casilla-mesa-" + std::to_string(i) + ".png", 128, 128});
     for (int i = 1; i <= 3; ++i) {
@@ -84,7 +84,7 @@ int Channel(uint32_t argb, int shift) { return static_cast<int>((argb >> shift) 
 
 TEST(AssetgenFiles, EveryNamedPictureLoadsAtItsSize) {
     std::vector<Picture> pics = Pictures();
-    EXPECT_EQ(pics.size(), 35u + 12 + 6 + 14 + 8 + 6 + 4 + 32);
+    EXPECT_EQ(pics.size(), 35u + 12 + 6 + 16 + 8 + 6 + 4 + 32);
     for (const Picture& p : pics) {
         TImagePtr img = LoadImage(Data(p.name));
         ASSERT_TRUE(img) << p.name;

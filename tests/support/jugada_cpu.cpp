@@ -7,7 +7,9 @@
 #include "minigames/acicalandose/mini_juego1.h"
 #include "minigames/apagon/mini_juego6.h"
 #include "minigames/catalogo.h"
+#include "minigames/compilando/mini_juego7.h"
 #include "minigames/escondite_coder/mini_juego4.h"
+#include "minigames/guerra_bolas_papel/mini_juego8.h"
 #include "minigames/lanzamiento_cds/mini_juego5.h"
 #include "minigames/love_is_in_the_air/mini_juego3.h"
 #include "minigames/no_te_mojes/mini_juego2.h"
@@ -87,9 +89,19 @@ class TObservador : public asientos::TCerebro {
             for (const auto& s : m->sombras) {
                 pillados += s.pillado;
                 const float d = std::hypot(s.x - TMiniJuego6::kMetaX, s.y - TMiniJuego6::kMetaY);
-                jugada.accionesOtros = std::max(jugada.accionesOtros, static_cast<int>(TMiniJuego6::kRadioSalida - d));
+                jugada.accionesOtros =
+                    std::max(jugada.accionesOtros, static_cast<int>(TMiniJuego6::kRadioSalida - d));
             }
             jugada.puntosTurno = pillados;
+        }
+        if (const auto* m = dynamic_cast<const TMiniJuego7*>(&juego)) {
+            jugada.puntosTurno = m->aplastados;
+            for (float b : m->barra)
+                jugada.accionesOtros = std::max(jugada.accionesOtros, static_cast<int>(b));
+        }
+        if (const auto* m = dynamic_cast<const TMiniJuego8*>(&juego)) {
+            jugada.accionesOtros = m->tiros[0] + m->tiros[1] + m->tiros[2];
+            jugada.puntosTurno = jugada.accionesOtros - m->impactos - static_cast<int>(m->bolas.size());
         }
     }
     int limite = 20000;

@@ -17,7 +17,7 @@ class TCerebroApagon : public TCerebroMiniJuego {
     explicit TCerebroApagon(const TMiniJuego6& j) : juego(j) {}
 
    protected:
-    int turnoDelJuego() const override { return juego.contador && juego.enJuego() ? juego.turno : -1; }
+    int turnoDelJuego() const override { return juego.turnoEnJuego(); }
 
     void jugarTurno() override {
         const int32_t ahora = ahoraMs();

@@ -21,9 +21,9 @@ class TMiniJuego6 : public TMiniJuegoCronometrado {
     static constexpr float kLinternaX = 512, kLinternaY = 190;
     static constexpr float kRadioSalida = 520;  // starts lie this far from the goal
     static constexpr float kLlegada = 14;       // an opponent this close has arrived
-    static constexpr float kPaso = 1.5f;        // units a frame while the key is held
-    static constexpr float kGiro = 1.6f;        // most degrees the beam turns a frame
-    static constexpr int kGracia = 9;           // frames lit while moving that catch
+    static constexpr float kPaso = 0.9f;        // units a frame while the key is held
+    static constexpr float kGiro = 2.2f;        // most degrees the beam turns a frame
+    static constexpr int kGracia = 7;           // frames lit while moving that catch
     static constexpr float kMedio = 11;         // half the beam's opening, degrees
     static constexpr float kAturdido = 1;       // seconds a caught one stands still
     static constexpr float kAltoPecho = 40;     // the body's middle above the feet

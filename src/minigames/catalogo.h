@@ -55,14 +55,14 @@ constexpr TFichaMiniJuego ficha(const char* id, const char* titulo, const char* 
 // the board's own pictures (31 on), so the specials and the decoration keep theirs.
 // clang-format off
 inline constexpr std::array kCatalogo = {
-    ficha<TMiniJuego1>("acicalandose",       "Acicalandose",       "amor",     2, true),
-    ficha<TMiniJuego2>("no_te_mojes",        "No te mojes",        "gota",     3, true),
-    ficha<TMiniJuego3>("love_is_in_the_air", "Love is in the air", "amor2",    4, true),
-    ficha<TMiniJuego4>("escondite_coder",    "Escondite Coder",    "picador",  5, true),
-    ficha<TMiniJuego5>("lanzamiento_cds",    "Lanzamiento de CDs", "cds",      6, true),
-    ficha<TMiniJuego6>("apagon",             "Apagon",             "apagon",  31, false),
-    ficha<TMiniJuego7>("compilando",         "Compilando...",      "compilando", 32, false),
-    ficha<TMiniJuego8>("guerra_bolas_papel", "Guerra de bolas de papel", "bolas", 33, false),
+    ficha<TMiniJuego1>("acicalandose",       "Acicalandose",             "amor",        2, true),
+    ficha<TMiniJuego2>("no_te_mojes",        "No te mojes",              "gota",        3, true),
+    ficha<TMiniJuego3>("love_is_in_the_air", "Love is in the air",       "amor2",       4, true),
+    ficha<TMiniJuego4>("escondite_coder",    "Escondite Coder",          "picador",     5, true),
+    ficha<TMiniJuego5>("lanzamiento_cds",    "Lanzamiento de CDs",       "cds",         6, true),
+    ficha<TMiniJuego6>("apagon",             "Apagon",                   "apagon",     31, false),
+    ficha<TMiniJuego7>("compilando",         "Compilando...",            "compilando", 32, false),
+    ficha<TMiniJuego8>("guerra_bolas_papel", "Guerra de bolas de papel", "bolas",      33, false),
 };
 // clang-format on
 inline constexpr size_t kNumMiniJuegos = std::tuple_size_v<decltype(kCatalogo)>;

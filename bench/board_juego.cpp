@@ -3,6 +3,7 @@
 // with walls and decorations). No display is needed for either.
 #include "board/juego.h"
 #include "board/tablero.h"
+#include "minigames/catalogo.h"
 #include "platform/base/random.h"
 #include "vba/vba.h"
 
@@ -26,10 +27,13 @@ void BM_CrearPartida(benchmark::State& state) {
     std::array<VGPPtr, 5> packs;
     for (auto& p : packs) p = std::make_shared<VGP>();
     int semilla = 1;
+    // The original board's five kinds of minigame square.
+    std::vector<int> tiles;
+    for (int r : miniJuegosDelTablero(false)) tiles.push_back(catalogo()[static_cast<size_t>(r)].tile);
     for (auto _ : state) {
         SeedRnd(semilla++);
         auto j = TJuego::Create(4, static_cast<int>(state.range(0)), set, packs,
-                                [](int, const TEquipo&) { return 1; });
+                                [](int, const TEquipo&) { return 1; }, tiles);
         benchmark::DoNotOptimize(j->mapa->getTile(85, 85));
     }
 }

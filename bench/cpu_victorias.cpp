@@ -3,6 +3,7 @@
 // clock, the game's data folder). Not a speed measurement: the counters are the report.
 //   build/bench/bench_cpu_victorias [--benchmark_filter=...]     (JUGADAS=50 by default)
 #include "../tests/support/jugada_cpu.h"
+#include "minigames/catalogo.h"
 
 #include <benchmark/benchmark.h>
 
@@ -40,7 +41,7 @@ void BM_VictoriasDelTurno(benchmark::State& state) {
     state.counters["flips_por_jugada"] = static_cast<double>(flips) / jugadas;
 }
 BENCHMARK(BM_VictoriasDelTurno)
-    ->ArgsProduct({{0, 1, 2, 3, 4}, {1, 2, 3}})
+    ->ArgsProduct({benchmark::CreateDenseRange(0, numMiniJuegos() - 1, 1), {1, 2, 3}})
     ->ArgNames({"minijuego", "nivel"})
     ->Iterations(1)
     ->Unit(benchmark::kSecond);

@@ -31,3 +31,19 @@ shoot 650 minijuego.png '1 key Escape press' '20 key Down press' '22 key Enter p
 shoot 70 jugadores.png '1 key Escape press' '12 key Down press' '13 key Down press' '14 key Enter press' \
   '30 key Up press' '31 key Up press' '32 key Enter press' '50 key Down press' '51 key Down press' \
   '52 key Down press' '53 key Right press'
+# The minigames added to the five, from the practice menu (Up from the top reaches the
+# last line, "Volver", and goes on up the list): the first explanation page, then play.
+explicacion_y_juego() {  # Up presses, name, play lines...
+  local ups=$1 name=$2
+  shift 2
+  local camino=('1 key Escape press' '20 key Down press' '22 key Enter press')
+  for ((i = 0; i < ups; i++)); do camino+=("$((40 + 2 * i)) key Up press"); done
+  camino+=('60 key Enter press')
+  shoot 200 "$name-explicacion.png" "${camino[@]}"
+  shoot 700 "$name.png" "${camino[@]}" '210 key Enter press' '300 type x' "$@"
+}
+explicacion_y_juego 4 apagon '400 mouse 430 560' '430 key B down' '500 key Q down' '520 key P down'
+explicacion_y_juego 3 compilando '380 mouse 300 300' '400 key Q press' '410 key B press' '420 key P press' \
+  '430 key Q press' '440 key B press' '450 key P press' '460 key Q press' '470 key B press' '480 key P press'
+explicacion_y_juego 2 bolas '420 mouse 800 600' '600 key Q press' '640 key B press' '660 key O press'
+

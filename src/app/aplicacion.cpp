@@ -22,8 +22,7 @@
 #include "engine/gl.h"
 #include "engine/mapa.h"
 #include "engine/pausa.h"
-#include "minigames/cerebros.h"
-#include "minigames/fabrica.h"
+#include "minigames/catalogo.h"
 #include "platform/base/settings.h"
 #include "platform/frame.h"
 #include "platform/platform.h"
@@ -68,7 +67,7 @@ void setMusicVolume(const TChannelPtr& channel) {
 }  // namespace
 
 void TAplicacion::cargarRecursosFijos() {
-    TMapa::cargarRecursos();
+    TMapa::cargarRecursos(casillasDeMiniJuegos());
     TExplicacion::cargarRecursos();
     pausa::cargarRecursos();
     TGestorSonido::CreateGlobal();
@@ -195,14 +194,20 @@ int TAplicacion::partida(bool continuar) {
     TChannelPtr canal = PlaySound(musicaTablero);
     setMusicVolume(canal);
     SetColor(255, 255, 255);
-    // The match plays minigame squares through this: a fresh minigame every time.
-    auto lanzador = [this](int numero, const TEquipo& equipo) { return jugarMinijuego(numero, equipo); };
+    // The match's minigame kinds are these catalogue numbers; it plays their squares
+    // through the launcher, a fresh minigame every time.
+    const std::vector<int> juegos = miniJuegosDelTablero(miniJuegosDeLaPartida());
+    std::vector<int> tiles;
+    for (int r : juegos) tiles.push_back(catalogo()[static_cast<size_t>(r)].tile);
+    auto lanzador = [this, juegos](int tipo, const TEquipo& equipo) {
+        return jugarMinijuego(juegos.at(static_cast<size_t>(tipo)), equipo);
+    };
     const asientos::Duracion duracion = asientos::eleccion().duracion;
     const int tipo = guardada                                  ? guardada->tipo
                      : duracion == asientos::Duracion::corta   ? TJuego::TIPO_CORTO
                      : duracion == asientos::Duracion::larga ? TJuego::TIPO_LARGO
                                                               : TJuego::TIPO_NORMAL;
-    if (auto juego = TJuego::Create(4, tipo, animaciones, packs, lanzador)) {
+    if (auto juego = TJuego::Create(4, tipo, animaciones, packs, lanzador, tiles)) {
         asientos::TCerebroActivo cerebro(crearCerebroTablero(*juego));
         std::string error;
         if (guardada && !guardada->aplicar(*juego, error)) {
@@ -252,7 +257,7 @@ void TAplicacion::jugarPartida(TJuego& juego, const std::optional<TPartidaGuarda
 // back to the main menu with the menu music still playing.
 int TAplicacion::practica() {
     const int r = TPractica::Create()->start();
-    if (r == 5) return kMenu;
+    if (r < 0 || r >= numMiniJuegos()) return kMenu;  // "Volver"
 
     if (canalMenu) canalMenu->Stop();
     SetColor(255, 255, 255);
@@ -289,7 +294,7 @@ int TAplicacion::practica() {
 int TAplicacion::jugarMinijuego(int numero, const TEquipo& equipo) {
     int resultado = 0;
     if (std::unique_ptr<TMiniJuego> juego = crearMiniJuego(numero, animaciones, packs)) {
-        asientos::TCerebroActivo cerebro(crearCerebroMiniJuego(numero, *juego));
+        asientos::TCerebroActivo cerebro(crearCerebroMiniJuego(*juego));
         resultado = juego->jugar(equipo);
     }
     ReturnFreeMemory();  // the minigame's resources are gone now

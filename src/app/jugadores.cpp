@@ -44,7 +44,8 @@ std::array<bool, asientos::NUM_ASIENTOS> seatsDeLista(const std::string& lista) 
 
 int nivelDe(const std::string& texto) {
     if (texto == "1" || texto == "2" || texto == "3") return texto[0] - '0';
-    throw GameError("--cpu-level: nivel desconocido \"" + texto + "\". Validos: 1 (facil), 2 (normal), 3 (dificil)");
+    throw GameError("--cpu-level: nivel desconocido \"" + texto +
+                    "\". Validos: 1 (facil), 2 (normal), 3 (dificil)");
 }
 
 // The file's choice with the command line's over it (checked before).
@@ -100,13 +101,33 @@ std::optional<asientos::Eleccion> guardada;
 std::string textoDeJugadores(const asientos::Eleccion& e) { return codificar(e); }
 asientos::Eleccion jugadoresDeTexto(const std::string& texto) { return descodificar(texto); }
 
-void escribirJugadores(const asientos::Eleccion& e, const std::string& path) {
+namespace {
+// The file's lines; the minigames' line only when it is not the default, so a file
+// written without touching it stays as it always was.
+void escribir(const asientos::Eleccion& e, bool miniJuegosTodos, const std::string& path) {
     std::string texto;
     for (int s = 0; s < asientos::NUM_ASIENTOS; ++s)
         texto += std::string(asientos::personaje(s).nombre) + (e.cpu[static_cast<size_t>(s)] ? " cpu" : " persona") + "\r\n";
     texto += "nivel " + std::to_string(e.nivel) + "\r\n";
     texto += std::string("duracion ") + kDuraciones[static_cast<size_t>(e.duracion)] + "\r\n";
+    if (!miniJuegosTodos) texto += "minijuegos cinco\r\n";
     settings::WriteFile(path, texto);
+}
+
+// The file's "minijuegos" line: true "todos", false "cinco", nothing when it is not one.
+std::optional<bool> lineaMiniJuegos(const std::string& clave, const std::string& valor) {
+    if (minusculas(clave) != "minijuegos") return std::nullopt;
+    if (valor == "todos") return true;
+    if (valor == "cinco") return false;
+    return std::nullopt;
+}
+
+// What the players screen last saw of the minigames' choice (empty: not read yet).
+std::optional<bool> miniJuegosArchivo;
+}  // namespace
+
+void escribirJugadores(const asientos::Eleccion& e, const std::string& path) {
+    escribir(e, leerMiniJuegosTodos(path), path);
 }
 
 asientos::Eleccion leerJugadores(const std::string& path) {
@@ -114,7 +135,7 @@ asientos::Eleccion leerJugadores(const std::string& path) {
     auto in = ReadStream(path);
     if (!in) return e;
     std::array<bool, asientos::NUM_ASIENTOS> visto{};
-    bool nivelVisto = false, duracionVista = false;
+    bool nivelVisto = false, duracionVista = false, miniJuegosVisto = false;
     // What is not understood keeps its default; the file stays as it is until the player
     // changes something on the players screen.
     BadLines malas(path, "se toma el valor por defecto");
@@ -128,7 +149,10 @@ asientos::Eleccion leerJugadores(const std::string& path) {
         valor = minusculas(valor);
         const int s = asientos::asientoDe(clave);
         const auto duracion = std::find(kDuraciones.begin(), kDuraciones.end(), valor);
-        if (sola && minusculas(clave) == "nivel" && !nivelVisto && (valor == "1" || valor == "2" || valor == "3")) {
+        if (sola && lineaMiniJuegos(clave, valor) && !miniJuegosVisto) {
+            miniJuegosVisto = true;  // read by leerMiniJuegosTodos
+        } else if (sola && minusculas(clave) == "nivel" && !nivelVisto &&
+                   (valor == "1" || valor == "2" || valor == "3")) {
             nivelVisto = true;
             e.nivel = valor[0] - '0';
         } else if (sola && minusculas(clave) == "duracion" && !duracionVista && duracion != kDuraciones.end()) {
@@ -181,4 +205,38 @@ void cambiarJugadores(const asientos::Eleccion& archivo, const std::string& path
     if (o.replay.empty() && !session::FollowsStream()) escribirJugadores(archivo, path);
     asientos::cambiarEleccion(
         descodificar(journal::Setting("jugadores", [&] { return codificar(conOpciones(archivo, o)); })));
+}
+
+bool leerMiniJuegosTodos(const std::string& path) {
+    auto in = ReadStream(path);
+    if (!in) return true;
+    std::optional<bool> todos;
+    while (!todos && !in->Eof()) {
+        std::istringstream palabras(in->ReadLine());
+        std::string clave, valor, resto;
+        if (!(palabras >> clave >> valor) || (palabras >> resto)) continue;
+        todos = lineaMiniJuegos(clave, minusculas(valor));
+    }
+    in->Close();
+    return todos.value_or(true);
+}
+
+bool miniJuegosDeLaPartida() {
+    return journal::SettingSince("minijuegos", "cinco", [] {
+               return (miniJuegosArchivo ? *miniJuegosArchivo : leerMiniJuegosTodos()) ? "todos" : "cinco";
+           }) == "todos";
+}
+
+bool miniJuegosGuardados() {
+    miniJuegosArchivo =
+        journal::SettingSince("minijuegos_archivo", "cinco", [] {
+            return (miniJuegosArchivo ? *miniJuegosArchivo : leerMiniJuegosTodos()) ? "todos" : "cinco";
+        }) == "todos";
+    return *miniJuegosArchivo;
+}
+
+void cambiarMiniJuegos(bool todos, const std::string& path) {
+    miniJuegosArchivo = todos;
+    const session::Options& o = session::Current();
+    if (o.replay.empty() && !session::FollowsStream()) escribir(leerJugadores(path), todos, path);
 }

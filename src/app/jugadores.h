@@ -4,8 +4,10 @@
 //
 // The file has one line per character, the name, a space and "persona" or "cpu"
 // ("Tarsun persona"), and may have a line "nivel N" with N 1 (easy), 2 (normal) or
-// 3 (hard). Whatever is missing or not understood takes its default (a person, level 2);
-// the file is written only when the player changes something on the players screen.
+// 3 (hard), and a line "minijuegos cinco" (a match plays only the five minigames of the
+// original board; "minijuegos todos", the default, plays every one). Whatever is missing
+// or not understood takes its default (a person, level 2, every minigame); the file is
+// written only when the player changes something on the players screen.
 #include "engine/asiento/ocupantes.h"
 #include "platform/base/settings.h"
 #include "platform/session/run.h"
@@ -40,3 +42,14 @@ asientos::Eleccion jugadoresGuardados();
 // of a match over the network), and who plays from now on, with --cpu and --cpu-level
 // still over it (kept in the journal as a new "jugadores" setting).
 void cambiarJugadores(const asientos::Eleccion& archivo, const std::string& path = settings::PathFor("jugadores.cfg"));
+
+// Whether a match plays every minigame ("Minijuegos: Todos") rather than the five of the
+// original board ("Los cinco de siempre"), as jugadores.cfg says. Never writes.
+bool leerMiniJuegosTodos(const std::string& path = settings::PathFor("jugadores.cfg"));
+// The same for a match starting now, kept in the journal as the setting "minijuegos": a
+// journal recorded before the setting existed plays the five.
+bool miniJuegosDeLaPartida();
+// What the players screen starts from (journaled as "minijuegos_archivo"), and its change:
+// saved in jugadores.cfg (except by a replay or a follower), played from the next match on.
+bool miniJuegosGuardados();
+void cambiarMiniJuegos(bool todos, const std::string& path = settings::PathFor("jugadores.cfg"));

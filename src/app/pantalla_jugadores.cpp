@@ -25,8 +25,8 @@ enum Red { kNo, kCrear, kUnirse };
 constexpr std::array<const char*, 3> kRed{"No", "Crear partida", "Unirse"};
 // An address as a player types it.
 bool caracterDeDireccion(int c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' || c == ':' ||
-           c == '-';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
+           c == ':' || c == '-';
 }
 constexpr size_t kMaxDireccion = 64;
 
@@ -166,6 +166,12 @@ int TPantallaJugadores::start() {
                           e.duracion = static_cast<asientos::Duracion>(
                               std::clamp(static_cast<int>(e.duracion) + paso, 0, static_cast<int>(kDuraciones.size()) - 1));
                       }});
+    // Which minigames a match plays: every one, or the five of the original board.
+    const bool todosAntes = miniJuegosGuardados();
+    bool todos = todosAntes;
+    lineas.push_back({"Minijuegos",
+                      [&todos] { return std::string(todos ? "Todos" : "Los cinco de siempre"); },
+                      [&todos](int) { todos = !todos; }});
     lineas.push_back({"Volver", {}, {}, true});
 
     TDeslizamiento lista(160);
@@ -241,5 +247,6 @@ int TPantallaJugadores::start() {
         Cls();
     }
     if (e != antes) cambiarJugadores(e);
+    if (todos != todosAntes) cambiarMiniJuegos(todos);
     return -1;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The players screen, reached from the options screen: who plays each seat (a person or
-// the computer) and the computer players' level. Built like the options screen: its
+// the computer), the computer players' level and which minigames a match plays. Built like the options screen: its
 // background and font, the slide from the top, a value after each line.
 #include <memory>
 

@@ -1,6 +1,7 @@
 #include "app/practica.h"
 
 #include "app/deslizamiento.h"
+#include "minigames/catalogo.h"
 #include "platform/frame.h"
 #include "platform/input/input.h"
 #include "platform/pictures/image.h"
@@ -10,6 +11,11 @@ TImageFontPtr TPractica::fuente;
 
 void TPractica::cargarRecursos() {
     fuente = LoadImageFont("artwork/comic.ttf", 30, SMOOTHFONT);
+}
+
+TPractica::TPractica() {
+    for (const TFichaMiniJuego& f : catalogo()) options.emplace_back(f.titulo);
+    options.emplace_back("Volver");
 }
 
 std::unique_ptr<TPractica> TPractica::Create() {

@@ -1,22 +1,25 @@
 #pragma once
-// The practice menu: the five minigames and "Volver" slide in over the options picture;
-// the arrows move the highlight and Enter chooses. The top-level loop plays the chosen
-// minigame on its own (0 to 4) or goes back to the main menu (5).
+// The practice menu: every minigame of the catalogue and "Volver" slide in over the
+// options picture; the arrows move the highlight and Enter chooses. The top-level loop
+// plays the chosen minigame on its own (its catalogue number) or goes back to the main
+// menu (the number after the last minigame, "Volver").
 #include "platform/pictures/font.h"
 
-#include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 class TPractica {
    public:
-    std::array<std::string, 6> options{"Acicalandose",    "No te mojes",        "Love is in the air",
-                                       "Escondite Coder", "Lanzamiento de CDs", "Volver"};
+    // The minigames' titles in catalogue order, then "Volver".
+    std::vector<std::string> options;
+
+    TPractica();
 
     // Loads the practice font (once, before the display opens).
     static void cargarRecursos();
     static std::unique_ptr<TPractica> Create();
-    // Shows the list until Enter and returns the selection, 0 to 5.
+    // Shows the list until Enter and returns the selection, 0 to options.size() - 1.
     int start();
 
     static TImageFontPtr fuente;  // artwork/comic.ttf at 30

@@ -30,10 +30,12 @@ void TJuego::cargarRecursos() {
 // ---- Create: board, tokens, tiles ----
 
 std::unique_ptr<TJuego> TJuego::Create(int numPlayers, int tipo, const VBAPtr& vba,
-                                       const std::array<VGPPtr, 5>& gfx, TLanzadorMiniJuego lanzador) {
+                                       const std::array<VGPPtr, 5>& gfx, TLanzadorMiniJuego lanzador,
+                                       std::vector<int> tiles) {
     auto j = std::make_unique<TJuego>();
     j->semillaTablero = RndSeed();
     j->tipo = tipo;
+    j->tilesJuegos = std::move(tiles);
     const int nGames = j->initJuegos();
     const int nSpecial = 2;
     if (numPlayers < 2 || numPlayers > 4) throw GameError("TJuego::Create numPlayers <2 / > 4");
@@ -82,8 +84,8 @@ std::unique_ptr<TJuego> TJuego::Create(int numPlayers, int tipo, const VBAPtr& v
                 tile = 1;
             else if (codigo >= OTRA_TIRADA)
                 tile = codigo - 53;
-            else if (codigo >= PRIMER_MINIJUEGO)
-                tile = codigo - 8;
+            else if (codigo >= PRIMER_MINIJUEGO && codigo - PRIMER_MINIJUEGO < nGames)
+                tile = j->tilesJuegos[static_cast<size_t>(codigo - PRIMER_MINIJUEGO)];
             else if (codigo == -1) {
                 if (Rand(0, 100) < 50) {
                     tile = 9;  // plain floor, now and then decorated

@@ -6,11 +6,12 @@
 // effect (a minigame, another roll, or back to where the turn began). The first token to
 // stop exactly on the finish wins. Holding Escape ends the match.
 //
-// The minigames live in a layer of their own that builds on this one, so the match starts
-// them through a launcher handed to Create: launcher(juego, equipo) makes minigame number
-// `juego` (0 "Acicalandose", 1 "No te mojes", 2 "Love is in the air", 3 "Escondite Coder",
-// 4 "Lanzamiento de CDs") with the animation set and packs, runs its iniciarJuego(equipo)
-// and returns the result: 1 when the player on turn won, 0 when he lost.
+// The minigames live in a layer of their own that builds on this one, so the match is
+// told which ones it plays (one tile code per minigame kind, from their catalogue) and
+// starts them through a launcher handed to Create: launcher(juego, equipo) makes the
+// minigame of kind `juego` (an index into those tiles) with the animation set and packs,
+// runs its iniciarJuego(equipo) and returns the result: 1 when the player on turn won,
+// 0 when he lost.
 //
 // Its sources: juego.cpp, module resources and Create (board, tokens, tiles);
 // juego_turno.cpp, start and the turn (roulette, walk), square effects and the zoom into
@@ -67,6 +68,7 @@ class TJuego {
     std::array<VGPPtr, 5> pjsGFX;              // packs by character (the fifth is the girl's)
     std::array<AnimStatePtr, 4> portraitAnim;  // portrait playback by slot, all four always
     TLanzadorMiniJuego lanzador;               // starts a minigame (see the top of this file)
+    std::vector<int> tilesJuegos;              // tile code of each minigame kind's squares
     // Escape was held while a square took effect (the zoom, the minigame or the banner).
     // The input is flushed after a minigame, so the walk and the match remember it and
     // end as if it were still held.
@@ -85,12 +87,13 @@ class TJuego {
 
     // A match of numPlayers (2 .. 4) on a board of class tipo: 0 gives 18 to 24 squares,
     // 1 gives 26 to 35, 2 gives 40 to 55, TIPO_CORTO 17 to 21 and TIPO_LARGO 36 to 42 (any
-    // other plays as 1). Throws GameError "TJuego::Create numPlayers <2 /
-    // > 4" outside 2 .. 4.
+    // other plays as 1), with one minigame kind per entry of tiles (its squares' tile
+    // code). Throws GameError "TJuego::Create numPlayers <2 / > 4" outside 2 .. 4.
     static std::unique_ptr<TJuego> Create(int numPlayers, int tipo, const VBAPtr& vba,
-                                          const std::array<VGPPtr, 5>& gfx, TLanzadorMiniJuego lanzador);
-    // The number of minigame kinds, 5.
-    int initJuegos() const { return 5; }
+                                          const std::array<VGPPtr, 5>& gfx, TLanzadorMiniJuego lanzador,
+                                          std::vector<int> tiles);
+    // The number of minigame kinds.
+    int initJuegos() const { return static_cast<int>(tilesJuegos.size()); }
     // Runs the match until a winner has been celebrated for 5 seconds or Escape is held.
     void start();
     // One turn: the roulette, then the walk and the square's effect.
@@ -143,12 +146,11 @@ class TJuego {
     static constexpr std::array<float, 4> offsetY{50, 50, 108, 108};
 
    private:
-    // Board codes of the squares (the board's kinds with the match's 5 minigames and 2
-    // special kinds).
+    // Board codes of the squares (the board's kinds with the match's minigames, from 10
+    // on, and 2 special kinds).
     static constexpr int SALIDA = 0;
     static constexpr int META = 1;
     static constexpr int PRIMER_MINIJUEGO = 10;
-    static constexpr int ULTIMO_MINIJUEGO = 14;
     static constexpr int OTRA_TIRADA = 60;
     static constexpr int MUERTE = 61;
 

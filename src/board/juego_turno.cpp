@@ -193,7 +193,7 @@ int TJuego::lanzar(int codigo) {
     bool pasaTurno = true;
     bool jugado = false;
 
-    if (codigo >= PRIMER_MINIJUEGO && codigo <= ULTIMO_MINIJUEGO) {
+    if (codigo >= PRIMER_MINIJUEGO && codigo < PRIMER_MINIJUEGO + initJuegos()) {
         if (!lanzador) throw GameError("TJuego::lanzar sin lanzador de minijuegos");
         zoomJuego();
         resultado = lanzador(codigo - PRIMER_MINIJUEGO, *equipo) != 0 ? 1 : 0;

@@ -1,6 +1,7 @@
 #include "engine/mapa.h"
 
 #include "engine/gl.h"
+#include "platform/base/errors.h"
 #include "platform/base/random.h"
 
 #include <algorithm>
@@ -12,17 +13,26 @@ std::array<TImagePtr, TMapa::NUM_TILES>& TMapa::tiles() {
     return imagenes;
 }
 
-void TMapa::cargarRecursos() {
-    std::array<std::string, NUM_TILES> nombres = {
-        "salida", "meta", "amor", "gota", "amor2", "picador", "cds", "dado", "muerte", "normal",
-    };
+void TMapa::cargarRecursos(std::span<const TCasillaJuego> minijuegos) {
+    // The board's own pictures; 2..6 are left to the minigames that own those squares.
+    std::array<std::string, NUM_TILES> nombres = {"salida", "meta", "",     "",       "",
+                                                  "",       "",     "dado", "muerte", "normal"};
     for (int i = 0; i < 3; ++i) nombres[10 + i] = "chorra-" + std::to_string(i + 1);
     for (int i = 0; i < 8; ++i) nombres[13 + i] = "mesa-" + std::to_string(i + 1);
     for (int i = 0; i < 3; ++i) nombres[21 + i] = "de-" + std::to_string(i + 1);
     for (int i = 0; i < 3; ++i) nombres[24 + i] = "sl-" + std::to_string(i + 1);
     for (int i = 0; i < 4; ++i) nombres[27 + i] = "pared-" + std::to_string(i + 1);
+    for (const TCasillaJuego& c : minijuegos) {
+        if (c.codigo < 0 || c.codigo >= NUM_TILES || !nombres[static_cast<size_t>(c.codigo)].empty())
+            throw GameError("TMapa::cargarRecursos casilla " + c.nombre + " en el codigo " +
+                            std::to_string(c.codigo) + ", ocupado o fuera de 0.." +
+                            std::to_string(NUM_TILES - 1));
+        nombres[static_cast<size_t>(c.codigo)] = c.nombre;
+    }
     for (int i = 0; i < NUM_TILES; ++i) {
-        tiles()[i] = LoadImage("artwork/casilla-" + nombres[i] + ".png", FILTEREDIMAGE | MIPMAPPEDIMAGE);
+        const std::string& n = nombres[static_cast<size_t>(i)];
+        tiles()[i] =
+            n.empty() ? nullptr : LoadImage("artwork/casilla-" + n + ".png", FILTEREDIMAGE | MIPMAPPEDIMAGE);
     }
 }
 

@@ -23,4 +23,22 @@ void TCerebroMiniJuego::pensar() {
 
 int32_t TCerebroMiniJuego::ahoraMs() { return pausa::reloj(); }
 
-void TCerebroMiniJuego::soltarRaton() { asientos::mando::boton(1, false); }
+void TCerebroMiniJuego::soltarRaton() {
+    asientos::mando::boton(1, false);
+}
+
+void TRecuerdo::anotar(int32_t ahora, float valor) {
+    if (!vistos.empty() && vistos.back().first == ahora) {
+        vistos.back().second = valor;
+        return;
+    }
+    vistos.emplace_back(ahora, valor);
+    while (vistos.size() > 2 && ahora - vistos.front().first > 2000) vistos.pop_front();
+}
+
+float TRecuerdo::hace(int32_t ahora, int ms) const {
+    const int32_t t = ahora - ms;
+    for (auto it = vistos.rbegin(); it != vistos.rend(); ++it)
+        if (it->first <= t) return it->second;
+    return vistos.empty() ? 0 : vistos.front().second;
+}

@@ -7,6 +7,21 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
+#include <utility>
+
+// What a player saw of one number lately, to act on it a reaction late.
+class TRecuerdo {
+   public:
+    // The value as the screen shows it at clock time ahora (ms); one per frame is kept,
+    // the last two seconds' worth.
+    void anotar(int32_t ahora, float valor);
+    // The value shown `ms` before ahora (the oldest kept when earlier; 0 before any).
+    float hace(int32_t ahora, int ms) const;
+
+   private:
+    std::deque<std::pair<int32_t, float>> vistos;
+};
 
 class TCerebroMiniJuego : public asientos::TCerebro {
    public:

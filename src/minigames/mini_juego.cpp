@@ -37,6 +37,14 @@ asientos::TPapeles TMiniJuego::asientos(int turno) const {
     return m;
 }
 
+asientos::TPapeles TMiniJuego::asientosDosTeclas(int turno) {
+    asientos::TPapeles m = asientos::soloRaton(turno);
+    const std::array<int, 3> otros = oponentes(turno);
+    for (size_t k = 0; k < 3; ++k)
+        m[static_cast<size_t>(otros[k])].teclas = {teclasDosTeclas[k][0], teclasDosTeclas[k][1]};
+    return m;
+}
+
 void TMiniJuego::ponerAnimacion(AnimState& s, int a, float now) {
     s.ChangeAnim(a, now * 1000, 1, 0, 0);
 }

@@ -9,6 +9,7 @@
 //   int r = m->iniciarJuego(equipo);               // explanation, game, closing scene
 //   // the caller restores the render state and flushes keyboard and mouse itself
 // r is 1 when the player on turn won and 0 when he lost.
+#include "engine/asiento/cerebro.h"
 #include "engine/asiento/papeles.h"
 #include "platform/pictures/image.h"
 #include "vba/anim_state.h"
@@ -47,6 +48,12 @@ class TMiniJuego {
     // The keys and the pointer of each seat in this minigame, the seat on turn being
     // `turno`: by default the pointer for him and teclasUnaTecla for the opponents.
     virtual asientos::TPapeles asientos(int turno) const;
+    // The map of the two-key minigames: the pointer for the seat on turn, teclasDosTeclas
+    // for the opponents.
+    static asientos::TPapeles asientosDosTeclas(int turno);
+    // The computer players' brain for this play (reading this object, which must outlive
+    // it): it works whichever seats computers hold, on turn or not.
+    virtual std::unique_ptr<asientos::TCerebro> cerebro() const = 0;
 
     // ---- roles and keys (the seats' opponents rule, engine/asiento/asiento.h) ----
     static std::array<int, 3> oponentes(int turno) { return asientos::oponentes(turno); }

@@ -54,15 +54,16 @@ class PantallasTest : public testrig::HeadlessTest {
 TEST_F(PantallasTest, PracticeListRestsFortyApartAndUpWrapsToVolver) {
     testrig::Script({"11 key Up press", "12 key Enter press"});
     auto practica = TPractica::Create();
-    EXPECT_EQ(practica->start(), 5);
+    EXPECT_EQ(practica->start(), static_cast<int>(practica->options.size()) - 1);
 
     auto t = textos(12);
-    ASSERT_EQ(t.size(), 6u);
-    for (int i = 0; i < 6; ++i) {
+    const int n = static_cast<int>(practica->options.size());
+    ASSERT_EQ(static_cast<int>(t.size()), n);
+    for (int i = 0; i < n; ++i) {
         EXPECT_EQ(Field(t[i], "text"), practica->options[i]);
         EXPECT_EQ(Field(t[i], "x"), "170");
         EXPECT_EQ(Field(t[i], "y"), std::to_string(200 + 40 * i));
-        EXPECT_EQ(Field(t[i], "rgb"), i == 5 ? "[64,127,255]" : "[0,0,0]");
+        EXPECT_EQ(Field(t[i], "rgb"), i == n - 1 ? "[64,127,255]" : "[0,0,0]");
         EXPECT_EQ(Field(t[i], "font"), "comic.ttf@30");
     }
     EXPECT_EQ(Field(testrig::TraceOps("image").front(), "src"), "artwork/opciones.png");
@@ -175,7 +176,8 @@ TEST_F(PantallasTest, PlayersScreenChangesSeatsAndLevelAndSavesOnlyAChange) {
     const std::vector<std::string> lineas{"Tarsun",  "Persona (mando 1)", "Er_Varsen", "Persona",
                                           "Quelbido", "Persona",          "Pexil",     "Persona",
                                           "Nivel CPU", "Normal",          "Red",       "No",
-                                          "Duracion",  "Normal",          "Volver"};
+                                          "Duracion",  "Normal",          "Minijuegos", "Todos",
+                                          "Volver"};
     ASSERT_EQ(t.size(), lineas.size());
     for (size_t i = 0; i < t.size(); ++i) {
         EXPECT_EQ(Field(t[i], "text"), lineas[i]);

@@ -47,6 +47,9 @@ std::vector<Picture> Pictures() {
         {"artwork/fondillo4.png", 1024, 768},    {"artwork/mesasola.png", 0, 0},
         {"artwork/sillasola.png", 0, 0},         {"artwork/cd.png", 29, 29},
         {"artwork/fondo-minijuego5.png", 1024, 768},
+        {"artwork/fondo-apagon.png", 1024, 768}, {"artwork/rack-apagon.png", 0, 0},
+        {"artwork/fondo-compilando.png", 1024, 768}, {"artwork/bicho.png", 0, 0},
+        {"artwork/fondo-bolas.png", 1024, 768},  {"artwork/bola-papel.png", 0, 0},
     };
     for (const char* c : {"tarsun", "ervarsen", "quelbido", "pexil"}) {
         p.push_back({std::string("artwork/char-") + c + ".png", 0, 0});
@@ -55,7 +58,7 @@ std::vector<Picture> Pictures() {
     }
     for (int i = 1; i <= 6; ++i) p.push_back({"artwork/chorro" + std::to_string(i) + ".png", 0, 0});
     const char* tiles[] = {"salida", "meta", "amor", "gota", "amor2", "picador", "cds", "dado",
-                           "muerte", "normal", "chorra-1", "chorra-2", "chorra-3"};
+                           "muerte", "normal", "chorra-1", "chorra-2", "chorra-3", "apagon", "compilando", "bolas"};
     for (const char* t : tiles) p.push_back({std::string("artwork/casilla-") + t + ".png", 128, 128});
     for (int i = 1; i <= 8; ++i) p.push_back({"artwork/casilla-mesa-" + std::to_string(i) + ".png", 128, 128});
     for (int i = 1; i <= 3; ++i) {
@@ -81,7 +84,7 @@ int Channel(uint32_t argb, int shift) { return static_cast<int>((argb >> shift) 
 
 TEST(AssetgenFiles, EveryNamedPictureLoadsAtItsSize) {
     std::vector<Picture> pics = Pictures();
-    EXPECT_EQ(pics.size(), 29u + 12 + 6 + 13 + 8 + 6 + 4 + 32);
+    EXPECT_EQ(pics.size(), 35u + 12 + 6 + 16 + 8 + 6 + 4 + 32);
     for (const Picture& p : pics) {
         TImagePtr img = LoadImage(Data(p.name));
         ASSERT_TRUE(img) << p.name;

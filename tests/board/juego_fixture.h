@@ -4,6 +4,7 @@
 // launcher that records what it was asked.
 #include "board/juego.h"
 #include "board/resultado.h"
+#include "minigames/catalogo.h"
 #include "platform/base/random.h"
 #include "platform/session/clock.h"
 #include "support/minigame_fixture.h"
@@ -26,6 +27,13 @@ struct Sonda : TSprite {
         return 0;
     }
 };
+
+// The tiles of the original board's five minigame kinds, as the catalogue gives them.
+inline std::vector<int> tilesDeLosCinco() {
+    std::vector<int> t;
+    for (int r : miniJuegosDelTablero(false)) t.push_back(catalogo()[static_cast<size_t>(r)].tile);
+    return t;
+}
 
 // One call of the launcher: the minigame number, the slot on turn and his position.
 struct Llamada {
@@ -63,7 +71,7 @@ class PartidaTest : public testrig::HeadlessTest {
     }
     std::unique_ptr<TJuego> partida(int jugadores = 4, int tipo = 1, int semilla = 1) {
         SeedRnd(semilla);
-        auto j = TJuego::Create(jugadores, tipo, set, packs, lanzador());
+        auto j = TJuego::Create(jugadores, tipo, set, packs, lanzador(), tilesDeLosCinco());
         j->cam->setFrame(0, 0, 1024, 768, 0);
         return j;
     }

@@ -18,7 +18,7 @@ class Juego : public PartidaTest {};
 
 std::string mensajeCreate(int jugadores, const VBAPtr& set, const std::array<VGPPtr, 5>& packs) {
     try {
-        TJuego::Create(jugadores, 1, set, packs, {});
+        TJuego::Create(jugadores, 1, set, packs, {}, partida::tilesDeLosCinco());
     } catch (const GameError& e) {
         return e.what();
     }
@@ -199,7 +199,7 @@ TEST_F(Juego, MinigameThenBannerThenACleanState) {
 
 TEST_F(Juego, MissingLauncherIsAProgrammingStop) {
     SeedRnd(1);
-    auto j = TJuego::Create(2, 0, set, packs, {});
+    auto j = TJuego::Create(2, 0, set, packs, {}, partida::tilesDeLosCinco());
     EXPECT_THROW(j->lanzar(12), GameError);
     EXPECT_EQ(j->lanzar(60), 1) << "other squares need no launcher";
 }
@@ -255,7 +255,7 @@ TEST_F(Juego, EscapeDuringTheZoomStillStartsTheMinigame) {
 
 // The layers of a board frame, in order: tiles, numbers, tokens, portrait, name.
 TEST_F(Juego, BoardFrameLayersAndTheNamesTable) {
-    TMapa::cargarRecursos();
+    TMapa::cargarRecursos(casillasDeMiniJuegos());
     auto j = partida(4);
     enPie(*j);
     const char* nombres[4] = {"TARSUN", "ER_VARSEN", "QUELBIDO", "PEXIL"};

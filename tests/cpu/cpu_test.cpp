@@ -2,6 +2,7 @@
 // minigame plays in which they play against idle seats or give a person something to do.
 #include "app/jugadores.h"
 #include "engine/asiento/cerebro.h"
+#include "minigames/catalogo.h"
 #include "platform/base/errors.h"
 #include "platform/frame.h"
 #include "platform/input/input.h"
@@ -144,7 +145,7 @@ class PartidasCPU : public ::testing::Test {
 // On turn at the normal level against three seats that never press anything, a computer
 // wins most plays of every minigame.
 TEST_F(PartidasCPU, OnTurnAComputerBeatsThreeIdleSeats) {
-    for (int r = 0; r < 5; ++r) {
+    for (int r = 0; r < numMiniJuegos(); ++r) {
         int victorias = 0;
         for (int i = 0; i < 3; ++i) {
             asientos::Eleccion e;
@@ -187,4 +188,25 @@ TEST_F(PartidasCPU, ThreeComputersGiveAPersonOnTurnSomethingToDo) {
         EXPECT_GT(j.accionesOtros, 0) << "nobody pushed off line " << j.puntosTurno;
     }
     EXPECT_EQ(educadas, 1) << "the person never picked a polite line";
+}
+
+// Four hard computers play every minigame added to the original five through to its
+// end, in both roles: the others make their way and the player on turn stops some of it.
+TEST_F(PartidasCPU, HardComputersPlayTheNewMinigamesToTheEndInBothRoles) {
+    asientos::Eleccion todos;
+    todos.cpu.fill(true);
+    todos.nivel = 3;
+    for (int r = 0; r < numMiniJuegos(); ++r) {
+        if (catalogo()[static_cast<size_t>(r)].deLosCinco) continue;
+        int turno = 0, otros = 0;
+        for (int t : {0, 2}) {
+            const jugadacpu::Jugada j = jugadacpu::jugar(r, t, todos, 70 + static_cast<uint32_t>(t), 4000);
+            EXPECT_TRUE(j.resultado == 0 || j.resultado == 1) << catalogo()[static_cast<size_t>(r)].id;
+            EXPECT_LT(j.flips, 4000) << catalogo()[static_cast<size_t>(r)].id << " never ended";
+            turno += j.puntosTurno;
+            otros += j.accionesOtros;
+        }
+        EXPECT_GT(turno, 0) << catalogo()[static_cast<size_t>(r)].id;
+        EXPECT_GT(otros, 0) << catalogo()[static_cast<size_t>(r)].id;
+    }
 }

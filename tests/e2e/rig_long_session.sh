@@ -14,7 +14,7 @@ for k in range(5):  # minigame k: k times Down, Enter; Escape held late ends the
     enter = base + 2 * k + 2
     lines += [f"{enter} key Enter press", f"{enter + 3700} key Escape down", f"{enter + 3730} key Escape up"]
     base = enter + 4000
-lines += [f"{base + 2 * j} key Down press" for j in range(5)]  # "Volver"
+lines.append(f"{base} key Up press")  # "Volver", the last line
 lines.append(f"{base + 12} key Enter press")
 match = base + 150
 lines.append(f"{match} key Enter press")  # "Jugar"

@@ -39,7 +39,7 @@ key a; seen '"text":"la cague!"' 1; sleep 3       # a typed key turns the first 
 press 300 200; sleep 2                            # a click turns the second
 key space; sleep 2; key space                     # a line is picked (once the page has gone)
 seen "$menu_music" 2; sleep 1                     # back in the practice menu
-key Down Down Down Down Down Return; sleep 1.5    # "Volver"
+key Up Return; sleep 1.5                          # "Volver", the last line
 key Return; seen '"src":"sfx/dado.wav"' 1; sleep 1      # "Jugar": the roulette spins
 xdotool keydown --window "$win" Escape            # Escape held leaves the match
 seen "$menu_music" 3

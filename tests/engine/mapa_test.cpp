@@ -87,7 +87,7 @@ class MapaRender : public testrig::HeadlessTest {
     void SetUp() override {
         HeadlessTest::SetUp();
         guardadas = TMapa::tiles();
-        for (int i = 0; i < TMapa::NUM_TILES; ++i) TMapa::tiles()[i] = CreateImage(128, 128, 1, 0);
+        for (int i = 0; i < TMapa::NUM_FIJAS; ++i) TMapa::tiles()[i] = CreateImage(128, 128, 1, 0);
     }
     void TearDown() override {
         TMapa::tiles() = guardadas;
@@ -129,7 +129,8 @@ TEST_F(MapaRender, DrawsExactlyTheCellsTheCameraCanShow) {
     }
 }
 
-TEST_F(MapaRender, CodesAbove30DrawNothingAndTheStateIsKept) {
+// Here only the 31 pictures of the original board are loaded.
+TEST_F(MapaRender, CodesWithoutAPictureDrawNothingAndTheStateIsKept) {
     TMapaPtr m = TMapa::Create(3, 1, 128);
     m->setTile(0, 0, 30);
     m->setTile(1, 0, 31);

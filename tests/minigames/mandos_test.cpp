@@ -6,7 +6,10 @@
 #include "board/equipo.h"
 #include "engine/asiento/papeles.h"
 #include "minigames/acicalandose/mini_juego1.h"
+#include "minigames/apagon/mini_juego6.h"
+#include "minigames/compilando/mini_juego7.h"
 #include "minigames/escondite_coder/mini_juego4.h"
+#include "minigames/guerra_bolas_papel/mini_juego8.h"
 #include "minigames/lanzamiento_cds/mini_juego5.h"
 #include "minigames/love_is_in_the_air/mini_juego3.h"
 #include "minigames/no_te_mojes/mini_juego2.h"
@@ -179,6 +182,54 @@ TEST_F(Mandos, LanzamientoDeCDsCatchersWalkOnLeftAndRightAndTheThrowerDragsWithA
     EXPECT_TRUE(asientos::tieneMando(1));
     EXPECT_LT(m->jugadores[1]->X, quieto);
     TMiniJuego5::imgCD = nullptr;
+}
+
+TEST_F(Mandos, ApagonTheStickSweepsTheTorchAndACreeperHoldsA) {
+    figuras::sonidosMudos({"sfx/pillada.wav", "sfx/yeha.wav", "sfx/boum.wav"});
+    TMiniJuego6::cargarRecursos();
+    auto m = TMiniJuego6::Create(figuras::conjunto(), figuras::paquetes());
+    asientos::TPapelesPublicados publicados(m->asientos(0));
+    m->prepararJuego(0);  // Tarsun holds the torch; Pexil is opponent 2
+    const float y0 = m->sombras[2].y;
+    testrig::Script({"1 pad 1 connect", "1 pad 2 connect", "1 pad 3 connect", "1 pad 4 connect", "1 mouse 512 600",
+                     "2 pad 1 axis leftx -32768",
+                     "2 pad 4 button a down"});
+    for (int i = 0; i < 60; ++i) ASSERT_TRUE(m->jugarFrame());
+    EXPECT_LT(m->angulo, -5.0f) << "the stick moved the pointer left and the beam after it";
+    EXPECT_LT(m->sombras[2].y, y0 - 30) << "Pexil's A is his key, held";
+    EXPECT_EQ(m->sombras[2].pillado, 0);
+}
+
+TEST_F(Mandos, CompilandoAHammersTheBuildAndTheStickAimsAtTheScreens) {
+    figuras::sonidosMudos({"sfx/stomp.wav", "sfx/yeha.wav", "sfx/hey.wav"});
+    TMiniJuego7::cargarRecursos();
+    auto m = TMiniJuego7::Create(figuras::conjunto(), figuras::paquetes());
+    asientos::TPapelesPublicados publicados(m->asientos(1));
+    m->prepararJuego(1);  // Er_Varsen clicks the bugs; Quelbido is opponent 1
+    testrig::Script({"1 pad 1 connect", "1 pad 2 connect", "1 pad 3 connect", "1 pad 4 connect", "1 mouse 512 600",
+                     "2 pad 2 axis lefty -32768"});
+    for (int f = 3; f < 60; f += 4) testrig::Script({std::to_string(f) + " pad 3 button a down",
+                                                     std::to_string(f + 2) + " pad 3 button a up"});
+    for (int i = 0; i < 60; ++i) ASSERT_TRUE(m->jugarFrame());
+    EXPECT_LT(TMiniJuego::ratonY(), 500) << "the stick moved the pointer up to the screens";
+    EXPECT_GE(m->teclazos[1], 10) << "Quelbido's A is his key";
+    EXPECT_EQ(m->teclazos[0] + m->teclazos[2], 0);
+}
+
+TEST_F(Mandos, GuerraDeBolasLeftAndRightThrowStraightAndLobbedAndTheStickWalks) {
+    figuras::sonidosMudos({"sfx/wosh.wav", "sfx/oops.wav", "sfx/yeha.wav", "sfx/boum.wav"});
+    TMiniJuego8::cargarRecursos();
+    auto m = TMiniJuego8::Create(figuras::conjunto(), figuras::paquetes());
+    asientos::TPapelesPublicados publicados(m->asientos(3));
+    m->prepararJuego(3);  // Pexil walks; Tarsun and Quelbido throw
+    testrig::Script({"1 pad 1 connect", "1 pad 2 connect", "1 pad 3 connect", "1 pad 4 connect", "1 mouse 512 600",
+                     "2 pad 4 axis leftx 32767", "3 pad 1 button dpleft down", "4 pad 1 button dpleft up",
+                     "5 pad 3 button dpright down", "6 pad 3 button dpright up"});
+    for (int i = 0; i < 20; ++i) ASSERT_TRUE(m->jugarFrame());
+    EXPECT_GT(m->x, 560.0f) << "the stick walked him right";
+    ASSERT_EQ(m->bolas.size(), 2u);
+    EXPECT_FALSE(m->bolas[0].bombeo) << "Tarsun's left is his first key";
+    EXPECT_TRUE(m->bolas[1].bombeo) << "Quelbido's right is his second";
 }
 
 }  // namespace

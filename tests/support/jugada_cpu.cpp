@@ -5,9 +5,11 @@
 #include "engine/gestor_sonido.h"
 #include "engine/gl.h"
 #include "minigames/acicalandose/mini_juego1.h"
-#include "minigames/cerebros.h"
+#include "minigames/apagon/mini_juego6.h"
+#include "minigames/catalogo.h"
+#include "minigames/compilando/mini_juego7.h"
 #include "minigames/escondite_coder/mini_juego4.h"
-#include "minigames/fabrica.h"
+#include "minigames/guerra_bolas_papel/mini_juego8.h"
 #include "minigames/lanzamiento_cds/mini_juego5.h"
 #include "minigames/love_is_in_the_air/mini_juego3.h"
 #include "minigames/no_te_mojes/mini_juego2.h"
@@ -17,6 +19,7 @@
 #include "vgp/vgp.h"
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <map>
 
@@ -81,6 +84,25 @@ class TObservador : public asientos::TCerebro {
             }
             default: break;
         }
+        if (const auto* m = dynamic_cast<const TMiniJuego6*>(&juego)) {
+            int pillados = 0;
+            for (const auto& s : m->sombras) {
+                pillados += s.pillado;
+                const float d = std::hypot(s.x - TMiniJuego6::kMetaX, s.y - TMiniJuego6::kMetaY);
+                jugada.accionesOtros =
+                    std::max(jugada.accionesOtros, static_cast<int>(TMiniJuego6::kRadioSalida - d));
+            }
+            jugada.puntosTurno = pillados;
+        }
+        if (const auto* m = dynamic_cast<const TMiniJuego7*>(&juego)) {
+            jugada.puntosTurno = m->aplastados;
+            for (float b : m->barra)
+                jugada.accionesOtros = std::max(jugada.accionesOtros, static_cast<int>(b));
+        }
+        if (const auto* m = dynamic_cast<const TMiniJuego8*>(&juego)) {
+            jugada.accionesOtros = m->tiros[0] + m->tiros[1] + m->tiros[2];
+            jugada.puntosTurno = jugada.accionesOtros - m->impactos - static_cast<int>(m->bolas.size());
+        }
     }
     int limite = 20000;
 
@@ -137,7 +159,7 @@ Jugada jugar(int r, int turno, const asientos::Eleccion& eleccion, uint32_t semi
     auto observador = std::make_unique<TObservador>(r, *juego, jugada);
     observador->limite = maxFlips;
     asientos::TCerebroActivo mirando(std::move(observador));
-    asientos::TCerebroActivo cerebro(crearCerebroMiniJuego(r, *juego));
+    asientos::TCerebroActivo cerebro(crearCerebroMiniJuego(*juego));
     try {
         jugada.resultado = juego->iniciarJuego(*equipo);
     } catch (const session::Stop&) {

@@ -17,20 +17,22 @@ bool arrancar(const std::string& carpetaDatos, int ancho = 320, int alto = 240);
 void parar();
 
 struct Jugada {
-    int resultado = -1;        // 1 the player on turn won, 0 lost
-    int flips = 0;             // frames the play took
+    int resultado = -1;  // 1 the player on turn won, 0 lost
+    int flips = 0;       // frames the play took
     // What the player on turn achieved: the furthest stage toward the date, units walked
-    // up the floor, the line picked, coders caught, points.
+    // up the floor, the line picked, coders caught, points; in "Apagon" creepers caught, in "Compilando..."
+    // bugs squashed, in "Guerra de bolas de papel" balls dodged.
     int puntosTurno = 0;
     // What the others did: kisses landed plus girls won, pours, pushes, units climbed,
-    // discs caught.
+    // discs caught; in "Apagon" the most units one crept towards the rack, in "Compilando..."
+    // the fullest bar, in "Guerra de bolas de papel" balls thrown.
     int accionesOtros = 0;
     // "Love is in the air": frames the others had to push (a pick during the entrance
     // leaves them none).
     int framesEmpuje = 0;
 };
 
-// Plays minigame r (0..4) with seat `turno` on turn and the given seats played by
+// Plays minigame r (its catalogue number) with seat `turno` on turn and the given seats played by
 // computers (their generator seeded with semilla); at most maxFlips frames (then the
 // play counts as lost). The minigame is not told who plays.
 Jugada jugar(int r, int turno, const asientos::Eleccion& eleccion, uint32_t semilla, int maxFlips = 20000);

@@ -1,7 +1,7 @@
 // assetgen DATA_DIR [PREVIEW_DIR] [--only GROUP]: writes every picture, sound, tune, the
 // animation set and the graphics packs of the game into DATA_DIR, and the review sheets
 // into PREVIEW_DIR. The same bytes on every run. --only writes one group (sounds, menus,
-// intro, game1, game2, water, games345, hall, squares, roulette, animations, packs) and no
+// intro, game1, game2, water, games345, games678, hall, squares, roulette, animations, packs) and no
 // sheets: a quick look at one piece while drawing it.
 // assetgen --icons DIR NAME: writes only the desktop icons, DIR/hicolor/.../NAME.png.
 #include "figure.h"
@@ -40,6 +40,8 @@ int WriteOnly(const std::string& group) {
         WriteWater();
     } else if (group == "games345") {
         WriteGame345Pictures();
+    } else if (group == "games678") {
+        WriteGame678Pictures();
     } else if (group == "hall") {
         WriteHallTiles();
     } else if (group == "squares") {
@@ -97,6 +99,7 @@ int main(int argc, char** argv) {
         WriteGame2Pictures();
         WriteWater();
         WriteGame345Pictures();
+        WriteGame678Pictures();
         WriteHallTiles();
         WriteSquareTiles();
         WriteRoulette();

@@ -24,5 +24,6 @@ void WriteGame1Pictures();     // Acicalandose
 void WriteGame2Pictures();     // No te mojes (hoses, spray, bulge, background)
 void WriteWater();             // agua/save.01.png .. save.32.png
 void WriteGame345Pictures();   // Love is in the air, Escondite Coder, CDs
+void WriteGame678Pictures();   // Apagon, Compilando..., Guerra de bolas de papel
 
 }  // namespace assetgen

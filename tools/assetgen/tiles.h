@@ -1,5 +1,5 @@
 #pragma once
-// The 31 tile pictures of the board map and the roulette.
+// The tile pictures of the board map and the roulette.
 #include "output.h"
 
 namespace assetgen {
@@ -8,7 +8,8 @@ namespace assetgen {
 void DrawFloor(cairo_t* cr);
 // Codes 9 to 30: floor, decorations, tables, three-piece decorations, walls.
 void WriteHallTiles();
-// Codes 0 to 8: start, finish, the five minigames, roll again, death.
+// The squares: start, finish, roll again, death, and one per minigame of the catalogue
+// (named by it).
 void WriteSquareTiles();
 // The wheel and its marker.
 void WriteRoulette();

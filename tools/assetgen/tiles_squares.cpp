@@ -3,10 +3,13 @@
 // with their own icon, roll again: a diamond, death: a spiky star) as well as its own
 // colour. A dark slot at the lower left carries the square's number.
 #include "look.h"
+#include "minigames/catalogo.h"
 #include "roulette.h"
 #include "tiles.h"
 
 #include <cmath>
+#include <functional>
+#include <stdexcept>
 #include <string>
 
 namespace assetgen {
@@ -118,120 +121,185 @@ void Pickaxe(cairo_t* cr, double x, double y) {
     cairo_restore(cr);
 }
 
-void Square(int code) {
-    static const char* names[9] = {"salida", "meta",    "amor",  "gota",  "amor2",
-                                   "picador", "cds",    "dado",  "muerte"};
+// One square: the floor, its plate, the number slot.
+void Square(const std::string& name, const std::function<void(cairo_t*)>& plate) {
     Canvas c(128, 128);
     cairo_t* cr = c.cr();
     DrawFloor(cr);
-    switch (code) {
-    case 0: {
-        Plate(cr, Hex(0x3cb44b), [&] { RoundRect(cr, 12, 8, 104, 100, 18); });
-        cairo_new_path(cr);
-        cairo_move_to(cr, 30, 56);
-        cairo_line_to(cr, 66, 56);
-        cairo_line_to(cr, 66, 40);
-        cairo_line_to(cr, 98, 64);
-        cairo_line_to(cr, 66, 88);
-        cairo_line_to(cr, 66, 72);
-        cairo_line_to(cr, 30, 72);
-        cairo_close_path(cr);
-        Cartoon(cr, Hex(0xffffff), 2.5, 2.0);
-        OutlinedText(cr, "SALIDA", CX, 34, 20, Hex(0xffffff), 3.5, kInk, Align::Center);
-        break;
-    }
-    case 1: {
-        auto path = [&] { RoundRect(cr, 10, 6, 108, 104, 10); };
-        PlateShadow(cr, path);
-        cairo_save(cr);
-        path();
-        cairo_clip(cr);
-        for (int r = 0; r < 8; ++r)
-            for (int k = 0; k < 8; ++k) {
-                cairo_rectangle(cr, 10 + k * 13.5, 6 + r * 13, 13.5, 13);
-                SetRgb(cr, (r + k) % 2 ? Hex(0x26232e) : Hex(0xf8f8f4));
-                cairo_fill(cr);
-            }
-        cairo_restore(cr);
-        path();
-        cairo_set_line_width(cr, 5);
-        SetRgb(cr, Hex(0xe8b824));
-        cairo_stroke_preserve(cr);
-        cairo_set_line_width(cr, 2);
-        SetRgb(cr, kInk);
-        cairo_stroke(cr);
-        RoundRect(cr, 16, 40, 96, 34, 8);
-        Cartoon(cr, Hex(0xe8413c), 2.5, 2.0);
-        OutlinedText(cr, "META", CX, 67, 28, Hex(0xffe04a), 4, kInk, Align::Center);
-        break;
-    }
-    case 2:
-        Round(cr, Hex(0xff9cc4));
-        Heart(cr, CX, CY + 2, 56, Hex(0xe8283c));
-        break;
-    case 3:
-        Round(cr, Hex(0x9ad8ff));
-        WaterDrop(cr, CX, CY, 64, Hex(0x2a7ae8));
-        break;
-    case 4: {
-        Round(cr, Hex(0xd0a0ff));
-        cairo_new_path(cr);
-        RoundRect(cr, CX - 32, CY - 26, 64, 44, 14);
-        Cartoon(cr, Hex(0xffffff), 2.5, 2.0);
-        cairo_new_path(cr);
-        cairo_move_to(cr, CX - 16, CY + 14);
-        cairo_line_to(cr, CX - 24, CY + 30);
-        cairo_line_to(cr, CX - 4, CY + 17);
-        cairo_close_path(cr);
-        Cartoon(cr, Hex(0xffffff), 2.5);
-        RoundRect(cr, CX - 30, CY - 24, 60, 40, 13);
-        SetRgb(cr, Hex(0xffffff));
-        cairo_fill(cr);
-        Heart(cr, CX, CY - 4, 28, Hex(0xe8283c));
-        break;
-    }
-    case 5:
-        Round(cr, Hex(0xffb45a));
-        Keyboard(cr, CX, CY + 12);
-        Pickaxe(cr, CX + 4, CY - 16);
-        break;
-    case 6:
-        Round(cr, Hex(0x6ad8c8));
-        cairo_save(cr);
-        cairo_translate(cr, CX, CY);
-        DrawDisc(cr, 34);
-        cairo_restore(cr);
-        break;
-    case 7: {
-        Plate(cr, Hex(0xffe04a), [&] { StarPath(cr, CX, CY, 4, 58, 58); });
-        Die(cr, CX, CY, 20, 0.25);
-        // Arrow going round: roll again.
-        cairo_new_path(cr);
-        cairo_set_line_width(cr, 4);
-        cairo_arc(cr, CX, CY, 33, -2.4, 0.2);
-        SetRgb(cr, Hex(0x3a7ae8));
-        cairo_stroke(cr);
-        StarPath(cr, CX + 33 * std::cos(0.2), CY + 33 * std::sin(0.2), 3, 8, 8, 3.3);
-        SetRgb(cr, Hex(0x3a7ae8));
-        cairo_fill(cr);
-        break;
-    }
-    case 8: {
-        Plate(cr, Hex(0x3a2a4a), [&] { StarPath(cr, CX, CY, 10, 56, 40); });
-        Ellipse(cr, CX, CY, 34, 34);
-        SetRgb(cr, Hex(0x9a3ad8), 0.45);
-        cairo_fill(cr);
-        Skull(cr, CX, CY - 2, 1.0);
-        break;
-    }
-    }
+    plate(cr);
     NumberSlot(cr);
-    SavePng(c, std::string("artwork/casilla-") + names[code] + ".png", true);
+    SavePng(c, "artwork/casilla-" + name + ".png", true);
 }
+
+struct Plato {
+    const char* name;
+    void (*draw)(cairo_t* cr);
+};
+
+// The board's own squares: start, finish, roll again, death.
+const Plato kFixedSquares[] = {
+    {"salida",
+     [](cairo_t* cr) {
+         Plate(cr, Hex(0x3cb44b), [&] { RoundRect(cr, 12, 8, 104, 100, 18); });
+         cairo_new_path(cr);
+         cairo_move_to(cr, 30, 56);
+         cairo_line_to(cr, 66, 56);
+         cairo_line_to(cr, 66, 40);
+         cairo_line_to(cr, 98, 64);
+         cairo_line_to(cr, 66, 88);
+         cairo_line_to(cr, 66, 72);
+         cairo_line_to(cr, 30, 72);
+         cairo_close_path(cr);
+         Cartoon(cr, Hex(0xffffff), 2.5, 2.0);
+         OutlinedText(cr, "SALIDA", CX, 34, 20, Hex(0xffffff), 3.5, kInk, Align::Center);
+     }},
+    {"meta",
+     [](cairo_t* cr) {
+         auto path = [&] { RoundRect(cr, 10, 6, 108, 104, 10); };
+         PlateShadow(cr, path);
+         cairo_save(cr);
+         path();
+         cairo_clip(cr);
+         for (int r = 0; r < 8; ++r)
+             for (int k = 0; k < 8; ++k) {
+                 cairo_rectangle(cr, 10 + k * 13.5, 6 + r * 13, 13.5, 13);
+                 SetRgb(cr, (r + k) % 2 ? Hex(0x26232e) : Hex(0xf8f8f4));
+                 cairo_fill(cr);
+             }
+         cairo_restore(cr);
+         path();
+         cairo_set_line_width(cr, 5);
+         SetRgb(cr, Hex(0xe8b824));
+         cairo_stroke_preserve(cr);
+         cairo_set_line_width(cr, 2);
+         SetRgb(cr, kInk);
+         cairo_stroke(cr);
+         RoundRect(cr, 16, 40, 96, 34, 8);
+         Cartoon(cr, Hex(0xe8413c), 2.5, 2.0);
+         OutlinedText(cr, "META", CX, 67, 28, Hex(0xffe04a), 4, kInk, Align::Center);
+     }},
+    {"dado",
+     [](cairo_t* cr) {
+         Plate(cr, Hex(0xffe04a), [&] { StarPath(cr, CX, CY, 4, 58, 58); });
+         Die(cr, CX, CY, 20, 0.25);
+         // Arrow going round: roll again.
+         cairo_new_path(cr);
+         cairo_set_line_width(cr, 4);
+         cairo_arc(cr, CX, CY, 33, -2.4, 0.2);
+         SetRgb(cr, Hex(0x3a7ae8));
+         cairo_stroke(cr);
+         StarPath(cr, CX + 33 * std::cos(0.2), CY + 33 * std::sin(0.2), 3, 8, 8, 3.3);
+         SetRgb(cr, Hex(0x3a7ae8));
+         cairo_fill(cr);
+     }},
+    {"muerte",
+     [](cairo_t* cr) {
+         Plate(cr, Hex(0x3a2a4a), [&] { StarPath(cr, CX, CY, 10, 56, 40); });
+         Ellipse(cr, CX, CY, 34, 34);
+         SetRgb(cr, Hex(0x9a3ad8), 0.45);
+         cairo_fill(cr);
+         Skull(cr, CX, CY - 2, 1.0);
+     }},
+};
+
+// Each minigame's square plate by its catalogue id; the catalogue names the file.
+const Plato kGameSquares[] = {
+    {"acicalandose",
+     [](cairo_t* cr) {
+         Round(cr, Hex(0xff9cc4));
+         Heart(cr, CX, CY + 2, 56, Hex(0xe8283c));
+     }},
+    {"no_te_mojes",
+     [](cairo_t* cr) {
+         Round(cr, Hex(0x9ad8ff));
+         WaterDrop(cr, CX, CY, 64, Hex(0x2a7ae8));
+     }},
+    {"love_is_in_the_air",
+     [](cairo_t* cr) {
+         Round(cr, Hex(0xd0a0ff));
+         cairo_new_path(cr);
+         RoundRect(cr, CX - 32, CY - 26, 64, 44, 14);
+         Cartoon(cr, Hex(0xffffff), 2.5, 2.0);
+         cairo_new_path(cr);
+         cairo_move_to(cr, CX - 16, CY + 14);
+         cairo_line_to(cr, CX - 24, CY + 30);
+         cairo_line_to(cr, CX - 4, CY + 17);
+         cairo_close_path(cr);
+         Cartoon(cr, Hex(0xffffff), 2.5);
+         RoundRect(cr, CX - 30, CY - 24, 60, 40, 13);
+         SetRgb(cr, Hex(0xffffff));
+         cairo_fill(cr);
+         Heart(cr, CX, CY - 4, 28, Hex(0xe8283c));
+     }},
+    {"escondite_coder",
+     [](cairo_t* cr) {
+         Round(cr, Hex(0xffb45a));
+         Keyboard(cr, CX, CY + 12);
+         Pickaxe(cr, CX + 4, CY - 16);
+     }},
+    {"lanzamiento_cds",
+     [](cairo_t* cr) {
+         Round(cr, Hex(0x6ad8c8));
+         cairo_save(cr);
+         cairo_translate(cr, CX, CY);
+         DrawDisc(cr, 34);
+         cairo_restore(cr);
+     }},
+    {"apagon",
+     [](cairo_t* cr) {
+         Round(cr, Hex(0x2a2e4a));
+         // A torch and its beam.
+         cairo_new_path(cr);
+         cairo_move_to(cr, CX - 6, CY + 4);
+         cairo_line_to(cr, CX + 34, CY - 30);
+         cairo_line_to(cr, CX + 40, CY - 8);
+         cairo_close_path(cr);
+         SetRgb(cr, Hex(0xfff0a0), 0.8);
+         cairo_fill(cr);
+         cairo_save(cr);
+         cairo_translate(cr, CX - 8, CY + 6);
+         cairo_rotate(cr, -0.45);
+         RoundRect(cr, -30, -8, 34, 16, 4);
+         Cartoon(cr, Hex(0xe8413c), 2.5, 2.0);
+         RoundRect(cr, 2, -11, 10, 22, 3);
+         Cartoon(cr, Hex(0xd0d0d8), 2.5);
+         cairo_restore(cr);
+     }},
+    {"compilando",
+     [](cairo_t* cr) {
+         Round(cr, Hex(0x8ae86a));
+         RoundRect(cr, CX - 34, CY - 26, 68, 46, 6);
+         Cartoon(cr, Hex(0x30303a), 2.5, 2.0);
+         cairo_rectangle(cr, CX - 26, CY - 2, 36, 10);
+         SetRgb(cr, Hex(0x3ae86a));
+         cairo_fill(cr);
+         cairo_rectangle(cr, CX - 26, CY - 2, 52, 10);
+         SetRgb(cr, Hex(0xffffff));
+         cairo_set_line_width(cr, 2);
+         cairo_stroke(cr);
+         OutlinedText(cr, "...", CX, CY - 8, 18, Hex(0xffffff), 2, kInk, Align::Center);
+     }},
+    {"guerra_bolas_papel",
+     [](cairo_t* cr) {
+         Round(cr, Hex(0xe8d0a0));
+         for (int b = 0; b < 3; ++b) {
+             Ellipse(cr, CX - 18 + b * 18, CY + 8 - (b % 2) * 22, 13, 12);
+             Cartoon(cr, Hex(0xf8f8ee), 2.5, 2.0);
+         }
+     }},
+};
 }  // namespace
 
 void WriteSquareTiles() {
-    for (int code = 0; code <= 8; ++code) Square(code);
+    for (const Plato& p : kFixedSquares) Square(p.name, p.draw);
+    static constexpr auto kCatalogue = fichas::casillasDelCatalogo();
+    for (const fichas::TCasillaCatalogo& f : kCatalogue) {
+        const Plato* plato = nullptr;
+        for (const Plato& p : kGameSquares)
+            if (std::string(p.name) == f.id) plato = &p;
+        if (!plato) throw std::runtime_error(std::string("no square drawn for the minigame ") + f.id);
+        Square(f.casilla, plato->draw);
+    }
 }
 
 void WriteRoulette() {
@@ -255,8 +323,7 @@ void WriteRoulette() {
             cairo_save(cr);
             cairo_translate(cr, C, C);
             cairo_rotate(cr, n * M_PI / 3);
-            OutlinedText(cr, std::to_string(n + 1), 0, -88, 80, Hex(0xffffff),
-                         8, kInk, Align::Center);
+            OutlinedText(cr, std::to_string(n + 1), 0, -88, 80, Hex(0xffffff), 8, kInk, Align::Center);
             cairo_restore(cr);
         }
         // Light bulbs round the rim.

@@ -6,6 +6,7 @@
 #include "engine/explicacion.h"
 #include "engine/gestor_sonido.h"
 #include "engine/gl.h"
+#include "minigames/acicalandose/cerebro_acicalandose.h"
 #include "platform/base/random.h"
 #include "platform/frame.h"
 #include "platform/input/input.h"
@@ -247,4 +248,8 @@ bool TMiniJuego1::besoPerdido(const TBeso& b) const {
     if (b.Angulo > 0 && b.X - margen > kXMaxFiguras + alcance) return true;
     if (b.Angulo < 0 && b.X + margen < kXMinFiguras - alcance) return true;
     return false;
+}
+
+std::unique_ptr<asientos::TCerebro> TMiniJuego1::cerebro() const {
+    return crearCerebro(*this);
 }

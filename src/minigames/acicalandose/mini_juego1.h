@@ -194,6 +194,7 @@ class TMiniJuego1 : public TMiniJuego {
 
     // anim and pjsGFX become the module's animation set and packs (five packs).
     static std::unique_ptr<TMiniJuego1> Create(const VBAPtr& anim, const TPaquetes& pjsGFX);
+    std::unique_ptr<asientos::TCerebro> cerebro() const override;
     // iniciarJuego: set-up, explanation, game, closing scene; 1 won, 0 lost (also when
     // Escape is held).
     // The spawning step of one frame.

@@ -4,6 +4,7 @@
 #include "engine/explicacion.h"
 #include "engine/gestor_sonido.h"
 #include "engine/gl.h"
+#include "minigames/escondite_coder/cerebro_escondite_coder.h"
 #include "platform/base/random.h"
 #include "platform/frame.h"
 #include "platform/input/input.h"
@@ -364,4 +365,8 @@ void TMiniJuego4::escenaFinal() {
         Flip(1);
         tiempo->esperaFrame();
     } while (now() < fin);
+}
+
+std::unique_ptr<asientos::TCerebro> TMiniJuego4::cerebro() const {
+    return crearCerebro(*this);
 }

@@ -60,6 +60,7 @@ class TMiniJuego4 : public TMiniJuego {
 
     // A ready play: vba and packs kept, frame timer at 60 fps, camera over the screen.
     static std::unique_ptr<TMiniJuego4> Create(const VBAPtr& vba, const TPaquetes& packs);
+    std::unique_ptr<asientos::TCerebro> cerebro() const override;
     // iniciarJuego: explanation, game, closing scene; 1 the boss won, 0 he lost or Escape
     // was held.
     // The coders' keys: a step up for every hit accepted.

@@ -4,6 +4,7 @@
 #include "minigames/lanzamiento_cds/mini_juego5.h"
 
 #include "engine/explicacion.h"
+#include "minigames/lanzamiento_cds/cerebro_lanzamiento_cds.h"
 #include "platform/frame.h"
 #include "platform/input/input.h"
 #include "platform/video/render.h"
@@ -175,9 +176,9 @@ int TMiniJuego5::sumaPunto() {
 }
 
 asientos::TPapeles TMiniJuego5::asientos(int turno) const {
-    asientos::TPapeles m = asientos::soloRaton(turno);
-    const std::array<int, 3> otros = oponentes(turno);
-    for (size_t k = 0; k < 3; ++k)
-        m[static_cast<size_t>(otros[k])].teclas = {teclasDosTeclas[k][0], teclasDosTeclas[k][1]};
-    return m;
+    return asientosDosTeclas(turno);
+}
+
+std::unique_ptr<asientos::TCerebro> TMiniJuego5::cerebro() const {
+    return crearCerebro(*this);
 }

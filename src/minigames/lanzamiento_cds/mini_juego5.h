@@ -52,6 +52,7 @@ class TMiniJuego5 : public TMiniJuegoPorFrames {
 
     // Keeps the set and the packs (shared) and makes one playback state per character.
     static std::unique_ptr<TMiniJuego5> Create(const VBAPtr& anim, const TPaquetes& pjsGFX);
+    std::unique_ptr<asientos::TCerebro> cerebro() const override;
     // iniciarJuego: explanation, game and closing scene: 1 won, 0 lost. Escape during
     // play: 1 at once; during the closing scene: the outcome at once.
     // The thrower has the pointer; each catcher walks with two keys (teclasDosTeclas).

@@ -5,6 +5,7 @@
 #include "engine/pausa.h"
 #include "engine/explicacion.h"
 #include "engine/gestor_sonido.h"
+#include "minigames/love_is_in_the_air/cerebro_love_is_in_the_air.h"
 #include "platform/frame.h"
 #include "platform/input/input.h"
 #include "platform/session/clock.h"
@@ -221,4 +222,8 @@ asientos::TPapeles TMiniJuego3::asientos(int turno) const {
     const std::array<int, 3> otros = oponentes(turno);
     for (size_t k = 0; k < 3; ++k) m[static_cast<size_t>(otros[k])].teclas = {kTeclasEmpujar[k]};
     return m;
+}
+
+std::unique_ptr<asientos::TCerebro> TMiniJuego3::cerebro() const {
+    return crearCerebro(*this);
 }

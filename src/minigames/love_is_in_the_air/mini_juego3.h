@@ -53,6 +53,7 @@ class TMiniJuego3 : public TMiniJuego {
 
     // A new play. This minigame uses neither the animation set nor the packs.
     static std::unique_ptr<TMiniJuego3> Create(const VBAPtr& anim, const TPaquetes& pjsGFX);
+    std::unique_ptr<asientos::TCerebro> cerebro() const override;
     // iniciarJuego: explanation, entrance, the choice and its outcome; 1 won, 0 lost.
     // The suitor picks with Space; the others push with Q, Y and P.
     asientos::TPapeles asientos(int turno) const override;

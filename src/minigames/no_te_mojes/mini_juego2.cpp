@@ -6,6 +6,7 @@
 #include "engine/pausa.h"
 #include "engine/explicacion.h"
 #include "engine/gl.h"
+#include "minigames/no_te_mojes/cerebro_no_te_mojes.h"
 #include "platform/base/errors.h"
 #include "platform/base/text.h"
 #include "platform/frame.h"
@@ -331,4 +332,8 @@ int TMiniJuego2::esAguaLetal(int x, int y) {
     const size_t ix = static_cast<size_t>(cx), iy = static_cast<size_t>(cy);
     if (ix >= ruido.size() || iy >= ruido[ix].size()) return 0;
     return alfaAgua(ruido[ix][iy], aguaAlto, aguaBajo) > 140 ? 1 : 0;
+}
+
+std::unique_ptr<asientos::TCerebro> TMiniJuego2::cerebro() const {
+    return crearCerebro(*this);
 }

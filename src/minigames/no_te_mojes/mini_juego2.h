@@ -114,6 +114,7 @@ class TMiniJuego2 : public TMiniJuegoPorFrames {
 
     // Keeps the set and the packs, makes the four playback states and the frame timer.
     static std::unique_ptr<TMiniJuego2> Create(const VBAPtr& anim, const TPaquetes& pjsGFX);
+    std::unique_ptr<asientos::TCerebro> cerebro() const override;
     // iniciarJuego: explanation, game, 5-second closing scene; 1 won, 0 lost, 1 on Escape.
     // Rebuilds imgAgua for the level band bajo .. alto with the current texture frame.
     int generaAgua(int alto, int bajo);

@@ -1,6 +1,7 @@
 #include "app/pantalla.h"
 
 #include "platform/base/stream.h"
+#include "platform/session/run.h"
 
 #include <cstdio>
 #include <sstream>
@@ -28,6 +29,13 @@ Pantalla leerPantalla(const std::string& path) {
     }
     in->Close();
     return p;
+}
+
+bool mantenerAspecto(const Pantalla& pantalla) {
+    const session::Options& options = session::Current();
+    if (options.keepAspect) return true;
+    if (options.stretch) return false;
+    return pantalla.mantenerAspecto;
 }
 
 bool modoDeDibujo(const std::string& palabra, DrawSize& modo) {

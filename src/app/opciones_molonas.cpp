@@ -49,7 +49,11 @@ int TOpcionesMolonas::start() {
     int antialias = 0;  // 0 "No", 1 "2x", 2 "4x"
     int shaders = 0, physx = 0, displacement = 0;
 
+    // An Escape pressed before this screen opened does not close it.
+    KeyHit(KEY_ESCAPE);
     while (true) {
+        // Escape goes back as "Volver" does.
+        if (KeyHit(KEY_ESCAPE) > 0) break;
         if (KeyHit(KEY_ENTER) > 0) {
             // Enter leaves from any line but "Jugadores", which opens the players screen
             // and comes back here as it was left.

@@ -1,7 +1,8 @@
 #pragma once
 // The practice menu: the five minigames and "Volver" slide in over the options picture;
-// the arrows move the highlight and Enter chooses. The top-level loop plays the chosen
-// minigame on its own (0 to 4) or goes back to the main menu (5).
+// the arrows move the highlight and Enter chooses, Escape goes back. The top-level loop
+// plays the chosen minigame on its own (0 to 4) or goes back to the main menu (5). The
+// menu opens on the minigame chosen last in this run.
 #include "platform/pictures/font.h"
 
 #include <array>
@@ -20,4 +21,5 @@ class TPractica {
     int start();
 
     static TImageFontPtr fuente;  // artwork/comic.ttf at 30
+    static int ultima;            // the minigame chosen last (0 at the start of a run)
 };

@@ -31,3 +31,13 @@ shoot 650 minijuego.png '1 key Escape press' '20 key Down press' '22 key Enter p
 shoot 70 jugadores.png '1 key Escape press' '12 key Down press' '13 key Down press' '14 key Enter press' \
   '30 key Up press' '31 key Up press' '32 key Enter press' '50 key Down press' '51 key Down press' \
   '52 key Down press' '53 key Right press'
+# The first logo after 3 seconds: "Pulsa una tecla" in its corner.
+shoot 200 pulsa-una-tecla.png '# no key: the logo waits'
+# Practice, "Lanzamiento de CDs": the explanation page of the player on turn, with the
+# line that says how a CD is thrown.
+shoot 150 explicacion-cds.png '1 key Escape press' '20 key Down press' '22 key Enter press' '40 key Up press' \
+  '41 key Up press' '45 key Enter press'
+# Full screen at 1920x1080 (its own settings folder): the 4:3 picture between bars.
+mkdir -p wide/frikipartida
+printf '1920 1080\r\n' > wide/frikipartida/resolucion.cfg
+XDG_CONFIG_HOME=$work/wide shoot 19 barras-1920x1080.png '1 key Escape press'

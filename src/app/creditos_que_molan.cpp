@@ -35,10 +35,10 @@ int TCreditosQueMolan::start() {
 
     // An Escape pressed before this screen opened does not close it; one pressed here goes
     // back as Enter does.
-    KeyHit(KEY_ESCAPE);
+    KeyHitAlso(KEY_ESCAPE);
     while (true) {
         const bool enter = KeyHit(KEY_ENTER) > 0;
-        if (KeyHit(KEY_ESCAPE) > 0 || enter) break;
+        if (KeyHitAlso(KEY_ESCAPE) > 0 || enter) break;
         SetColor(255, 255, 255);
         DrawImage(fondo, 0, 0, 0);
         if (!lista.enReposo()) lista.avanzar();

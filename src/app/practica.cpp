@@ -29,11 +29,11 @@ int TPractica::start() {
 
     // An Escape pressed before this screen opened does not close it; one pressed here goes
     // back as "Volver" does.
-    KeyHit(KEY_ESCAPE);
+    KeyHitAlso(KEY_ESCAPE);
     // No blend mode of its own: the one the main menu left (alpha) stays in force.
     while (true) {
         const bool enter = KeyHit(KEY_ENTER) > 0;
-        if (KeyHit(KEY_ESCAPE) > 0) return last;
+        if (KeyHitAlso(KEY_ESCAPE) > 0) return last;
         if (enter) break;
         SetColor(255, 255, 255);
         DrawImage(fondo, 0, 0, 0);

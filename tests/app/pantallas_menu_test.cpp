@@ -24,6 +24,7 @@ class PantallasTest : public testrig::HeadlessTest {
         TPractica::cargarRecursos();
         TOpcionesMolonas::cargarRecursos();
         TCreditosQueMolan::cargarRecursos();
+        TPractica::ultima = 0;
     }
     void TearDown() override {
         setGestorSonido(nullptr);
@@ -70,6 +71,26 @@ TEST_F(PantallasTest, PracticeListRestsFortyApartAndUpWrapsToVolver) {
     // A new visit starts at the top again; Down from "Volver" wraps to "Acicalandose".
     testrig::Script({"11 key Up press", "12 key Down press", "13 key Down press", "14 key Enter press"});
     EXPECT_EQ(TPractica::Create()->start(), 1);
+}
+
+// Escape leaves each of the three as "Volver" does, in the frame that reads it; the
+// practice menu reopens on the minigame chosen last, not on one left by Escape.
+TEST_F(PantallasTest, EscapeGoesBackAndPracticeReopensOnTheLastMinigame) {
+    testrig::Script({"11 key Down press", "12 key Down press", "13 key Enter press"});
+    EXPECT_EQ(TPractica::Create()->start(), 2);
+    testrig::Script({"11 key Down press", "12 key Escape press"});
+    EXPECT_EQ(TPractica::Create()->start(), 5);
+    EXPECT_EQ(session::FlipCount(), 12);
+    testrig::Script({"11 key Enter press"});
+    EXPECT_EQ(TPractica::Create()->start(), 2);
+    EXPECT_EQ(Field(textos(11)[2], "rgb"), "[64,127,255]");  // "Love is in the air" shown chosen
+
+    testrig::Script({"11 key Escape press"});
+    EXPECT_EQ(TOpcionesMolonas::Create()->start(), -1);
+    EXPECT_EQ(session::FlipCount(), 11);
+    testrig::Script({"5 key Escape press"});
+    TCreditosQueMolan::Create()->start();
+    EXPECT_EQ(session::FlipCount(), 5);
 }
 
 TEST_F(PantallasTest, EnterDuringThePracticeSlideChoosesAcicalandose) {

@@ -371,6 +371,14 @@ std::vector<std::string> Dir(const std::string& path,
 std::string Setting(const std::string& name, const std::function<std::string()>& choose) {
     return Fact<SettingCodec>(name, choose);
 }
+std::string NewSetting(const std::string& name, const std::function<std::string()>& choose,
+                       const std::string& absent) {
+    if (st.mode == Mode::Replay) {
+        const Line* l = NextFact();
+        if (!l || l->kind != SettingCodec::kKind || Text(*l, 0) != name) return absent;
+    }
+    return Fact<SettingCodec>(name, choose);
+}
 
 // ---------------------------------------------------------------- events
 

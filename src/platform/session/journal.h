@@ -89,6 +89,11 @@ std::vector<std::string> Dir(const std::string& path,
                              const std::function<std::vector<std::string>()>& measure);
 // A choice made from settings files and options (choose reads no file on replay).
 std::string Setting(const std::string& name, const std::function<std::string()>& choose);
+// The same for a setting newer than some journals: replaying a journal that does not hold
+// it at this point (recorded before it existed), the game plays with `absent`, the value
+// every run had then, and the journal reads on as before.
+std::string NewSetting(const std::string& name, const std::function<std::string()>& choose,
+                       const std::string& absent);
 
 // ---- events ----
 // A pump starts (every event processing counts one). Replaying, returns the events the

@@ -12,6 +12,7 @@
 #include <cmath>
 
 TImageFontPtr TOpcionesMolonas::fuente;
+TImageFontPtr TOpcionesMolonas::fuenteLineas;
 
 namespace {
 enum Linea { kMusica, kSonido, kAntialias, kShaders, kPhysX, kDisplacement, kFrases, kJugadores, kVolver };
@@ -30,8 +31,9 @@ void ajustarVolumen(int& volumen) {
 }  // namespace
 
 void TOpcionesMolonas::cargarRecursos() {
+    fuente = LoadImageFont("artwork/comic.ttf", 50, SMOOTHFONT);
     // Nine lines at 44 and 37 apart fit inside the picture's panel, "Volver" too.
-    fuente = LoadImageFont("artwork/comic.ttf", 44, SMOOTHFONT);
+    fuenteLineas = LoadImageFont("artwork/comic.ttf", 44, SMOOTHFONT);
 }
 
 std::unique_ptr<TOpcionesMolonas> TOpcionesMolonas::Create() {
@@ -40,7 +42,7 @@ std::unique_ptr<TOpcionesMolonas> TOpcionesMolonas::Create() {
 
 int TOpcionesMolonas::start() {
     TImagePtr fondo = LoadImage("artwork/opciones.png");
-    SetImageFont(fuente);
+    SetImageFont(fuenteLineas);
     TDeslizamiento lista(120);
     int selection = 0;
     const int last = static_cast<int>(options.size()) - 1;
@@ -64,7 +66,7 @@ int TOpcionesMolonas::start() {
             // and comes back here as it was left.
             if (selection != kJugadores) break;
             TPantallaJugadores::Create()->start();
-            SetImageFont(fuente);
+            SetImageFont(fuenteLineas);
         }
         SetColor(255, 255, 255);
         DrawImage(fondo, 0, 0, 0);

@@ -24,5 +24,6 @@ class TOpcionesMolonas {
     // stay in the sound manager for the rest of the run.
     int start();
 
-    static TImageFontPtr fuente;  // artwork/comic.ttf at 44
+    static TImageFontPtr fuente;        // artwork/comic.ttf at 50 (the players screen's)
+    static TImageFontPtr fuenteLineas;  // artwork/comic.ttf at 44: the options' own nine lines
 };

@@ -47,3 +47,13 @@ explicacion_y_juego 3 compilando '380 mouse 300 300' '400 key Q press' '410 key 
   '430 key Q press' '440 key B press' '450 key P press' '460 key Q press' '470 key B press' '480 key P press'
 explicacion_y_juego 2 bolas '420 mouse 800 600' '600 key Q press' '640 key B press' '660 key O press'
 
+# The first logo after 3 seconds: "Pulsa una tecla" in its corner.
+shoot 200 pulsa-una-tecla.png '# no key: the logo waits'
+# Practice, "Lanzamiento de CDs": the explanation page of the player on turn, with the
+# line that says how a CD is thrown.
+shoot 150 explicacion-cds.png '1 key Escape press' '20 key Down press' '22 key Enter press' '40 key Down press' \
+  '41 key Down press' '42 key Down press' '43 key Down press' '45 key Enter press'
+# Full screen at 1920x1080 (its own settings folder): the 4:3 picture between bars.
+mkdir -p wide/frikipartida
+printf '1920 1080\r\n' > wide/frikipartida/resolucion.cfg
+XDG_CONFIG_HOME=$work/wide shoot 19 barras-1920x1080.png '1 key Escape press'

@@ -96,13 +96,13 @@ static Resolucion mayorResolucion() {
 
 void TAplicacion::abrirPantalla() {
     Resolucion r = leerResolucion();
-    // The file can only turn the letterbox on; otherwise the command line decides. How the
-    // picture sits in the window is this player's choice, not a fact the game plays by: a
-    // replay keeps the recording's line in its place but shows the session as asked here.
+    // How the picture sits in the window is this player's choice, not a fact the game
+    // plays by: a replay keeps the recording's line in its place but shows the session as
+    // asked here.
     const Pantalla pantalla = leerPantalla();
-    const bool mantenerAspecto = pantalla.mantenerAspecto || KeepAspect();
-    journal::Setting("mantener_aspecto", [&] { return mantenerAspecto ? "si" : "no"; });
-    SetKeepAspect(mantenerAspecto);
+    const bool aspecto = mantenerAspecto(pantalla);
+    journal::Setting("mantener_aspecto", [&] { return aspecto ? "si" : "no"; });
+    SetKeepAspect(aspecto);
     // Drawing small is how this machine shows the picture too: the option over the file.
     DrawSize dibujo = pantalla.dibujo;
     modoDeDibujo(session::Current().draw, dibujo);

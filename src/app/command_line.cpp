@@ -44,12 +44,13 @@ constexpr OptionHelp kOptionHelp[] = {
     {"--headless", "", "sin ventana visible ni sonido (dibujo fuera de pantalla, mezclador mudo)"},
     {"--virtual-clock", "", "reloj virtual: solo avanza con las esperas, tan rápido como se pueda"},
     {"--script", "FICHERO", "toma la entrada (teclas, ratón) de un guion"},
-    {"--trace", "FICHERO", "escribe cada operación de dibujo, sonido y volcado (una línea JSON cada una)"},
-    {"--shot", "N:FICHERO", "guarda como PNG la imagen del volcado N (se puede repetir)"},
-    {"--max-flips", "N", "termina tras el volcado N con código 3"},
+    {"--trace", "FICHERO", "escribe cada operación de dibujo, sonido y fotograma (una línea JSON cada una)"},
+    {"--shot", "N:FICHERO", "guarda como PNG la imagen del fotograma N (se puede repetir)"},
+    {"--max-flips", "N", "termina tras el fotograma N con código 3"},
     {"--seed", "N", "semilla N para el generador aleatorio en vez del reloj"},
-    {"--frame-times", "FICHERO", "una línea por volcado con los milisegundos de trabajo"},
-    {"--keep-aspect", "", "en una pantalla que no es 4:3, la imagen 4:3 centrada entre bandas negras"},
+    {"--frame-times", "FICHERO", "una línea por fotograma con los milisegundos de trabajo"},
+    {"--keep-aspect", "", "en una pantalla que no es 4:3, la imagen 4:3 centrada entre bandas negras (por omisión)"},
+    {"--stretch", "", "en una pantalla que no es 4:3, la imagen estirada sobre toda la pantalla"},
     {"--draw", "MODO", "ventana mayor que 1024x768: window la dibuja a su tamaño, small a 1024x768 y la escala, auto (por omisión) como small sin tarjeta gráfica (llvmpipe, softpipe) y como window con ella"},
     {"--pads", "LISTA", "los asientos que toman los mandos, por orden de conexión (pexil,tarsun)"},
     {"--cpu", "LISTA", "jugadores del ordenador en esos asientos (Tarsun,Pexil) o all (demostración)"},
@@ -128,6 +129,8 @@ session::Options ParseOptions(int argc, char** argv) {
             return o;
         } else if (a == "--keep-aspect") {
             o.keepAspect = true;
+        } else if (a == "--stretch") {
+            o.stretch = true;
         } else if (a == "--draw") {
             o.draw = need(i, a);
             if (o.draw != "auto" && o.draw != "window" && o.draw != "small")
@@ -175,6 +178,7 @@ session::Options ParseOptions(int argc, char** argv) {
         if (o.seed) Bad("--replay no admite --seed: la semilla viene del diario");
         if (o.virtualClock) Bad("--replay no admite --virtual-clock: el reloj viene del diario");
     }
+    if (o.keepAspect && o.stretch) Bad("--keep-aspect y --stretch no van juntos");
     const int roles = (o.net.host ? 1 : 0) + (o.net.join.empty() ? 0 : 1) + (o.net.watch.empty() ? 0 : 1);
     if (roles > 1) Bad("--host, --join y --watch no van juntos");
     if (o.net.Follows()) {

@@ -33,7 +33,12 @@ int TCreditosQueMolan::start() {
     SetImageFont(fuente);
     TDeslizamiento lista(130);
 
-    while (KeyHit(KEY_ENTER) == 0) {
+    // An Escape pressed before this screen opened does not close it; one pressed here goes
+    // back as Enter does.
+    KeyHitAlso(KEY_ESCAPE);
+    while (true) {
+        const bool enter = KeyHit(KEY_ENTER) > 0;
+        if (KeyHitAlso(KEY_ESCAPE) > 0 || enter) break;
         SetColor(255, 255, 255);
         DrawImage(fondo, 0, 0, 0);
         if (!lista.enReposo()) lista.avanzar();

@@ -13,6 +13,7 @@
 #include <string>
 
 TImageFontPtr TIntroduccionAnal::fuente;
+TImageFontPtr TIntroduccionAnal::fuenteAviso;
 
 namespace {
 // Starting values of one character's entrance: the name drops from y = -10, the portrait
@@ -37,7 +38,31 @@ struct Entrada {
 
 void TIntroduccionAnal::cargarRecursos() {
     fuente = LoadImageFont("artwork/comic.ttf", 100, SMOOTHFONT);
+    fuenteAviso = LoadImageFont("artwork/comic.ttf", 28, SMOOTHFONT);
 }
+
+namespace {
+// A picture that waits for a key says so once it has shown for 3 s (at the game's 60
+// frames a second): a newcomer waited at the first logo for more than 40 s. Small, in a
+// corner, white on a dark shadow so that it reads on light and dark pictures alike.
+constexpr int kCuadrosAntesDelAviso = 180;
+
+void dibujarAviso(const TImageFontPtr& fuente) {
+    const int blend = GetBlend();
+    SetImageFont(fuente);
+    SetBlend(ALPHABLEND);
+    const std::string texto = "Pulsa una tecla";
+    const float x = 1024 - TextWidth(texto) - 30, y = 768 - 50;
+    SetColor(0, 0, 0);
+    SetAlpha(0.6f);
+    DrawText(texto, x + 2, y + 2);
+    SetColor(255, 255, 255);
+    SetAlpha(0.9f);
+    DrawText(texto, x, y);
+    SetAlpha(1);
+    SetBlend(blend);
+}
+}  // namespace
 
 std::unique_ptr<TIntroduccionAnal> TIntroduccionAnal::Create() {
     return std::make_unique<TIntroduccionAnal>();
@@ -81,7 +106,7 @@ int TIntroduccionAnal::start() {
     // picture without drawing it.
     for (size_t i = 0; i < cuadros.size(); ++i) {
         int c = GetChar();
-        while (c == 0) {
+        for (int cuadro = 0; c == 0; ++cuadro) {
             c = GetChar();
             if (i == 0) {
                 // The first logo is centred (integer halves).
@@ -90,6 +115,7 @@ int TIntroduccionAnal::start() {
             } else {
                 DrawImage(cuadros[i], 0, 0);
             }
+            if (cuadro >= kCuadrosAntesDelAviso) dibujarAviso(fuenteAviso);
             Flip(-1);
             Cls();
         }

@@ -19,5 +19,6 @@ class TIntroduccionAnal {
     // Stops the channel (nothing for none); returns 1.
     int stop(const TChannelPtr& canal);
 
-    static TImageFontPtr fuente;  // artwork/comic.ttf at 100
+    static TImageFontPtr fuente;       // artwork/comic.ttf at 100
+    static TImageFontPtr fuenteAviso;  // artwork/comic.ttf at 28: "Pulsa una tecla"
 };

@@ -3,6 +3,7 @@
 #include "app/deslizamiento.h"
 #include "app/pantalla_jugadores.h"
 #include "engine/gestor_sonido.h"
+#include "minigames/love_is_in_the_air/frases.h"
 #include "platform/frame.h"
 #include "platform/input/input.h"
 #include "platform/pictures/image.h"
@@ -11,9 +12,10 @@
 #include <cmath>
 
 TImageFontPtr TOpcionesMolonas::fuente;
+TImageFontPtr TOpcionesMolonas::fuenteLineas;
 
 namespace {
-enum Linea { kMusica, kSonido, kAntialias, kShaders, kPhysX, kDisplacement, kJugadores, kVolver };
+enum Linea { kMusica, kSonido, kAntialias, kShaders, kPhysX, kDisplacement, kFrases, kJugadores, kVolver };
 
 // Back from the manager's 0..1 to percent. Rounded: truncating the float product would
 // show 53 as 52 on the next visit.
@@ -30,6 +32,8 @@ void ajustarVolumen(int& volumen) {
 
 void TOpcionesMolonas::cargarRecursos() {
     fuente = LoadImageFont("artwork/comic.ttf", 50, SMOOTHFONT);
+    // Nine lines at 44 and 37 apart fit inside the picture's panel, "Volver" too.
+    fuenteLineas = LoadImageFont("artwork/comic.ttf", 44, SMOOTHFONT);
 }
 
 std::unique_ptr<TOpcionesMolonas> TOpcionesMolonas::Create() {
@@ -38,8 +42,8 @@ std::unique_ptr<TOpcionesMolonas> TOpcionesMolonas::Create() {
 
 int TOpcionesMolonas::start() {
     TImagePtr fondo = LoadImage("artwork/opciones.png");
-    SetImageFont(fuente);
-    TDeslizamiento lista(160);
+    SetImageFont(fuenteLineas);
+    TDeslizamiento lista(120);
     int selection = 0;
     const int last = static_cast<int>(options.size()) - 1;
 
@@ -48,14 +52,21 @@ int TOpcionesMolonas::start() {
     // The switches are shown only; nothing else reads them.
     int antialias = 0;  // 0 "No", 1 "2x", 2 "4x"
     int shaders = 0, physx = 0, displacement = 0;
+    const bool suavesAlEntrar = frases::suavesElegidas();
+    bool suaves = suavesAlEntrar;
 
+    // An Escape pressed before this screen opened does not close it.
+    KeyHitAlso(KEY_ESCAPE);
     while (true) {
-        if (KeyHit(KEY_ENTER) > 0) {
+        const bool enter = KeyHit(KEY_ENTER) > 0;
+        // Escape goes back as "Volver" does.
+        if (KeyHitAlso(KEY_ESCAPE) > 0) break;
+        if (enter) {
             // Enter leaves from any line but "Jugadores", which opens the players screen
             // and comes back here as it was left.
             if (selection != kJugadores) break;
             TPantallaJugadores::Create()->start();
-            SetImageFont(fuente);
+            SetImageFont(fuenteLineas);
         }
         SetColor(255, 255, 255);
         DrawImage(fondo, 0, 0, 0);
@@ -80,6 +91,10 @@ int TOpcionesMolonas::start() {
                     if (derecha && antialias < 2) ++antialias;
                     if (izquierda && antialias > 0) --antialias;
                     break;
+                case kFrases:
+                    if (derecha) suaves = true;
+                    if (izquierda) suaves = false;
+                    break;
                 case kShaders:
                 case kPhysX:
                 case kDisplacement: {
@@ -101,6 +116,7 @@ int TOpcionesMolonas::start() {
                 case kShaders: return shaders ? "Si" : "No";
                 case kPhysX: return physx ? "Si" : "No";
                 case kDisplacement: return displacement ? "Si" : "No";
+                case kFrases: return suaves ? "suaves" : "originales";
                 default: return "";  // "Jugadores" and "Volver" have no value
             }
         });
@@ -108,5 +124,6 @@ int TOpcionesMolonas::start() {
         Flip(-1);
         Cls();
     }
+    if (suaves != suavesAlEntrar) frases::elegirSuaves(suaves);
     return -1;
 }

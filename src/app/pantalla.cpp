@@ -2,6 +2,7 @@
 
 #include "platform/base/file_report.h"
 #include "platform/base/stream.h"
+#include "platform/session/run.h"
 
 #include <sstream>
 
@@ -29,6 +30,13 @@ Pantalla leerPantalla(const std::string& path) {
     in->Close();
     malas.Report();
     return p;
+}
+
+bool mantenerAspecto(const Pantalla& pantalla) {
+    const session::Options& options = session::Current();
+    if (options.keepAspect) return true;
+    if (options.stretch) return false;
+    return pantalla.mantenerAspecto;
 }
 
 bool modoDeDibujo(const std::string& palabra, DrawSize& modo) {

@@ -1,8 +1,9 @@
 #pragma once
 // The screen settings file pantalla.cfg, beside resolucion.cfg: lines "key value", '#'
 // starts a comment. The keys:
-//   mantener_aspecto si|no   si: on a screen that is not 4:3 the picture keeps its shape,
-//                            centred between black bars (as the --keep-aspect option)
+//   mantener_aspecto si|no   si (the default): on a screen that is not 4:3 the picture
+//                            keeps its shape, centred between black bars; no: it is
+//                            stretched over the screen (as the --stretch option)
 //   dibujo auto|ventana|reducido
 //                            how a window larger than 1024x768 is drawn (as --draw):
 //                            ventana at its own size, reducido at 1024x768 and scaled,
@@ -15,7 +16,7 @@
 #include <string>
 
 struct Pantalla {
-    bool mantenerAspecto = false;
+    bool mantenerAspecto = true;
     DrawSize dibujo = DrawSize::Auto;
 };
 
@@ -24,3 +25,7 @@ struct Pantalla {
 bool modoDeDibujo(const std::string& palabra, DrawSize& modo);
 
 Pantalla leerPantalla(const std::string& path = settings::PathFor("pantalla.cfg"));
+
+// Whether the picture keeps its 4:3 shape: --keep-aspect or --stretch when given, else
+// the file's line.
+bool mantenerAspecto(const Pantalla& pantalla);

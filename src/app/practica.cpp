@@ -8,6 +8,7 @@
 #include "platform/video/render.h"
 
 TImageFontPtr TPractica::fuente;
+int TPractica::ultima = 0;
 
 void TPractica::cargarRecursos() {
     fuente = LoadImageFont("artwork/comic.ttf", 30, SMOOTHFONT);
@@ -27,11 +28,19 @@ int TPractica::start() {
     TImagePtr fondo = LoadImage("artwork/opciones.png");
     SetImageFont(fuente);
     TDeslizamiento lista(130);
-    int selection = 0;
+    // The menu opens on the minigame played last, ready to play it again.
+    int selection = ultima;
     const int last = static_cast<int>(options.size()) - 1;
+    if (selection < 0 || selection > last) selection = 0;
 
+    // An Escape pressed before this screen opened does not close it; one pressed here goes
+    // back as "Volver" does.
+    KeyHitAlso(KEY_ESCAPE);
     // No blend mode of its own: the one the main menu left (alpha) stays in force.
-    while (KeyHit(KEY_ENTER) == 0) {
+    while (true) {
+        const bool enter = KeyHit(KEY_ENTER) > 0;
+        if (KeyHitAlso(KEY_ESCAPE) > 0) return last;
+        if (enter) break;
         SetColor(255, 255, 255);
         DrawImage(fondo, 0, 0, 0);
 
@@ -46,5 +55,6 @@ int TPractica::start() {
         Flip(-1);
         Cls();
     }
+    if (selection != last) ultima = selection;
     return selection;
 }

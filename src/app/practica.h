@@ -1,8 +1,9 @@
 #pragma once
 // The practice menu: every minigame of the catalogue and "Volver" slide in over the
-// options picture; the arrows move the highlight and Enter chooses. The top-level loop
-// plays the chosen minigame on its own (its catalogue number) or goes back to the main
-// menu (the number after the last minigame, "Volver").
+// options picture; the arrows move the highlight, Enter chooses and Escape goes back. The
+// top-level loop plays the chosen minigame on its own (its catalogue number) or goes back
+// to the main menu (the number after the last minigame, "Volver"). The menu opens on the
+// minigame chosen last in this run.
 #include "platform/pictures/font.h"
 
 #include <memory>
@@ -23,4 +24,5 @@ class TPractica {
     int start();
 
     static TImageFontPtr fuente;  // artwork/comic.ttf at 30
+    static int ultima;            // the minigame chosen last (0 at the start of a run)
 };

@@ -24,6 +24,7 @@ class PantallasTest : public testrig::HeadlessTest {
         TPractica::cargarRecursos();
         TOpcionesMolonas::cargarRecursos();
         TCreditosQueMolan::cargarRecursos();
+        TPractica::ultima = 0;
     }
     void TearDown() override {
         setGestorSonido(nullptr);
@@ -73,6 +74,31 @@ TEST_F(PantallasTest, PracticeListRestsFortyApartAndUpWrapsToVolver) {
     EXPECT_EQ(TPractica::Create()->start(), 1);
 }
 
+// Escape leaves each of the three as "Volver" does, in the frame that reads it; the
+// practice menu reopens on the minigame chosen last, not on one left by Escape.
+TEST_F(PantallasTest, EscapeGoesBackAndPracticeReopensOnTheLastMinigame) {
+    testrig::Script({"11 key Down press", "12 key Down press", "13 key Enter press"});
+    EXPECT_EQ(TPractica::Create()->start(), 2);
+    // Script flips count from the start of each visit.
+    int inicio = session::FlipCount();
+    testrig::Script({"11 key Down press", "12 key Escape press"});
+    EXPECT_EQ(TPractica::Create()->start(), 5);
+    EXPECT_EQ(session::FlipCount() - inicio, 12);
+    inicio = session::FlipCount();
+    testrig::Script({"11 key Enter press"});
+    EXPECT_EQ(TPractica::Create()->start(), 2);
+    EXPECT_EQ(Field(textos(inicio + 11)[2], "rgb"), "[64,127,255]");  // "Love is in the air" shown chosen
+
+    inicio = session::FlipCount();
+    testrig::Script({"11 key Escape press"});
+    EXPECT_EQ(TOpcionesMolonas::Create()->start(), -1);
+    EXPECT_EQ(session::FlipCount() - inicio, 11);
+    inicio = session::FlipCount();
+    testrig::Script({"5 key Escape press"});
+    TCreditosQueMolan::Create()->start();
+    EXPECT_EQ(session::FlipCount() - inicio, 5);
+}
+
 TEST_F(PantallasTest, EnterDuringThePracticeSlideChoosesAcicalandose) {
     testrig::Script({"3 key Down press", "3 key Enter press"});
     EXPECT_EQ(TPractica::Create()->start(), 0);
@@ -91,16 +117,20 @@ TEST_F(PantallasTest, HoldingRightOnMusicVolumeRaisesItToAHundredAndStops) {
     EXPECT_EQ(valor(12, "Volumen Sonido"), "70");
     EXPECT_EQ(gestorSonido()._musicVolume, 100);
 
-    // Lines rest 50 apart; each value follows its line 20 units after the text.
+    // Lines rest 37 apart, so that "Volver" stays inside the picture's panel; each value
+    // follows its line 20 units after the text.
     auto t = textos(12);
-    ASSERT_EQ(t.size(), 14u);  // eight lines, six values
+    ASSERT_EQ(t.size(), 16u);  // nine lines, seven values
     EXPECT_EQ(Field(t[2], "text"), "Volumen Sonido");
-    EXPECT_EQ(Field(t[2], "y"), "250");
-    EXPECT_EQ(Field(t[12], "text"), "Jugadores");
-    EXPECT_EQ(Field(t[12], "y"), "500");
-    EXPECT_EQ(Field(t[13], "text"), "Volver");
-    EXPECT_EQ(Field(t[13], "y"), "550");
-    SetImageFont(TOpcionesMolonas::fuente);
+    EXPECT_EQ(Field(t[2], "y"), "237");
+    EXPECT_EQ(Field(t[12], "text"), "Frases");
+    EXPECT_EQ(Field(t[13], "text"), "originales");
+    EXPECT_EQ(Field(t[14], "text"), "Jugadores");
+    EXPECT_EQ(Field(t[14], "y"), "459");
+    EXPECT_EQ(Field(t[15], "text"), "Volver");
+    EXPECT_EQ(Field(t[15], "y"), "496");
+    EXPECT_EQ(Field(t[15], "font"), "comic.ttf@44");
+    SetImageFont(TOpcionesMolonas::fuenteLineas);
     EXPECT_FLOAT_EQ(std::stof(Field(t[1], "x")), 170 + TextWidth("Volumen Musica") + 20);
     EXPECT_EQ(Field(t[1], "rgb"), "[64,127,255]");
     EXPECT_EQ(Field(t[3], "rgb"), "[0,0,0]");
@@ -190,9 +220,9 @@ TEST_F(PantallasTest, PlayersScreenChangesSeatsAndLevelAndSavesOnlyAChange) {
     EXPECT_EQ(valor(30, "Nivel CPU"), "Dificil");
     EXPECT_EQ(valor(31, "Nivel CPU"), "Dificil");  // no level above it
     auto vuelta = textos(33);
-    ASSERT_EQ(vuelta.size(), 14u);
-    EXPECT_EQ(Field(vuelta[12], "text"), "Jugadores");
-    EXPECT_EQ(Field(vuelta[12], "rgb"), "[64,127,255]");
+    ASSERT_EQ(vuelta.size(), 16u);
+    EXPECT_EQ(Field(vuelta[14], "text"), "Jugadores");
+    EXPECT_EQ(Field(vuelta[14], "rgb"), "[64,127,255]");
 
     std::ifstream f("jugadores.cfg", std::ios::binary);
     const std::string guardado((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Damaged and missing data files: the game starts, reaches the main menu and keeps
 # playing, and standard error names each damaged file once with what is wrong with it.
-# The untouched data gives no such line at all.
+# The untouched data gives no such line at all. Started where there is no data at all, it
+# says so in one message, writes nothing anywhere and exits with code 2.
 . "$(dirname "$0")/common.sh"
 printf '1 key Escape press\n' > script.txt
 run() {
@@ -52,4 +53,17 @@ expect "artwork/comic.ttf: not a font FreeType can read (damaged or cut short)"
 expect "anim/pjs.vba: animation set cut short inside animation 7 (9210 bytes)"
 lines=$(wc -l < err.txt)
 [ "$lines" -eq 9 ] || { cat err.txt; fail "$lines lines on standard error, not one per damaged file"; }
+
+mkdir -p nodata/config
+set +e
+(cd nodata && XDG_CONFIG_HOME=$PWD/config "$game" --headless --virtual-clock --max-flips 5 > ../nodata.txt 2>&1)
+code=$?
+set -e
+[ $code -eq 2 ] || { cat nodata.txt; fail "without data: exit code $code"; }
+[ "$(wc -l < nodata.txt)" -eq 1 ] || { cat nodata.txt; fail "without data: not one message"; }
+grep -q "No se encuentran los datos del juego (anim/pjs.vba) en la carpeta actual ($PWD/nodata)" nodata.txt &&
+  grep -qF -- "--data CARPETA" nodata.txt && grep -q FRIKIPARTIDA_DATA nodata.txt && grep -qF ./run nodata.txt ||
+  { cat nodata.txt; fail "the message does not say where it looked and what to do"; }
+[ -z "$(find nodata -mindepth 1 ! -path nodata/config)" ] && [ -z "$(ls -A nodata/config)" ] ||
+  fail "a start without data wrote $(find nodata -mindepth 1)"
 echo ok

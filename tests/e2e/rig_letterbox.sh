@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Letterboxing: on a 16:9 screen, the settings line in pantalla.cfg (or the command-line
-# option) shows the 4:3 picture centred between black bars; a line the game does not
-# understand is named and skipped. Without either the picture is stretched over the screen.
+# Letterboxing: on a 16:9 screen the 4:3 picture is centred between black bars, by default,
+# with the settings line in pantalla.cfg or with the command-line option; a line the game
+# does not understand is named and skipped. "mantener_aspecto no" or --stretch stretch it
+# over the screen, and the option wins over the file.
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/common.sh"
 columns() { python3 "$here/png_row.py" "$1" middle "${@:2}"; }
@@ -25,7 +26,15 @@ rm pantalla.cfg
 run option.png --keep-aspect
 cmp -s file.png option.png || fail "the option does not show what the settings line shows"
 run plain.png
-[ "$(columns plain.png 0 1279)" = "lit lit" ] || fail "without the option the picture is not stretched"
+cmp -s file.png plain.png || fail "by default the picture is not kept between bars as the settings line keeps it"
+run stretch.png --stretch
+[ "$(columns stretch.png 0 1279)" = "lit lit" ] || fail "--stretch does not stretch the picture"
+printf 'mantener_aspecto no\n' > pantalla.cfg
+run no.png
+cmp -s stretch.png no.png || fail "\"mantener_aspecto no\" does not stretch as --stretch does"
+run keep.png --keep-aspect
+cmp -s file.png keep.png || fail "--keep-aspect does not win over the file"
+rm pantalla.cfg
 
 # Drawing small: chosen by the settings line or the option, said on standard output, the
 # same trace; the picture scaled from 1024x768 is what the option shows too.

@@ -8,7 +8,10 @@
 # deterministically, so the traces hold as long as the data files do; a change to the data
 # means recording them anew. A change to what is drawn means a new sum for the journals it
 # shows in (the computer players' marks moved clear of the portraits, and "JUEGA LA CPU"
-# on a computer's turn, gave cpu_dificil.txt its present one); the journal stays as it was.
+# on a computer's turn, gave cpu_dificil.txt a new one; the line on how to throw a CD and the
+# one on which keys push in "Love is in the air", added to their explanation pages, gave
+# teclado_raton_mando.txt, ventana_320x240.txt and cpu_dificil.txt their present ones); the
+# journal stays as it was.
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/common.sh"
 printf '64 48\r\n' > resolucion.cfg

@@ -26,6 +26,9 @@ const std::vector<std::string> TMiniJuego5::textoTurno = {
     "fastidiarme para que siga programando.",
     "Hum... y si hago rebotar los discos en",
     "las paredes?",
+    // How a throw is made: pressing, dragging and letting go of the left button (a click
+    // alone throws nothing).
+    "Lanza: arrastra con el boton izquierdo y suelta",
 };
 
 const std::vector<std::string> TMiniJuego5::textoOtros = {

@@ -3,6 +3,8 @@
 #include "minigames/love_is_in_the_air/mini_juego3.h"
 
 #include "engine/pausa.h"
+#include "minigames/love_is_in_the_air/frases.h"
+
 #include "engine/explicacion.h"
 #include "engine/gestor_sonido.h"
 #include "minigames/love_is_in_the_air/cerebro_love_is_in_the_air.h"
@@ -15,23 +17,7 @@
 
 TImageFontPtr TMiniJuego3::fuente;
 
-const std::array<std::string, 15> TMiniJuego3::frases = {
-    "¡Hola! Oye, me gusta mucho eso que estas programando...",
-    "Joder, menudas tetas nena",
-    "Errr... te apetece echar una copula desinteresada?",
-    "Perdona, soy un poco timido y no he podido evitar fijarme en ti",
-    "Fuckeamos?",
-    "Vaya culo, oiga!",
-    "Hola, perdona si te molesto, ¿te gustaria dar una vuelta?",
-    "Jugamos al cepillo? Yo pongo el palo y tu pones los pelillos",
-    "Jugamos al teto? Tu te agachas y yo te la meto",
-    "Eres la chica mas guapa del universo conocido",
-    "Comeme la Po, ya no te lo digo, Comeme la Cho, rabo de gorrino",
-    "Preciosa, quieres conocer al autentico Garfendo?",
-    "Te apetece dar un paseo a la luz de la luna?",
-    "Tengo un cimbrel matutino, como la copa de un pino",
-    "Te gustaria conocer mi serpiente de un solo ojo?",
-};
+const std::array<std::string, 15> TMiniJuego3::frases = ::frases::originales();
 
 namespace {
 // One line of the explanation per entry, as shown.
@@ -60,6 +46,8 @@ const std::vector<std::string> kTextoOtros = {
     "que diga algo incorrecto...",
     "pero cuidado, tambien podriais",
     "hacer que diga algo correcto!",
+    // Which key and when: the page above says neither.
+    "Q, Y, P tras su ESPACIO: bajan una frase",
 };
 
 // clang-format on
@@ -104,6 +92,7 @@ void TMiniJuego3::prepararJuego(int t) {
     // A roster only ever hands out slots 0..3; anything else shows no suitor.
     pretendiente = t >= 0 && t < 4 ? LoadImage(archivoPretendiente(t)) : nullptr;
     SetImageFont(fuente);
+    lineas = &::frases::enJuego();
     // The clock starts unstarted so that its first update jumps past the first interval
     // and the highlight moves on the second frame. Measured from clock 0 that jump would
     // be the machine's whole uptime, and a float timer of days loses the frame times (the
@@ -135,7 +124,7 @@ void TMiniJuego3::dibujarFrases() const {
             SetColor(255, 0, 0);
         else
             SetColor(0, 0, 0);
-        DrawText(frases[static_cast<size_t>(i)], 350, static_cast<float>(50 + 32 * i));
+        DrawText((*lineas)[static_cast<size_t>(i)], 350, static_cast<float>(50 + 32 * i));
     }
 }
 

@@ -21,8 +21,11 @@
 
 class TMiniJuego3 : public TMiniJuego {
    public:
-    // The pick-up lines, top to bottom; the polite ones are those at a multiple of three.
+    // The original pick-up lines, top to bottom; the polite ones are those at a multiple
+    // of three. The gentle ones of frases.h stand in when chosen.
     static const std::array<std::string, 15> frases;
+    // The lines of this play (chosen by prepararJuego; the originals until then).
+    const std::array<std::string, 15>* lineas = &frases;
 
     // ---- state of the running play ----
     int seleccion = 0;                // highlighted line (runs past 14 while pushing: no line shows)

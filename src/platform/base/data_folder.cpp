@@ -25,11 +25,21 @@ fs::path ExecutableFolder() {
     return folder.parent_path();  // SDL ends it with a slash
 }
 
+// What a player can do about missing data, said after where the game looked.
+const char* const kComoDarLosDatos =
+    "Indica la carpeta de datos con --data CARPETA o con la variable FRIKIPARTIDA_DATA, "
+    "o arranca el juego con ./run desde la carpeta del codigo (hace los datos y lo arranca en build/data).";
+
+[[noreturn]] void SinDatos(const std::string& where) {
+    throw GameError("No se encuentran los datos del juego (anim/pjs.vba) en " + where + ". " + kComoDarLosDatos);
+}
+
 Choice Named(const std::string& folder, const fs::path& start, const char* origin) {
     std::error_code ec;
     if (!fs::is_directory(folder, ec)) throw GameError(std::string(origin) + ": no existe la carpeta " + folder);
     fs::path absolute = fs::absolute(folder, ec);
     if (ec) absolute = folder;
+    if (!HoldsData(absolute.string())) SinDatos(absolute.lexically_normal().string() + " (" + origin + ")");
     Choice c;
     c.folder = absolute.lexically_normal().string();
     c.startedIn = fs::equivalent(absolute, start, ec);
@@ -51,12 +61,14 @@ Choice Find(const std::string& given) {
     if (env && *env) return Named(env, start, "FRIKIPARTIDA_DATA");
     Choice here{start.string(), true};
     if (HoldsData(here.folder)) return here;
+    std::string where = "la carpeta actual (" + here.folder + ")";
     fs::path exeFolder = ExecutableFolder();
     if (!exeFolder.empty()) {
         fs::path installed = (exeFolder / ".." / "share" / "frikipartida").lexically_normal();
         if (HoldsData(installed.string())) return {installed.string(), fs::equivalent(installed, start, ec)};
+        where += " ni en " + installed.string();
     }
-    return here;
+    SinDatos(where);
 }
 
 void Enter(const Choice& choice) {

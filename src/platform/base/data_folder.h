@@ -15,9 +15,10 @@ bool HoldsData(const std::string& folder);
 
 // The first of: the folder given (--data), FRIKIPARTIDA_DATA, the working folder when it
 // holds the data (as ./run starts the game), ../share/frikipartida beside the executable
-// (an installed tree, wherever it was moved). With none of them the working folder is
-// used, and the missing files are reported as they are loaded. Throws GameError when the
-// folder given or FRIKIPARTIDA_DATA is not a folder.
+// (an installed tree, wherever it was moved). Throws GameError when the folder given or
+// FRIKIPARTIDA_DATA is not a folder or does not hold the data, and when none of the others
+// holds it: one message naming where it looked and what to do, before anything is
+// written.
 Choice Find(const std::string& given);
 
 // Makes the chosen folder the working folder. Throws GameError when it cannot.

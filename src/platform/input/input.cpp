@@ -422,6 +422,13 @@ int KeyHit(int key) {
     return n;
 }
 
+int KeyHitAlso(int key) {
+    if (key <= 0 || key > 255) return 0;
+    int n = in.hits[key];
+    in.hits[key] = 0;
+    return n;
+}
+
 int KeyDown(int key) {
     Process();
     return (key > 0 && key <= 255 && in.down[key]) ? 1 : 0;

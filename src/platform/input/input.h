@@ -16,6 +16,11 @@ enum KeyCode : int {
 
 // Presses since the last query of that key, then reset to 0.
 int KeyHit(int key);
+// The hits of a key taken as KeyHit takes them, but without processing events again: a
+// second key read in the same frame as the first (Escape beside Enter). Every event
+// processing counts in a session journal, so a screen reading one more key this way
+// replays the journals of earlier builds as they were.
+int KeyHitAlso(int key);
 // 1 while held.
 int KeyDown(int key);
 // Clears all hit counters, down flags and the typed-character queue.

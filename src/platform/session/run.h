@@ -35,6 +35,7 @@ struct Options {
     bool help = false;          // print the option list and leave
     bool version = false;       // print the version and leave
     bool keepAspect = false;    // a 4:3 picture with black bars on a screen of another shape
+    bool stretch = false;       // --stretch: the picture stretched over a screen of another shape
     std::string draw;           // --draw: auto, window or small ("" not given)
     std::vector<int> pads;      // seats (0..3) given to controllers in connection order; empty: 0,1,2,3
     std::optional<std::string> cpu;       // --cpu: seats computers play (names or "all"), unchecked

@@ -22,6 +22,11 @@
 #include "platform/sound/limiter.h"
 
 #include <SDL.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
 
 #include <algorithm>
 #include <cstring>
@@ -331,6 +336,36 @@ int TChannel::Playing() {
     });
 }
 
+namespace {
+// While SDL looks for a sound device, ALSA's library writes lines of its own on standard
+// error ("cannot find card '0'", eight of them on a machine without sound) that tell a
+// player nothing; the game says it in one line instead. Standard error points at
+// /dev/null for that moment only.
+class QuietStderr {
+   public:
+    QuietStderr() {
+        std::fflush(stderr);
+        saved = dup(STDERR_FILENO);
+        const int nul = open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (saved < 0 || nul < 0 || dup2(nul, STDERR_FILENO) < 0) Restore();
+        if (nul >= 0) close(nul);
+    }
+    ~QuietStderr() { Restore(); }
+    QuietStderr(const QuietStderr&) = delete;
+    QuietStderr& operator=(const QuietStderr&) = delete;
+
+   private:
+    void Restore() {
+        if (saved < 0) return;
+        std::fflush(stderr);
+        dup2(saved, STDERR_FILENO);
+        close(saved);
+        saved = -1;
+    }
+    int saved = -1;
+};
+}  // namespace
+
 namespace audio {
 
 void Init(bool silent) {
@@ -341,20 +376,28 @@ void Init(bool silent) {
     m.deviceRate = kWantedRate;
     m.limiter.Reset(m.deviceRate);
     if (silent) return;
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
-    SDL_AudioSpec want{};
-    want.freq = kWantedRate;
-    want.format = AUDIO_S16SYS;
-    want.channels = 2;
-    want.samples = 1024;
-    want.callback = AudioCallback;
-    SDL_AudioSpec have{};
-    m.device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
-    if (!m.device) {  // no sound card: the game goes on silently
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    std::string why;
+    {
+        QuietStderr quiet;
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
+            SDL_AudioSpec want{};
+            want.freq = kWantedRate;
+            want.format = AUDIO_S16SYS;
+            want.channels = 2;
+            want.samples = 1024;
+            want.callback = AudioCallback;
+            SDL_AudioSpec have{};
+            m.device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+            if (m.device) m.deviceRate = have.freq > 0 ? have.freq : kWantedRate;
+            else SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        }
+        if (!m.device) why = SDL_GetError();
+    }
+    if (!m.device) {  // no sound card: the game says so once and goes on silently
+        std::printf("Sin sonido: no hay dispositivo de audio (%s)\n", why.empty() ? "SDL no dice por que" : why.c_str());
+        std::fflush(stdout);
         return;
     }
-    m.deviceRate = have.freq > 0 ? have.freq : kWantedRate;
     m.limiter.Reset(m.deviceRate);
     SDL_PauseAudioDevice(m.device, 0);
 }

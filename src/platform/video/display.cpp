@@ -50,6 +50,28 @@ void WindowDrawableSize(int& w, int& h) {
     if (h <= 0) h = 1;
 }
 
+TPictureBox PictureBoxOf(int windowW, int windowH) {
+    return KeepAspect() ? FitFourThree(windowW, windowH) : TPictureBox{0, 0, windowW, windowH};
+}
+
+void FollowWindowSize() {
+    if (!shown.window) return;
+    int w = 0, h = 0;
+    SDL_GetWindowSize(shown.window, &w, &h);
+    if (w <= 0 || h <= 0 || (w == shown.windowW && h == shown.windowH)) return;
+    drawing::Flush();
+    shown.windowW = w;
+    shown.windowH = h;
+    // The game goes on computing with its logical screen; only where it is shown moves.
+    shown.box = PictureBoxOf(w, h);
+    const bool small = shown.target != 0;
+    CloseScaledTarget();
+    if (OpenScaledTarget() && !small)
+        std::printf("Dibujo reducido: %dx%d escalado a %dx%d (%s)\n", shown.targetW, shown.targetH, w, h,
+                    RendererName().c_str());
+    SetVirtualResolution(shown.virtW, shown.virtH);
+}
+
 void PictureInWindow(int& x, int& y, int& w, int& h) {
     int dw, dh;
     WindowDrawableSize(dw, dh);
@@ -110,16 +132,31 @@ bool UnseenUnasked() {
     const bool askedFor = session::Current().headless || SDL_GetHint(SDL_HINT_VIDEODRIVER) != nullptr;
     return unseen && !askedFor;
 }
+
+// An X server now and then refuses a new connection for a moment ("Resource temporarily
+// unavailable", "Connection reset by peer"; Xvfb on a busy machine does it to one
+// connection in ten). SDL then calls its driver unavailable, or falls back on drawing
+// offscreen, and the start would open a smaller window or none at all. So the video
+// subsystem is started again a few times, briefly apart, before the display counts as
+// missing. False when it never started on a driver that shows the game.
+constexpr int kVideoAttempts = 12;
+constexpr int kVideoRetryMs = 25;
+bool StartVideo() {
+    for (int attempt = 0; attempt < kVideoAttempts; ++attempt) {
+        if (attempt > 0) std::this_thread::sleep_for(std::chrono::milliseconds(kVideoRetryMs));
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) continue;
+        if (!UnseenUnasked()) return true;
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+    return false;
+}
 }  // namespace
 
 bool GLMax2DDriverAvailable() {
     return journal::Driver([] {
-        bool available = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
-        if (available) {
-            available = !UnseenUnasked();
-            SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        }
-        return available;
+        if (!StartVideo()) return false;
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return true;
     });
 }
 
@@ -182,13 +219,9 @@ bool OpenDisplay(int width, int height, int hz) {
     if (shown.window) EndGraphics();
     if (width <= 0 || height <= 0) return false;
     ChooseSoftwareRasterThreads(width, height);
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
     // SDL chooses its driver again at every start: a display that went away since the
     // driver check must not leave the game drawing unseen.
-    if (UnseenUnasked()) {
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        return false;
-    }
+    if (!StartVideo()) return false;
 
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
@@ -202,15 +235,28 @@ bool OpenDisplay(int width, int height, int hz) {
     const bool offscreen = driver && std::strcmp(driver, "offscreen") == 0;
     const bool windowed = options.window || options.headless || offscreen;
 
+    // Full screen, the window is made at the size of the mode it will be shown in. SDL
+    // counts on the window manager to stretch a full-screen window over the mode; without
+    // one (a bare X server, Xvfb) the window keeps the size it was made with, and a
+    // 1024x768 window sat in the middle of a 1920x1080 screen showing a corner of the
+    // picture while SDL reported the screen's size.
+    SDL_DisplayMode mode{SDL_PIXELFORMAT_RGB888, width, height, hz, nullptr};
+    int madeW = width, madeH = height;
+    if (!windowed) {
+        SDL_DisplayMode closest;
+        if (SDL_GetClosestDisplayMode(0, &mode, &closest) || SDL_GetDesktopDisplayMode(0, &closest) == 0) {
+            madeW = closest.w;
+            madeH = closest.h;
+        }
+    }
     SDL_Window* window = SDL_CreateWindow("Frikipartida", SDL_WINDOWPOS_CENTERED,
-                                          SDL_WINDOWPOS_CENTERED, width, height,
+                                          SDL_WINDOWPOS_CENTERED, madeW, madeH,
                                           SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     if (!window) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return false;
     }
     if (!windowed) {
-        SDL_DisplayMode mode{SDL_PIXELFORMAT_RGB888, width, height, hz, nullptr};
         if (SDL_SetWindowDisplayMode(window, &mode) != 0 ||
             SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) != 0) {
             SDL_DestroyWindow(window);
@@ -229,9 +275,11 @@ bool OpenDisplay(int width, int height, int hz) {
 
     shown.window = window;
     shown.gl = gl;
+    // The window's size is read once the server has dealt with the showing (the size
+    // SDL had in mind may not be the one the window got), and again at every flip after.
+    SDL_PumpEvents();
     SDL_GetWindowSize(window, &shown.windowW, &shown.windowH);
-    shown.box = KeepAspect() ? FitFourThree(shown.windowW, shown.windowH)
-                             : TPictureBox{0, 0, shown.windowW, shown.windowH};
+    shown.box = video::PictureBoxOf(shown.windowW, shown.windowH);
     // Live, the logical screen is the picture; a replay sets the recorded one after this.
     shown.width = shown.box.w;
     shown.height = shown.box.h;
@@ -426,6 +474,8 @@ void PresentFrame(bool waitRetrace) {
     }
     SDL_GL_SwapWindow(shown.window);
     if (wait || headlessLive) pacer.Swapped(clockseam::MonotonicMs(), shown.hz);
+    // The next frame is drawn for the window as it is now (the server may have resized it).
+    video::FollowWindowSize();
     video::ResumeScaled();
 }
 

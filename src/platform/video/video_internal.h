@@ -41,6 +41,12 @@ void PictureInDrawable(int& x, int& y, int& w, int& h);
 // The window's own drawable and the picture's rectangle in it, whatever is drawn into.
 void WindowDrawableSize(int& w, int& h);
 void PictureInWindow(int& x, int& y, int& w, int& h);
+// Where the picture lies in a window of that size: the whole window, or its centred 4:3
+// box when the shape is kept.
+TPictureBox PictureBoxOf(int windowW, int windowH);
+// Follows the window's size as SDL now reports it: the picture box, the offscreen target
+// and the projection are made again for it. The logical screen stays as it is.
+void FollowWindowSize();
 // With the 4:3 shape kept on a screen of another shape: black on both sides of the box.
 void PaintBars();
 

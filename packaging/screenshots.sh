@@ -57,3 +57,17 @@ shoot 150 explicacion-cds.png '1 key Escape press' '20 key Down press' '22 key E
 mkdir -p wide/frikipartida
 printf '1920 1080\r\n' > wide/frikipartida/resolucion.cfg
 XDG_CONFIG_HOME=$work/wide shoot 19 barras-1920x1080.png '1 key Escape press'
+# A match paused in its first minigame.
+shoot 1230 pausa.png '1 key Escape press' '20 key Enter press' '150 key A press' '600 key Space press' \
+  '850 key Space press' '1200 key Escape press'
+# The standings bar on the board, at 4:3 and in a 16:9 window with the picture's shape kept.
+shoot 450 clasificacion.png '1 key Escape press' '20 key Enter press'
+mkdir -p ancho/frikipartida
+printf '1280 720\r\n' > ancho/frikipartida/resolucion.cfg
+XDG_CONFIG_HOME=$work/ancho shoot 450 clasificacion-16x9.png '1 key Escape press' '20 key Enter press'
+# A saved match near its end: the menu offers it, and resumed, it ends on the podium.
+here=$(dirname "$(realpath "${BASH_SOURCE[0]}")")
+cp "$here/partida_casi_acabada.guardada" config/frikipartida/partida.guardada
+shoot 19 continuar.png '1 key Escape press'
+cp "$here/partida_casi_acabada.guardada" config/frikipartida/partida.guardada
+shoot 42730 podio.png '1 key Escape press' '20 key Enter press'

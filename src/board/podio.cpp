@@ -24,7 +24,7 @@ constexpr int32_t kEsperaMs = 1000;
 // Columns of the figures, centred on these x (virtual units).
 constexpr float kColumnas[] = {560, 665, 770, 865};
 constexpr const char* kCabeceras[] = {"Ganados", "Perdidos", "Muertes", "Turnos"};
-constexpr float kPrimeraFila = 292, kAltoFila = 62;
+constexpr float kPrimeraFila = 286, kAltoFila = 56;
 
 void centrado(const std::string& texto, float cx, float y, float escala) {
     SetScale(escala, escala);
@@ -87,12 +87,14 @@ void TPodio::dibujar(const TImagePtr& fondo, bool aviso) const {
         const TEstadistica& e = f.estadistica;
         const int valores[] = {e.ganados, e.perdidos, e.muertes, e.turnos};
         for (size_t c = 0; c < 4; ++c) centrado(std::to_string(valores[c]), kColumnas[c], y + 4, 0.7f);
+        // The computer's or the network's mark after the name.
+        const float finNombre = 295 + TextWidth(p.nombre) * 0.7f;
         SetScale(1, 1);
-        dibujarMarcaCPU(f.asiento, 250, y + 8, 0.8f);
+        dibujarMarcaCPU(f.asiento, finNombre + 34, y + 24, 0.7f);
     }
     if (aviso) {
         SetColor(40, 30, 70);
-        centrado("Pulsa una tecla", 512, 540, 0.45f);
+        centrado("Pulsa una tecla", 512, 512, 0.42f);
     }
     SetScale(1, 1);
 }

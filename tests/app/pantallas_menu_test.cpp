@@ -4,6 +4,7 @@
 #include "app/jugadores.h"
 #include "app/opciones_molonas.h"
 #include "app/practica.h"
+#include "minigames/catalogo.h"
 #include "datos_prueba.h"
 #include "engine/asiento/remotos.h"
 #include "engine/gestor_sonido.h"
@@ -82,7 +83,7 @@ TEST_F(PantallasTest, EscapeGoesBackAndPracticeReopensOnTheLastMinigame) {
     // Script flips count from the start of each visit.
     int inicio = session::FlipCount();
     testrig::Script({"11 key Down press", "12 key Escape press"});
-    EXPECT_EQ(TPractica::Create()->start(), 5);
+    EXPECT_EQ(TPractica::Create()->start(), static_cast<int>(catalogo().size()));  // "Volver"
     EXPECT_EQ(session::FlipCount() - inicio, 12);
     inicio = session::FlipCount();
     testrig::Script({"11 key Enter press"});
@@ -209,9 +210,12 @@ TEST_F(PantallasTest, PlayersScreenChangesSeatsAndLevelAndSavesOnlyAChange) {
                                           "Duracion",  "Normal",          "Minijuegos", "Todos",
                                           "Volver"};
     ASSERT_EQ(t.size(), lineas.size());
+    const int paso = std::stoi(Field(t[2], "y")) - 200;
+    EXPECT_LE(200 + paso * static_cast<int>(lineas.size() / 2), 520) << "Volver below the panel";
     for (size_t i = 0; i < t.size(); ++i) {
         EXPECT_EQ(Field(t[i], "text"), lineas[i]);
-        EXPECT_EQ(Field(t[i], "y"), std::to_string(200 + 50 * static_cast<int>(i / 2)));
+        // The lines close up to keep "Volver" inside the panel, evenly.
+        EXPECT_EQ(Field(t[i], "y"), std::to_string(200 + paso * static_cast<int>(i / 2)));
         EXPECT_EQ(Field(t[i], "font"), "comic.ttf@50");
     }
     EXPECT_EQ(Field(t[2], "rgb"), "[64,127,255]");  // Er_Varsen chosen

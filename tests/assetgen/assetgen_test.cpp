@@ -172,8 +172,16 @@ TEST(AssetgenFiles, TunesLoopWithoutGapOrClick) {
         ASSERT_TRUE(s) << name;
         double seconds = static_cast<double>(s->FrameCount()) / s->rate;
         EXPECT_NEAR(seconds, target, target * 0.2) << name;
-        // The last frame runs into the first as any two neighbouring frames do.
-        const auto& v = s->samples;
+        // The last frame runs into the first as any two neighbouring frames do. Long tunes
+        // are kept encoded and decoded as they play: the same decoding gives their frames.
+        std::vector<int16_t> v = s->samples;
+        if (v.empty()) {
+            TSoundStream flujo(*s);
+            v.resize(static_cast<size_t>(s->FrameCount()) * 2);
+            for (int64_t i = 0; i < s->FrameCount(); ++i)
+                flujo.Frame(i, v[static_cast<size_t>(2 * i)], v[static_cast<size_t>(2 * i + 1)]);
+        }
+        ASSERT_GE(v.size(), 4u) << name;
         double typical = 0;
         for (size_t i = 2; i < v.size(); i += 2) typical += std::abs(v[i] - v[i - 2]);
         typical /= v.size() / 2.0;

@@ -52,6 +52,8 @@ limit "$game" --headless --watch 127.0.0.1:$port --name Eva > eva.out 2>&1 &
 eva=$!
 esperar host1.out '^Ana juega con Pexil'
 esperar host1.out '^Eva mira la partida'
+# The player keeps its token once the welcome reaches it, a moment after the host says so.
+for _ in $(seq 50); do grep -q "token [0-9a-f]\{16\} 127.0.0.1:$port Ana" red.cfg 2>/dev/null && break; sleep 0.1; done
 grep -q "token [0-9a-f]\{16\} 127.0.0.1:$port Ana" red.cfg || { cat red.cfg; fail "the token is not kept"; }
 otra_carpeta impostora
 (cd impostora && limit "$game" --headless --join 127.0.0.1:$port --name Ana > ../impostora.out 2>&1) && fail "a second Ana got in"

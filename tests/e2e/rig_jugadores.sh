@@ -96,7 +96,9 @@ set -e
 cmp -s rec.jsonl rep.jsonl || fail "the replay's trace differs from the recording's"
 [ ! -e jugadores.cfg ] || fail "the replay wrote jugadores.cfg"
 
-# The next run starts from the file: its players screen shows the choice.
+# The next run starts from the file: its players screen shows the choice. (The match the
+# run before left behind is not offered: its save goes, so the menu's lines are as always.)
+rm -f partida.guardada
 printf '%s' "$elegido" > jugadores.cfg
 head -n 7 script.txt > visita.txt
 set +e

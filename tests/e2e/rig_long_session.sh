@@ -9,13 +9,18 @@ printf '64 48\r\n' > resolucion.cfg
 match=$(python3 - <<'P'
 lines = ["1 key Escape press", "32 key Down press", "34 key Enter press"]  # "Practica"
 base = 80
-for k in range(5):  # minigame k: k times Down, Enter; Escape held late ends the slow ones
-    lines += [f"{base + 2 * j} key Down press" for j in range(k)]
-    enter = base + 2 * k + 2
-    lines += [f"{enter} key Enter press", f"{enter + 3700} key Escape down", f"{enter + 3730} key Escape up"]
+# Minigame k: the practice menu opens on the one played last, so one Down goes on to the
+# next, then Enter. Late, Escape pauses a slow one, and "Salir" (Down, Enter) leaves it for
+# the practice menu; a game already over is left by Escape for the main menu, whose Down
+# and Enter lead to the practice menu again.
+for k in range(5):
+    if k > 0:
+        lines.append(f"{base} key Down press")
+    enter = base + 2
+    lines += [f"{enter} key Enter press", f"{enter + 3700} key Escape press", f"{enter + 3740} key Down press",
+              f"{enter + 3742} key Enter press"]
     base = enter + 4000
-lines.append(f"{base} key Up press")  # "Volver", the last line
-lines.append(f"{base + 12} key Enter press")
+lines.append(f"{base} key Escape press")  # back to the main menu
 match = base + 150
 lines.append(f"{match} key Enter press")  # "Jugar"
 end = 37800
@@ -37,7 +42,7 @@ pid=$!
 set +e
 python3 "$here/clock_moves.py" - --min-seconds 600 \
   --text ACICALANDOSE --text "NO TE MOJES" --text "LOVE IS IN THE AIR" --text "ESCONDITE CODER" \
-  --text "TIEMPO AGOTADO" --text TARSUN --text ER_VARSEN \
+  --text "LANZAMIENTO DE CD's" --text TARSUN --text ER_VARSEN \
   --sound-after sfx/boing.wav "$match" --sound-after sfx/juego.wav "$match" < trace.fifo
 checked=$?
 wait $pid

@@ -69,8 +69,9 @@ cmp -s podio_entero.txt podio_reanudado.txt ||
 
 # A damaged save is named, moved aside and not offered.
 head -c 200 guardada.txt | tr '0-9' 'x' > partida.guardada
+printf '1 key Escape press\n' > intro.txt
 set +e
-"${juego[@]}" --max-flips 150 --trace menu.jsonl > out.txt 2> err.txt
+"${juego[@]}" --script intro.txt --max-flips 40 --trace menu.jsonl > out.txt 2> err.txt
 set -e
 grep -q 'partida.guardada: .*se aparta como partida.guardada.danada' err.txt || { cat err.txt; fail "the damaged save was not named"; }
 [ -e partida.guardada.danada ] && [ ! -e partida.guardada ] || fail "the damaged save was not moved aside"

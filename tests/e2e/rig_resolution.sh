@@ -10,7 +10,8 @@ size_of() { python3 -c "import struct,sys; d=open(sys.argv[1],'rb').read(24); pr
 printf '1 key Escape press\n' > script.txt
 run() {
   set +e
-  "$game" --headless --virtual-clock --seed 5 --script script.txt --max-flips 20 --shot 20:"$1" > out.txt 2>&1
+  # Stretched, as the whole window is what is checked (the shape is kept by default).
+  "$game" --headless --virtual-clock --seed 5 --stretch --script script.txt --max-flips 20 --shot 20:"$1" > out.txt 2>&1
   local code=$?
   set -e
   [ $code -eq 3 ] || { cat out.txt; fail "exit code $code"; }

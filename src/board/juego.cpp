@@ -54,7 +54,7 @@ std::unique_ptr<TJuego> TJuego::Create(int numPlayers, int tipo, const VBAPtr& v
     else if (tipo == 2)
         n = Rand(40, 55);
     else if (tipo == TIPO_CORTO)
-        n = Rand(17, 21);
+        n = Rand(14, 17);
     else if (tipo == TIPO_LARGO)
         n = Rand(36, 42);
     else

@@ -86,7 +86,7 @@ class TJuego {
     std::function<void(TJuego&)> alEmpezarTurno;
 
     // A match of numPlayers (2 .. 4) on a board of class tipo: 0 gives 18 to 24 squares,
-    // 1 gives 26 to 35, 2 gives 40 to 55, TIPO_CORTO 17 to 21 and TIPO_LARGO 36 to 42 (any
+    // 1 gives 26 to 35, 2 gives 40 to 55, TIPO_CORTO 14 to 17 and TIPO_LARGO 36 to 42 (any
     // other plays as 1), with one minigame kind per entry of tiles (its squares' tile
     // code). Throws GameError "TJuego::Create numPlayers <2 / > 4" outside 2 .. 4.
     static std::unique_ptr<TJuego> Create(int numPlayers, int tipo, const VBAPtr& vba,

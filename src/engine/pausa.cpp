@@ -134,8 +134,7 @@ void dibujar(const TImagePtr& foto, const TTexto& cabecera, const std::vector<TT
 }
 
 // Shows the panel until a choice is made: its index, or -1 for Escape (or Start) again.
-// Up and Down (Left and Right too) move, Enter or Space chooses, the mouse points and
-// clicks.
+// Up and Down (Left and Right too) move, Enter chooses, the mouse points and clicks.
 int elegir(const TImagePtr& foto, const TTexto& cabecera, const std::vector<TTexto>& opciones, int inicial) {
     const int n = static_cast<int>(opciones.size());
     int elegida = inicial;
@@ -157,9 +156,9 @@ int elegir(const TImagePtr& foto, const TTexto& cabecera, const std::vector<TTex
             if (movido) elegida = i;
             if (clic) return i;
         }
-        const bool enter = KeyHit(KEY_ENTER) > 0;
-        const bool espacio = KeyHit(KEY_SPACE) > 0;
-        if (enter || espacio) return elegida;
+        // Enter chooses, as in every menu; Space does not, as players on turn hit it in
+        // some minigames and must not end the pause by it.
+        if (KeyHit(KEY_ENTER) > 0) return elegida;
         dibujar(foto, cabecera, opciones, elegida);
         Flip(1);
     }

@@ -10,7 +10,9 @@
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/common.sh"
 printf '64 48\r\n' > resolucion.cfg
-elegido=$'Tarsun persona\r\nEr_Varsen persona\r\nQuelbido persona\r\nPexil cpu\r\nnivel 3\r\nduracion normal\r\n'
+# The five minigames of always: the match below is timed on their board.
+printf 'minijuegos cinco\r\n' > jugadores.cfg
+elegido=$'Tarsun persona\r\nEr_Varsen persona\r\nQuelbido persona\r\nPexil cpu\r\nnivel 3\r\nduracion normal\r\nminijuegos cinco\r\n'
 
 # The value drawn after a line of a menu in the first flip (from `desde`) that draws it.
 valor() {  # trace line [desde]
@@ -108,7 +110,8 @@ set -e
 [ "$(valor visita.jsonl "Nivel CPU")" = "Dificil" ] || fail "the next run does not start at Dificil"
 
 # ---- with one controller only
-rm jugadores.cfg
+printf 'minijuegos cinco\r\n' > jugadores.cfg
+rm -f partida.guardada
 pad() { echo "$1 pad 1 button $2 down"; echo "$(($1 + 1)) pad 1 button $2 up"; }
 {
   echo "1 pad 1 connect"
@@ -140,7 +143,9 @@ assert any(o.get("op") == "sound" and o["src"] == "music/tablero.ogg" for f in p
 for f in sorted(por_flip):
     ops = por_flip[f]
     marca = [o for o in ops if o.get("op") == "text" and o["text"] == "CPU" and o["font"] == "builtin"]
-    pexil = [o for o in ops if o.get("op") == "image" and o["src"] == "artwork/char-pexil.png"]
+    # The page's portrait, not the small one of the board's standings.
+    pexil = [o for o in ops if o.get("op") == "image" and o["src"] == "artwork/char-pexil.png"
+             and o["scale"][0] > 0.3]
     if marca and pexil:
         # the mark is centred over Pexil's portrait
         centro = marca[0]["x"] + 24

@@ -2,11 +2,13 @@
 // keys, solid pictures of distinct sizes (so the trace tells which one is drawn where) and
 // silent effects named after their files, so the trace shows what a player would hear.
 #include "board/equipo.h"
+#include "minigames/love_is_in_the_air/frases.h"
 #include "minigames/love_is_in_the_air/mini_juego3.h"
 #include "platform/session/clock.h"
 #include "support/minigame_fixture.h"
 #include "support/rig_fixture.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -307,3 +309,33 @@ TEST_F(LoveIsInTheAir, WholePlayWithoutAnyFileStillEnds) {
 }
 
 }  // namespace
+
+// The gentle phrases chosen on the options screen are the ones listed, and the line that
+// wins with the originals wins with them: the same game, other words.
+TEST_F(LoveIsInTheAir, GentlePhrasesShowInsteadAndPlayTheSame) {
+    struct Vuelta {
+        ~Vuelta() { frases::elegirSuaves(false); }
+    } vuelta;
+    frases::elegirSuaves(true);
+    m = TMiniJuego3::Create(nullptr, TPaquetes{});
+    alElegir(1);
+    elegir(3);
+    std::vector<std::string> mostradas, esperadas;
+    for (const std::string& l : textosDelFlip(session::FlipCount())) mostradas.push_back(testrig::Field(l, "text"));
+    ASSERT_EQ(mostradas.size(), static_cast<size_t>(frases::kCuantas));
+    int distintas = 0;
+    for (int i = 0; i < frases::kCuantas; ++i) {
+        const std::string& suave = frases::suaves()[static_cast<size_t>(i)];
+        // Lines with letters outside ASCII are written escaped in the trace.
+        const bool ascii = std::all_of(suave.begin(), suave.end(), [](char c) { return (c & 0x80) == 0; });
+        if (ascii) {
+            EXPECT_EQ(mostradas[static_cast<size_t>(i)], suave);
+        }
+        if (i % 3 == 0) {
+            EXPECT_EQ(suave, frases::originales()[static_cast<size_t>(i)]) << "a polite line stays";
+        }
+        distintas += suave != frases::originales()[static_cast<size_t>(i)] ? 1 : 0;
+    }
+    EXPECT_GT(distintas, 0) << "the crude lines are swapped";
+    EXPECT_EQ(terminar(), 1);
+}

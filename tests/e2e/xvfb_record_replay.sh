@@ -39,11 +39,10 @@ key a; seen '"text":"la cague!"' 1; sleep 3       # a typed key turns the first 
 press 300 200; sleep 2                            # a click turns the second
 key space; sleep 2; key space                     # a line is picked (once the page has gone)
 seen "$menu_music" 2; sleep 1                     # back in the practice menu
-key Up Return; sleep 1.5                          # "Volver", the last line
+key Escape; sleep 1.5                             # back to the main menu
 key Return; seen '"src":"sfx/dado.wav"' 1; sleep 1      # "Jugar": the roulette spins
-xdotool keydown --window "$win" Escape            # Escape held leaves the match
-seen "$menu_music" 3
-xdotool keyup --window "$win" Escape; sleep 1.5
+key Escape Down Return Left Return                # the pause, "Salir de la partida", "Si"
+seen "$menu_music" 3; sleep 1.5
 key Up                                            # "Salir": the game closes its window
 xdotool key --window "$win" Return 2>/dev/null || true  # on the press, maybe before the release
 for _ in $(seq 200); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done

@@ -4,6 +4,8 @@
 // Sections: state | recording | replaying | the door for facts | facts | events
 #include "platform/session/journal.h"
 
+#include "platform/session/clock.h"
+
 #include "platform/base/errors.h"
 #include "platform/base/text.h"
 #include "platform/session/run.h"
@@ -339,7 +341,8 @@ void FlipEnd(int32_t clockMs) {
     if (st.mode != Mode::Record) return;
     if (!st.lastSumMs) {
         st.lastSumMs = clockMs;
-    } else if (clockMs - *st.lastSumMs >= kSumEveryMs || clockMs < *st.lastSumMs) {
+    } else if (const int32_t desde = MillisecsBetween(*st.lastSumMs, clockMs); desde >= kSumEveryMs || desde < 0) {
+        // Measured across the clock's wrap; a clock gone back writes a sum too.
         WriteSum();
         st.lastSumMs = clockMs;
     }

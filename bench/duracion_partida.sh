@@ -4,16 +4,14 @@
 # first roll to "GANADOR!!!!" are printed per run, then the median and range per length.
 #   bench/duracion_partida.sh [BUILD_DIR [DATA_DIR]]    SEEDS="1 2 3" LENGTHS="corta normal"
 set -euo pipefail
+. "$(dirname "$0")/common.sh"
 build=$(cd "${1:-build}" && pwd)
 data=$(cd "${2:-$build/data}" && pwd)
 seeds=${SEEDS:-"1 2 3 4 5 6 7 8 9 10"}
 lengths=${LENGTHS:-"corta normal larga"}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-for entry in "$data"/*; do
-  case "$(basename "$entry")" in *.cfg) continue ;; esac
-  ln -s "$entry" "$work/$(basename "$entry")"
-done
+link_data "$data" "$work"
 cd "$work"
 # A small screen: what is drawn decides nothing, and the run is quicker.
 printf '64 48\r\n' > resolucion.cfg

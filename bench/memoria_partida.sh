@@ -6,17 +6,14 @@
 # Each line: minute of play (flips / 3600), resident kB, peak kB. Not part of ./test: on a
 # loaded two-core machine a minute of play takes several minutes.
 set -eu
+. "$(dirname "$0")/common.sh"
 game=$(realpath "$1")
 data=$(realpath "$2")
 minutos=${3:-30}
 seed=${4:-7}
 work=$(mktemp -d)
 trap 'kill $pid 2>/dev/null || true; rm -rf "$work"' EXIT
-for entry in "$data"/*; do
-  name=$(basename "$entry")
-  case "$name" in *.cfg) continue ;; esac
-  ln -s "$entry" "$work/$name"
-done
+link_data "$data" "$work"
 cd "$work"
 printf '1024 768\r\n' > resolucion.cfg
 flips=$((minutos * 3600))

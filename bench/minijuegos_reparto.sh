@@ -6,16 +6,13 @@
 # Prints a line per match and the share of each minigame over all of them. Not part of
 # ./test (about a minute a match on an idle machine).
 set -eu
+. "$(dirname "$0")/common.sh"
 game=$(realpath "$1")
 data=$(realpath "$2")
 partidas=${3:-10}
 work=$(mktemp -d)
 trap 'kill $pid 2>/dev/null || true; rm -rf "$work"' EXIT
-for entry in "$data"/*; do
-  name=$(basename "$entry")
-  case "$name" in *.cfg) continue ;; esac
-  ln -s "$entry" "$work/$name"
-done
+link_data "$data" "$work"
 cd "$work"
 printf '64 48\r\n' > resolucion.cfg
 mkfifo trace

@@ -9,6 +9,7 @@
 # Prints one line per start and "N/M starts right"; the exit code is non-zero when a start
 # was wrong. tests/e2e runs it with a few starts; the full run takes about ten minutes.
 set -euo pipefail
+. "$(dirname "$0")/common.sh"
 game=$(realpath "$1")
 data=$(realpath "$2")
 work=${3:-$(mktemp -d)}
@@ -23,11 +24,7 @@ command -v xdotool > /dev/null || { echo "xdotool missing"; exit 1; }
 
 mkdir -p "$work"
 cd "$work"
-for entry in "$data"/*; do
-  name=$(basename "$entry")
-  case "$name" in *.cfg) continue ;; esac
-  ln -sfn "$entry" "$name"
-done
+link_data "$data" "$work"
 printf '1 key Escape press\n' > script.txt
 
 xvfb= pid=

@@ -29,6 +29,8 @@
 #include <functional>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace {
@@ -123,11 +125,22 @@ TRedCfg leerRedCfg() {
     }
     return c;
 }
-void escribirRedCfg(const TRedCfg& c) {
+// red.cfg is read, changed and written whole. Two runs of the game on one settings folder
+// (a player and a spectator started together) take turns at it, so that neither writes
+// over the other's token: the folder itself is locked for the moment of the change. The
+// file is only a convenience: past a second's wait, or without a lock, the change is made
+// all the same.
+void cambiarRedCfg(const std::function<void(TRedCfg&)>& cambio) {
+    settings::PathFor("red.cfg");  // makes the folder
+    const std::string carpeta = settings::Folder().empty() ? "." : settings::Folder();
+    const int fd = ::open(carpeta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    for (int i = 0; fd >= 0 && i < 100 && ::flock(fd, LOCK_EX | LOCK_NB) != 0; ++i) ::usleep(10000);
+    TRedCfg c = leerRedCfg();
+    cambio(c);
     std::string texto = c.direccion + "\n";
     for (const std::string& t : c.tokens) texto += t + "\n";
-    // Only a convenience: the game goes on without it.
     settings::Write("red.cfg", texto);
+    if (fd >= 0) ::close(fd);  // and with it the lock
 }
 std::string claveToken(const net::OpcionesSeguidor& s) {
     return s.anfitrion + ":" + std::to_string(s.puerto) + " " + s.nombre;
@@ -146,18 +159,19 @@ uint64_t tokenGuardado(const net::OpcionesSeguidor& s) {
     }
     return 0;
 }
-void guardarToken(const net::OpcionesSeguidor& s, uint64_t token) {
-    if (token == 0) return;
-    TRedCfg c = leerRedCfg();
-    const std::string clave = claveToken(s);
-    c.tokens.erase(std::remove_if(c.tokens.begin(), c.tokens.end(),
-                                  [&](const std::string& l) { return l.size() >= 23 && l.substr(23) == clave; }),
-                   c.tokens.end());
-    char hex[17];
-    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(token));
-    c.tokens.push_back(std::string("token ") + hex + " " + clave);
-    if (c.tokens.size() > 32) c.tokens.erase(c.tokens.begin());
-    escribirRedCfg(c);
+void guardarToken(const net::OpcionesSeguidor& s, uint64_t token, const std::string& direccion = {}) {
+    cambiarRedCfg([&](TRedCfg& c) {
+        if (!direccion.empty()) c.direccion = direccion;
+        if (token == 0) return;
+        const std::string clave = claveToken(s);
+        c.tokens.erase(std::remove_if(c.tokens.begin(), c.tokens.end(),
+                                      [&](const std::string& l) { return l.size() >= 23 && l.substr(23) == clave; }),
+                       c.tokens.end());
+        char hex[17];
+        std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(token));
+        c.tokens.push_back(std::string("token ") + hex + " " + clave);
+        if (c.tokens.size() > 32) c.tokens.erase(c.tokens.begin());
+    });
 }
 
 // The fingerprint of the game's own data: its folders only, not whatever else the data
@@ -483,11 +497,8 @@ std::string uniendose(int& segundos) {
         return estado.substr(2);
     }
     if (r.siguiente) {
-        // Kept for the next time; a replay writes nothing.
-        TRedCfg c = leerRedCfg();
-        c.direccion = r.direccionSiguiente;
-        escribirRedCfg(c);
-        guardarToken(r.opcionesSiguiente, r.siguiente->Token());
+        // Kept for the next time, with the host's token; a replay writes nothing.
+        guardarToken(r.opcionesSiguiente, r.siguiente->Token(), r.direccionSiguiente);
     }
     throw Unirse();
 }

@@ -50,6 +50,7 @@ inline constexpr int TODAS_LAS_LINEAS = -1;
 // Draws a menu's lines at x = 170 down the slide in the current font: the chosen line
 // (`seleccion`, or all with TODAS_LAS_LINEAS) in the menus' blue, the others in black.
 // With `valor`, the text it gives for line i follows that line 20 units after its end,
-// in the line's colour; an empty text shows nothing.
+// in the line's colour; an empty text shows nothing. With `escalas`, line i and its value
+// are drawn at escalas[i] of the font's size from the line's place (none: all at 1).
 void dibujarLista(std::span<const std::string> lineas, const TDeslizamiento& lista, int seleccion,
-                  const std::function<std::string(int)>& valor = {});
+                  const std::function<std::string(int)>& valor = {}, std::span<const float> escalas = {});

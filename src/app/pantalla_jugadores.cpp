@@ -31,9 +31,14 @@ bool caracterDeDireccion(int c) {
 constexpr size_t kMaxDireccion = 64;
 
 // The panel of the background holds the list from y = 200: its lines' spacing at rest,
-// and the farthest below the first line the last may start.
+// and the farthest below the first line the last may start at the screen's size. Nine
+// lines close up to 38 apart and keep that size; more ("Unirse" adds the address) are
+// drawn smaller, each a whole line's height below the last, down to the panel's inside
+// bottom edge. Any line with its value wider than the panel is drawn smaller still.
 constexpr int kEspacioLineas = 50;
 constexpr int kUltimaLineaY = 310;
+constexpr int kEspacioMinimo = 38;
+constexpr float kPanelAbajo = 554, kPanelDerecha = 880;
 // The notes below the panel: in the screen's font at half size, white on a dark band,
 // each wrapped to the screen's width; as many lines as fit above the bottom.
 constexpr float kNotasY = 578, kNotasX = 40, kNotasEscala = 0.5f, kNotasFin = 760;
@@ -223,14 +228,24 @@ int TPantallaJugadores::start() {
             selection = moverSeleccion(selection, last);
         }
         // At rest, the lines close up as far as needed to stay inside the panel.
-        if (lista.enReposo())
-            lista.spacing = std::min(kEspacioLineas, kUltimaLineaY / std::max(1, static_cast<int>(visibles.size()) - 1));
-        std::vector<std::string> textos;
-        for (size_t i : visibles) textos.push_back(lineas[i].texto);
-        dibujarLista(textos, lista, selection, [&](int i) {
-            const TLinea& linea = lineas[visibles[static_cast<size_t>(i)]];
-            return linea.valor ? linea.valor() : std::string();
-        });
+        const int n = static_cast<int>(visibles.size());
+        float escala = 1;
+        if (lista.enReposo()) {
+            lista.spacing = std::min(kEspacioLineas, kUltimaLineaY / std::max(1, n - 1));
+            if (lista.spacing < kEspacioMinimo) {
+                lista.spacing = static_cast<int>((kPanelAbajo - lista.y(0)) / static_cast<float>(n));
+                escala = static_cast<float>(lista.spacing) / TextHeight();
+            }
+        }
+        std::vector<std::string> textos, valores;
+        std::vector<float> escalas;
+        for (size_t i : visibles) {
+            textos.push_back(lineas[i].texto);
+            valores.push_back(lineas[i].valor ? lineas[i].valor() : std::string());
+            const float ancho = TextWidth(textos.back()) + (valores.back().empty() ? 0 : 20 + TextWidth(valores.back()));
+            escalas.push_back(std::min(escala, (kPanelDerecha - 170) / ancho));
+        }
+        dibujarLista(textos, lista, selection, [&](int i) { return valores[static_cast<size_t>(i)]; }, escalas);
         // Below the panel: where this machine can be reached and who joined, or what went
         // wrong.
         std::vector<std::string> notas;

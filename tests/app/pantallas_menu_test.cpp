@@ -3,6 +3,7 @@
 #include "app/creditos_que_molan.h"
 #include "app/jugadores.h"
 #include "app/opciones_molonas.h"
+#include "app/pantalla_jugadores.h"
 #include "app/practica.h"
 #include "minigames/catalogo.h"
 #include "datos_prueba.h"
@@ -251,6 +252,61 @@ TEST_F(PantallasTest, PlayersScreenChangesSeatsAndLevelAndSavesOnlyAChange) {
     EXPECT_FALSE(std::ifstream("jugadores.cfg").good());
     asientos::olvidarRemotos();
     asientos::configurar({}, 1);
+}
+
+// "Unirse" adds the address: ten lines. With the longest address a player can type and
+// its message, at the smallest window and at 16:9, every line's cell (the font's height,
+// drawn size) lies inside the panel and clear of every other; "Volver" is the last, and
+// the address and the message are whole, the message in the band below the panel.
+TEST_F(PantallasTest, JoinLayoutKeepsEveryLineInsideThePanelAndApart) {
+    const std::string direccion = "127.0.0.1:" + std::string(54, '9');
+    const std::string aviso = "Puerto no valido en " + direccion + " (de 1 a 65535)";
+    struct Caja {
+        std::string texto;
+        float x0, y0, x1, y1;
+    };
+    for (auto [ancho, alto] : {std::pair{640, 480}, std::pair{1280, 720}}) {
+        SCOPED_TRACE(std::to_string(ancho) + "x" + std::to_string(alto));
+        testrig::OpenDisplay(ancho, alto);
+        const int inicio = session::FlipCount();
+        std::vector<std::string> guion{"11 key Down press", "12 key Down press", "13 key Down press",
+                                       "14 key Down press", "15 key Down press", "16 key Left press",
+                                       "17 key Down press", "19 key Enter press", "22 key Escape press"};
+        for (int i = 0; i < 64; ++i) guion.push_back("18 key Backspace press");
+        for (char c : direccion) guion.push_back(std::string("18 type ") + c);
+        testrig::Script(guion);
+        TPantallaJugadores::Create()->start();
+
+        SetImageFont(TOpcionesMolonas::fuente);
+        std::vector<Caja> lista, notas;
+        for (const std::string& t : textos(inicio + 21)) {
+            const std::string escala = Field(t, "scale");
+            const float s = std::stof(escala.substr(1));
+            const float x = std::stof(Field(t, "x")), y = std::stof(Field(t, "y"));
+            Caja c{Field(t, "text"), x, y, x + TextWidth(Field(t, "text")) * s, y + TextHeight() * s};
+            (y < 570 ? lista : notas).push_back(c);
+        }
+        ASSERT_EQ(lista.size(), 19u);  // ten lines, nine values
+        EXPECT_EQ(lista[12].texto, "Direccion:");
+        EXPECT_EQ(lista[13].texto, direccion);
+        EXPECT_EQ(lista.back().texto, "Volver");
+        for (size_t i = 0; i < lista.size(); ++i) {
+            const Caja& a = lista[i];
+            EXPECT_TRUE(a.x0 >= 142 && a.x1 <= 898 && a.y0 >= 182 && a.y1 <= 558)
+                << a.texto << " leaves the panel: " << a.x0 << "," << a.y0 << " " << a.x1 << "," << a.y1;
+            for (size_t j = i + 1; j < lista.size(); ++j) {
+                const Caja& b = lista[j];
+                EXPECT_FALSE(a.x0 < b.x1 && b.x0 < a.x1 && a.y0 < b.y1 && b.y0 < a.y1)
+                    << a.texto << " touches " << b.texto;
+            }
+        }
+        std::string mensaje;
+        for (const Caja& c : notas) {
+            mensaje += (mensaje.empty() ? "" : " ") + c.texto;
+            EXPECT_TRUE(c.x0 >= 40 && c.x1 <= 984 && c.y1 <= 768) << c.texto << " is cut";
+        }
+        EXPECT_EQ(mensaje, aviso);
+    }
 }
 
 TEST_F(PantallasTest, CreditsKeepTheEmptyLineInItsPlace) {

@@ -4,7 +4,8 @@
 #   packaging/screenshots_red.sh build/frikipartida build/data packaging/screenshots
 # red_conectando_W.png: the players screen joining a port nobody answers at;
 # red_esperando_W.png: a follower whose host has stopped ("Esperando al anfitrion...");
-# red_sin_conexion_W.png: a host whose remote player has stopped ("sin conexion N s").
+# red_sin_conexion_W.png: a host whose remote player has stopped ("sin conexion N s");
+# red_panel_W.png: a remote player's own panel ("Seguir", "Dejar la partida") over the board.
 set -euo pipefail
 game=$(realpath "$1")
 data=$(realpath "$2")
@@ -34,8 +35,19 @@ for tam in "1024 768" "640 480"; do
   } > unirse.txt
   run --script unirse.txt --max-flips 160 --shot "159:$out/red_conectando_$w.png" > log.txt 2>&1 || [ $? -eq 3 ]
 
-  # A host on the real clock starts a match; Pexil's player joins from afar.
   printf '1 key Escape press\n30 key Enter press\n' > partida.txt
+  # A remote player opens its own panel over the board. The host, on the virtual clock, waits
+  # for it, so that it never hurries through the flip shot without drawing it.
+  printf '200 key Escape press\n' > panel.txt
+  run --virtual-clock --host --port $((port + 3)) --wait 1 --cpu tarsun,er_varsen,quelbido --seed 3 --script partida.txt \
+    --max-flips 300 > panel_host.out 2>&1 &
+  pids+=($!)
+  sleep 0.5
+  run --join 127.0.0.1:$((port + 3)) --seat pexil --name Ana --script panel.txt --max-flips 260 \
+    --shot "240:$out/red_panel_$w.png" > panel_ana.out 2>&1 || [ $? -eq 3 ]
+  wait "${pids[-1]}" || true
+
+  # A host on the real clock starts a match; Pexil's player joins from afar.
   # Started directly (bounded by --max-flips), so that its own pid is the one stopped.
   "$game" --headless --data "$data" --host --port $port --wait 1 --cpu tarsun,er_varsen,quelbido --seed 3 --script partida.txt \
     --max-flips 4000 --trace host.jsonl $(for f in $(seq 300 10 3990); do printf -- '--shot %d:shots/h%d.png ' $f $f; done) \

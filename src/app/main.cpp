@@ -104,8 +104,9 @@ int main(int argc, char** argv) {
     }
     // A run that joins a host from the players screen ends there, and the next one follows
     // the host's match from its start, in the same window's place. When the host is lost
-    // or stops hosting (its reason shown in the window first), the game starts again as it
-    // was, to its menus; the host's run ending, or the window closed, ends the program.
+    // or stops hosting (its reason shown in the window first), or the player leaves the
+    // match from its panel, the game starts again as it was, to its menus; the host's run
+    // ending, or the window closed, ends the program.
     const session::Options original = options;
     bool siguiendo = false;
     while (true) {
@@ -118,7 +119,7 @@ int main(int argc, char** argv) {
             siguiendo = true;
             continue;
         }
-        if (!siguiendo || !red::anfitrionPerdido()) return code;
+        if (!siguiendo || !red::volverAlMenu()) return code;
         options = original;
         siguiendo = false;
     }

@@ -241,6 +241,12 @@ int TPantallaJugadores::start() {
             const std::vector<std::string> unidos = red::jugadores();
             if (unidos.empty()) notas.push_back("Esperando jugadores...");
             for (const std::string& j : unidos) notas.push_back("Se ha unido " + j);
+            // A player who left (or was lost) keeps the seat's name until back; meanwhile
+            // the computer plays it.
+            for (int s = 0; s < asientos::NUM_ASIENTOS; ++s)
+                if (asientos::remotoAusente(s))
+                    notas.push_back("Se ha ido " + asientos::nombreRemoto(s) + " (" + asientos::personaje(s).nombre +
+                                    "): juega la CPU");
         }
         if (!notas.empty() && lista.enReposo()) dibujarNotas(notas);
         Flip(-1);

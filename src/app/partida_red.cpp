@@ -1,5 +1,7 @@
 #include "app/partida_red.h"
 
+#include "app/panel_seguidor.h"
+
 #include "platform/base/settings.h"
 #include "platform/base/text.h"
 
@@ -14,6 +16,7 @@
 #include "net/transporte.h"
 #include "platform/base/errors.h"
 #include "platform/base/random.h"
+#include "platform/input/gamepad.h"
 #include "platform/input/input.h"
 #include "platform/session/journal.h"
 #include "platform/video/render.h"
@@ -21,10 +24,13 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <functional>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace {
@@ -57,6 +63,11 @@ struct TRed {
     std::string direccionSiguiente;
     bool olvidarRemotos = false;  // hosting stopped: the remote seats are to be given back
     bool perdido = false;  // the last follower lost its host
+    // A follower's own panel, and whether its player left the match from it.
+    std::unique_ptr<red::TPanelSeguidor> panel;
+    bool dejo = false;
+    // The seat's buttons this follower holds down at the host.
+    std::array<bool, net::kBotones> abajo{};
 };
 TRed& laRed() {
     static TRed r;
@@ -114,11 +125,22 @@ TRedCfg leerRedCfg() {
     }
     return c;
 }
-void escribirRedCfg(const TRedCfg& c) {
+// red.cfg is read, changed and written whole. Two runs of the game on one settings folder
+// (a player and a spectator started together) take turns at it, so that neither writes
+// over the other's token: the folder itself is locked for the moment of the change. The
+// file is only a convenience: past a second's wait, or without a lock, the change is made
+// all the same.
+void cambiarRedCfg(const std::function<void(TRedCfg&)>& cambio) {
+    settings::PathFor("red.cfg");  // makes the folder
+    const std::string carpeta = settings::Folder().empty() ? "." : settings::Folder();
+    const int fd = ::open(carpeta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    for (int i = 0; fd >= 0 && i < 100 && ::flock(fd, LOCK_EX | LOCK_NB) != 0; ++i) ::usleep(10000);
+    TRedCfg c = leerRedCfg();
+    cambio(c);
     std::string texto = c.direccion + "\n";
     for (const std::string& t : c.tokens) texto += t + "\n";
-    // Only a convenience: the game goes on without it.
     settings::Write("red.cfg", texto);
+    if (fd >= 0) ::close(fd);  // and with it the lock
 }
 std::string claveToken(const net::OpcionesSeguidor& s) {
     return s.anfitrion + ":" + std::to_string(s.puerto) + " " + s.nombre;
@@ -137,18 +159,19 @@ uint64_t tokenGuardado(const net::OpcionesSeguidor& s) {
     }
     return 0;
 }
-void guardarToken(const net::OpcionesSeguidor& s, uint64_t token) {
-    if (token == 0) return;
-    TRedCfg c = leerRedCfg();
-    const std::string clave = claveToken(s);
-    c.tokens.erase(std::remove_if(c.tokens.begin(), c.tokens.end(),
-                                  [&](const std::string& l) { return l.size() >= 23 && l.substr(23) == clave; }),
-                   c.tokens.end());
-    char hex[17];
-    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(token));
-    c.tokens.push_back(std::string("token ") + hex + " " + clave);
-    if (c.tokens.size() > 32) c.tokens.erase(c.tokens.begin());
-    escribirRedCfg(c);
+void guardarToken(const net::OpcionesSeguidor& s, uint64_t token, const std::string& direccion = {}) {
+    cambiarRedCfg([&](TRedCfg& c) {
+        if (!direccion.empty()) c.direccion = direccion;
+        if (token == 0) return;
+        const std::string clave = claveToken(s);
+        c.tokens.erase(std::remove_if(c.tokens.begin(), c.tokens.end(),
+                                      [&](const std::string& l) { return l.size() >= 23 && l.substr(23) == clave; }),
+                       c.tokens.end());
+        char hex[17];
+        std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(token));
+        c.tokens.push_back(std::string("token ") + hex + " " + clave);
+        if (c.tokens.size() > 32) c.tokens.erase(c.tokens.begin());
+    });
 }
 
 // The fingerprint of the game's own data: its folders only, not whatever else the data
@@ -219,6 +242,27 @@ void decirQuienJuega(const net::Seguidor& s) {
     std::fflush(stdout);
 }
 
+net::Entrada entrada(net::Entrada::Tipo tipo, int control, int valor) {
+    net::Entrada en;
+    en.tipo = tipo;
+    en.control = control;
+    en.valor = valor;
+    return en;
+}
+
+// What a follower sends for its seat. A button is let go only when it was held, so that a
+// key the follower's panel took lets go of nothing at the host.
+void enviarEntrada(net::Seguidor& s, net::Entrada en) {
+    en.enviadoMs = static_cast<uint32_t>(SDL_GetTicks());
+    if (en.tipo == net::Entrada::Boton) {
+        if (en.control < 0 || en.control >= net::kBotones) return;
+        bool& abajo = laRed().abajo[static_cast<size_t>(en.control)];
+        if (en.valor == 0 && !abajo) return;
+        abajo = en.valor != 0;
+    }
+    s.Enviar(en);
+}
+
 }  // namespace
 
 namespace red {
@@ -247,28 +291,50 @@ std::unique_ptr<journal::ByteSource> flujo() {
 }
 
 void conectarEntrada() {
-    net::Seguidor* s = laRed().seguidor.get();
+    TRed& r = laRed();
+    net::Seguidor* s = r.seguidor.get();
     if (!s) return;
+    r.dejo = false;
+    r.abajo = {};
+    r.panel = std::make_unique<TPanelSeguidor>(
+        s->Asiento() >= 0,
+        [s] {
+            laRed().dejo = true;
+            s->Salir();
+        },
+        [s] {
+            for (int b = 0; b < net::kBotones; ++b)
+                if (laRed().abajo[static_cast<size_t>(b)])
+                    enviarEntrada(*s, entrada(net::Entrada::Boton, b, 0));
+        });
     input::SetForwarder([s](const SDL_Event& e) {
         if (e.type == SDL_QUIT) return s->Salir();
+        if (laRed().panel && laRed().panel->atender(e)) return;
         const int asiento = s->Asiento();
         if (asiento < 0) return;
+        // A controller plugged into this machine plays the seat with its buttons and stick.
+        if (input::PadEvent p; gamepad::PadEventOf(e, p)) {
+            const bool boton = p.kind == input::PadEvent::Button &&
+                               (p.control == input::PAD_A || p.control == input::PAD_B ||
+                                (p.control >= input::PAD_DPAD_UP && p.control <= input::PAD_DPAD_RIGHT));
+            const bool eje = p.kind == input::PadEvent::Axis && p.control >= 0 && p.control < net::kEjes;
+            if (boton || eje)
+                enviarEntrada(*s, entrada(boton ? net::Entrada::Boton : net::Entrada::Eje, p.control, p.value));
+            return;
+        }
         const int w = GraphicsWidth() > 0 ? GraphicsWidth() : net::kAnchoVirtual;
         const int h = GraphicsHeight() > 0 ? GraphicsHeight() : net::kAltoVirtual;
         for (const input::PadEvent& p : asientos::entradaRemota(asiento, e)) {
-            net::Entrada en;
-            en.enviadoMs = static_cast<uint32_t>(SDL_GetTicks());
             if (p.kind == input::PadEvent::Pointer) {
                 // Logical screen pixels to virtual units, the same on both sides.
-                en.tipo = net::Entrada::Puntero;
+                net::Entrada en = entrada(net::Entrada::Puntero, 0, 0);
                 en.x = std::clamp(p.control * net::kAnchoVirtual / w, 0, net::kAnchoVirtual - 1);
                 en.y = std::clamp(p.value * net::kAltoVirtual / h, 0, net::kAltoVirtual - 1);
+                enviarEntrada(*s, en);
             } else {
-                en.tipo = p.kind == input::PadEvent::Axis ? net::Entrada::Eje : net::Entrada::Boton;
-                en.control = p.control;
-                en.valor = p.value;
+                enviarEntrada(*s, entrada(p.kind == input::PadEvent::Axis ? net::Entrada::Eje : net::Entrada::Boton,
+                                          p.control, p.value));
             }
-            s->Enviar(en);
         }
     });
 }
@@ -276,6 +342,7 @@ void conectarEntrada() {
 int terminar(int codigo) {
     TRed& r = laRed();
     input::SetForwarder({});
+    r.panel.reset();
     if (r.anfitrion) {
         codigo = journal::Finish(codigo);
         r.anfitrion->Terminar(codigo);
@@ -430,11 +497,8 @@ std::string uniendose(int& segundos) {
         return estado.substr(2);
     }
     if (r.siguiente) {
-        // Kept for the next time; a replay writes nothing.
-        TRedCfg c = leerRedCfg();
-        c.direccion = r.direccionSiguiente;
-        escribirRedCfg(c);
-        guardarToken(r.opcionesSiguiente, r.siguiente->Token());
+        // Kept for the next time, with the host's token; a replay writes nothing.
+        guardarToken(r.opcionesSiguiente, r.siguiente->Token(), r.direccionSiguiente);
     }
     throw Unirse();
 }
@@ -459,7 +523,7 @@ std::string ultimaDireccion() {
     });
 }
 
-bool anfitrionPerdido() { return laRed().perdido; }
+bool volverAlMenu() { return laRed().perdido || laRed().dejo; }
 
 session::Options opcionesDelSeguidor(const session::Options& actuales) {
     session::Options o = actuales;

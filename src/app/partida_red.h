@@ -23,7 +23,8 @@ namespace red {
 void empezar(const session::Options& opciones, const std::string& carpetaDatos);
 // A follower's session journal: the host's stream (null when this run follows nobody).
 std::unique_ptr<journal::ByteSource> flujo();
-// After the platform started: a follower's keyboard and mouse act for its seat.
+// After the platform started: a follower's keyboard, mouse and controllers act for its
+// seat, and Escape (or Start) opens its own panel (app/panel_seguidor.h).
 void conectarEntrada();
 // The run ended with code: ends the journal (journal::Finish), tells the clients or the
 // host, and returns the exit code.
@@ -58,9 +59,10 @@ class Unirse : public std::exception {
    public:
     const char* what() const noexcept override { return "unirse a una partida en red"; }
 };
-// Whether the last follower's run ended with its host lost or no longer hosting (not by
-// the host's run ending, nor by its player closing the window).
-bool anfitrionPerdido();
+// Whether the last follower's run ended with its host lost or no longer hosting, or with
+// its player leaving from its panel (not by the host's run ending, nor by its player
+// closing the window): a follower joined from the players screen goes back to the menus.
+bool volverAlMenu();
 // After Unirse: the options of the run that follows the host.
 session::Options opcionesDelSeguidor(const session::Options& actuales);
 

@@ -1,4 +1,5 @@
-// The pause: the game's clock, the panel over the frozen picture and its confirmation.
+// The pause: the game's clock, the panel over the frozen picture and its confirmation, and the
+// panel's page, which a follower's own panel shows too.
 #include "engine/pausa.h"
 
 #include "engine/asiento/papeles.h"
@@ -75,91 +76,42 @@ void estadoLimpio() {
     SetClsColor(0, 0, 0);
 }
 
-float ratonX() {
-    const int w = GraphicsWidth();
-    return w > 0 ? static_cast<float>(MouseX()) * 1024.0f / static_cast<float>(w) : 0;
-}
-float ratonY() {
-    const int h = GraphicsHeight();
-    return h > 0 ? static_cast<float>(MouseY()) * 768.0f / static_cast<float>(h) : 0;
-}
+float ratonX() { return aVirtualX(MouseX()); }
+float ratonY() { return aVirtualY(MouseY()); }
 
-// One line of text centred on cx at y, shrunk to fit the panel's width.
-struct TTexto {
-    std::string texto;
-    float cx = 0, y = 0, escala = 1;
-    float ancho() const { return TextWidth(texto) * escala; }
-    float alto() const { return TextHeight(texto) * escala; }
-    bool contiene(float x, float yy) const {
-        const float w = std::max(ancho(), 80.0f);
-        return x >= cx - w / 2 - 10 && x <= cx + w / 2 + 10 && yy >= y - 4 && yy <= y + alto() + 4;
-    }
-    void dibujar() const {
-        SetScale(escala, escala);
-        DrawText(texto, cx - ancho() / 2, y);
-        SetScale(1, 1);
-    }
-};
-
-TTexto texto(const std::string& t, float cx, float y, float escala) {
-    TTexto l{t, cx, y, escala};
+TPanel::TTexto texto(const std::string& t, float cx, float y, float escala) {
+    // Measured in the panel's font, whatever the game has chosen.
+    const TImageFontPtr antes = GetImageFont();
+    SetImageFont(fuente);
+    TPanel::TTexto l{t, cx, y, escala, TextWidth(t), TextHeight(t)};
+    SetImageFont(antes);
     if (l.ancho() > kAnchoTexto) l.escala = escala * kAnchoTexto / l.ancho();
     return l;
 }
 
-// One frame of the panel: the frozen picture, dimmed, the panel with its heading and
-// its choices, the chosen one in the menus' blue.
-void dibujar(const TImagePtr& foto, const TTexto& cabecera, const std::vector<TTexto>& opciones, int elegida) {
-    estadoLimpio();
-    Cls();
-    DrawImage(foto, 0, 0, 0);
-    SetColor(0, 0, 0);
-    SetAlpha(0.55f);
-    DrawRect(0, 0, 1024, 768);
-    SetAlpha(1);
-    SetColor(40, 30, 70);
-    DrawRect(kPanelX - 6, kPanelY - 6, kPanelW + 12, kPanelH + 12);
-    SetColor(250, 240, 215);
-    DrawRect(kPanelX, kPanelY, kPanelW, kPanelH);
-    SetImageFont(fuente);
-    SetColor(40, 30, 70);
-    cabecera.dibujar();
-    for (size_t i = 0; i < opciones.size(); ++i) {
-        if (static_cast<int>(i) == elegida)
-            SetColor(64, 127, 255);
-        else
-            SetColor(0, 0, 0);
-        opciones[i].dibujar();
-    }
-}
-
-// Shows the panel until a choice is made: its index, or -1 for Escape (or Start) again.
-// Up and Down (Left and Right too) move, Enter chooses, the mouse points and clicks.
-int elegir(const TImagePtr& foto, const TTexto& cabecera, const std::vector<TTexto>& opciones, int inicial) {
-    const int n = static_cast<int>(opciones.size());
-    int elegida = inicial;
+// Shows the panel over the frozen picture until a choice is made: its index, or -1 for
+// Escape (or Start) again. Up and Down (Left and Right too) move, Enter chooses, the mouse
+// points and clicks.
+int elegir(const TImagePtr& foto, TPanel& pagina) {
     FlushKeys();
     FlushMouse();
     float mx = ratonX(), my = ratonY();
     while (true) {
         if (input::TakePauseRequest()) return -1;
-        const int paso = (KeyHit(KEY_DOWN) > 0 ? 1 : 0) + (KeyHit(KEY_RIGHT) > 0 ? 1 : 0) -
-                         (KeyHit(KEY_UP) > 0 ? 1 : 0) - (KeyHit(KEY_LEFT) > 0 ? 1 : 0);
-        elegida = ((elegida + paso) % n + n) % n;
+        pagina.mover((KeyHit(KEY_DOWN) > 0 ? 1 : 0) + (KeyHit(KEY_RIGHT) > 0 ? 1 : 0) - (KeyHit(KEY_UP) > 0 ? 1 : 0) -
+                     (KeyHit(KEY_LEFT) > 0 ? 1 : 0));
         const float x = ratonX(), y = ratonY();
         const bool movido = x != mx || y != my;
         mx = x;
         my = y;
-        const bool clic = MouseHit(1) > 0;
-        for (int i = 0; i < n; ++i) {
-            if (!opciones[static_cast<size_t>(i)].contiene(x, y)) continue;
-            if (movido) elegida = i;
-            if (clic) return i;
-        }
+        if (const int i = pagina.raton(x, y, movido, MouseHit(1) > 0); i >= 0) return i;
         // Enter chooses, as in every menu; Space does not, as players on turn hit it in
         // some minigames and must not end the pause by it.
-        if (KeyHit(KEY_ENTER) > 0) return elegida;
-        dibujar(foto, cabecera, opciones, elegida);
+        if (KeyHit(KEY_ENTER) > 0) return pagina.elegida();
+        estadoLimpio();
+        Cls();
+        DrawImage(foto, 0, 0, 0);
+        pagina.dibujar();
         Flip(1);
     }
 }
@@ -192,16 +144,13 @@ void panel() {
 
     SetImageFont(fuente);
     const bool partida = st.tipo == Tipo::Partida;
-    const TTexto titulo = texto("PAUSA", 512, kPanelY + 24, 1.2f);
-    const std::vector<TTexto> opciones{texto("Seguir", 512, kPanelY + 130, 1),
-                                       texto(partida ? "Salir de la partida" : "Salir", 512, kPanelY + 210, 1)};
-    if (elegir(foto, titulo, opciones, 0) == 1) {
+    TPanel pagina = TPanel::menu("PAUSA", {"Seguir", partida ? "Salir de la partida" : "Salir"});
+    if (elegir(foto, pagina) == 1) {
         if (!partida) throw TAbandono{};
         // One key must never throw away half an hour: leaving a match asks once more, and
         // anything but "Si" goes back to the game.
-        const TTexto pregunta = texto("Se perdera la partida. Salir?", 512, kPanelY + 60, 0.75f);
-        const std::vector<TTexto> siNo{texto("Si", 412, kPanelY + 180, 1), texto("No", 612, kPanelY + 180, 1)};
-        if (elegir(foto, pregunta, siNo, 1) == 0) throw TAbandono{};
+        TPanel pregunta = TPanel::pregunta("Se perdera la partida. Salir?");
+        if (elegir(foto, pregunta) == 0) throw TAbandono{};
     }
     // The flip that opened the panel shows the game's own picture again.
     estadoLimpio();
@@ -214,6 +163,81 @@ void antesDeMostrar() {
 }
 
 }  // namespace
+
+bool TPanel::TTexto::contiene(float x, float yy) const {
+    const float w2 = std::max(ancho(), 80.0f) / 2;
+    return x >= cx - w2 - 10 && x <= cx + w2 + 10 && yy >= y - 4 && yy <= y + alto() + 4;
+}
+
+void TPanel::TTexto::dibujar() const {
+    SetScale(escala, escala);
+    DrawText(texto, cx - ancho() / 2, y);
+    SetScale(1, 1);
+}
+
+TPanel TPanel::menu(const std::string& titulo, const std::vector<std::string>& opciones) {
+    TPanel p;
+    p.cabecera = texto(titulo, 512, kPanelY + 24, 1.2f);
+    // Spaced as the pause's two lines were: the first at 130, the next ones 80 below.
+    for (size_t i = 0; i < opciones.size(); ++i)
+        p.opciones.push_back(texto(opciones[i], 512, kPanelY + 130 + 80 * static_cast<float>(i), 1));
+    return p;
+}
+
+TPanel TPanel::pregunta(const std::string& linea) {
+    TPanel p;
+    p.cabecera = texto(linea, 512, kPanelY + 60, 0.75f);
+    p.opciones = {texto("Si", 412, kPanelY + 180, 1), texto("No", 612, kPanelY + 180, 1)};
+    p.sel = 1;
+    return p;
+}
+
+void TPanel::mover(int paso) {
+    const int n = static_cast<int>(opciones.size());
+    if (n > 0) sel = ((sel + paso) % n + n) % n;
+}
+
+int TPanel::raton(float x, float y, bool movido, bool clic) {
+    for (size_t i = 0; i < opciones.size(); ++i) {
+        if (!opciones[i].contiene(x, y)) continue;
+        if (movido) sel = static_cast<int>(i);
+        if (clic) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+void TPanel::dibujar() const {
+    const EstadoDibujo antes = EstadoDibujo::actual();
+    estadoLimpio();
+    SetColor(0, 0, 0);
+    SetAlpha(0.55f);
+    DrawRect(0, 0, 1024, 768);
+    SetAlpha(1);
+    SetColor(40, 30, 70);
+    DrawRect(kPanelX - 6, kPanelY - 6, kPanelW + 12, kPanelH + 12);
+    SetColor(250, 240, 215);
+    DrawRect(kPanelX, kPanelY, kPanelW, kPanelH);
+    SetImageFont(fuente);
+    SetColor(40, 30, 70);
+    cabecera.dibujar();
+    for (size_t i = 0; i < opciones.size(); ++i) {
+        if (static_cast<int>(i) == sel)
+            SetColor(64, 127, 255);
+        else
+            SetColor(0, 0, 0);
+        opciones[i].dibujar();
+    }
+    antes.restaurar();
+}
+
+float aVirtualX(int x) {
+    const int w = GraphicsWidth();
+    return w > 0 ? static_cast<float>(x) * 1024.0f / static_cast<float>(w) : 0;
+}
+float aVirtualY(int y) {
+    const int h = GraphicsHeight();
+    return h > 0 ? static_cast<float>(y) * 768.0f / static_cast<float>(h) : 0;
+}
 
 int32_t reloj() {
     return MillisecsAfter(Millisecs(), -st.pausado);

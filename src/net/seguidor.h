@@ -69,7 +69,8 @@ class Seguidor {
     std::unique_ptr<journal::ByteSource> Flujo();
     // One input of this machine's player, for its seat at the host.
     void Enviar(const Entrada& entrada);
-    // This player closed the window: the host is told, and the run ends.
+    // This player closed the window, or left from its panel: the run ends at the end of
+    // this flip, and the host is told politely (its transport's goodbye) as it closes.
     void Salir();
     bool HaSalido() const;
     // Whether the host's run ended as it should (its journal's end arrived).

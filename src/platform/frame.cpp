@@ -52,9 +52,11 @@ void frame::ResetPacing() { pacer = Pacer{}; }
 namespace {
 std::function<void()> beforeShow;
 bool inBeforeShow = false;
+std::function<void()> overlay;
 }  // namespace
 
 void frame::SetBeforeShow(std::function<void()> hook) { beforeShow = std::move(hook); }
+void frame::SetOverlay(std::function<void()> hook) { overlay = std::move(hook); }
 
 // Retraces fall at ceil(k * 1000 / rate) ms for whole k. The smallest k whose retrace lies
 // after now is floor(now * rate / 1000) + 1; whole-number arithmetic keeps the target
@@ -76,6 +78,7 @@ void Flip(int sync) {
         } guard;
         beforeShow();
     }
+    if (overlay) overlay();
     int rate = display::RefreshRate();
     if (sync == -1 && rate > 0) PaceInSoftware(rate);
     if (sync == 1 && clockseam::IsVirtual()) WaitRetraceVirtual(rate);

@@ -14,6 +14,10 @@ namespace frame {
 // opens there, over that picture. A hook that flips itself is not run again inside.
 // Empty: none.
 void SetBeforeShow(std::function<void()> hook);
+// Runs in every Flip after that hook (also in the flips the hook makes itself), just before
+// the picture is shown and shot: what this machine alone draws over it (a follower's own
+// panel over its host's game). Empty: none.
+void SetOverlay(std::function<void()> hook);
 // Forgets the software pacing schedule (a new run starts it afresh).
 void ResetPacing();
 // The virtual clock's next retrace time after now (ms), on the fixed 1000/rate schedule;

@@ -31,7 +31,6 @@ int botonDe(int s, int tecla) {
     switch (tecla) {
         case KEY_SPACE:
         case KEY_ENTER: return input::PAD_A;
-        case KEY_ESCAPE: return input::PAD_B;
         case KEY_LEFT: return input::PAD_DPAD_LEFT;
         case KEY_RIGHT: return input::PAD_DPAD_RIGHT;
         case KEY_UP: return input::PAD_DPAD_UP;

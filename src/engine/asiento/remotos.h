@@ -48,9 +48,9 @@ bool bloqueadaPorRemoto(int tecla);
 
 // The follower's side: what an event of this machine means for seat s, as controller
 // events of seat s's remote controller (none for events that mean nothing to the seat).
-// Space and Enter are the A button (the seat's key, or the left button on turn), Escape
-// is B, the arrows are the d-pad, the seat's own keys are the buttons that play them,
-// and the mouse is the pointer while the seat has it.
+// Space and Enter are the A button (the seat's key, or the left button on turn), the
+// arrows are the d-pad, the seat's own keys are the buttons that play them, and the mouse
+// is the pointer while the seat has it. Escape is the follower's own (its panel).
 std::vector<input::PadEvent> entradaRemota(int s, const SDL_Event& e);
 
 }  // namespace asientos

@@ -270,6 +270,8 @@ void VirtualAxis(int n, int axis, int value) {
     TakeQueuedControllerEvents();
 }
 
+bool PadEventOf(const SDL_Event& e, input::PadEvent& out) { return input::PadFromEvent(e, out); }
+
 int ButtonFromName(const std::string& name) {
     const SDL_GameControllerButton b = SDL_GameControllerGetButtonFromString(name.c_str());
     return b == SDL_CONTROLLER_BUTTON_INVALID ? -1 : static_cast<int>(b);

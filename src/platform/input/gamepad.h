@@ -8,6 +8,9 @@
 #include <string>
 
 union SDL_Event;
+namespace input {
+struct PadEvent;
+}
 
 namespace gamepad {
 
@@ -16,8 +19,14 @@ namespace gamepad {
 // subsystem only when the first of them is connected.
 void Startup(bool onlyVirtual);
 void Shutdown();
-// Takes an SDL joystick or controller event; false for any other event.
+// Takes an SDL joystick or controller event; false for any other event. A follower of a
+// live stream, whose machine events go to its forwarder rather than to the game, has its
+// own controllers' events turned so too (they reach the forwarder as the game's).
 bool HandleSdlEvent(const SDL_Event& e);
+// The controller event an event of the game's controller type holds (as the journal
+// carries it, and as a follower's forwarder gets its own controllers'); false for any
+// other event.
+bool PadEventOf(const SDL_Event& e, input::PadEvent& out);
 // The controller mapping file read at start-up, in the settings folder.
 std::string MappingsFile();
 // A controller moved the pointer to (x, y) on the logical screen: the system's mouse

@@ -326,7 +326,9 @@ void input::Deliver(const SDL_Event& e, Origin origin) {
     if (origin == Origin::Outside && holdBack && !releasing && holdBack(e)) return;
     // An outside event is a fact: the journal writes it down, or, replaying, stands in for it.
     if (origin == Origin::Outside && !journal::Event(e)) {
-        if (forwarder) forwarder(e);
+        // A follower's own controller: SDL's events are turned into the game's (which come
+        // back through here) before they are forwarded.
+        if (forwarder && !gamepad::HandleSdlEvent(e)) forwarder(e);
         return;
     }
     if (origin != Origin::Derived && HeldElsewhere(e)) return;

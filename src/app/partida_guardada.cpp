@@ -7,9 +7,11 @@
 #include "engine/tiempo.h"
 #include "platform/base/random.h"
 #include "platform/base/settings.h"
+#include "platform/input/input.h"
 #include "platform/session/clock.h"
 #include "platform/session/journal.h"
 #include "platform/session/run.h"
+#include "platform/video/render.h"
 
 #include <bit>
 #include <cmath>
@@ -75,6 +77,7 @@ TPartidaGuardada TPartidaGuardada::De(const TJuego& juego, const std::string& ju
     g.estadisticas = juego.estadisticas;
     g.reloj = juego.tiempo->timer;
     g.relojes = TTiempo::estadoDuraderos(juego.tiempo->ultimoTiempo);
+    g.raton = {MouseX(), MouseY(), GraphicsWidth(), GraphicsHeight()};
     if (clockseam::IsVirtual()) g.fase = ((clockseam::MachineMillisecs() % kCiclo) + kCiclo) % kCiclo;
     return g;
 }
@@ -98,6 +101,7 @@ std::string TPartidaGuardada::texto() const {
     out << "reloj " << std::bit_cast<uint32_t>(reloj) << "\n";
     out << "relojes " << relojes << "\n";
     if (fase >= 0) out << "fase " << fase << "\n";
+    if (raton[2] > 0) out << "raton " << raton[0] << " " << raton[1] << " " << raton[2] << " " << raton[3] << "\n";
     return out.str();
 }
 
@@ -130,7 +134,7 @@ std::optional<TPartidaGuardada> TPartidaGuardada::Leer(const std::string& texto,
             if (valor != journal::GameVersion()) return mal("es de otra version del juego");
             version = true;
         } else if (clave == "tipo") {
-            if (!numero(valor, 0, 4, v)) return mal("tamano de tablero no valido");
+            if (!numero(valor, 0, 6, v)) return mal("tamano de tablero no valido");
             g.tipo = static_cast<int>(v);
             tipo = true;
         } else if (clave == "tablero" || clave == "azar") {
@@ -163,6 +167,13 @@ std::optional<TPartidaGuardada> TPartidaGuardada::Leer(const std::string& texto,
         } else if (clave == "fase") {
             if (!numero(valor, 0, kCiclo - 1, v)) return mal("fase no valida");
             g.fase = static_cast<int>(v);
+        } else if (clave == "raton") {
+            std::istringstream campos(valor);
+            std::array<int, 4> r{};
+            if (!(campos >> r[0] >> r[1] >> r[2] >> r[3]) || !(campos >> std::ws).eof() || r[2] < 1 ||
+                r[3] < 1 || r[2] > 65536 || r[3] > 65536 || r[0] < 0 || r[1] < 0 || r[0] > r[2] || r[1] > r[3])
+                return mal("raton no valido");
+            g.raton = r;
         } else if (clave == "posicion" || clave == "estadistica") {
             std::istringstream campos(valor);
             long long s = -1;
@@ -221,6 +232,11 @@ bool TPartidaGuardada::aplicar(TJuego& juego, std::string& error) const {
 
 void TPartidaGuardada::reanudarReloj(TJuego& juego) const {
     juego.tiempo->timer = reloj;
+    if (raton[2] > 0) {
+        // The same pixel in a window of the same size; the same place in another one.
+        const auto escala = [](int v, int de, int a) { return de == a ? v : static_cast<int>(int64_t{v} * a / de); };
+        input::MouseMoveEvent(escala(raton[0], raton[2], GraphicsWidth()), escala(raton[1], raton[3], GraphicsHeight()));
+    }
     // Checked when the save was read (aplicar).
     TTiempo::restaurarDuraderos(relojes, juego.tiempo->ultimoTiempo);
 }

@@ -18,6 +18,7 @@
 //   reloj X                         the match's frame timer, seconds (the float's bits)
 //   relojes NOMBRE ...              the timers that outlast a screen (TTiempo::estadoDuraderos)
 //   fase F                          under the virtual clock: its reading modulo 50 ms
+//   raton X Y W H                   the pointer at (X, Y) in a window of W by H pixels
 //
 // Whether a save is there when the menu shows, and what it holds when resumed, are facts
 // of the session journal: a replay shows the same menu and resumes the same match, and
@@ -49,6 +50,9 @@ struct TPartidaGuardada {
     // sums of frame steps round, so it is kept to the bit).
     float reloj = 0;
     std::string relojes;  // the timers that outlast a screen, from the match's last clock reading
+    // Where the pointer was, in the window's pixels, and the window's size: a computer on
+    // turn leaves it wherever its last play put it, and a minigame's first frame aims at it.
+    std::array<int, 4> raton{-1, -1, 0, 0};
 
     // The match now (at a turn's start), with who plays (the text of jugadoresDeTexto).
     static TPartidaGuardada De(const TJuego& juego, const std::string& jugadores);
@@ -58,8 +62,8 @@ struct TPartidaGuardada {
     static std::optional<TPartidaGuardada> Leer(const std::string& texto, std::string& error);
     // Puts a match made anew from semillaTablero at the turn's start: squares, turn,
     // statistics and both generators. False (and error) when the board made does not
-    // hold the positions (a damaged save). The frame timer is put back by the match's
-    // first turn itself (reanudarReloj), as the turn starts.
+    // hold the positions (a damaged save). The frame timer and the pointer are put back
+    // by the match's first turn itself (reanudarReloj), as the turn starts.
     bool aplicar(TJuego& juego, std::string& error) const;
     void reanudarReloj(TJuego& juego) const;
     // Under the virtual clock, waits until the clock is at the saved place in its cycle.

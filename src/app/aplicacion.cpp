@@ -147,7 +147,11 @@ int TAplicacion::start() {
     SeedRnd(semilla);
     // The computer players' own generator starts from the same seed; the game's stays its own.
     asientos::configurar(jugadoresDeLaSesion(options), static_cast<uint32_t>(semilla));
-    reglasConPausa = journal::SettingSince("reglas", "1", [] { return std::string("2"); }) != "1";
+    // The rules this build plays by: 2 brought the pause and the podium, 3 the short and long
+    // boards of today. A journal keeps the rules it was made with.
+    const std::string reglas = journal::SettingSince("reglas", "1", [] { return std::string("3"); });
+    reglasConPausa = reglas != "1";
+    tablerosMedidos = reglasConPausa && reglas != "2";
     cargarPersonajes();
     intro = TIntroduccionAnal::Create();
     intro->start();
@@ -204,9 +208,11 @@ int TAplicacion::partida(bool continuar) {
     };
     const asientos::Duracion duracion = asientos::eleccion().duracion;
     const int tipo = guardada                                  ? guardada->tipo
-                     : duracion == asientos::Duracion::corta   ? TJuego::TIPO_CORTO
-                     : duracion == asientos::Duracion::larga ? TJuego::TIPO_LARGO
-                                                              : TJuego::TIPO_NORMAL;
+                     : duracion == asientos::Duracion::corta
+                         ? (tablerosMedidos ? TJuego::TIPO_CORTO : TJuego::TIPO_CORTO_14)
+                     : duracion == asientos::Duracion::larga
+                         ? (tablerosMedidos ? TJuego::TIPO_LARGO : TJuego::TIPO_LARGO_36)
+                         : TJuego::TIPO_NORMAL;
     if (auto juego = TJuego::Create(4, tipo, animaciones, packs, lanzador, tiles)) {
         asientos::TCerebroActivo cerebro(crearCerebroTablero(*juego));
         std::string error;

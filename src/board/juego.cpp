@@ -54,8 +54,12 @@ std::unique_ptr<TJuego> TJuego::Create(int numPlayers, int tipo, const VBAPtr& v
     else if (tipo == 2)
         n = Rand(40, 55);
     else if (tipo == TIPO_CORTO)
-        n = Rand(14, 17);
+        n = Rand(11, 14);
     else if (tipo == TIPO_LARGO)
+        n = Rand(39, 45);
+    else if (tipo == TIPO_CORTO_14)
+        n = Rand(14, 17);
+    else if (tipo == TIPO_LARGO_36)
         n = Rand(36, 42);
     else
         n = Rand(26, 35);  // any other class plays the usual board

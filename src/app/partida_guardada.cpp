@@ -77,7 +77,8 @@ TPartidaGuardada TPartidaGuardada::De(const TJuego& juego, const std::string& ju
     g.estadisticas = juego.estadisticas;
     g.reloj = juego.tiempo->timer;
     g.relojes = TTiempo::estadoDuraderos(juego.tiempo->ultimoTiempo);
-    g.raton = {MouseX(), MouseY(), GraphicsWidth(), GraphicsHeight()};
+    // Read without processing events: only the run that saves reads it, a replay does not.
+    g.raton = {input::PointerX(), input::PointerY(), GraphicsWidth(), GraphicsHeight()};
     if (clockseam::IsVirtual()) g.fase = ((clockseam::MachineMillisecs() % kCiclo) + kCiclo) % kCiclo;
     return g;
 }

@@ -20,9 +20,9 @@ constexpr uint8_t kOpaque = 128;
 constexpr double kMaxSamples = 4.0e6;  // bounds the work for huge, overlapping pictures
 
 struct Placed {
-    const TImage* image = nullptr;
-    int frame = 0;
-    const TPixmap* pixels = nullptr;  // nullptr: the image's record of solid texels
+    const TPixmap* pixels = nullptr;        // or, once they went to the texture:
+    const TImage::Solid* solid = nullptr;  // the record of its solid texels
+    size_t solidRow = 0;                   // bytes of a row of that record
     int width = 0, height = 0;
     double x = 0, y = 0;        // where the handle lands
     double hx = 0, hy = 0;      // handle
@@ -34,8 +34,6 @@ struct Placed {
     bool place(const TImagePtr& image, float px, float py, int frame, float rot, float sx,
                float sy) {
         if (!image || frame < 0 || frame >= image->FrameCount()) return false;
-        this->image = image.get();
-        this->frame = frame;
         const bool recorded = frame < static_cast<int>(image->solid.size()) && image->solid[frame].width > 0;
         if (!image->frames[frame] && !recorded) pictures::RefillFrame(*image, frame);  // a picture at rest
         pixels = image->frames[frame].get();
@@ -44,8 +42,11 @@ struct Placed {
             width = pixels->width;
             height = pixels->height;
         } else if (recorded) {
-            width = image->solid[frame].width;
-            height = image->solid[frame].height;
+            solid = &image->solid[frame];
+            width = solid->width;
+            height = solid->height;
+            solidRow = (static_cast<size_t>(width) + 7) / 8;
+            if (!solid->all && solid->bits.size() != solidRow * static_cast<size_t>(height)) return false;
         }
         if (width <= 0 || height <= 0) return false;
         x = px;
@@ -84,8 +85,8 @@ struct Placed {
         const double u = ai * dx + bi * dy + hx, v = ci * dx + di * dy + hy;
         if (!(u >= 0 && v >= 0 && u < width && v < height)) return false;
         const int tx = static_cast<int>(u), ty = static_cast<int>(v);
-        if (!pixels) return image->SolidTexel(frame, tx, ty);
-        return pixels->row(ty)[static_cast<size_t>(tx) * 4 + 3] >= kOpaque;
+        if (pixels) return pixels->row(ty)[static_cast<size_t>(tx) * 4 + 3] >= kOpaque;
+        return solid->all || (solid->bits[solidRow * static_cast<size_t>(ty) + static_cast<size_t>(tx / 8)] >> (tx % 8) & 1);
     }
 };
 

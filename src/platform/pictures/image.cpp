@@ -23,7 +23,7 @@ bool ValidFrame(const TImagePtr& image, int frame) {
     return image && frame >= 0 && frame < image->FrameCount();
 }
 
-constexpr uint8_t kSolidAlpha = 128;  // the collision test's threshold
+constexpr uint8_t kSolidAlpha = 128;  // the collision test's threshold (collision.cpp)
 
 // Which texels of a frame are solid, for when its pixels are gone; `opaque` when every
 // texel is already known to have alpha 255.
@@ -74,21 +74,6 @@ void KeepPixels(TImage& image, int frame) {
 }
 
 }  // namespace
-
-bool TImage::SolidTexel(int frame, int x, int y) const {
-    if (frame < 0 || frame >= FrameCount()) return false;
-    if (const TPixmap* pm = frames[static_cast<size_t>(frame)].get()) {
-        if (x < 0 || y < 0 || x >= pm->width || y >= pm->height || pm->format != PF_RGBA8888) return false;
-        return pm->row(y)[static_cast<size_t>(x) * 4 + 3] >= kSolidAlpha;
-    }
-    if (frame >= static_cast<int>(solid.size())) return false;
-    const Solid& s = solid[static_cast<size_t>(frame)];
-    if (x < 0 || y < 0 || x >= s.width || y >= s.height) return false;
-    if (s.all) return true;
-    const size_t rowBytes = (static_cast<size_t>(s.width) + 7) / 8;
-    return s.bits.size() == rowBytes * static_cast<size_t>(s.height) &&
-           (s.bits[rowBytes * static_cast<size_t>(y) + static_cast<size_t>(x / 8)] >> (x % 8) & 1) != 0;
-}
 
 namespace pictures {
 

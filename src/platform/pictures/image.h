@@ -46,9 +46,6 @@ public:
     std::vector<Solid> solid;
 
     int FrameCount() const { return static_cast<int>(frames.size()); }
-    // Whether texel (x, y) of a frame has alpha >= 128 (false outside the frame or
-    // without pixels and without a record of them).
-    bool SolidTexel(int frame, int x, int y) const;
     ~TImage();
 
     // Texture bookkeeping (graphics implementation only).

@@ -1,11 +1,16 @@
 // colisionPoseImagen of a 16-bone pose against a 32 by 32 image: overlapping (the
-// pixel test runs for the bones the image's box meets) and apart (boxes only).
+// pixel test runs for the bones the image's box meets) and apart (boxes only); and the
+// same image loaded from a file and at rest, tested from its record of solid texels.
 #include "engine/sprite.h"
 #include "platform/platform.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <cstdio>
+#include <string>
+
+#include <unistd.h>
 
 namespace {
 
@@ -55,6 +60,24 @@ void BM_ColisionSolapadas(benchmark::State& state) {
     benchmark::DoNotOptimize(hits);
 }
 BENCHMARK(BM_ColisionSolapadas)->Unit(benchmark::kMicrosecond);
+
+void BM_ColisionSolapadasEnReposo(benchmark::State& state) {
+    Pose p;
+    const std::string archivo = "/tmp/bench_colision_" + std::to_string(::getpid()) + ".png";
+    SavePixmapPNG(*LockImage(p.bala, 0, true, false), archivo);
+    TImagePtr bala = LoadImage(archivo, 0);
+    std::remove(archivo.c_str());
+    if (!bala) {
+        state.SkipWithError("the picture could not be written and read");
+        return;
+    }
+    MidHandleImage(bala);
+    RestImages({bala});
+    int hits = 0;
+    for (auto _ : state) hits += colisionPoseImagen(p.estado, p.pack, 500, 400, bala, 530, 400, 10, 1, 1);
+    benchmark::DoNotOptimize(hits);
+}
+BENCHMARK(BM_ColisionSolapadasEnReposo)->Unit(benchmark::kMicrosecond);
 
 void BM_ColisionSolapadasSinTocar(benchmark::State& state) {
     Pose p;

@@ -299,9 +299,18 @@ int TAplicacion::practica() {
 
 int TAplicacion::jugarMinijuego(int numero, const TEquipo& equipo) {
     int resultado = 0;
-    if (std::unique_ptr<TMiniJuego> juego = crearMiniJuego(numero, animaciones, packs)) {
-        asientos::TCerebroActivo cerebro(crearCerebroMiniJuego(*juego));
-        resultado = juego->jugar(equipo);
+    {
+        // Its pictures decode on workers while its explanation shows, and rest after it,
+        // also when it is left from the pause panel.
+        despertarRecursosMiniJuego(numero);
+        struct Reposo {
+            int numero;
+            ~Reposo() { dormirRecursosMiniJuego(numero); }
+        } reposo{numero};
+        if (std::unique_ptr<TMiniJuego> juego = crearMiniJuego(numero, animaciones, packs)) {
+            asientos::TCerebroActivo cerebro(crearCerebroMiniJuego(*juego));
+            resultado = juego->jugar(equipo);
+        }
     }
     ReturnFreeMemory();  // the minigame's resources are gone now
     return resultado;

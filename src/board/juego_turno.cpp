@@ -229,7 +229,7 @@ int TJuego::lanzar(int codigo) {
 
 void TJuego::zoomJuego() {
     float fundido = 0;
-    TImagePtr blanco = CreateImage(1024, 768, 8);
+    TImagePtr blanco = CreateImage(1024, 768);
     if (TPixmapPtr px = LockImage(blanco, 0)) px->ClearPixels(0xFFFFFFFF);
     UnlockImage(blanco, 0);
     gestorSonido().reproducir("sfx/juego.wav");

@@ -18,6 +18,14 @@ template <class Juego>
 std::unique_ptr<TMiniJuego> crear(const VBAPtr& anim, const TPaquetes& pjsGFX) {
     return Juego::Create(anim, pjsGFX);
 }
+// A minigame without pictures of its own shared by its plays lists none.
+template <class Juego>
+std::vector<TImagePtr> imagenes() {
+    if constexpr (requires { Juego::imagenesDelModulo(); })
+        return Juego::imagenesDelModulo();
+    else
+        return {};
+}
 }  // namespace fichas
 
 std::span<const TFichaMiniJuego> catalogo() {
@@ -38,7 +46,18 @@ std::vector<TMapa::TCasillaJuego> casillasDeMiniJuegos() {
 }
 
 void cargarRecursosMiniJuegos() {
-    for (const TFichaMiniJuego& f : catalogo()) f.cargarRecursos();
+    for (const TFichaMiniJuego& f : catalogo()) {
+        f.cargarRecursos();
+        RestImages(f.imagenes());
+    }
+}
+
+void despertarRecursosMiniJuego(int r) {
+    if (r >= 0 && r < numMiniJuegos()) WakeImages(catalogo()[static_cast<size_t>(r)].imagenes());
+}
+
+void dormirRecursosMiniJuego(int r) {
+    if (r >= 0 && r < numMiniJuegos()) RestImages(catalogo()[static_cast<size_t>(r)].imagenes());
 }
 
 std::unique_ptr<TMiniJuego> crearMiniJuego(int r, const VBAPtr& anim, const TPaquetes& pjsGFX) {

@@ -25,6 +25,8 @@ struct TFichaMiniJuego {
     bool deLosCinco;      // one of the five minigames of the original board
     // Start-up: the resources every play of it shares (module resources).
     void (*cargarRecursos)();
+    // Its module pictures, at rest while no play of it is on (RestImages).
+    std::vector<TImagePtr> (*imagenes)();
     // A new play with the shared animation set and packs.
     std::unique_ptr<TMiniJuego> (*crear)(const VBAPtr& anim, const TPaquetes& pjsGFX);
 };
@@ -44,11 +46,13 @@ template <class Juego>
 void cargar();
 template <class Juego>
 std::unique_ptr<TMiniJuego> crear(const VBAPtr& anim, const TPaquetes& pjsGFX);
+template <class Juego>
+std::vector<TImagePtr> imagenes();
 
 template <class Juego>
 constexpr TFichaMiniJuego ficha(const char* id, const char* titulo, const char* casilla, int tile,
                                 bool deLosCinco) {
-    return {id, titulo, casilla, tile, deLosCinco, &cargar<Juego>, &crear<Juego>};
+    return {id, titulo, casilla, tile, deLosCinco, &cargar<Juego>, &imagenes<Juego>, &crear<Juego>};
 }
 
 // Tiles 2 to 6 are the five's since the first board; later minigames take the codes after
@@ -94,8 +98,12 @@ std::vector<int> miniJuegosDelTablero(bool todos);
 // Every minigame's board square, for the map's pictures.
 std::vector<TMapa::TCasillaJuego> casillasDeMiniJuegos();
 
-// Every minigame's module resources, in catalogue order.
+// Every minigame's module resources, in catalogue order; their pictures are put to rest.
 void cargarRecursosMiniJuegos();
+// Minigame r's module pictures: decoded ahead for a play about to start (despertar), and
+// put to rest again once it is over (dormir). Nothing for a number outside the catalogue.
+void despertarRecursosMiniJuego(int r);
+void dormirRecursosMiniJuego(int r);
 // A new play of minigame number r, or nullptr for a number outside the catalogue.
 std::unique_ptr<TMiniJuego> crearMiniJuego(int r, const VBAPtr& anim, const TPaquetes& pjsGFX);
 // The brain of the computer seats for `juego` (which must outlive it); nullptr when no

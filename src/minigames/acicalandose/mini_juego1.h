@@ -21,6 +21,7 @@
 #include <array>
 #include <list>
 #include <memory>
+#include <vector>
 
 class TMiniJuego1;
 class TTolpusero;
@@ -188,6 +189,8 @@ class TMiniJuego1 : public TMiniJuego {
     static TImagePtr corazon;                // artwork/corazon.png: kisses and the couple's hearts
     static TImagePtr flecha;                 // artwork/flecha-superior.png
     static TImagePtr fondo;                  // artwork/fondo-minijuego1.png
+    // The pictures above: at rest between plays (the catalogue wakes them for each).
+    static std::vector<TImagePtr> imagenesDelModulo() { return {corazon, flecha, fondo}; }
     static std::unique_ptr<TTiempo> tiempo;  // 60 fps; now = getTimer(0), seconds
     static VBAPtr anim;                      // set by the latest Create
     static TPaquetes pjsGFX;                 // set by the latest Create

@@ -13,6 +13,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 class TMiniJuego6 : public TMiniJuegoCronometrado {
    public:
@@ -46,6 +47,8 @@ class TMiniJuego6 : public TMiniJuegoCronometrado {
     static void cargarRecursos();
     static TImagePtr fondo;  // artwork/fondo-apagon.png
     static TImagePtr rack;   // artwork/rack-apagon.png, handle at its bottom middle
+    // The pictures above: at rest between plays (the catalogue wakes them for each).
+    static std::vector<TImagePtr> imagenesDelModulo() { return {fondo, rack}; }
 
     static std::unique_ptr<TMiniJuego6> Create(const VBAPtr& anim, const TPaquetes& pjsGFX);
     std::unique_ptr<asientos::TCerebro> cerebro() const override;

@@ -41,6 +41,8 @@ class TMiniJuego7 : public TMiniJuegoCronometrado {
     static void cargarRecursos();
     static TImagePtr fondo;  // artwork/fondo-compilando.png
     static TImagePtr bicho;  // artwork/bicho.png, mid-handled
+    // The pictures above: at rest between plays (the catalogue wakes them for each).
+    static std::vector<TImagePtr> imagenesDelModulo() { return {fondo, bicho}; }
 
     static std::unique_ptr<TMiniJuego7> Create(const VBAPtr& anim, const TPaquetes& pjsGFX);
     std::unique_ptr<asientos::TCerebro> cerebro() const override;

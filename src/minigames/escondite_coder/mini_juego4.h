@@ -55,6 +55,8 @@ class TMiniJuego4 : public TMiniJuego {
     static TImagePtr fondo;                                 // artwork/fondillo4.png, drawn at (0, 0)
     static TImagePtr mesa;                                  // artwork/mesasola.png, mid-handled
     static TImagePtr silla;                                 // artwork/sillasola.png, handle mid bottom row
+    // The pictures above: at rest between plays (the catalogue wakes them for each).
+    static std::vector<TImagePtr> imagenesDelModulo() { return {fondo, mesa, silla}; }
     static TImageFontPtr fuenteJefe;                        // artwork/comic.ttf at 250: the countdown
     static const std::array<std::string, 14> lineasCodigo;  // what the coders type
 

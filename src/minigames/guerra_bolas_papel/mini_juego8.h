@@ -44,6 +44,8 @@ class TMiniJuego8 : public TMiniJuegoCronometrado {
     static void cargarRecursos();
     static TImagePtr fondo;  // artwork/fondo-bolas.png
     static TImagePtr bola;   // artwork/bola-papel.png, mid-handled
+    // The pictures above: at rest between plays (the catalogue wakes them for each).
+    static std::vector<TImagePtr> imagenesDelModulo() { return {fondo, bola}; }
 
     static std::unique_ptr<TMiniJuego8> Create(const VBAPtr& anim, const TPaquetes& pjsGFX);
     std::unique_ptr<asientos::TCerebro> cerebro() const override;

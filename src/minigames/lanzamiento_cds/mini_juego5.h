@@ -49,6 +49,8 @@ class TMiniJuego5 : public TMiniJuegoPorFrames {
     // Start-up: the disc picture.
     static void cargarRecursos();
     static TImagePtr imgCD;  // artwork/cd.png; every disc sets its handle to its centre
+    // The pictures above: at rest between plays (the catalogue wakes them for each).
+    static std::vector<TImagePtr> imagenesDelModulo() { return {imgCD}; }
 
     // Keeps the set and the packs (shared) and makes one playback state per character.
     static std::unique_ptr<TMiniJuego5> Create(const VBAPtr& anim, const TPaquetes& pjsGFX);

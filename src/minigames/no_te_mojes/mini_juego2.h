@@ -111,6 +111,8 @@ class TMiniJuego2 : public TMiniJuegoPorFrames {
     // Start-up: the bulge picture.
     static void cargarRecursos();
     static TImagePtr imgBola;  // artwork/manguera-hinchada.png
+    // The pictures above: at rest between plays (the catalogue wakes them for each).
+    static std::vector<TImagePtr> imagenesDelModulo() { return {imgBola}; }
 
     // Keeps the set and the packs, makes the four playback states and the frame timer.
     static std::unique_ptr<TMiniJuego2> Create(const VBAPtr& anim, const TPaquetes& pjsGFX);

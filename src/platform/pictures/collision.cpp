@@ -1,5 +1,6 @@
 // Pixel-exact collision of two transformed images, computed on the CPU from the frame
-// pixmaps (the render state is neither read nor changed).
+// pixmaps, or from the record of solid texels a picture keeps once its pixels went to
+// its texture (the render state is neither read nor changed).
 //
 // Each image is placed as DrawImage would place it: its handle at (x, y), a local point
 // (u, v) relative to the handle landing at (x + u*ix + v*iy, y + u*jx + v*jy). The two
@@ -8,6 +9,7 @@
 // and as fine as the smaller texel of the two images, over the overlap of their bounding
 // boxes only; each sample is mapped back into both images.
 #include "platform/pictures/image.h"
+#include "platform/pictures/pictures_internal.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,7 +20,10 @@ constexpr uint8_t kOpaque = 128;
 constexpr double kMaxSamples = 4.0e6;  // bounds the work for huge, overlapping pictures
 
 struct Placed {
-    const TPixmap* pixels = nullptr;
+    const TPixmap* pixels = nullptr;        // or, once they went to the texture:
+    const TImage::Solid* solid = nullptr;  // the record of its solid texels
+    size_t solidRow = 0;                   // bytes of a row of that record
+    int width = 0, height = 0;
     double x = 0, y = 0;        // where the handle lands
     double hx = 0, hy = 0;      // handle
     double ix = 1, iy = 0, jx = 0, jy = 1;   // local -> screen
@@ -28,11 +33,22 @@ struct Placed {
 
     bool place(const TImagePtr& image, float px, float py, int frame, float rot, float sx,
                float sy) {
-        if (!image || frame < 0 || frame >= image->FrameCount() || !image->frames[frame])
-            return false;
+        if (!image || frame < 0 || frame >= image->FrameCount()) return false;
+        const bool recorded = frame < static_cast<int>(image->solid.size()) && image->solid[frame].width > 0;
+        if (!image->frames[frame] && !recorded) pictures::RefillFrame(*image, frame);  // a picture at rest
         pixels = image->frames[frame].get();
-        if (pixels->format != PF_RGBA8888 || pixels->width <= 0 || pixels->height <= 0)
-            return false;
+        if (pixels) {
+            if (pixels->format != PF_RGBA8888) return false;
+            width = pixels->width;
+            height = pixels->height;
+        } else if (recorded) {
+            solid = &image->solid[frame];
+            width = solid->width;
+            height = solid->height;
+            solidRow = (static_cast<size_t>(width) + 7) / 8;
+            if (!solid->all && solid->bits.size() != solidRow * static_cast<size_t>(height)) return false;
+        }
+        if (width <= 0 || height <= 0) return false;
         x = px;
         y = py;
         hx = image->handleX;
@@ -49,7 +65,7 @@ struct Placed {
         ci = -jx / det;
         di = ix / det;
         smallestTexel = std::min(std::fabs(sx), std::fabs(sy));
-        const double cu[2] = {-hx, pixels->width - hx}, cv[2] = {-hy, pixels->height - hy};
+        const double cu[2] = {-hx, width - hx}, cv[2] = {-hy, height - hy};
         minX = minY = INFINITY;
         maxX = maxY = -INFINITY;
         for (double u : cu)
@@ -67,9 +83,10 @@ struct Placed {
     bool opaqueAt(double X, double Y) const {
         const double dx = X - x, dy = Y - y;
         const double u = ai * dx + bi * dy + hx, v = ci * dx + di * dy + hy;
-        if (!(u >= 0 && v >= 0 && u < pixels->width && v < pixels->height)) return false;
+        if (!(u >= 0 && v >= 0 && u < width && v < height)) return false;
         const int tx = static_cast<int>(u), ty = static_cast<int>(v);
-        return pixels->row(ty)[static_cast<size_t>(tx) * 4 + 3] >= kOpaque;
+        if (pixels) return pixels->row(ty)[static_cast<size_t>(tx) * 4 + 3] >= kOpaque;
+        return solid->all || (solid->bits[solidRow * static_cast<size_t>(ty) + static_cast<size_t>(tx / 8)] >> (tx % 8) & 1);
     }
 };
 

@@ -1,5 +1,7 @@
 // Images: frames kept as RGBA pixmaps (mask applied at load), textures made lazily the
-// first time a frame is drawn on the current display generation.
+// first time a frame is drawn on the current display generation. A picture from a file
+// gives its pixels up once its texture exists and reads its file again if they are
+// asked for later.
 #include "platform/base/file_report.h"
 #include "platform/pictures/image.h"
 #include "platform/pictures/pictures_internal.h"
@@ -21,9 +23,80 @@ bool ValidFrame(const TImagePtr& image, int frame) {
     return image && frame >= 0 && frame < image->FrameCount();
 }
 
+constexpr uint8_t kSolidAlpha = 128;  // the collision test's threshold (collision.cpp)
+
+// Which texels of a frame are solid, for when its pixels are gone; `opaque` when every
+// texel is already known to have alpha 255.
+TImage::Solid SolidOf(const TPixmap& pm, bool opaque) {
+    TImage::Solid s;
+    s.width = pm.width;
+    s.height = pm.height;
+    s.all = opaque || pm.format != PF_RGBA8888;
+    if (s.all) return s;
+    const size_t rowBytes = (static_cast<size_t>(pm.width) + 7) / 8;
+    s.bits.assign(rowBytes * static_cast<size_t>(pm.height), 0);
+    bool all = true;
+    for (int y = 0; y < pm.height; ++y) {
+        const uint8_t* p = pm.row(y);
+        uint8_t* b = s.bits.data() + rowBytes * static_cast<size_t>(y);
+        for (int x = 0; x < pm.width; ++x) {
+            if (p[static_cast<size_t>(x) * 4 + 3] >= kSolidAlpha)
+                b[x / 8] |= static_cast<uint8_t>(1u << (x % 8));
+            else
+                all = false;
+        }
+    }
+    if (all) {
+        s.all = true;
+        s.bits.clear();
+        s.bits.shrink_to_fit();
+    }
+    return s;
+}
+
+bool MayGiveUp(const TImage& image) { return image.refill && !(image.flags & DYNAMICIMAGE); }
+
+// Gives the frame's pixels up, keeping which texels are solid.
+void GiveUpPixels(TImage& image, int frame, bool opaque) {
+    TPixmapPtr& pm = image.frames[static_cast<size_t>(frame)];
+    if (!MayGiveUp(image) || !pm) return;
+    if (image.solid.size() < image.frames.size()) image.solid.resize(image.frames.size());
+    image.solid[static_cast<size_t>(frame)] = SolidOf(*pm, opaque);
+    pm.reset();
+}
+
+// The frame's pixels are the game's from now on (locked or grabbed): never given up.
+void KeepPixels(TImage& image, int frame) {
+    if (image.woken) pictures::ForgetImageAhead(image.source);
+    image.woken = false;
+    image.refill.reset();
+    if (frame < static_cast<int>(image.solid.size())) image.solid[static_cast<size_t>(frame)] = {};
+}
+
 }  // namespace
 
 namespace pictures {
+
+bool RefillFrame(TImage& image, int frame) {
+    if (frame < 0 || frame >= image.FrameCount()) return false;
+    if (image.frames[static_cast<size_t>(frame)]) return true;
+    if (!image.refill || frame != 0) return false;  // a file gives one frame
+    const TImage::Refill& r = *image.refill;
+    std::string problem;
+    TPixmapPtr pixels;
+    const bool ahead = image.woken && TakeImageAhead(image.source, r.masked, r.mask, pixels, problem);
+    image.woken = false;
+    if (!ahead) {
+        pixels = LoadPixmap(image.source, &problem);
+        pixels = MaskedRGBA(std::move(pixels), r.masked, r.mask[0], r.mask[1], r.mask[2]);
+    }
+    if (!pixels || pixels->width != image.width || pixels->height != image.height) {
+        ReportBadFile(image.source, problem.empty() ? "unusable picture" : problem);
+        return false;
+    }
+    image.frames[0] = std::move(pixels);
+    return true;
+}
 
 TPixmapPtr MaskedRGBA(TPixmapPtr pixmap, bool masked, int mr, int mg, int mb) {
     if (!pixmap) return nullptr;
@@ -100,14 +173,13 @@ void SurveyTexels(const TPixmap& pm, TImage::Texture& t) {
 }  // namespace
 
 unsigned TextureOf(TImage& image, int frame, bool* opaque, bool* white) {
-    if (frame < 0 || frame >= image.FrameCount() || !image.frames[frame] || !drawing::ContextReady())
-        return 0;
+    if (frame < 0 || frame >= image.FrameCount() || !drawing::ContextReady()) return 0;
     if (image.textures.size() < image.frames.size()) image.textures.resize(image.frames.size());
     TImage::Texture& t = image.textures[frame];
-    const TPixmap& pm = *image.frames[frame];
     const int generation = GraphicsGeneration();
-    if (t.id != 0 && t.generation == generation && t.stale) {
+    if (t.id != 0 && t.generation == generation && t.stale && image.frames[frame]) {
         // Changed pixels of the same size go into the texture in place.
+        const TPixmap& pm = *image.frames[frame];
         if (t.width == pm.width && t.height == pm.height && drawing::UpdateTexture(t.id, pm)) {
             t.stale = false;
             SurveyTexels(pm, t);
@@ -117,6 +189,8 @@ unsigned TextureOf(TImage& image, int frame, bool* opaque, bool* white) {
     }
     if (t.id == 0 || t.generation != generation) {
         // A texture of an older display died with its context: make it again.
+        if (!RefillFrame(image, frame)) return 0;
+        const TPixmap& pm = *image.frames[frame];
         t.id = drawing::MakeTexture(pm, (image.flags & FILTEREDIMAGE) != 0,
                            (image.flags & MIPMAPPEDIMAGE) != 0);
         t.generation = generation;
@@ -124,6 +198,7 @@ unsigned TextureOf(TImage& image, int frame, bool* opaque, bool* white) {
         t.height = pm.height;
         t.stale = false;
         SurveyTexels(pm, t);
+        if (t.id != 0) GiveUpPixels(image, frame, t.opaque);  // the texture has them now
     }
     if (opaque) *opaque = t.opaque;
     if (white) *white = t.white;
@@ -146,6 +221,7 @@ void DiscardTexture(TImage& image, int frame) {
 
 TImage::~TImage() {
     for (int i = 0; i < static_cast<int>(textures.size()); ++i) pictures::DiscardTexture(*this, i);
+    if (woken) pictures::ForgetImageAhead(source);
 }
 
 TImagePtr LoadImageFromPixmap(const TPixmap& pixmap, int flags) {
@@ -170,14 +246,17 @@ TImagePtr pictures::ImageFromPixmap(TPixmapPtr pixmap, int flags) {
 TImagePtr LoadImage(const std::string& path, int flags) {
     std::string problem;
     TPixmapPtr pixels;
-    if (!pictures::TakeImageAhead(path, (ResolveFlags(flags) & MASKEDIMAGE) != 0, pixels, problem))
-        pixels = LoadPixmap(path, &problem);
+    const bool masked = (ResolveFlags(flags) & MASKEDIMAGE) != 0;
+    const auto& st = drawing::State();
+    const int mask[3] = {st.maskR, st.maskG, st.maskB};
+    if (!pictures::TakeImageAhead(path, masked, mask, pixels, problem)) pixels = LoadPixmap(path, &problem);
     auto image = pictures::ImageFromPixmap(std::move(pixels), flags);
     if (!image) {
         ReportBadFile(path, problem.empty() ? "unusable picture" : problem);
         return nullptr;
     }
     image->source = path;
+    if (!(image->flags & DYNAMICIMAGE)) image->refill = TImage::Refill{masked, {mask[0], mask[1], mask[2]}};
     return image;
 }
 
@@ -201,7 +280,9 @@ TPixmapPtr LockImage(const TImagePtr& image, int frame, bool read, bool write) {
     (void)read;
     if (!ValidFrame(image, frame)) return nullptr;
     TPixmapPtr& pm = image->frames[frame];
+    if (!pm) pictures::RefillFrame(*image, frame);
     if (!pm) pm = CreatePixmap(image->width, image->height, PF_RGBA8888);
+    KeepPixels(*image, frame);
     if (write) pictures::MarkTextureStale(*image, frame);
     return pm;
 }
@@ -223,6 +304,7 @@ void GrabImage(const TImagePtr& image, int x, int y, int frame) {
         if (rgb) pixels = pictures::MaskedRGBA(std::move(rgb), true, st.maskR, st.maskG, st.maskB);
     }
     if (!pixels) return;
+    KeepPixels(*image, frame);
     // Write into the frame's own pixmap so a pixmap the game holds from LockImage sees it.
     TPixmapPtr& pm = image->frames[frame];
     if (pm && pm->width == pixels->width && pm->height == pixels->height) {
@@ -232,6 +314,35 @@ void GrabImage(const TImagePtr& image, int x, int y, int frame) {
         pm = pixels;
         pictures::DiscardTexture(*image, frame);
     }
+}
+
+void RestImages(const std::vector<TImagePtr>& images) {
+    for (const TImagePtr& image : images) {
+        if (!image || !MayGiveUp(*image)) continue;
+        // A texture of the live display says whether the frame is opaque; without one the
+        // pixels are read for it.
+        for (int f = 0; f < image->FrameCount(); ++f) {
+            const bool live = f < static_cast<int>(image->textures.size()) && image->textures[f].id != 0 &&
+                              image->textures[f].generation == GraphicsGeneration();
+            GiveUpPixels(*image, f, live && image->textures[f].opaque);
+            pictures::DiscardTexture(*image, f);
+        }
+        if (image->woken) pictures::ForgetImageAhead(image->source);
+        image->woken = false;
+    }
+}
+
+void WakeImages(const std::vector<TImagePtr>& images) {
+    std::vector<ImageAhead> decode;
+    for (const TImagePtr& image : images) {
+        if (!image || !MayGiveUp(*image) || image->woken || image->FrameCount() != 1 || image->frames[0]) continue;
+        if (!image->textures.empty() && image->textures[0].id != 0 &&
+            image->textures[0].generation == GraphicsGeneration())
+            continue;  // drawn already: nothing to decode
+        decode.push_back({image->source, image->flags});
+        image->woken = true;
+    }
+    PrefetchImages(decode);
 }
 
 void SetImageHandle(const TImagePtr& image, float x, float y) {
@@ -251,8 +362,10 @@ int ImageHeight(const TImagePtr& image) { return image ? image->height : 0; }
 
 namespace {
 
-drawing::Sampling SamplingOf(const TImage& image, const TPixmap& pm) {
-    return {pm.width, pm.height, (image.flags & FILTEREDIMAGE) != 0, (image.flags & MIPMAPPEDIMAGE) != 0};
+// How the frame's texture samples (its pixels may be gone: the texture keeps their size).
+drawing::Sampling SamplingOf(const TImage& image, int frame) {
+    const TImage::Texture& t = image.textures[static_cast<size_t>(frame)];
+    return {t.width, t.height, (image.flags & FILTEREDIMAGE) != 0, (image.flags & MIPMAPPEDIMAGE) != 0};
 }
 
 // The texture a picture is drawn with. One all of opaque white multiplies the current
@@ -279,10 +392,10 @@ void DrawImage(const TImagePtr& image, float x, float y, int frame) {
     bool opaque = false, white = false;
     const unsigned tex = pictures::TextureOf(*image, frame, &opaque, &white);
     if (tex == 0) return;
-    const TPixmap& pm = *image->frames[frame];
-    drawing::Begin(drawing::Prim::Quads, Sampled(tex, white), opaque, SamplingOf(*image, pm));
-    drawing::TransformedQuad(x, y, -image->handleX, -image->handleY, pm.width - image->handleX,
-                             pm.height - image->handleY, 0, 0, 1, 1);
+    const TImage::Texture& t = image->textures[static_cast<size_t>(frame)];
+    drawing::Begin(drawing::Prim::Quads, Sampled(tex, white), opaque, SamplingOf(*image, frame));
+    drawing::TransformedQuad(x, y, -image->handleX, -image->handleY, t.width - image->handleX,
+                             t.height - image->handleY, 0, 0, 1, 1);
 }
 
 void DrawImageRect(const TImagePtr& image, float x, float y, float w, float h, int frame) {
@@ -298,7 +411,7 @@ void DrawImageRect(const TImagePtr& image, float x, float y, float w, float h, i
     // The handle is in image pixels and stretches with the picture.
     const float kx = w / image->width, ky = h / image->height;
     const float hx = image->handleX * kx, hy = image->handleY * ky;
-    drawing::Begin(drawing::Prim::Quads, Sampled(tex, white), opaque, SamplingOf(*image, *image->frames[frame]));
+    drawing::Begin(drawing::Prim::Quads, Sampled(tex, white), opaque, SamplingOf(*image, frame));
     drawing::TransformedQuad(x, y, -hx, -hy, w - hx, h - hy, 0, 0, 1, 1);
 }
 

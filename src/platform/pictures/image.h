@@ -4,6 +4,7 @@
 #include "platform/pixels/pixmap.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,9 +22,28 @@ public:
     int flags = DEFAULT_IMAGE_FLAGS;
     float handleX = 0, handleY = 0;
     std::string source;  // file name, or "created WxH" (trace)
-    // One pixmap per frame (RGBA, mask already applied). Kept for every image: the
-    // collision test and re-uploading on a new display need them.
+    // One pixmap per frame (RGBA, mask already applied). A picture loaded from a file
+    // gives its frame up (nullptr) once its texture exists: decoded pictures were most of
+    // what the game kept in memory, and nothing but a texture upload reads them. It keeps
+    // which texels are solid for the collision test; LockImage and a new display read the
+    // file again (`refill`). Created, locked and grabbed frames are always kept.
     std::vector<TPixmapPtr> frames;
+
+    // How a frame given up comes back: the file decoded again and masked as at load.
+    struct Refill {
+        bool masked = false;
+        int mask[3] = {0, 0, 0};
+    };
+    std::optional<Refill> refill;  // set for pictures loaded from a file, never written since
+    bool woken = false;            // its file is being decoded ahead (WakeImages)
+    // Which texels of a frame given up have alpha >= 128: all of them, or one bit per
+    // texel, row by row from the top-left. Indexed by frame; a frame still held has none.
+    struct Solid {
+        int width = 0, height = 0;
+        bool all = false;
+        std::vector<uint8_t> bits;
+    };
+    std::vector<Solid> solid;
 
     int FrameCount() const { return static_cast<int>(frames.size()); }
     ~TImage();
@@ -54,6 +74,14 @@ struct ImageAhead {
     int flags = -1;
 };
 void PrefetchImages(const std::vector<ImageAhead>& pictures);
+// Pictures of a screen that comes and goes (a minigame's own), between two of its showings:
+// each one loaded from a file gives its texture and pixels up, keeping its size, handle and
+// which texels are solid, and is drawn as ever later, from its file again. Others are
+// left as they are.
+void RestImages(const std::vector<TImagePtr>& images);
+// The same pictures about to be shown again: their files start decoding on worker threads
+// so that a first draw only makes the texture.
+void WakeImages(const std::vector<TImagePtr>& images);
 // An image made from a pixmap (copied); the mask is applied as for loaded files.
 TImagePtr LoadImageFromPixmap(const TPixmap& pixmap, int flags = -1);
 // An empty dynamic image (DYNAMICIMAGE always added); frames are blank RGBA.

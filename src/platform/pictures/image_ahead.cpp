@@ -124,7 +124,8 @@ void PrefetchImages(const std::vector<ImageAhead>& pictures) {
 
 namespace pictures {
 
-bool TakeImageAhead(const std::string& path, bool masked, TPixmapPtr& pixels, std::string& problem) {
+bool TakeImageAhead(const std::string& path, bool masked, const int mask[3], TPixmapPtr& pixels,
+                    std::string& problem) {
     Ahead& a = Shared();
     std::unique_lock<std::mutex> hold(a.lock);
     auto it = a.byPath.find(path);
@@ -143,16 +144,28 @@ bool TakeImageAhead(const std::string& path, bool masked, TPixmapPtr& pixels, st
     }
     a.changed.wait(hold, [&] { return job->state == Job::Done; });
     // The pixels fit this load when the mask did not matter or was the same.
-    const auto& st = drawing::State();
     const bool sameMask =
         job->masked == masked &&
-        (!masked || (job->mask[0] == st.maskR && job->mask[1] == st.maskG && job->mask[2] == st.maskB));
+        (!masked || (job->mask[0] == mask[0] && job->mask[1] == mask[1] && job->mask[2] == mask[2]));
     if (job->pixels && !job->hadAlpha && !sameMask) return false;
     if (!job->pixels && job->problem.empty()) return false;
     problem = job->problem;
     // The last taker has the pixels; any before it a copy, as each image owns its frames.
     pixels = job->takers == 0 || !job->pixels ? std::move(job->pixels) : CopyPixmap(*job->pixels);
     return true;
+}
+
+void ForgetImageAhead(const std::string& path) {
+    Ahead& a = Shared();
+    std::lock_guard<std::mutex> hold(a.lock);
+    auto it = a.byPath.find(path);
+    if (it == a.byPath.end()) return;
+    JobPtr job = it->second;
+    if (--job->takers > 0) return;
+    a.byPath.erase(it);
+    // Not begun: nobody needs it decoded any more. Begun: the worker finishes it and the
+    // pixels go with the last reference to the job.
+    if (job->state == Job::Waiting) a.waiting.erase(std::find(a.waiting.begin(), a.waiting.end(), job));
 }
 
 }  // namespace pictures

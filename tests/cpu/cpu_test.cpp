@@ -144,18 +144,24 @@ class PartidasCPU : public ::testing::Test {
 };
 
 // On turn at the normal level against three seats that never press anything, a computer
-// wins most plays of every minigame.
-TEST_F(PartidasCPU, OnTurnAComputerBeatsThreeIdleSeats) {
-    for (int r = 0; r < numMiniJuegos(); ++r) {
-        int victorias = 0;
-        for (int i = 0; i < 3; ++i) {
-            asientos::Eleccion e;
-            e.cpu[static_cast<size_t>(i)] = true;
-            victorias += jugadacpu::jugar(r, i, e, 40 + static_cast<uint32_t>(i)).resultado == 1;
-        }
-        EXPECT_GE(victorias, 2) << "minigame " << r;
+// wins most plays of every minigame. One test per minigame: the plays are long, and the
+// test runner spreads them over the machine's cores.
+class PartidasCPUContraQuietos : public PartidasCPU, public ::testing::WithParamInterface<int> {};
+
+TEST_P(PartidasCPUContraQuietos, OnTurnAComputerBeatsThreeIdleSeats) {
+    const int r = GetParam();
+    int victorias = 0;
+    for (int i = 0; i < 3; ++i) {
+        asientos::Eleccion e;
+        e.cpu[static_cast<size_t>(i)] = true;
+        victorias += jugadacpu::jugar(r, i, e, 40 + static_cast<uint32_t>(i)).resultado == 1;
     }
+    EXPECT_GE(victorias, 2) << catalogo()[static_cast<size_t>(r)].id;
 }
+INSTANTIATE_TEST_SUITE_P(CadaMinijuego, PartidasCPUContraQuietos, ::testing::Range(0, numMiniJuegos()),
+                         [](const ::testing::TestParamInfo<int>& i) {
+                             return std::string(catalogo()[static_cast<size_t>(i.param)].id);
+                         });
 
 // Three computers against a person on turn who only reads the pages (and throws a disc
 // or picks a line where nothing happens without him): they kiss, pour, climb, catch and

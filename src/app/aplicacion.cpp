@@ -147,11 +147,12 @@ int TAplicacion::start() {
     SeedRnd(semilla);
     // The computer players' own generator starts from the same seed; the game's stays its own.
     asientos::configurar(jugadoresDeLaSesion(options), static_cast<uint32_t>(semilla));
-    // The rules this build plays by: 2 brought the pause and the podium, 3 the short and long
-    // boards of today. A journal keeps the rules it was made with.
-    const std::string reglas = journal::SettingSince("reglas", "1", [] { return std::string("3"); });
-    reglasConPausa = reglas != "1";
-    tablerosMedidos = reglasConPausa && reglas != "2";
+    // The rules this build plays by: 2 brought the pause and the podium, 3 short and long
+    // boards measured against the eight minigames, 4 the short board of nine squares. A
+    // journal keeps the rules it was made with; one from a later build plays by these.
+    const std::string reglasDelDiario = journal::SettingSince("reglas", "1", [] { return std::string("4"); });
+    reglas = reglasDelDiario == "1" ? 1 : reglasDelDiario == "2" ? 2 : reglasDelDiario == "3" ? 3 : 4;
+    reglasConPausa = reglas >= 2;
     cargarPersonajes();
     intro = TIntroduccionAnal::Create();
     intro->start();
@@ -209,9 +210,11 @@ int TAplicacion::partida(bool continuar) {
     const asientos::Duracion duracion = asientos::eleccion().duracion;
     const int tipo = guardada                                  ? guardada->tipo
                      : duracion == asientos::Duracion::corta
-                         ? (tablerosMedidos ? TJuego::TIPO_CORTO : TJuego::TIPO_CORTO_14)
+                         ? (reglas <= 2 ? TJuego::TIPO_CORTO_14
+                            : reglas == 3 ? TJuego::TIPO_CORTO_11
+                                          : TJuego::TIPO_CORTO)
                      : duracion == asientos::Duracion::larga
-                         ? (tablerosMedidos ? TJuego::TIPO_LARGO : TJuego::TIPO_LARGO_36)
+                         ? (reglas <= 2 ? TJuego::TIPO_LARGO_36 : TJuego::TIPO_LARGO)
                          : TJuego::TIPO_NORMAL;
     if (auto juego = TJuego::Create(4, tipo, animaciones, packs, lanzador, tiles)) {
         asientos::TCerebroActivo cerebro(crearCerebroTablero(*juego));

@@ -51,7 +51,7 @@ class TAplicacion {
     // A match can be paused, and ends on the podium. Journals from before the pause have
     // no such rule: they replay with Escape ending the match, as it did when they were made.
     bool reglasConPausa = true;
-    // The short and long boards measured against the eight minigames. Journals of the
-    // rules before keep their first boards (TIPO_CORTO_14 and TIPO_LARGO_36).
-    bool tablerosMedidos = true;
+    // The rules' version (1 .. 4), which decides the short and long boards: journals of
+    // earlier rules keep theirs (TIPO_CORTO_14 and TIPO_LARGO_36, then TIPO_CORTO_11).
+    int reglas = 4;
 };

@@ -135,7 +135,7 @@ std::optional<TPartidaGuardada> TPartidaGuardada::Leer(const std::string& texto,
             if (valor != journal::GameVersion()) return mal("es de otra version del juego");
             version = true;
         } else if (clave == "tipo") {
-            if (!numero(valor, 0, 6, v)) return mal("tamano de tablero no valido");
+            if (!numero(valor, 0, 7, v)) return mal("tamano de tablero no valido");
             g.tipo = static_cast<int>(v);
             tipo = true;
         } else if (clave == "tablero" || clave == "azar") {

@@ -54,6 +54,8 @@ std::unique_ptr<TJuego> TJuego::Create(int numPlayers, int tipo, const VBAPtr& v
     else if (tipo == 2)
         n = Rand(40, 55);
     else if (tipo == TIPO_CORTO)
+        n = Rand(9, 9);  // a draw all the same: the generator goes on as with the other classes
+    else if (tipo == TIPO_CORTO_11)
         n = Rand(11, 14);
     else if (tipo == TIPO_LARGO)
         n = Rand(39, 45);

@@ -54,10 +54,10 @@ class TJuego {
     int32_t tipo = 1;                                      // board size class (below)
     // The board classes of the three match lengths the players choose from: about 10
     // minutes, the usual board, and half as long again (four computers at level 2).
-    // "Corta", "Normal" and "Larga". The short and long boards of the first rules keep their
+    // "Corta", "Normal" and "Larga". The short and long boards of earlier rules keep their
     // class numbers, so that their journals and saves build the same boards.
-    static constexpr int TIPO_CORTO = 5, TIPO_NORMAL = 1, TIPO_LARGO = 6;
-    static constexpr int TIPO_CORTO_14 = 3, TIPO_LARGO_36 = 4;
+    static constexpr int TIPO_CORTO = 7, TIPO_NORMAL = 1, TIPO_LARGO = 6;
+    static constexpr int TIPO_CORTO_14 = 3, TIPO_LARGO_36 = 4, TIPO_CORTO_11 = 5;
     std::unique_ptr<TTablero> tablero;
     TCameraPtr cam;  // the map's camera
     TMapaPtr mapa;
@@ -89,9 +89,9 @@ class TJuego {
     std::function<void(TJuego&)> alEmpezarTurno;
 
     // A match of numPlayers (2 .. 4) on a board of class tipo: 0 gives 18 to 24 squares,
-    // 1 gives 26 to 35, 2 gives 40 to 55, TIPO_CORTO 11 to 14, TIPO_LARGO 39 to 45,
-    // TIPO_CORTO_14 14 to 17 and TIPO_LARGO_36 36 to 42 (any other plays as 1), with one minigame kind per entry of tiles (its squares' tile
-    // code). Throws GameError "TJuego::Create numPlayers <2 / > 4" outside 2 .. 4.
+    // 1 gives 26 to 35, 2 gives 40 to 55, TIPO_CORTO 9, TIPO_LARGO 39 to 45,
+    // TIPO_CORTO_11 11 to 14, TIPO_CORTO_14 14 to 17 and TIPO_LARGO_36 36 to 42 (any other
+    // plays as 1), with one minigame kind per entry of tiles (its squares' tile code). Throws GameError "TJuego::Create numPlayers <2 / > 4" outside 2 .. 4.
     static std::unique_ptr<TJuego> Create(int numPlayers, int tipo, const VBAPtr& vba,
                                           const std::array<VGPPtr, 5>& gfx, TLanzadorMiniJuego lanzador,
                                           std::vector<int> tiles);

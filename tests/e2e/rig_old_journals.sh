@@ -2,8 +2,9 @@
 # Journals recorded by an earlier build (format 2, before the platform was cut into rooms)
 # still replay, each to the trace that build wrote while recording: its sha256 is kept
 # beside them. They were recorded headless: a keyboard, mouse and controller session at
-# 64x48, four hard computer players with a controller seat, a run on the real clock, and
-# one in a 320x240 window. Each replays in a 64x48 window (this player's resolucion.cfg):
+# 64x48, four hard computer players with a controller seat, a run on the real clock, one
+# in a 320x240 window, and four computers starting a short match under the rules of
+# version 3 (its board of 11 to 14 squares, which later rules made shorter). Each replays in a 64x48 window (this player's resolucion.cfg):
 # the game computes with the recorded screen whatever window shows it. The data is built
 # deterministically, so the traces hold as long as the data files do; a change to the data
 # means recording them anew. A change to what is drawn means a new sum for the journals it

@@ -3,13 +3,15 @@
 # at level 2 play one match per seed under the virtual clock, and the game minutes from the
 # first roll to "GANADOR!!!!" are printed per run, then the median and range per length.
 #   bench/duracion_partida.sh [BUILD_DIR [DATA_DIR]]
-#     SEEDS="1 2 3"  LENGTHS="corta normal"  JOBS=2 (matches played at once)
+#     SEEDS="104729 209458"  LENGTHS="corta normal"  JOBS=2 (matches played at once)
 # Copy the binary elsewhere first when the build may change during a long run.
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
 build=$(cd "${1:-build}" && pwd)
 data=$(cd "${2:-$build/data}" && pwd)
-seeds=${SEEDS:-"1 2 3 4 5 6 7 8 9 10"}
+# The board's size is the first draw of a generator seeded with the match's seed; small seeds
+# (1, 2, 3 ...) all draw the smallest board of a length. These are spread over its sizes.
+seeds=${SEEDS:-"104729 209458 314187 418916 523645 628374 733103 837832 942561 1047290"}
 lengths=${LENGTHS:-"corta normal larga"}
 jobs=${JOBS:-1}
 work=$(mktemp -d)

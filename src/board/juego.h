@@ -91,7 +91,8 @@ class TJuego {
     // A match of numPlayers (2 .. 4) on a board of class tipo: 0 gives 18 to 24 squares,
     // 1 gives 26 to 35, 2 gives 40 to 55, TIPO_CORTO 9, TIPO_LARGO 39 to 45,
     // TIPO_CORTO_11 11 to 14, TIPO_CORTO_14 14 to 17 and TIPO_LARGO_36 36 to 42 (any other
-    // plays as 1), with one minigame kind per entry of tiles (its squares' tile code). Throws GameError "TJuego::Create numPlayers <2 / > 4" outside 2 .. 4.
+    // plays as 1), with one minigame kind per entry of tiles (its squares' tile code).
+    // Throws GameError "TJuego::Create numPlayers <2 / > 4" outside 2 .. 4.
     static std::unique_ptr<TJuego> Create(int numPlayers, int tipo, const VBAPtr& vba,
                                           const std::array<VGPPtr, 5>& gfx, TLanzadorMiniJuego lanzador,
                                           std::vector<int> tiles);

@@ -4,6 +4,7 @@
 // build made them.
 #include "engine/gl.h"
 #include "minigames/mini_juego.h"
+#include "platform/base/system.h"
 #include "platform/platform.h"
 #include "vba/vba.h"
 #include "vgp/vgp.h"
@@ -18,6 +19,7 @@ inline void arrancarHeadless(int32_t semilla = 1) {
     o.headless = true;
     o.virtualClock = true;
     o.seed = semilla;
+    TuneMemory();  // as the game does
     platform::Startup(o);
     SeedRnd(semilla);
     Graphics(1024, 768, 32, 60, 0);

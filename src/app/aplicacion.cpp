@@ -152,7 +152,6 @@ int TAplicacion::start() {
     // journal keeps the rules it was made with; one from a later build plays by these.
     const std::string reglasDelDiario = journal::SettingSince("reglas", "1", [] { return std::string("4"); });
     reglas = reglasDelDiario == "1" ? 1 : reglasDelDiario == "2" ? 2 : reglasDelDiario == "3" ? 3 : 4;
-    reglasConPausa = reglas >= 2;
     cargarPersonajes();
     intro = TIntroduccionAnal::Create();
     intro->start();
@@ -180,7 +179,7 @@ int TAplicacion::start() {
 int TAplicacion::menuPrincipal() {
     if (!canalMenu || !canalMenu->Playing()) canalMenu = PlaySound(musicaMenu);
     setMusicVolume(canalMenu);
-    const bool continuar = reglasConPausa && guardado::hayPartida();
+    const bool continuar = reglasConPausa() && guardado::hayPartida();
     int result = menu->start(continuar);
     if ((result == kJugar || result == kContinuar || result == kSalir) && canalMenu) canalMenu->Stop();
     return result;
@@ -234,7 +233,7 @@ int TAplicacion::partida(bool continuar) {
 
 void TAplicacion::jugarPartida(TJuego& juego, const std::optional<TPartidaGuardada>& guardada) {
     std::optional<pausa::TPausable> pausable;
-    if (reglasConPausa) {
+    if (reglasConPausa()) {
         pausable.emplace(pausa::Tipo::Partida);
         juego.clasificacion = true;
         bool primero = true;
@@ -256,7 +255,7 @@ void TAplicacion::jugarPartida(TJuego& juego, const std::optional<TPartidaGuarda
     pausable.reset();
     // A match left before its end ends the demo: the person takes the menu over.
     if (juego.ganado < 0) asientos::pararDemo();
-    if (!reglasConPausa) return;
+    if (!reglasConPausa()) return;
     // An ended or abandoned match leaves nothing to resume.
     if (dejada || juego.ganado >= 0) guardado::borrar();
     if (juego.ganado >= 0) TPodio::Create(juego)->show();
@@ -280,7 +279,7 @@ int TAplicacion::practica() {
 
     {
         std::optional<pausa::TPausable> pausable;
-        if (reglasConPausa) pausable.emplace(pausa::Tipo::Practica);
+        if (reglasConPausa()) pausable.emplace(pausa::Tipo::Practica);
         try {
             jugarMinijuego(r, *TEquipo::Create(4));  // with no minigame of that number, straight back
         } catch (const pausa::TAbandono&) {

@@ -48,10 +48,10 @@ class TAplicacion {
     TSoundPtr musicaMenu;     // music/menu.ogg, looping
     TSoundPtr musicaTablero;  // music/tablero.ogg, looping
     TChannelPtr canalMenu;    // the channel the menu music last started on
-    // A match can be paused, and ends on the podium. Journals from before the pause have
-    // no such rule: they replay with Escape ending the match, as it did when they were made.
-    bool reglasConPausa = true;
     // The rules' version (1 .. 4), which decides the short and long boards: journals of
     // earlier rules keep theirs (TIPO_CORTO_14 and TIPO_LARGO_36, then TIPO_CORTO_11).
     int reglas = 4;
+    // A match can be paused, and ends on the podium. Journals from before the pause have
+    // no such rule: they replay with Escape ending the match, as it did when they were made.
+    bool reglasConPausa() const { return reglas >= 2; }
 };

@@ -11,27 +11,10 @@
 #include <SDL2/SDL.h>
 
 #include <cstdlib>
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
 
 namespace platform {
 
-namespace {
-// Mesa's software rasteriser takes and frees buffers of 64 KB and more on every frame. With
-// the C library's moving thresholds each free at the heap's top gave the memory back to the
-// system and the next frame asked for it again: some 30 system calls and their fresh pages a
-// frame, two thirds of a small window's time. A fixed threshold keeps up to 4 MB free at the
-// top; blocks of 128 KB and more still come from their own mappings and go back when freed.
-void KeepTheHeapTop() {
-#if defined(__GLIBC__)
-    mallopt(M_TRIM_THRESHOLD, 4 << 20);
-#endif
-}
-}  // namespace
-
 void Startup(const session::Options& options, std::unique_ptr<journal::ByteSource> stream) {
-    KeepTheHeapTop();
     if (options.headless) {
         // Same GL code, no visible window: SDL's offscreen driver renders with Mesa.
         SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");

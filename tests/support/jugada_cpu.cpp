@@ -13,6 +13,7 @@
 #include "minigames/lanzamiento_cds/mini_juego5.h"
 #include "minigames/love_is_in_the_air/mini_juego3.h"
 #include "minigames/no_te_mojes/mini_juego2.h"
+#include "platform/base/system.h"
 #include "platform/platform.h"
 #include "platform/video/render.h"
 #include "vba/vba.h"
@@ -121,6 +122,7 @@ bool arrancar(const std::string& carpeta, int ancho, int alto) {
     o.headless = true;
     o.virtualClock = true;
     o.seed = 1;
+    TuneMemory();  // as the game does
     platform::Startup(o);
     SeedRnd(1);
     carpetaPrevia = std::filesystem::current_path();

@@ -2,6 +2,7 @@
 
 #include "engine/asiento/mandos.h"
 #include "engine/gl.h"
+#include "platform/base/system.h"
 #include "platform/input/script.h"
 
 #include <filesystem>
@@ -17,6 +18,7 @@ void StartHeadless(int32_t seed) {
     o.headless = true;
     o.virtualClock = true;
     o.seed = seed;
+    TuneMemory();  // as the game does
     platform::Startup(o);
     asientos::empezarMandos(o.pads);
     SeedRnd(seed);

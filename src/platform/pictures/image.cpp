@@ -92,6 +92,7 @@ bool RefillFrame(TImage& image, int frame) {
     }
     if (!pixels || pixels->width != image.width || pixels->height != image.height) {
         ReportBadFile(image.source, problem.empty() ? "unusable picture" : problem);
+        image.refill.reset();  // named once: not read again at every draw
         return false;
     }
     image.frames[0] = std::move(pixels);

@@ -26,6 +26,9 @@ sleep 0.5
 limit "$game" --headless --join 127.0.0.1:$port --seat pexil --name Ana --script pexil.txt --trace pexil.jsonl \
   > pexil.out 2>&1 &
 pexil=$!
+# The second player takes the next free seat: it asks once Pexil's is taken, or on a busy
+# machine it could be first and get Pexil itself.
+for _ in $(seq 200); do grep -q '^Ana juega' host.out && break; sleep 0.05; done
 # The other player's own settings ask for a window of another size.
 mkdir -p otra && (cd otra && for e in ../*; do case "$e" in ../*.cfg|../*.jsonl|../*.out|../*.txt|../otra) ;; *) ln -s "$e" . ;; esac; done \
   && printf '320 240\r\n' > resolucion.cfg)
@@ -37,7 +40,7 @@ wait $host; hcode=$?
 wait $pexil; pcode=$?
 wait $quelbido; qcode=$?
 set -e
-[ $hcode -eq 3 ] || { cat host.out; fail "host exit code $hcode"; }
+[ $hcode -eq 3 ] || { tail -n 20 host.out pexil.out quelbido.out; fail "host exit code $hcode"; }
 [ $pcode -eq 3 ] || { cat pexil.out; fail "Pexil's player exit code $pcode"; }
 [ $qcode -eq 3 ] || { cat quelbido.out; fail "Quelbido's player exit code $qcode"; }
 grep -q '^Ana juega con Pexil' host.out || { cat host.out; fail "the host does not say who joined"; }

@@ -28,7 +28,7 @@ limit "$game" --headless --join 127.0.0.1:$port --seat pexil --name Ana --script
 pexil=$!
 # The second player takes the next free seat: it asks once Pexil's is taken, or on a busy
 # machine it could be first and get Pexil itself.
-for _ in $(seq 200); do grep -q '^Ana juega' host.out && break; sleep 0.05; done
+for _ in $(seq 600); do grep -q '^Ana juega' host.out && break; sleep 0.05; done
 # The other player's own settings ask for a window of another size.
 mkdir -p otra && (cd otra && for e in ../*; do case "$e" in ../*.cfg|../*.jsonl|../*.out|../*.txt|../otra) ;; *) ln -s "$e" . ;; esac; done \
   && printf '320 240\r\n' > resolucion.cfg)
